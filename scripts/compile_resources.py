@@ -1,0 +1,226 @@
+#!/usr/bin/env python3
+"""Compiles a module's resource manifest into a C++ resource table.
+
+Manifest lines (blank lines and lines starting with '#' are ignored):
+    strings  FILE                      a string table file (see below)
+    resource TYPE NAME FILE [LANG]     the bytes of FILE as resource NAME of TYPE
+
+TYPE and NAME are numbers (decimal or 0x hex) or names; the usual numeric types may be
+given by name: CURSOR BITMAP ICON MENU DIALOG STRING ACCELERATOR RCDATA HTML.
+LANG is a language id (default 0, neutral). Paths are relative to the manifest.
+
+String table files:
+    language 0x0409                    the language of the entries that follow (default 0)
+    ID "text"                          one entry; C escapes \\n \\t \\r \\" \\\\ \\uXXXX
+        "more text"                    an indented literal continues the previous entry
+Entries are laid out in blocks of sixteen counted UTF-16 strings, block number ID / 16 + 1.
+"""
+import argparse
+import os
+import re
+import sys
+
+NUMERIC_TYPES = {
+    "CURSOR": 1, "BITMAP": 2, "ICON": 3, "MENU": 4, "DIALOG": 5, "STRING": 6,
+    "ACCELERATOR": 9, "RCDATA": 10, "GROUP_CURSOR": 12, "GROUP_ICON": 14, "HTML": 23,
+}
+
+
+class ManifestError(Exception):
+    pass
+
+
+def parse_number(text):
+    return int(text, 0)
+
+
+def parse_id(text, allow_type_names=False):
+    if allow_type_names and text.upper() in NUMERIC_TYPES:
+        return NUMERIC_TYPES[text.upper()]
+    if re.fullmatch(r"(0[xX][0-9a-fA-F]+|\d+)", text):
+        value = parse_number(text)
+        if not 0 <= value <= 0xFFFF:
+            raise ManifestError(f"id {text} is outside 0..65535")
+        return value
+    if text.startswith('"') and text.endswith('"'):
+        text = text[1:-1]
+    return text
+
+
+def unescape(literal, where):
+    out = []
+    i = 0
+    while i < len(literal):
+        c = literal[i]
+        if c != "\\":
+            out.append(c)
+            i += 1
+            continue
+        if i + 1 >= len(literal):
+            raise ManifestError(f"{where}: dangling backslash")
+        e = literal[i + 1]
+        if e == "u":
+            out.append(chr(int(literal[i + 2:i + 6], 16)))
+            i += 6
+            continue
+        mapping = {"n": "\n", "t": "\t", "r": "\r", '"': '"', "\\": "\\", "0": "\0"}
+        if e not in mapping:
+            raise ManifestError(f"{where}: unknown escape \\{e}")
+        out.append(mapping[e])
+        i += 2
+    return "".join(out)
+
+
+LITERAL = re.compile(r'"((?:[^"\\]|\\.)*)"')
+
+
+def read_string_table(path):
+    """Returns {language: {id: text}}."""
+    tables = {}
+    language = 0
+    last = None
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            where = f"{path}:{number}"
+            stripped = line.strip()
+            if not stripped or stripped.startswith("#"):
+                continue
+            if line[0] in " \t" and stripped.startswith('"'):
+                if last is None:
+                    raise ManifestError(f"{where}: continuation without an entry")
+                m = LITERAL.fullmatch(stripped)
+                if not m:
+                    raise ManifestError(f"{where}: bad continuation")
+                lang, sid = last
+                tables[lang][sid] += unescape(m.group(1), where)
+                continue
+            words = stripped.split(None, 1)
+            if words[0] == "language":
+                language = parse_number(words[1])
+                last = None
+                continue
+            sid = parse_number(words[0])
+            m = LITERAL.fullmatch(words[1].strip()) if len(words) > 1 else None
+            if not m:
+                raise ManifestError(f"{where}: expected ID \"text\"")
+            table = tables.setdefault(language, {})
+            if sid in table:
+                raise ManifestError(f"{where}: string {sid:#x} defined twice")
+            table[sid] = unescape(m.group(1), where)
+            last = (language, sid)
+    return tables
+
+
+def string_blocks(tables):
+    """Yields (language, block id, bytes) in the sixteen-entry layout."""
+    for language, table in sorted(tables.items()):
+        blocks = {}
+        for sid, text in table.items():
+            blocks.setdefault(sid // 16 + 1, {})[sid % 16] = text
+        for block, entries in sorted(blocks.items()):
+            data = bytearray()
+            for slot in range(16):
+                units = entries.get(slot, "").encode("utf-16-le")
+                data += (len(units) // 2).to_bytes(2, "little") + units
+            yield language, block, bytes(data)
+
+
+def read_manifest(path):
+    """Returns a list of (type, name, language, source path or bytes)."""
+    base = os.path.dirname(os.path.abspath(path))
+    items = []
+    string_files = []
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            stripped = line.strip()
+            if not stripped or stripped.startswith("#"):
+                continue
+            words = stripped.split()
+            where = f"{path}:{number}"
+            if words[0] == "strings" and len(words) == 2:
+                string_files.append(os.path.join(base, words[1]))
+            elif words[0] == "resource" and len(words) in (4, 5):
+                rtype = parse_id(words[1], allow_type_names=True)
+                name = parse_id(words[2])
+                language = parse_number(words[4]) if len(words) == 5 else 0
+                items.append((rtype, name, language, os.path.join(base, words[3])))
+            else:
+                raise ManifestError(f"{where}: unknown line: {stripped}")
+    return items, string_files
+
+
+def cpp_id(value):
+    if isinstance(value, int):
+        return f"{{{value}, nullptr}}"
+    escaped = value.replace("\\", "\\\\").replace('"', '\\"')
+    return f'{{0, u"{escaped}"}}'
+
+
+def generate(module, accessor, items):
+    lines = [
+        "// Generated by scripts/compile_resources.py; do not edit.",
+        '#include "platform/win32/resources.h"',
+        "#include <iterator>",
+        "",
+        "namespace {",
+    ]
+    for index, (_, _, _, data) in enumerate(items):
+        body = ",".join(str(b) for b in data) if data else "0"
+        lines.append(f"alignas(4) const unsigned char data{index}[] = {{{body}}};")
+    lines.append("const win32::ResourceEntry entries[] = {")
+    for index, (rtype, name, language, data) in enumerate(items):
+        lines.append(f"    {{{cpp_id(rtype)}, {cpp_id(name)}, {language:#06x}, data{index}, {len(data)}}},")
+    if not items:
+        lines.append("    {{0, nullptr}, {0, nullptr}, 0, nullptr, 0},")
+    lines += [
+        "};",
+        "}  // namespace",
+        "",
+        f"HMODULE {accessor}() {{",
+        f'  static const HMODULE module = win32::RegisterResourceModule(u"{module}", entries, {len(items)});',
+        "  return module;",
+        "}",
+        "",
+    ]
+    return "\n".join(lines)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("manifest")
+    parser.add_argument("--module")
+    parser.add_argument("--accessor")
+    parser.add_argument("--output")
+    parser.add_argument("--list-inputs", action="store_true")
+    args = parser.parse_args()
+    try:
+        items, string_files = read_manifest(args.manifest)
+        if args.list_inputs:
+            print(";".join([i[3] for i in items] + string_files))
+            return 0
+        resolved = []
+        for rtype, name, language, source in items:
+            with open(source, "rb") as f:
+                resolved.append((rtype, name, language, f.read()))
+        tables = {}
+        for path in string_files:
+            for language, table in read_string_table(path).items():
+                merged = tables.setdefault(language, {})
+                for sid, text in table.items():
+                    if sid in merged:
+                        raise ManifestError(f"{path}: string {sid:#x} defined twice")
+                    merged[sid] = text
+        for language, block, data in string_blocks(tables):
+            resolved.append((NUMERIC_TYPES["STRING"], block, language, data))
+        text = generate(args.module, args.accessor, resolved)
+    except (ManifestError, OSError, ValueError) as error:
+        print(f"compile_resources: {error}", file=sys.stderr)
+        return 1
+    with open(args.output + ".tmp", "w", encoding="utf-8") as f:
+        f.write(text)
+    os.replace(args.output + ".tmp", args.output)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
