@@ -78,7 +78,8 @@ Bitset& Bitset::Combine(const Bitset& other, DWORD (*operation)(DWORD, DWORD)) {
   // Every word of the operand's range is made a stored word before the fill word changes,
   // so that none of them is left to stand for the new fill.
   const std::size_t count = std::max(WordCount(), operand.WordCount());
-  DWORD* words = MutableWord(count - 1);
+  MutableWord(count - 1);
+  DWORD* words = m_rep->Words();
   for (std::size_t i = 0; i < count; ++i) words[i] = operation(words[i], operand.Word(i));
   m_rep->SetFill(operation(Fill(), operand.Fill()));
   return *this;

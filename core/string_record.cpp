@@ -52,7 +52,7 @@ std::vector<char> ReadRecordBytes(BinIStream& stream, std::size_t bytes) {
 
 void AssignUnits(String& text, const std::vector<char>& data, DWORD count) {
   WCHAR* units = text.PrepareBuffer(count);
-  std::memcpy(units, data.data(), std::size_t(count) * sizeof(WCHAR));
+  if (count) std::memcpy(units, data.data(), std::size_t(count) * sizeof(WCHAR));
   // A record normally ends in its NUL; one that does not gets one.
   const bool endsInNul = count != 0 && units[count - 1] == 0;
   text.SetLength(endsInNul ? count - 1 : count);
