@@ -23,8 +23,10 @@ StorageBinOStreamLite::~StorageBinOStreamLite() {
 }
 
 HRESULT StorageBinOStreamLite::Close() {
-  Flush();
-  if (m_storage.is_open() && !m_storage.close()) Fail(kBufferFailed);
+  if (m_storage.is_open()) {
+    Flush();
+    if (!m_storage.close()) Fail(kBufferFailed);
+  }
   return StateResult();
 }
 

@@ -28,7 +28,8 @@ class StorageBinOStreamLite : public BinOStream {
   ~StorageBinOStreamLite() override;
 
   // Writes what is buffered and lets go of the IStream: S_OK only when everything written
-  // reached it. The storage itself is not committed; that is the host's business.
+  // reached it; a second call reports the same. The storage itself is not committed; that is
+  // the host's business.
   HRESULT Close();
   // Starts the stream anew: buffered bytes are dropped and the IStream is cut to length 0.
   void Rewind() override;

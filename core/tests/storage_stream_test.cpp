@@ -139,6 +139,7 @@ TEST(StorageStreams, SmallValuesReachTheStreamInBufferedBlocks) {
   for (LONG i = 0; i < 300; ++i) out.WriteInt32(i);  // 1204 bytes with the header
   EXPECT_EQ(target.writes, 1);
   EXPECT_EQ(out.Close(), S_OK);
+  EXPECT_EQ(out.Close(), S_OK);
   EXPECT_EQ(target.writes, 2);
   EXPECT_EQ(target.Contents().size(), 1204u);
 
@@ -160,6 +161,7 @@ TEST(StorageStreams, AFailedLastBlockIsReportedByClose) {
   EXPECT_EQ(out.GetState(), S_OK);
   EXPECT_EQ(out.Close(), E_FAIL);
   EXPECT_EQ(out.State(), BinStream::kBufferFailed);
+  EXPECT_EQ(out.Close(), E_FAIL);
   EXPECT_EQ(target.writes, 1);
 }
 
