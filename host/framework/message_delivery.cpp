@@ -3,7 +3,6 @@
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
 #include "host/framework/guarded_call.h"
-#include "host/framework/held_reference.h"
 #include "host/framework/host_message.h"
 
 namespace Tarn {
@@ -13,10 +12,6 @@ HRESULT MessageDelivery::DeliverMessage(IMessage* message, IMessageHandler* targ
     RecordCall("MessageService", "DeliverMessage",
                DescribeMessage(message) + ", target=" + Presence(target));
     if (!message || !target) return E_POINTER;
-    // A handler may drop the last other reference to itself or to the message while it
-    // handles it.
-    HeldReference<IMessage> heldMessage = Hold(message);
-    HeldReference<IMessageHandler> heldTarget = Hold(target);
     return target->HandleMessage(message) != 0 ? S_OK : S_FALSE;
   });
 }
