@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/iquor_string.h"
 #include "host/framework/tarn_api.h"
@@ -12,6 +13,7 @@
 namespace Tarn {
 
 TARN_API std::string HexWord(DWORD value);
+TARN_API std::string Quoted(std::u16string_view text);
 TARN_API std::string QuotedText(IAutoQuorString* text);
 TARN_API std::string GuidText(REFGUID guid);
 // "[0x00000001,0x00000002]"; a block that is not whole words reads "<n bytes>".

@@ -1,14 +1,11 @@
 #include "host/framework/menu_tree_text.h"
 
 #include "host/framework/call_arguments.h"
-#include "host/framework/host_text.h"
 #include "host/framework/menu_service.h"
 
 namespace Tarn {
 
 namespace {
-
-std::string Quoted(const std::u16string& text) { return "\"" + Utf8(text) + "\""; }
 
 std::string OptionalText(const char* label, const std::u16string& text) {
   return text.empty() ? std::string() : std::string(" ") + label + "=" + Quoted(text);
