@@ -91,13 +91,20 @@ bool LocaleInfo::ReadSettings() {
   return read;
 }
 
-// Built on the first call, destroyed at exit.
 std::unique_ptr<LocaleInfo>& LocaleInfo::Slot() {
-  static std::unique_ptr<LocaleInfo> slot(new LocaleInfo);
+  static std::unique_ptr<LocaleInfo> slot;
   return slot;
 }
 
-const LocaleInfo& LocaleInfo::Instance() { return *Slot(); }
+// Built on the first call (unless a test built it already), destroyed at exit.
+const LocaleInfo& LocaleInfo::Instance() {
+  static const bool built = [] {
+    if (!Slot()) Slot().reset(new LocaleInfo);
+    return true;
+  }();
+  (void)built;
+  return *Slot();
+}
 
 void LocaleInfo::RebuildForTesting() { Slot().reset(new LocaleInfo); }
 
