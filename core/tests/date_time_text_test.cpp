@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/local_clock.h"
 #include "core/tests/quor_string_printer.h"
 #include "core/tests/user_locale_fixture.h"
 #include "core/time_value.h"
@@ -96,6 +97,21 @@ TEST_F(DateTimeText, AnOverLongDateIsCut) {
   wordy.shortDateFormat = u"'" + std::u16string(300, u'x') + u"' d";
   UseLocale(wordy);
   EXPECT_EQ(Date(At(2024, 3, 15, 0, 0, 0)), String(std::u16string(255, u'x')));
+}
+
+TEST_F(DateTimeText, NowFromTheInstalledClock) {
+  // 2024-03-15 13:45:30 UTC, read an hour east of Greenwich.
+  const SYSTEMTIME utc{2024, 3, 0, 15, 13, 45, 30, 0};
+  FILETIME ticks;
+  ASSERT_TRUE(SystemTimeToFileTime(&utc, &ticks));
+  win32::SetClock(std::make_shared<win32::FixedClock>(
+      (ULONGLONG(ticks.dwHighDateTime) << 32) | ticks.dwLowDateTime, 3600));
+  Quor::LocalClock clock;
+  clock.Now();
+  String text;
+  Quor::FormatDateTimeText(clock.localTime, text);
+  EXPECT_EQ(text, u"3/15/2024 2:45:30 PM");
+  win32::SetClock(nullptr);
 }
 
 }  // namespace
