@@ -5,13 +5,13 @@
 
 // The host framework's class object: it answers the class registry, the framework service,
 // the message service, the message factory, the id registry and the event manager.
-constexpr CLSID CLSID_TarnFrameWork = win32::ParseGuid("ede9883f-9a52-4544-9655-7a2bcf613be8");
+inline constexpr CLSID CLSID_TarnFrameWork = win32::ParseGuid("ede9883f-9a52-4544-9655-7a2bcf613be8");
 // The host application object.
-constexpr CLSID CLSID_TarnHostApp = win32::ParseGuid("aad53843-7c6d-4a03-9db5-9ef32ffde125");
+inline constexpr CLSID CLSID_TarnHostApp = win32::ParseGuid("aad53843-7c6d-4a03-9db5-9ef32ffde125");
 
 // GUID of the framework core, whose host id forms the type words of the framework's own
 // objects and messages.
-constexpr GUID GUID_TarnCore = win32::ParseGuid("e206b815-1df1-4b80-851a-0f5fcaa3d79a");
+inline constexpr GUID GUID_TarnCore = win32::ParseGuid("e206b815-1df1-4b80-851a-0f5fcaa3d79a");
 
 // Type codes of the host objects the class registry creates.
 constexpr DWORD kTarnTypeMessageValueService = 0x80000007;
