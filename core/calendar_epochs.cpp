@@ -14,7 +14,9 @@ FILETIME FileTimeOf(WORD year, WORD month, WORD day) {
   return fileTime;
 }
 
-ULONGLONG Ticks(const FILETIME& time) { return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+ULONGLONG Ticks(const FILETIME& time) {
+  return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 
 CalendarEpochs BuildEpochs() {
   CalendarEpochs epochs;

@@ -21,7 +21,8 @@ constexpr int kDateTextUnits = 256;
 
 String ShortDate(const SYSTEMTIME& date) {
   WCHAR buffer[kDateTextUnits];
-  if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer, kDateTextUnits) > 0) {
+  if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, buffer, kDateTextUnits) >
+      0) {
     return String(buffer);
   }
   if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return String();
@@ -77,7 +78,8 @@ void TimeText(double timeValue, String& out) {
   const String separator(info.timeSeparator);
   text << hours << separator << std::setw(2) << std::setfill(L'0') << minutes << separator
        << String(secondsText);
-  if (!info.uses24HourClock) text << L' ' << String(afternoon ? info.pmDesignator : info.amDesignator);
+  if (!info.uses24HourClock)
+    text << L' ' << String(afternoon ? info.pmDesignator : info.amDesignator);
   out = text.str();
 }
 

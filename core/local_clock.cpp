@@ -11,7 +11,8 @@ namespace {
 
 LONGLONG ReadCounter() {
   LARGE_INTEGER frequency, count;
-  if (!QueryPerformanceFrequency(&frequency) || !QueryPerformanceCounter(&count)) return GetTickCount();
+  if (!QueryPerformanceFrequency(&frequency) || !QueryPerformanceCounter(&count))
+    return GetTickCount();
   return count.QuadPart;
 }
 

@@ -25,7 +25,8 @@ bool QueryNumber(LCTYPE type, unsigned& value) {
   WCHAR text[8];
   if (!Query(type, text)) return false;
   value = 0;
-  for (const WCHAR* digit = text; *digit >= u'0' && *digit <= u'9'; ++digit) value = value * 10 + (*digit - u'0');
+  for (const WCHAR* digit = text; *digit >= u'0' && *digit <= u'9'; ++digit)
+    value = value * 10 + (*digit - u'0');
   return true;
 }
 

@@ -23,8 +23,11 @@ class NoThousandsSep : public std::numpunct_byname<CharT> {
 template <class CharT>
 class CRTBug_UserRadix_NoThousandsSep : public std::numpunct<CharT> {
  public:
-  CRTBug_UserRadix_NoThousandsSep(CharT decimalPoint, CharT thousandsSeparator, std::size_t refs = 0)
-      : std::numpunct<CharT>(refs), m_decimalPoint(decimalPoint), m_thousandsSeparator(thousandsSeparator) {}
+  CRTBug_UserRadix_NoThousandsSep(CharT decimalPoint, CharT thousandsSeparator,
+                                  std::size_t refs = 0)
+      : std::numpunct<CharT>(refs),
+        m_decimalPoint(decimalPoint),
+        m_thousandsSeparator(thousandsSeparator) {}
 
  protected:
   CharT do_decimal_point() const override { return m_decimalPoint; }

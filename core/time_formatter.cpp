@@ -37,7 +37,8 @@ void TimeFormatter::SetValue(DWORD modeWord, const ClockTime& position, const Cl
       if (absolute) break;
       if (std::isfinite(position.utcOffset) && std::isfinite(reference.utcOffset)) {
         // Across a change of daylight saving time only universal times differ by the elapsed time.
-        value = (position.localTime + position.utcOffset) - (reference.localTime + reference.utcOffset) + offset;
+        value = (position.localTime + position.utcOffset) -
+                (reference.localTime + reference.utcOffset) + offset;
       } else {
         value = position.localTime - reference.localTime + offset;
       }
@@ -49,7 +50,8 @@ void TimeFormatter::SetValue(DWORD modeWord, const ClockTime& position, const Cl
       if (!LocaleUses24HourClock() && !(modeWord & kUniversalTime)) flags |= kTwelveHourClock;
       if (absolute) break;
       value = position.localTime + offset;
-      if ((modeWord & kUniversalTime) && std::isfinite(position.utcOffset)) value += position.utcOffset;
+      if ((modeWord & kUniversalTime) && std::isfinite(position.utcOffset))
+        value += position.utcOffset;
       break;
     default:
       return;  // no value to show

@@ -28,14 +28,14 @@ class TimeFormatter {
   static constexpr DWORD kTotalSeconds = 0x80000000;
 
   // Format flags.
-  static constexpr DWORD kUnitLetters = 0x00080000;        // 1h02m05.5s
+  static constexpr DWORD kUnitLetters = 0x00080000;  // 1h02m05.5s
   static constexpr DWORD kKeepTrailingZeros = 0x00100000;
   static constexpr DWORD kUniversalTimeSuffix = 0x00200000;
   static constexpr DWORD kHoursModulo24 = 0x02000000;
   static constexpr DWORD kTwelveHourClock = 0x04000000;
   static constexpr DWORD kAlwaysHoursMinutes = 0x08000000;
-  static constexpr DWORD kUnitSuffix = 0x10000000;         // " s" or " ms"
-  static constexpr DWORD kElapsedFormat = 0x20000000;      // hours and minutes only when not 0
+  static constexpr DWORD kUnitSuffix = 0x10000000;     // " s" or " ms"
+  static constexpr DWORD kElapsedFormat = 0x20000000;  // hours and minutes only when not 0
 
   TimeFormatter();
 

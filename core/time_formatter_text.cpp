@@ -27,7 +27,8 @@ std::wstring TrimmedNumber(double number, const std::locale& locale, int precisi
   std::size_t end = text.size();
   while (end > separator + 2 && text[end - 1] == L'0') --end;
   text.erase(end);
-  if (dropZeroFraction && text.size() == separator + 2 && text.back() == L'0') text.erase(separator);
+  if (dropZeroFraction && text.size() == separator + 2 && text.back() == L'0')
+    text.erase(separator);
   return text;
 }
 
@@ -44,7 +45,8 @@ void WriteDesignator(std::wostream& stream, int hour, int minute) {
 
 std::wostream& TimeFormatter::Write(std::wostream& stream, DWORD formatFlags) const {
   const bool keepZeros = formatFlags & kKeepTrailingZeros;
-  if (IsPlain()) return stream << TrimmedNumber(seconds, stream.getloc(), precision, keepZeros, false);
+  if (IsPlain())
+    return stream << TrimmedNumber(seconds, stream.getloc(), precision, keepZeros, false);
 
   DWORD f = formatFlags;
   if (f & kElapsedFormat) {
@@ -73,10 +75,12 @@ std::wostream& TimeFormatter::Write(std::wostream& stream, DWORD formatFlags) co
     }
     bool leadingZero = true;
     if ((f & kAlwaysHoursMinutes) || !(f & kElapsedFormat)) {
-      stream << shownHour << separator << std::setw(2) << std::setfill(L'0') << minutes << separator;
+      stream << shownHour << separator << std::setw(2) << std::setfill(L'0') << minutes
+             << separator;
     } else {
       const bool letters = f & kUnitLetters;
-      if (hours) stream << shownHour << (letters ? L'h' : separator) << std::setw(2) << std::setfill(L'0');
+      if (hours)
+        stream << shownHour << (letters ? L'h' : separator) << std::setw(2) << std::setfill(L'0');
       if (hours || minutes) stream << minutes << (letters ? L'm' : separator);
       leadingZero = hours || minutes;
     }
@@ -96,7 +100,8 @@ std::wostream& TimeFormatter::Write(std::wostream& stream, DWORD formatFlags) co
       stream << L" s";
     }
   }
-  if ((f & kUniversalTimeSuffix) && (mode & kUniversalTime) && !(f & kElapsedFormat)) stream << L" UT";
+  if ((f & kUniversalTimeSuffix) && (mode & kUniversalTime) && !(f & kElapsedFormat))
+    stream << L" UT";
   return stream;
 }
 

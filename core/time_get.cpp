@@ -90,7 +90,8 @@ It Finish(It at, It end, bool ok, std::ios_base::iostate& state) {
 
 template <class CharT>
 time_get<CharT>::time_get(std::vector<string_type> dayNames, std::vector<string_type> monthNames,
-                          std::time_base::dateorder dateOrder, CharT dateSeparator, std::size_t refs)
+                          std::time_base::dateorder dateOrder, CharT dateSeparator,
+                          std::size_t refs)
     : std::time_get<CharT>(refs),
       m_dayNames(std::move(dayNames)),
       m_monthNames(std::move(monthNames)),
@@ -159,16 +160,20 @@ auto time_get<CharT>::do_get_date(iter_type at, iter_type end, std::ios_base& st
 
 template <class CharT>
 auto time_get<CharT>::do_get_weekday(iter_type at, iter_type end, std::ios_base& stream,
-                                     std::ios_base::iostate& state, std::tm* time) const -> iter_type {
-  const int name = ReadName(at, end, m_dayNames, std::use_facet<std::ctype<CharT>>(stream.getloc()));
+                                     std::ios_base::iostate& state, std::tm* time) const
+    -> iter_type {
+  const int name =
+      ReadName(at, end, m_dayNames, std::use_facet<std::ctype<CharT>>(stream.getloc()));
   if (name >= 0) time->tm_wday = name / 2;
   return Finish(at, end, name >= 0, state);
 }
 
 template <class CharT>
 auto time_get<CharT>::do_get_monthname(iter_type at, iter_type end, std::ios_base& stream,
-                                       std::ios_base::iostate& state, std::tm* time) const -> iter_type {
-  const int name = ReadName(at, end, m_monthNames, std::use_facet<std::ctype<CharT>>(stream.getloc()));
+                                       std::ios_base::iostate& state, std::tm* time) const
+    -> iter_type {
+  const int name =
+      ReadName(at, end, m_monthNames, std::use_facet<std::ctype<CharT>>(stream.getloc()));
   if (name >= 0) time->tm_mon = name / 2;
   return Finish(at, end, name >= 0, state);
 }

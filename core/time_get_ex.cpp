@@ -18,8 +18,8 @@ std::basic_string<CharT> Put(const std::locale& locale, const std::tm& time, cha
 
 // Abbreviated and full names alternating, as the standard reader lists them.
 template <class CharT>
-std::vector<std::basic_string<CharT>> Names(const std::locale& locale, int count, int std::tm::*field,
-                                            char abbreviated, char full) {
+std::vector<std::basic_string<CharT>> Names(const std::locale& locale, int count,
+                                            int std::tm::*field, char abbreviated, char full) {
   std::vector<std::basic_string<CharT>> names;
   for (int i = 0; i < count; ++i) {
     std::tm time{};
@@ -39,7 +39,9 @@ std::time_base::dateorder DateOrder(const std::locale& locale) {
   time.tm_mon = 10;
   time.tm_mday = 22;
   const std::basic_string<CharT> text = Put<CharT>(locale, time, 'x');
-  auto find = [&](const char* digits) { return text.find(std::basic_string<CharT>(digits, digits + 2)); };
+  auto find = [&](const char* digits) {
+    return text.find(std::basic_string<CharT>(digits, digits + 2));
+  };
   const std::size_t day = find("22"), month = find("11"), year = find("33");
   if (day == text.npos || month == text.npos || year == text.npos) return std::time_base::no_order;
   if (year < std::min(day, month)) return month < day ? std::time_base::ymd : std::time_base::ydm;

@@ -14,14 +14,18 @@ TEST(Calendar, DayNumbers) {
     int month, day, year;
     DWORD dayNumber;
   } cases[] = {
-      {1, 1, 1970, 2440588},  {12, 30, 1899, 2415019}, {2, 29, 2000, 2451604},
-      {2, 29, 2001, 0},       {2, 29, 1600, 2305507},  {1, 1, 1, 1721426},
-      {2, 8, 2106, 2490299},  {1, 1, 2200, 2524594},   {12, 31, 9999, 5373484},
-      {13, 1, 2024, 0},       {0, 1, 2024, 0},         {4, 31, 2024, 0},
-      {1, 0, 2024, 0},        {1, 1, 0, 0},            {2, 29, 1900, 0},
+      {1, 1, 1970, 2440588},   {12, 30, 1899, 2415019},
+      {2, 29, 2000, 2451604},  {2, 29, 2001, 0},
+      {2, 29, 1600, 2305507},  {1, 1, 1, 1721426},
+      {2, 8, 2106, 2490299},   {1, 1, 2200, 2524594},
+      {12, 31, 9999, 5373484}, {13, 1, 2024, 0},
+      {0, 1, 2024, 0},         {4, 31, 2024, 0},
+      {1, 0, 2024, 0},         {1, 1, 0, 0},
+      {2, 29, 1900, 0},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Quor::DayNumber(c.month, c.day, c.year), c.dayNumber) << c.year << "-" << c.month << "-" << c.day;
+    EXPECT_EQ(Quor::DayNumber(c.month, c.day, c.year), c.dayNumber)
+        << c.year << "-" << c.month << "-" << c.day;
     if (c.dayNumber) {
       const Quor::CalendarDate date = Quor::DateFromDayNumber(c.dayNumber);
       EXPECT_EQ(date.year, c.year);
@@ -51,7 +55,8 @@ TEST(TimeValue, CountsFrom1970WithoutWrapping) {
       {{99, 1, 0, 1, 1, 2, 3, 0}, 3723.0},
       {{2023, 2, 0, 29, 1, 0, 0, 0}, 3600.0},
   };
-  for (const Case& c : cases) EXPECT_EQ(Quor::TimeValueFromSystemTime(c.time), c.value) << c.time.wYear;
+  for (const Case& c : cases)
+    EXPECT_EQ(Quor::TimeValueFromSystemTime(c.time), c.value) << c.time.wYear;
 }
 
 TEST(TimeValue, RoundingOffsets) {

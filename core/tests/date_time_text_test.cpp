@@ -26,7 +26,8 @@ String Date(double value) {
   return text;
 }
 
-double At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second, WORD milliseconds = 0) {
+double At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second,
+          WORD milliseconds = 0) {
   return Quor::TimeValueFromSystemTime({year, month, 0, day, hour, minute, second, milliseconds});
 }
 

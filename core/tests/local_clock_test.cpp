@@ -29,7 +29,8 @@ TEST_F(LocalClockTest, ReadsTheLocalTimeAndItsOffsetFromUniversalTime) {
     win32::SetClock(clock);
     Quor::LocalClock local;
     EXPECT_EQ(local.Now(), 10'000'000);  // one second of 100-ns counts
-    EXPECT_DOUBLE_EQ(local.localTime, Quor::TimeValueFromSystemTime(utc) + 1.0 + double(c.localMinusUtc));
+    EXPECT_DOUBLE_EQ(local.localTime,
+                     Quor::TimeValueFromSystemTime(utc) + 1.0 + double(c.localMinusUtc));
     EXPECT_EQ(local.ComputeUtcOffset(), 10'000'000);
     EXPECT_EQ(local.utcOffset, c.utcOffset);
   }

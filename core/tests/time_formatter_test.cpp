@@ -39,14 +39,25 @@ TEST_F(TimeFormatterTest, ElapsedTimes) {
     double value;
     const char16_t* text;
   } cases[] = {
-      {3725.5, u"1:02:05.5"},   {65.25, u"1:05.25"},      {5.5, u"5.5"},
-      {60, u"1:00"},            {0, u"0"},                {12, u"12"},
-      {7200, u"2:00:00"},       {36000.125, u"10:00:00.125"},
-      {90000, u"25:00:00"},     {1.000001, u"1.000001"},  {4e-7, u"0"},
-      {59.9999997, u"1:00"},    {3599.9999999, u"1:00:00"},
-      {-0.5, u"-0.5"},          {-1e-7, u"0"},            {-3725.5, u"-1:02:05.5"},
+      {3725.5, u"1:02:05.5"},
+      {65.25, u"1:05.25"},
+      {5.5, u"5.5"},
+      {60, u"1:00"},
+      {0, u"0"},
+      {12, u"12"},
+      {7200, u"2:00:00"},
+      {36000.125, u"10:00:00.125"},
+      {90000, u"25:00:00"},
+      {1.000001, u"1.000001"},
+      {4e-7, u"0"},
+      {59.9999997, u"1:00"},
+      {3599.9999999, u"1:00:00"},
+      {-0.5, u"-0.5"},
+      {-1e-7, u"0"},
+      {-3725.5, u"-1:02:05.5"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Formatter(TimeFormatter::kElapsedMode, c.value).Format(), String(c.text)) << c.value;
+  for (const Case& c : cases)
+    EXPECT_EQ(Formatter(TimeFormatter::kElapsedMode, c.value).Format(), String(c.text)) << c.value;
 
   UseLocale(testing_locales::Austrian());
   EXPECT_EQ(Formatter(TimeFormatter::kElapsedMode, 3725.5).Format(), u"1:02:05,5");
@@ -71,7 +82,8 @@ TEST_F(TimeFormatterTest, FormatFlags) {
       {3725.5, F::kElapsedFormat | F::kTwelveHourClock, u"1:02:05.5"},  // no clock in elapsed time
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Written(Formatter(F::kElapsedMode, c.value), c.flags), String(c.text)) << c.value << " " << std::hex << c.flags;
+    EXPECT_EQ(Written(Formatter(F::kElapsedMode, c.value), c.flags), String(c.text))
+        << c.value << " " << std::hex << c.flags;
   }
 }
 
@@ -99,7 +111,8 @@ TEST_F(TimeFormatterTest, ClockTimes) {
     EXPECT_EQ(formatter.Format(), String(c.twelveHour)) << c.offset;
   }
   TimeFormatter universal;
-  universal.SetValue(F::kClockTimeMode | F::kUniversalTime, {midnight, -3600}, kNoTime, false, 7200);
+  universal.SetValue(F::kClockTimeMode | F::kUniversalTime, {midnight, -3600}, kNoTime, false,
+                     7200);
   EXPECT_EQ(Written(universal, F::kUniversalTimeSuffix), u"1:00:00 UT");
 
   UseLocale(testing_locales::Austrian());
@@ -140,7 +153,8 @@ TEST_F(TimeFormatterTest, MillisecondsTotalAndPlainSeconds) {
   } cases[] = {
       {F::kElapsedMode | F::kMilliseconds, 1.5, 0, u"1500"},
       {F::kElapsedMode | F::kMilliseconds, -0.0025, F::kUnitSuffix, u"-2.5 ms"},
-      {F::kElapsedMode | F::kMilliseconds, 3725.5, F::kUnitSuffix | F::kElapsedFormat, u"3725500 ms"},
+      {F::kElapsedMode | F::kMilliseconds, 3725.5, F::kUnitSuffix | F::kElapsedFormat,
+       u"3725500 ms"},
       {F::kElapsedMode | F::kTotalSeconds, 3725.5, F::kUnitSuffix, u"3725.5 s"},
       {F::kElapsedMode | F::kTotalSeconds, 59.9999997, 0, u"60"},
       {F::kElapsedMode | F::kPlain, 5, 0, u"5.0"},
@@ -208,8 +222,14 @@ TEST_F(TimeFormatterTest, RepeatedAdditionsEqualTheSplitOfTheTotal) {
     double start, step;
     int count;
   } cases[] = {
-      {-30, 0.25, 240},     {0, 0.1, 1000},     {3500, -7.3, 1000},  {-10000, 1234.5, 20},
-      {7300, -3700, 5},     {86399, 0.003, 500}, {-60.0000008, 0.0000002, 20}, {59.99999, 0.0000004, 50},
+      {-30, 0.25, 240},
+      {0, 0.1, 1000},
+      {3500, -7.3, 1000},
+      {-10000, 1234.5, 20},
+      {7300, -3700, 5},
+      {86399, 0.003, 500},
+      {-60.0000008, 0.0000002, 20},
+      {59.99999, 0.0000004, 50},
   };
   for (const Case& c : cases) {
     TimeFormatter stepped = Formatter(TimeFormatter::kElapsedMode, c.start);
@@ -218,7 +238,8 @@ TEST_F(TimeFormatterTest, RepeatedAdditionsEqualTheSplitOfTheTotal) {
       const double total = c.start + k * c.step;
       const TimeFormatter split = Formatter(TimeFormatter::kElapsedMode, total);
       ASSERT_EQ(stepped.Format(), split.Format()) << c.start << " + " << k << " x " << c.step;
-      ASSERT_NEAR(stepped.TotalSeconds(0), total, 1e-6 + std::fabs(total) * 1e-12) << c.start << " + " << k << " x " << c.step;
+      ASSERT_NEAR(stepped.TotalSeconds(0), total, 1e-6 + std::fabs(total) * 1e-12)
+          << c.start << " + " << k << " x " << c.step;
     }
   }
 }

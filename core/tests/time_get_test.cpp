@@ -1,10 +1,9 @@
-#include "core/time_get_ex.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 #include "core/numpunct_facets.h"
+#include "core/time_get_ex.h"
 
 namespace {
 
@@ -16,7 +15,8 @@ struct Reading {
 
 enum class Field { Time, Date, Year, Weekday, Month };
 
-Reading Read(const std::locale& locale, Field field, const std::wstring& input, int dayOfMonth = 0) {
+Reading Read(const std::locale& locale, Field field, const std::wstring& input,
+             int dayOfMonth = 0) {
   std::wistringstream in(input);
   in.imbue(locale);
   std::tm time{};
@@ -95,10 +95,9 @@ TEST(TimeGet, Years) {
     const wchar_t* input;
     int tmYear;  // -1: the read fails
   } cases[] = {
-      {L"12", 112},   {L"0", 100},      {L"34", 134},     {L"35", 35},     {L"99", 99},
-      {L"135", 135},  {L"1900", 0},     {L"2035", 135},   {L"2036", 136},  {L"2107", 207},
-      {L"9999", 8099}, {L"136", -1},    {L"150", -1},     {L"1899", -1},   {L"10000", -1},
-      {L"", -1},      {L"x", -1},
+      {L"12", 112}, {L"0", 100},    {L"34", 134},   {L"35", 35},    {L"99", 99},     {L"135", 135},
+      {L"1900", 0}, {L"2035", 135}, {L"2036", 136}, {L"2107", 207}, {L"9999", 8099}, {L"136", -1},
+      {L"150", -1}, {L"1899", -1},  {L"10000", -1}, {L"", -1},      {L"x", -1},
   };
   const std::locale locale = ClassicReader();
   for (const Case& c : cases) {
@@ -115,11 +114,11 @@ TEST(TimeGet, NamesOfTheNamedLocale) {
     int index;  // -1: the read fails
     const wchar_t* rest;
   } cases[] = {
-      {Field::Weekday, L"Sunday", 0, L""},    {Field::Weekday, L"mon", 1, L""},
+      {Field::Weekday, L"Sunday", 0, L""},     {Field::Weekday, L"mon", 1, L""},
       {Field::Weekday, L"SATURDAY!", 6, L"!"}, {Field::Weekday, L"Fr", -1, L""},
-      {Field::Weekday, L"Thux", 4, L"x"},     {Field::Month, L"May", 4, L""},
-      {Field::Month, L"september", 8, L""},   {Field::Month, L"Dec 1", 11, L" 1"},
-      {Field::Month, L"Ju", -1, L""},         {Field::Month, L"12", -1, L"12"},
+      {Field::Weekday, L"Thux", 4, L"x"},      {Field::Month, L"May", 4, L""},
+      {Field::Month, L"september", 8, L""},    {Field::Month, L"Dec 1", 11, L" 1"},
+      {Field::Month, L"Ju", -1, L""},          {Field::Month, L"12", -1, L"12"},
   };
   const std::locale locale = ClassicReader();
   for (const Case& c : cases) {
@@ -137,8 +136,9 @@ TEST(TimeGet, DatesInTheLocalesOrder) {
   const std::locale monthFirst = ClassicReader();
   EXPECT_EQ(std::use_facet<std::time_get<wchar_t>>(monthFirst).date_order(), std::time_base::mdy);
   auto names = [&](std::time_base::dateorder order, wchar_t separator) {
-    return std::locale(classic, new Quor::time_get<wchar_t>({L"Sun", L"Sunday"}, {L"Jan", L"January", L"Feb", L"February"},
-                                                            order, separator));
+    return std::locale(classic, new Quor::time_get<wchar_t>(
+                                    {L"Sun", L"Sunday"}, {L"Jan", L"January", L"Feb", L"February"},
+                                    order, separator));
   };
   const std::locale dayFirst = names(std::time_base::dmy, L'.');
   const std::locale yearFirst = names(std::time_base::ymd, L'-');

@@ -7,7 +7,9 @@
 
 namespace {
 
-ULONGLONG Ticks(const FILETIME& time) { return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
+ULONGLONG Ticks(const FILETIME& time) {
+  return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
 
 SYSTEMTIME Time(WORD year, WORD month, WORD day, WORD hour = 0, WORD minute = 0, WORD second = 0,
                 WORD milliseconds = 0) {
@@ -38,13 +40,15 @@ TEST(SystemTimeToFileTime, CountsFrom1601OnBothSidesOf1970And2106) {
 }
 
 TEST(SystemTimeToFileTime, RefusesFieldsOutOfRange) {
-  const SYSTEMTIME bad[] = {Time(1600, 12, 31), Time(2023, 2, 29), Time(2024, 13, 1),
-                            Time(2024, 4, 31),  Time(2024, 1, 0),  Time(2024, 1, 1, 24),
+  const SYSTEMTIME bad[] = {Time(1600, 12, 31),      Time(2023, 2, 29),
+                            Time(2024, 13, 1),       Time(2024, 4, 31),
+                            Time(2024, 1, 0),        Time(2024, 1, 1, 24),
                             Time(2024, 1, 1, 0, 60), Time(2024, 1, 1, 0, 0, 0, 1000)};
   for (const SYSTEMTIME& time : bad) {
     FILETIME fileTime;
     SetLastError(0);
-    EXPECT_FALSE(SystemTimeToFileTime(&time, &fileTime)) << time.wYear << "-" << time.wMonth << "-" << time.wDay;
+    EXPECT_FALSE(SystemTimeToFileTime(&time, &fileTime))
+        << time.wYear << "-" << time.wMonth << "-" << time.wDay;
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
   }
 }

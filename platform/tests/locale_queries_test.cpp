@@ -113,7 +113,8 @@ TEST_F(UserLocaleTest, DatesInTheUserFormatAndInPictures) {
       {u"gg yyyy", u"A.D. 2031"},
       {u"", u""},
   };
-  for (const Case& c : cases) EXPECT_EQ(DateText(date, 0, c.picture), c.text) << std::u16string(c.picture).size();
+  for (const Case& c : cases)
+    EXPECT_EQ(DateText(date, 0, c.picture), c.text) << std::u16string(c.picture).size();
   win32::SetUserLocale(Austrian());
   EXPECT_EQ(DateText(date, DATE_SHORTDATE), u"05.01.2031");
   EXPECT_EQ(DateText(date, 0, u"d. MMMM"), u"5. J\u00e4nner");

@@ -17,7 +17,8 @@ void CivilFromDays(LONGLONG days, LONGLONG& year, unsigned& month, unsigned& day
   days += 719468;
   const LONGLONG era = (days >= 0 ? days : days - 146096) / 146097;
   const unsigned dayOfEra = unsigned(days - era * 146097);
-  const unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const unsigned yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
   const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
   const unsigned shiftedMonth = (5 * dayOfYear + 2) / 153;
   day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;

@@ -23,7 +23,8 @@ class SystemClock : public win32::Clock {
     return kUnixEpochTicks + ULONGLONG(now.tv_sec) * kTicksPerSecond + ULONGLONG(now.tv_nsec) / 100;
   }
   LONGLONG LocalOffsetSeconds(ULONGLONG utcTicks) const override {
-    const time_t seconds = time_t((LONGLONG(utcTicks) - LONGLONG(kUnixEpochTicks)) / LONGLONG(kTicksPerSecond));
+    const time_t seconds =
+        time_t((LONGLONG(utcTicks) - LONGLONG(kUnixEpochTicks)) / LONGLONG(kTicksPerSecond));
     tm local;
     if (!localtime_r(&seconds, &local)) return 0;
     return local.tm_gmtoff;
@@ -93,13 +94,15 @@ void GetLocalTime(SYSTEMTIME* time) { *time = SystemTimeFromTicks(LocalTicks(*Cu
 BOOL SystemTimeToFileTime(const SYSTEMTIME* time, FILETIME* fileTime) {
   const bool valid = time && fileTime && time->wYear >= 1601 && time->wYear <= 30827 &&
                      time->wMonth >= 1 && time->wMonth <= 12 && time->wDay >= 1 &&
-                     time->wDay <= win32::DaysInMonth(time->wYear, time->wMonth) && time->wHour < 24 &&
-                     time->wMinute < 60 && time->wSecond < 60 && time->wMilliseconds < 1000;
+                     time->wDay <= win32::DaysInMonth(time->wYear, time->wMonth) &&
+                     time->wHour < 24 && time->wMinute < 60 && time->wSecond < 60 &&
+                     time->wMilliseconds < 1000;
   if (!valid) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const LONGLONG days = win32::DaysFromCivil(time->wYear, time->wMonth, time->wDay) + kDaysFrom1601To1970;
+  const LONGLONG days =
+      win32::DaysFromCivil(time->wYear, time->wMonth, time->wDay) + kDaysFrom1601To1970;
   const ULONGLONG seconds = (ULONGLONG(time->wHour) * 60 + time->wMinute) * 60 + time->wSecond;
   const ULONGLONG ticks = ULONGLONG(days) * kTicksPerDay + seconds * kTicksPerSecond +
                           ULONGLONG(time->wMilliseconds) * 10'000;

@@ -74,7 +74,8 @@ bool CompleteDate(const SYSTEMTIME* given, SYSTEMTIME& date) {
     return false;
   }
   // The caller's weekday is not trusted, as the system does not trust it.
-  date.wDayOfWeek = WORD(win32::DayOfWeek(win32::DaysFromCivil(date.wYear, date.wMonth, date.wDay)));
+  date.wDayOfWeek =
+      WORD(win32::DayOfWeek(win32::DaysFromCivil(date.wYear, date.wMonth, date.wDay)));
   return true;
 }
 
@@ -93,7 +94,7 @@ int GetDateFormatW(LCID, DWORD flags, const SYSTEMTIME* given, LPCWSTR picture, 
     return 0;
   }
   const win32::LocaleDescription locale = win32::UserLocale();
-  const std::u16string_view format = picture                      ? std::u16string_view(picture)
+  const std::u16string_view format = picture                        ? std::u16string_view(picture)
                                      : formatFlags == DATE_LONGDATE ? locale.longDateFormat
                                                                     : locale.shortDateFormat;
   return win32::CopyTextResult(FormatDate(format, date, locale), text, textUnits);

@@ -69,7 +69,8 @@ int GetLocaleInfoA(LCID, LCTYPE type, LPSTR data, int dataBytes) {
   if (!text->empty()) {
     const int units = int(text->size());
     ansi.resize(WideCharToMultiByte(CP_ACP, 0, text->data(), units, nullptr, 0, nullptr, nullptr));
-    WideCharToMultiByte(CP_ACP, 0, text->data(), units, ansi.data(), int(ansi.size()), nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, text->data(), units, ansi.data(), int(ansi.size()), nullptr,
+                        nullptr);
   }
   return win32::CopyTextResult(ansi, data, dataBytes);
 }

@@ -28,10 +28,10 @@ struct LocaleDescription {
   std::array<std::u16string, 7> dayNames = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
                                             u"Thursday", u"Friday", u"Saturday"};
   std::array<std::u16string, 7> abbreviatedDayNames = {u"Sun", u"Mon", u"Tue", u"Wed",
-                                                        u"Thu", u"Fri", u"Sat"};
-  std::array<std::u16string, 12> monthNames = {
-      u"January", u"February", u"March",     u"April",   u"May",      u"June",
-      u"July",    u"August",   u"September", u"October", u"November", u"December"};
+                                                       u"Thu", u"Fri", u"Sat"};
+  std::array<std::u16string, 12> monthNames = {u"January",   u"February", u"March",    u"April",
+                                               u"May",       u"June",     u"July",     u"August",
+                                               u"September", u"October",  u"November", u"December"};
   std::array<std::u16string, 12> abbreviatedMonthNames = {u"Jan", u"Feb", u"Mar", u"Apr",
                                                           u"May", u"Jun", u"Jul", u"Aug",
                                                           u"Sep", u"Oct", u"Nov", u"Dec"};
