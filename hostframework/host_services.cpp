@@ -170,9 +170,10 @@ void LoadTarnFramework() {
   }
 }
 
-void LoadTarnFrameworkLibrary() {
+void LoadTarnFrameworkLibrary() { LoadTarnFrameworkLibraryFrom(FrameworkLibraryPath()); }
+
+void LoadTarnFrameworkLibraryFrom(const std::u16string& path) {
   FrameworkLibrary& state = Framework();
-  const std::u16string path = FrameworkLibraryPath();
   if (state.library) FreeLibrary(state.library);
   state.library = LoadLibraryW(path.c_str());
   auto entry = reinterpret_cast<DllGetClassObjectFunction>(

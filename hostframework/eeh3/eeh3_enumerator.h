@@ -10,7 +10,7 @@
 #include <locale>
 #include <optional>
 
-#include "core/guarded_call.h"
+#include "core/com_call_guard.h"
 #include "core/ostring_stream.h"
 #include "core/string_streambuf.h"
 #include "hostframework/calcenums/calc_enum_event_base.h"
@@ -33,12 +33,12 @@ class EEH3Enumerator : public CalcEnums::CalcEnumEventBase {
 
   // ICalcEnum
   HRESULT SetParams(IAutoQuorString* text) override {
-    return GuardedCall([&] { return ReadParams(Quor::String(text)); });
+    return Quor::GuardedCall([&] { return ReadParams(Quor::String(text)); });
   }
   HRESULT GetParams(IQuorString** text) override {
     if (!text) return E_POINTER;
     *text = nullptr;
-    return GuardedCall([&] {
+    return Quor::GuardedCall([&] {
       Quor::OStringStream out;
       m_params.Write(out);
       *text = out.str().GetInterface();
@@ -52,7 +52,7 @@ class EEH3Enumerator : public CalcEnums::CalcEnumEventBase {
         tickInterval <= 0.0) {
       return E_INVALIDARG;
     }
-    return GuardedCall([&] {
+    return Quor::GuardedCall([&] {
       m_started = false;
       ForgetPosition();
       m_params.record = record;
@@ -83,7 +83,7 @@ class EEH3Enumerator : public CalcEnums::CalcEnumEventBase {
   HRESULT GetUnits(double* tickInterval, IUnitName** unit) override {
     if (!tickInterval || !unit) return E_POINTER;
     *tickInterval = m_params.tickInterval;
-    return GuardedCall([&] { return CreateUnitName(unit); });
+    return Quor::GuardedCall([&] { return CreateValueUnit(unit); });
   }
   HRESULT GetRateRatio(PendrelRateRatio* ratio) override {
     if (!ratio) return E_POINTER;
@@ -98,12 +98,12 @@ class EEH3Enumerator : public CalcEnums::CalcEnumEventBase {
     if (!m_started) return E_UNEXPECTED;
     const int capacity = bytes > 0 ? bytes / int(kEventSize) : 0;
     if (capacity > 0 && !buffer) return E_POINTER;
-    return GuardedCall(
+    return Quor::GuardedCall(
         [&] { return ReadEvents(capacity, end, static_cast<BYTE*>(buffer), fetched, next); });
   }
   HRESULT Seek(BOOL backward, LONG pos, LONG from, LONG to) override {
     if (!m_started) return E_UNEXPECTED;
-    return GuardedCall([&] { return SeekEvent(backward, pos, from, to); });
+    return Quor::GuardedCall([&] { return SeekEvent(backward, pos, from, to); });
   }
   HRESULT GetPosition(LONG* position) override {
     if (!position) return E_POINTER;
@@ -118,14 +118,16 @@ class EEH3Enumerator : public CalcEnums::CalcEnumEventBase {
   }
   HRESULT GetEventTypeId(DWORD* type) override {
     if (!type) return E_POINTER;
-    return GuardedCall([&] {
+    return Quor::GuardedCall([&] {
       *type = Algo::EventTypeId();
       return S_OK;
     });
   }
 
   // EEH3::EnumeratorBase
-  HRESULT CreateUnitName(IUnitName** unit) override { return Algo::CreateUnitName(m_params, unit); }
+  HRESULT CreateValueUnit(IUnitName** unit) override {
+    return Algo::CreateValueUnit(m_params, unit);
+  }
 
  protected:
   // A copy without sources; CloneAs gives it copies of this one's.
@@ -227,7 +229,7 @@ class EEH3Enumerator : public CalcEnums::CalcEnumEventBase {
   HRESULT CloneAs(I** copy) {
     if (!copy) return E_POINTER;
     *copy = nullptr;
-    return GuardedCall([&] {
+    return Quor::GuardedCall([&] {
       Quor::ComPtr<ICalcEnum> holder;
       auto* clone = new EEH3Enumerator(*this);
       holder.Attach(clone);  // releases the copy if copying its sources fails

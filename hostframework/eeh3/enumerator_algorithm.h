@@ -11,7 +11,7 @@
 //     // true when it found one. Always leaves the state's NextPosition() at the tick up to which
 //     // the state is complete (at most the data limit), or at kRecordEndOffset.
 //     static bool FindNextEvent(State& state, Params& params, Event& event);
-//     static HRESULT CreateUnitName(const Params& params, IUnitName** unit);
+//     static HRESULT CreateValueUnit(const Params& params, IUnitName** unit);
 //   };
 //
 // A call that finds no event goes as far as the data limit or the end of the data: offline, a
@@ -25,8 +25,7 @@
 
 #include "hostframework/eeh3/params_base.h"
 #include "hostframework/eeh3/state_base.h"
-
-struct IUnitName;
+#include "platform/pendrel/unit_name.h"
 
 namespace EEH3 {
 
@@ -41,7 +40,7 @@ concept EnumeratorAlgorithm =
              IUnitName** unit) {
       { A::EventTypeId() } -> std::convertible_to<DWORD>;
       { A::FindNextEvent(state, params, event) } -> std::same_as<bool>;
-      { A::CreateUnitName(params, unit) } -> std::same_as<HRESULT>;
+      { A::CreateValueUnit(params, unit) } -> std::same_as<HRESULT>;
     };
 
 }  // namespace EEH3

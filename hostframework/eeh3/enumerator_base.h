@@ -1,16 +1,14 @@
 // What every calculated event enumerator tells about the values it produces.
 #pragma once
 
-#include "platform/win32/unknown.h"
-
-struct IUnitName;
+#include "platform/pendrel/unit_name.h"
 
 namespace EEH3 {
 
 class EnumeratorBase {
  public:
   // A new unit object for the produced values, one reference for the caller.
-  virtual HRESULT CreateUnitName(IUnitName** unit) = 0;
+  virtual HRESULT CreateValueUnit(IUnitName** unit) = 0;
 
  protected:
   EnumeratorBase() = default;

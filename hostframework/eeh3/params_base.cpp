@@ -5,11 +5,11 @@
 namespace EEH3 {
 
 ParamsBase::ParamsBase() {
-  m_sources.SetGrowBy(kSourceGrowBy);
+  SetSourceGrowBy(kSourceGrowBy);
 }
 
 ParamsBase::ParamsBase(const ParamsBase& other) : ParamsBaseAutoCopy(other) {
-  m_sources.SetGrowBy(kSourceGrowBy);
+  SetSourceGrowBy(kSourceGrowBy);
 }
 
 ParamsBase& ParamsBase::operator=(const ParamsBase& other) {
@@ -25,6 +25,7 @@ void ParamsBase::AddSource(eeh_SourceEnum* source) {
 
 void ParamsBase::RemoveSources() {
   m_sources.RemoveAll();
+  m_units.RemoveAll();
 }
 
 HRESULT ParamsBase::CopySourcesFrom(const ParamsBase& other) {
@@ -35,6 +36,7 @@ HRESULT ParamsBase::CopySourcesFrom(const ParamsBase& other) {
     if (FAILED(hr)) return hr;
     AddSource(copy);
   }
+  for (DWORD i = 0; i < other.m_units.GetCount(); ++i) m_units.Add(other.m_units[i]);
   return S_OK;
 }
 

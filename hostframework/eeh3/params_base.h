@@ -1,15 +1,17 @@
 // The parameter block of an enumerator's algorithm. ParamsBaseAutoCopy holds what every copy
 // takes over: the limit range, the record and its tick interval. ParamsBase adds the sources of
-// the current record, which belong to one block: a copy starts without sources, and assigning a
-// block keeps the sources it had. An algorithm derives its block from ParamsBase and reads, writes
+// the current record and their units, which belong to one block: a copy starts without them,
+// and assigning a block keeps the ones it had. An algorithm derives its block from ParamsBase and reads, writes
 // and builds its sources.
 #pragma once
 
 #include <iosfwd>
 
 #include "core/ci_array.h"
+#include "core/iunknown_array.h"
 #include "hostframework/eeh3/eeh_source_enum.h"
 #include "hostframework/eeh3/record_position_range.h"
+#include "platform/pendrel/unit_name.h"
 
 namespace EEH3 {
 
@@ -47,8 +49,15 @@ class ParamsBase : public ParamsBaseAutoCopy {
     return static_cast<W*>(m_sources[i]);
   }
 
-  void SetSourceGrowBy(DWORD growBy) { m_sources.SetGrowBy(growBy); }
-  // Replaces the sources with copies of `other`'s.
+  // The units of the sources, for an algorithm whose values take a source's unit.
+  InterfaceArray<IUnitName>& Units() { return m_units; }
+  const InterfaceArray<IUnitName>& Units() const { return m_units; }
+
+  void SetSourceGrowBy(DWORD growBy) {
+    m_sources.SetGrowBy(growBy);
+    m_units.SetGrowBy(growBy);
+  }
+  // Replaces the sources with copies of `other`'s, and the units with `other`'s.
   HRESULT CopySourcesFrom(const ParamsBase& other);
   void RemoveSources();
 
@@ -58,6 +67,7 @@ class ParamsBase : public ParamsBaseAutoCopy {
 
  private:
   CIArray<eeh_SourceEnum, CIArray_CallDelete<eeh_SourceEnum>> m_sources;
+  InterfaceArray<IUnitName> m_units;
 };
 
 }  // namespace EEH3

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/com_ptr.h"
+#include "core/unit_entry.h"
 #include "hostframework/eeh3/eeh3_enumerator.h"
 #include "hostframework/eeh3/float_ex_wrapper.h"
 
@@ -106,9 +107,13 @@ struct Crossings {
     return false;
   }
 
-  static HRESULT CreateUnitName(const Params&, IUnitName** unit) {
-    *unit = nullptr;
-    return E_NOTIMPL;
+  // Crossings carry intervals in seconds.
+  static HRESULT CreateValueUnit(const Params&, IUnitName** unit) {
+    Quor::UnitInfo seconds;
+    seconds.name = u"s";
+    *unit = new Quor::UnitEntry(seconds);
+    (*unit)->AddRef();
+    return S_OK;
   }
 };
 

@@ -346,7 +346,18 @@ TEST_F(CrossingRecord, ChangedParametersDropTheCheckpointsOfTheOldOnes) {
   EXPECT_EQ(ReadOn(events.Get()).events, From(expected, 250000));
 }
 
-TEST_F(CrossingRecord, TheRateRatioIsTheFirstSourcesOnceParametersAreSet) {
+TEST_F(CrossingRecord, UnitsAndRateRatioAnswerForTheRecord) {
+  Quor::ComPtr<ICalcEnum> enumerator = Make();
+  double tickInterval = 0.0;
+  Quor::ComPtr<IUnitName> unit;
+  ASSERT_EQ(enumerator->GetUnits(&tickInterval, Quor::ComPtrOut<IUnitName>::Bind(unit)), S_OK);
+  EXPECT_EQ(tickInterval, kTickInterval);
+  IQuorString* text = nullptr;
+  ASSERT_EQ(unit->GetText(-1, &text), S_OK);
+  EXPECT_EQ(Quor::String(text), Quor::String(u"s"));
+  text->Release();
+
+  // Before any parameters the ratio is one to one, and its value says so.
   Quor::ComPtr<ICalcEnum> bare;
   bare.Attach(new CrossingEnumerator(nullptr));
   PendrelRateRatio ratio{};

@@ -5,9 +5,9 @@
 
 #include "core/iquor_string.h"
 #include "platform/pendrel/data_source.h"
+#include "platform/pendrel/unit_name.h"
 #include "platform/win32/unknown.h"
 
-struct IUnitName;
 struct ICalcEnum;
 
 // The code that ICalcEnum::GetEnumTypeCode answers for an enumerator of computed events.
