@@ -11,8 +11,9 @@ constexpr DWORD kEventChannelItemType = 0x801D0001;
 struct IPendrelRecordChannel : IUnknown {
   PLATFORM_INTERFACE_ID("c4eb8aab-fad8-4577-9ec6-8133798577d0");
   using Base = IUnknown;
-  // The channel's events in [start, end) of the record, positioned at `start`.
-  virtual HRESULT OpenEvents(LONG start, LONG end, IEnumEventEx** events) = 0;
+  // The channel's events in the record, standing at `position`: reading goes on with the first
+  // event at or after it, and seeking reaches every event of the record.
+  virtual HRESULT OpenEvents(LONG position, IEnumEventEx** events) = 0;
 
  protected:
   ~IPendrelRecordChannel() = default;
