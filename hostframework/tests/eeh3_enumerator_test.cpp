@@ -231,9 +231,9 @@ TEST_F(CrossingRecord, TheLimitRangeBoundsTheEventsButNotTheirNumbers) {
   for (const CrossingEvent& e : expected) {
     if (e.tick >= startOffset && e.tick < endOffset) inRange.push_back(e);
   }
-  const std::u16string params = u"0 0.5 0 " + Quor::String(std::to_string(startOffset)).ToStdWString() +
-                                u" 0 " + Quor::String(std::to_string(endOffset)).ToStdWString();
-  Quor::ComPtr<ICalcEnum> enumerator = Make(params.c_str());
+  const std::string params =
+      "0 0.5 0 " + std::to_string(startOffset) + " 0 " + std::to_string(endOffset);
+  Quor::ComPtr<ICalcEnum> enumerator = Make(Quor::String(params).ToStdWString().c_str());
   Quor::ComPtr<IEnumEventEx> events = EventsOf(enumerator.Get());
   const ReadResult read = ReadOn(events.Get());
   EXPECT_EQ(read.events, inRange);

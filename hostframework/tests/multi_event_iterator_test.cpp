@@ -174,7 +174,8 @@ class MergedWalk : public ::testing::Test {
     while (walk.Next(record) == S_OK) {
       Quor::ComPtr<IEnumEventEx> events;
       DWORD channel = 0;
-      const HRESULT hr = walk.GetCurrentSource(Quor::ComPtrOut<IEnumEventEx>::Bind(events), &channel);
+      const HRESULT hr =
+          walk.GetCurrentSource(Quor::ComPtrOut<IEnumEventEx>::Bind(events), &channel);
       EXPECT_EQ(hr == S_OK, bool(events));
       delivered.push_back({QuorEvent::EventIter::PositionOf(record.data()),
                            hr == S_OK ? LONG(channel) : -1});
@@ -268,7 +269,9 @@ TEST_F(MergedWalk, ACalculatedChannelIsWalkedBackwardsThroughItsOwnSeeks) {
   List(7, kEventChannelItemType, new CalculatedChannel(enumerator.Get()));
 
   std::vector<Delivered> expected;
-  for (auto c = crossings.rbegin(); c != crossings.rend() - 1; ++c) expected.push_back({c->tick, 7});
+  for (auto c = crossings.rbegin(); c != crossings.rend() - 1; ++c) {
+    expected.push_back({c->tick, 7});
+  }
   EXPECT_EQ(Walk(0, false), expected);
 }
 
