@@ -1,0 +1,137 @@
+#include "host/recording/biosig_recording.h"
+
+#include <biosig.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/recording/recording_error.h"
+
+namespace PendrelHost {
+
+namespace {
+
+// Samples per channel asked of the library at a time.
+constexpr std::size_t kChunkSamples = 1 << 16;
+
+struct HeaderCloser {
+  void operator()(HDRTYPE* header) const {
+    sclose(header);
+    destructHDR(header);
+  }
+};
+using Header = std::unique_ptr<HDRTYPE, HeaderCloser>;
+
+// The library's messages carry its own prefixes ("ERROR BIOSIG4C++ SOPEN(read): ..."); the
+// reason is what follows the last of them.
+std::string ReasonFrom(const char* message) {
+  std::string text = message ? message : "";
+  while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+  for (const char* separator : {": ", "; "}) {
+    const std::size_t at = text.rfind(separator);
+    if (at != std::string::npos) text = text.substr(at + 2);
+  }
+  return text.empty() ? "the reader reported an error without a reason" : text;
+}
+
+class BiosigReader {
+ public:
+  explicit BiosigReader(const std::filesystem::path& path) : m_path(path) {}
+
+  Recording Read() {
+    m_header.reset(sopen(m_path.c_str(), "r", nullptr));
+    if (!m_header) Fail("the reader could not be started");
+    CheckError();
+    try {
+      Recording recording(biosig_get_samplerate(m_header.get()));
+      AddChannels(recording);
+      SetStartDateTime(recording);
+      ReadSamples(recording);
+      return recording;
+    } catch (const RecordingError& error) {
+      Fail(error.what());
+    }
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& reason) const {
+    throw RecordingError(m_path.string() + ": " + reason);
+  }
+
+  void CheckError() {
+    if (!biosig_check_error(m_header.get())) return;
+    char* message = biosig_get_errormsg(m_header.get());
+    const std::string reason = ReasonFrom(message);
+    std::free(message);
+    Fail("cannot be read as a recording: " + reason);
+  }
+
+  void AddChannels(Recording& recording) {
+    const long count = biosig_get_number_of_channels(m_header.get());
+    for (long i = 0; i < count; ++i) {
+      CHANNEL_TYPE* channel = biosig_get_channel(m_header.get(), static_cast<int>(i));
+      // Channels that are off, or hold the time axis, do not come out of sread.
+      if (!channel || channel->OnOff != 1) continue;
+      const char* label = biosig_channel_get_label(channel);
+      const char* unit = biosig_channel_get_physdim(channel);
+      recording.AddChannel({label ? label : "", unit ? unit : ""});
+    }
+    if (recording.ChannelCount() == 0) Fail("holds no signal channels");
+  }
+
+  void SetStartDateTime(Recording& recording) {
+    std::tm start{};
+    if (biosig_get_startdatetime(m_header.get(), &start) != 0 || start.tm_year <= 0) return;
+    // The formats keep local clock times without a zone; kept as they are written.
+    recording.SetStartDateTime(static_cast<double>(timegm(&start)));
+  }
+
+  void ReadSamples(Recording& recording) {
+    HDRTYPE* header = m_header.get();
+    const std::size_t blocks = biosig_get_number_of_records(header);
+    const std::size_t blockSamples = std::max<std::size_t>(header->SPR, 1);
+    const std::size_t blocksPerChunk = std::max<std::size_t>(1, kChunkSamples / blockSamples);
+    const std::size_t record = recording.AddRecord(0.0);
+    std::vector<std::vector<float>> chunk(recording.ChannelCount());
+    for (std::size_t first = 0; first < blocks; first += blocksPerChunk) {
+      const std::size_t wanted = std::min(blocksPerChunk, blocks - first);
+      const std::size_t read = sread(nullptr, first, wanted, header);
+      CheckError();
+      if (read == 0) break;
+      CopyChunk(chunk);
+      const std::vector<std::span<const float>> parts(chunk.begin(), chunk.end());
+      recording.AppendSamples(record, parts);
+      if (read < wanted) break;
+    }
+    recording.CloseRecord(record);
+  }
+
+  void CopyChunk(std::vector<std::vector<float>>& chunk) {
+    biosig_data_type* data = nullptr;
+    std::size_t rows = 0;
+    std::size_t columns = 0;
+    biosig_get_datablock(m_header.get(), &data, &rows, &columns);
+    if (!data || columns < chunk.size()) Fail("the reader returned fewer channels than the header names");
+    const bool rowBased = biosig_get_flag(m_header.get(), BIOSIG_FLAG_ROW_BASED_CHANNELS) != 0;
+    for (std::size_t channel = 0; channel < chunk.size(); ++channel) {
+      chunk[channel].resize(rows);
+      for (std::size_t row = 0; row < rows; ++row) {
+        const std::size_t at = rowBased ? row * columns + channel : channel * rows + row;
+        chunk[channel][row] = static_cast<float>(data[at]);
+      }
+    }
+  }
+
+  std::filesystem::path m_path;
+  Header m_header;
+};
+
+}  // namespace
+
+Recording LoadBiosigRecording(const std::filesystem::path& path) { return BiosigReader(path).Read(); }
+
+}  // namespace PendrelHost

@@ -1,0 +1,60 @@
+#include "host/recording/event_records.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+namespace PendrelHost {
+
+EventRecords::EventRecords(std::size_t recordSize) : m_recordSize(recordSize) {
+  if (recordSize < sizeof(int32_t)) throw std::invalid_argument("an event record holds at least its tick");
+}
+
+int32_t EventRecords::Tick(std::size_t index) const {
+  int32_t tick;
+  std::memcpy(&tick, Data(index), sizeof tick);
+  return tick;
+}
+
+double EventRecords::Value(std::size_t index) const {
+  if (m_recordSize < sizeof(EventRecord)) return std::numeric_limits<double>::quiet_NaN();
+  double value;
+  std::memcpy(&value, Data(index) + offsetof(EventRecord, value), sizeof value);
+  return value;
+}
+
+void EventRecords::Append(const void* record) {
+  const auto* bytes = static_cast<const std::byte*>(record);
+  int32_t tick;
+  std::memcpy(&tick, bytes, sizeof tick);
+  // Events after the last one (the usual case) go at the end without a search.
+  std::size_t at = Count();
+  if (at > 0 && Tick(at - 1) > tick) {
+    at = LowerBound(int64_t{tick} + 1);
+  }
+  m_bytes.insert(m_bytes.begin() + static_cast<std::ptrdiff_t>(at * m_recordSize), bytes,
+                 bytes + m_recordSize);
+}
+
+void EventRecords::Append(const EventRecord& record) {
+  std::vector<std::byte> full(m_recordSize);
+  std::memcpy(full.data(), &record, std::min(m_recordSize, sizeof record));
+  Append(full.data());
+}
+
+std::size_t EventRecords::LowerBound(int64_t tick) const {
+  std::size_t low = 0;
+  std::size_t high = Count();
+  while (low < high) {
+    const std::size_t middle = (low + high) / 2;
+    if (Tick(middle) < tick) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
+  }
+  return low;
+}
+
+}  // namespace PendrelHost
