@@ -140,6 +140,7 @@ ChannelValue ComputedChannels::Resolve(const std::string& name, std::vector<std:
                                        std::set<std::string>& uses) {
   uses.insert(LowerName(name));
   if (const auto index = Find(name)) {
+    if (std::find(path.begin(), path.end(), *index) != path.end()) throw ChannelError(CycleText(*index, path));
     try {
       return Compile(*index, path);
     } catch (const ChannelError& error) {

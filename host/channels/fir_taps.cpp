@@ -16,8 +16,12 @@ double Hamming(int64_t k, int64_t reach) {
 
 }  // namespace
 
+int64_t LowpassReach(double cutoff, double sampleRate) {
+  return static_cast<int64_t>(std::ceil(2.0 * sampleRate / cutoff));
+}
+
 FirTaps LowpassTaps(double cutoff, double sampleRate) {
-  const int64_t reach = static_cast<int64_t>(std::ceil(2.0 * sampleRate / cutoff));
+  const int64_t reach = LowpassReach(cutoff, sampleRate);
   const double band = 2.0 * cutoff / sampleRate;  // cutoff over Nyquist
   std::vector<double> weights(static_cast<std::size_t>(reach + 1));
   double sum = 0.0;

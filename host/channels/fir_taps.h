@@ -24,6 +24,7 @@ struct FirTaps {
 // Windowed-sinc low-pass (Hamming window) with cutoff fc and exactly unit gain at DC. The kernel
 // spans 2 fs / fc ticks to either side, so its transition band is about fc / 1.5 wide.
 FirTaps LowpassTaps(double cutoff, double sampleRate);
+int64_t LowpassReach(double cutoff, double sampleRate);
 
 // The least-squares slope of a straight line through `points` samples centred on each tick, per
 // second; points is odd.

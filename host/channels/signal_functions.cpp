@@ -39,9 +39,8 @@ ChannelValue Lowpass(const FunctionArguments& args, const CompileContext& contex
   const double rate = context.recording.SampleRate();
   if (cutoff <= 0.0) args.Fail("the cutoff must be above 0 Hz, not " + NumberText(cutoff));
   if (cutoff >= kPassingCutoff * rate) return Samples(input);
-  FirTaps taps = LowpassTaps(cutoff, rate);
-  CheckReach(args, taps.Reach(), rate, "the filter for this cutoff");
-  return Samples(std::make_shared<FirNode>(context.cache, input, std::move(taps)));
+  CheckReach(args, LowpassReach(cutoff, rate), rate, "the filter for this cutoff");
+  return Samples(std::make_shared<FirNode>(context.cache, input, LowpassTaps(cutoff, rate)));
 }
 
 ChannelValue Differentiate(const FunctionArguments& args, const CompileContext& context) {

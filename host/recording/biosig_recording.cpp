@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <ctime>
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -83,11 +83,14 @@ class BiosigReader {
     if (recording.ChannelCount() == 0) Fail("holds no signal channels");
   }
 
+  // The formats keep local clock times without a zone; they are kept as written. The library's
+  // own time (days since year 0 in 2^-32 parts) is exact to well within a millisecond, where its
+  // calendar form can lose a second.
   void SetStartDateTime(Recording& recording) {
-    std::tm start{};
-    if (biosig_get_startdatetime(m_header.get(), &start) != 0 || start.tm_year <= 0) return;
-    // The formats keep local clock times without a zone; kept as they are written.
-    recording.SetStartDateTime(static_cast<double>(timegm(&start)));
+    const gdf_time start = biosig_get_startdatetime_gdf(m_header.get());
+    if (start <= 0) return;
+    const double seconds = gdf_time2t_time(start);
+    recording.SetStartDateTime(std::round(seconds * 1000.0) / 1000.0);
   }
 
   void ReadSamples(Recording& recording) {

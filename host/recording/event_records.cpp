@@ -11,23 +11,29 @@ EventRecords::EventRecords(std::size_t recordSize) : m_recordSize(recordSize) {
   if (recordSize < sizeof(int32_t)) throw std::invalid_argument("an event record holds at least its tick");
 }
 
-int32_t EventRecords::Tick(std::size_t index) const {
+int32_t EventTick(const std::byte* record) {
   int32_t tick;
-  std::memcpy(&tick, Data(index), sizeof tick);
+  std::memcpy(&tick, record, sizeof tick);
   return tick;
 }
 
-double EventRecords::Value(std::size_t index) const {
-  if (m_recordSize < sizeof(EventRecord)) return std::numeric_limits<double>::quiet_NaN();
+float EventFraction(const std::byte* record, std::size_t size) {
+  if (size < offsetof(EventRecord, fraction) + sizeof(float)) return 0.0f;
+  float fraction;
+  std::memcpy(&fraction, record + offsetof(EventRecord, fraction), sizeof fraction);
+  return fraction;
+}
+
+double EventValue(const std::byte* record, std::size_t size) {
+  if (size < sizeof(EventRecord)) return std::numeric_limits<double>::quiet_NaN();
   double value;
-  std::memcpy(&value, Data(index) + offsetof(EventRecord, value), sizeof value);
+  std::memcpy(&value, record + offsetof(EventRecord, value), sizeof value);
   return value;
 }
 
 void EventRecords::Append(const void* record) {
   const auto* bytes = static_cast<const std::byte*>(record);
-  int32_t tick;
-  std::memcpy(&tick, bytes, sizeof tick);
+  const int32_t tick = EventTick(bytes);
   // Events after the last one (the usual case) go at the end without a search.
   std::size_t at = Count();
   if (at > 0 && Tick(at - 1) > tick) {

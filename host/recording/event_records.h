@@ -16,6 +16,12 @@ struct EventRecord {
 };
 static_assert(sizeof(EventRecord) == 16);
 
+// The fields of one event record of `size` bytes; NaN, or a fraction of 0, where the record is
+// too short to hold them.
+int32_t EventTick(const std::byte* record);
+float EventFraction(const std::byte* record, std::size_t size);
+double EventValue(const std::byte* record, std::size_t size);
+
 class EventRecords {
  public:
   // recordSize: bytes per event, at least the tick's four.
@@ -25,9 +31,8 @@ class EventRecords {
   std::size_t Count() const { return m_bytes.size() / m_recordSize; }
   bool Empty() const { return m_bytes.empty(); }
 
-  int32_t Tick(std::size_t index) const;
-  // NaN for records too short to hold a value.
-  double Value(std::size_t index) const;
+  int32_t Tick(std::size_t index) const { return EventTick(Data(index)); }
+  double Value(std::size_t index) const { return EventValue(Data(index), m_recordSize); }
   const std::byte* Data(std::size_t index) const { return m_bytes.data() + index * m_recordSize; }
 
   // Keeps tick order: an event earlier than the last goes in its place.

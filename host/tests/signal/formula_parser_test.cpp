@@ -1,0 +1,99 @@
+// The channel language's syntax: what parses to what, and where the text goes wrong.
+#include "host/channels/formula_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/channels/channel_error.h"
+
+namespace PendrelHost {
+namespace {
+
+std::string Repeated(const std::string& text, int times) {
+  std::string result;
+  for (int i = 0; i < times; ++i) result += text;
+  return result;
+}
+
+// The parse tree in prefix form: "(+ 1 (* Ch2 x))".
+std::string Shape(const Formula& f) {
+  switch (f.kind) {
+    case Formula::Kind::Number: {
+      std::string text = std::to_string(f.number);
+      text.erase(text.find_last_not_of('0') + 1);
+      if (text.back() == '.') text.pop_back();
+      return text;
+    }
+    case Formula::Kind::ChannelNumber: return (f.raw ? "RCh" : "Ch") + std::to_string(f.channel);
+    case Formula::Kind::Name: return f.name;
+    case Formula::Kind::Negate: return "(neg " + Shape(f.operands[0]) + ")";
+    case Formula::Kind::Operation:
+      return std::string("(") + f.operation + " " + Shape(f.operands[0]) + " " + Shape(f.operands[1]) + ")";
+    case Formula::Kind::Call: {
+      std::string text = "(" + f.name;
+      for (const Formula& operand : f.operands) text += " " + Shape(operand);
+      return text + ")";
+    }
+  }
+  return "?";
+}
+
+TEST(FormulaParser, ParsesTheLanguage) {
+  struct Case {
+    const char* text;
+    const char* shape;
+  };
+  const Case cases[] = {
+      {"lowpass(Ch1,30)", "(lowpass Ch1 30)"},
+      {"differentiate(Rhyth_vLPF,3)", "(differentiate Rhyth_vLPF 3)"},
+      {"Rhyth_vDIF * Rhyth_vDIF + Rhyth_vHLB * Rhyth_vHLB",
+       "(+ (* Rhyth_vDIF Rhyth_vDIF) (* Rhyth_vHLB Rhyth_vHLB))"},
+      {"normalizeSec(Rhyth_vENV,5,2.5,0)", "(normalizeSec Rhyth_vENV 5 2.5 0)"},
+      {"1 - 2 - 3", "(- (- 1 2) 3)"},
+      {"8 / 4 / 2", "(/ (/ 8 4) 2)"},
+      {"-ch2 * (RCH10 + 1.5e3)", "(* (neg Ch2) (+ RCh10 1500))"},
+      {"rch3 - -.5", "(- RCh3 (neg 0.5))"},
+      {"  f( ) ", "(f)"},
+      {"g(h(1, 2), 3e-1)", "(g (h 1 2) 0.3)"},
+      {"Chan1 + Ch", "(+ Chan1 Ch)"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Shape(ParseFormula(c.text)), c.shape) << c.text;
+  }
+}
+
+TEST(FormulaParser, SaysWhereTheTextGoesWrong) {
+  struct Case {
+    std::string text;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"", "the formula is empty"},
+      {"   ", "the formula is empty"},
+      {"lowpass(Ch1", "at character 12: expected ',' or ')' in the arguments of lowpass"},
+      {"lowpass(Ch1,)", "at character 13: unexpected ')' where a value is expected"},
+      {"(Ch1 + 2", "at character 9: expected ')'"},
+      {"Ch1 +", "at character 6: the formula ends where a value is expected"},
+      {"Ch1 2", "at character 5: unexpected '2'"},
+      {"2e", "at character 2: unexpected 'e'"},  // an exponent needs digits
+      {"Ch1 # 2", "at character 5: unexpected '#'"},
+      {"1,5", "at character 2: unexpected ','"},
+      {"Ch0 + 1", "at character 1: channels are numbered from 1, as in Ch1"},
+      {"..5", "at character 1: '.' is not a number"},
+      {std::string(300, '(') + "1" + std::string(300, ')'), "the formula nests too deeply"},
+      {"1" + Repeated("+1", 1200), "the formula has more than 1000 terms"},
+  };
+  for (const Case& c : cases) {
+    try {
+      ParseFormula(c.text);
+      ADD_FAILURE() << "parsed: " << c.text.substr(0, 40);
+    } catch (const ChannelError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
+          << c.text.substr(0, 40) << " gave: " << error.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace PendrelHost
