@@ -24,7 +24,17 @@ const std::vector<float>& BlockCache::Store(const Key& key, std::vector<float> v
   m_index.emplace(key, m_entries.begin());
   // The block just stored stays even when it alone is over the budget: its reader needs it.
   while (m_bytesHeld > m_budgetBytes && m_entries.size() > 1) Erase(std::prev(m_entries.end()));
+  TrimSpares();
   return m_entries.front().values;
+}
+
+std::vector<float> BlockCache::Take(std::size_t count) {
+  if (m_spares.empty()) return std::vector<float>(count);
+  std::vector<float> values = std::move(m_spares.back());
+  m_spares.pop_back();
+  m_spareBytes -= values.capacity() * sizeof(float);
+  values.resize(count);
+  return values;
 }
 
 void BlockCache::DropOwner(uint64_t owner) {
@@ -33,12 +43,23 @@ void BlockCache::DropOwner(uint64_t owner) {
     if (entry->key.owner == owner) Erase(entry);
     entry = next;
   }
+  TrimSpares();
 }
 
 void BlockCache::Erase(Entries::iterator entry) {
-  m_bytesHeld -= entry->values.capacity() * sizeof(float);
+  const std::size_t bytes = entry->values.capacity() * sizeof(float);
+  m_bytesHeld -= bytes;
+  m_spareBytes += bytes;
+  m_spares.push_back(std::move(entry->values));
   m_index.erase(entry->key);
   m_entries.erase(entry);
+}
+
+void BlockCache::TrimSpares() {
+  while (!m_spares.empty() && m_bytesHeld + m_spareBytes > m_budgetBytes) {
+    m_spareBytes -= m_spares.back().capacity() * sizeof(float);
+    m_spares.pop_back();
+  }
 }
 
 }  // namespace PendrelHost

@@ -33,7 +33,7 @@ const std::vector<float>& CachedSignalNode::Block(std::size_t record, int64_t bl
   const int64_t blockStart = block * kBlockTicks;
   const int64_t available = Extent(record).available;
   const int64_t count = std::clamp<int64_t>(available - blockStart, 0, kBlockTicks);
-  std::vector<float> values(static_cast<std::size_t>(count));
+  std::vector<float> values = m_cache->Take(static_cast<std::size_t>(count));
   if (count > 0) Compute(record, blockStart, values);
   return m_cache->Store(key, std::move(values));
 }

@@ -25,7 +25,9 @@ namespace PendrelHost {
 
 class ComputedChannels {
  public:
-  static constexpr std::size_t kDefaultCacheBytes = std::size_t{64} << 20;
+  // A pass through the detection chain keeps a few blocks of each stage; this leaves room for
+  // views that go back and forth.
+  static constexpr std::size_t kDefaultCacheBytes = std::size_t{16} << 20;
 
   // The recording and the registry outlive the channels.
   ComputedChannels(const Recording& recording, const EventEnumeratorRegistry& registry,

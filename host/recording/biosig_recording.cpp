@@ -3,6 +3,7 @@
 #include <biosig.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cmath>
 #include <memory>
@@ -99,6 +100,7 @@ class BiosigReader {
     const std::size_t blockSamples = std::max<std::size_t>(header->SPR, 1);
     const std::size_t blocksPerChunk = std::max<std::size_t>(1, kChunkSamples / blockSamples);
     const std::size_t record = recording.AddRecord(0.0);
+    recording.ReserveTicks(record, static_cast<int64_t>(std::min<std::size_t>(blocks * blockSamples, INT32_MAX)));
     std::vector<std::vector<float>> chunk(recording.ChannelCount());
     for (std::size_t first = 0; first < blocks; first += blocksPerChunk) {
       const std::size_t wanted = std::min(blocksPerChunk, blocks - first);

@@ -87,6 +87,12 @@ void Recording::AppendSamples(std::size_t record, std::span<const std::span<cons
   target.tickCount += static_cast<int64_t>(length);
 }
 
+void Recording::ReserveTicks(std::size_t record, int64_t ticks) {
+  Record& target = OpenRecord(record);
+  if (ticks <= 0 || ticks > kMaxTicksPerRecord) return;
+  for (std::vector<float>& samples : target.samples) samples.reserve(static_cast<std::size_t>(ticks));
+}
+
 void Recording::AddEvent(std::size_t record, std::size_t eventChannel, const EventRecord& event) {
   Record& target = OpenRecord(record);
   if (eventChannel >= target.events.size()) {

@@ -52,6 +52,8 @@ class Recording {
   int64_t TickCount(std::size_t record) const { return At(record).tickCount; }
   bool IsClosed(std::size_t record) const { return At(record).closed; }
 
+  // Makes room for a record to reach `ticks` without moving its samples again on the way.
+  void ReserveTicks(std::size_t record, int64_t ticks);
   // One block of samples per channel, all of the same length, appended to an open record.
   void AppendSamples(std::size_t record, std::span<const std::span<const float>> channels);
   void AddEvent(std::size_t record, std::size_t eventChannel, const EventRecord& event);

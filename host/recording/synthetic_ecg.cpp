@@ -98,6 +98,7 @@ SyntheticEcg MakeSyntheticEcg(const SyntheticEcgSettings& settings) {
   RPeakTracker peaks;
 
   const int64_t total = std::llround(settings.duration * settings.sampleRate);
+  ecg.recording.ReserveTicks(record, total);
   std::vector<float> block;
   block.reserve(kBlockSamples);
   double value = 0.0;

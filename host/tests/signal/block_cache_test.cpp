@@ -19,7 +19,7 @@ TEST(BlockCache, DropsTheLeastRecentlyUsedBlocksBeyondItsBudget) {
   EXPECT_TRUE(cache.Find({owner, 0, 0}));
   EXPECT_FALSE(cache.Find({owner, 0, 1}));
   EXPECT_TRUE(cache.Find({owner, 0, 2}));
-  EXPECT_LE(cache.BytesHeld(), 3 * 100 * sizeof(float));
+  EXPECT_LE(cache.BytesHeld() + cache.SpareBytes(), 3 * 100 * sizeof(float));
 
   const uint64_t other = cache.NewOwner();
   cache.Store({other, 1, 0}, std::vector<float>(10, 3.0f));
@@ -27,6 +27,9 @@ TEST(BlockCache, DropsTheLeastRecentlyUsedBlocksBeyondItsBudget) {
   EXPECT_FALSE(cache.Find({owner, 0, 0}));
   EXPECT_EQ((*cache.Find({other, 1, 0}))[0], 3.0f);
   EXPECT_EQ(cache.BytesHeld(), 10 * sizeof(float));
+  EXPECT_LE(cache.BytesHeld() + cache.SpareBytes(), 3 * 100 * sizeof(float));
+  // A new block reuses the storage of a dropped one.
+  EXPECT_EQ(cache.Take(50).capacity(), 100u);
 }
 
 TEST(BlockCache, AChainThroughASmallCacheHoldsLittleAndFindsTheSameEvents) {
@@ -38,7 +41,7 @@ TEST(BlockCache, AChainThroughASmallCacheHoldsLittleAndFindsTheSameEvents) {
     ComputedChannels channels(ecg.recording, registry, budget);
     Testing::DefineDetectionChain(channels, settings.sampleRate);
     const std::vector<int64_t> ticks = Testing::EventTicks(channels.Channel(*channels.Find("Rhyth_vDET")));
-    held = channels.Cache().BytesHeld();
+    held = channels.Cache().BytesHeld() + channels.Cache().SpareBytes();
     return ticks;
   };
   std::size_t smallHeld = 0, largeHeld = 0;
