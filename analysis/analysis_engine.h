@@ -80,7 +80,6 @@ class AnalysisEngine {
   bool Classify(const FiducialEvent& beat, LONG record);
   void Admit(const FiducialEvent& beat, LONG record, double time);
   void RunPasses(DWORD flags, IPendrelDataSource* source, const Settings& settings);
-  void AdoptOnlineBinWidth(Histogram& histogram, const DoubleArray& series, double width);
 
   TimeDomainStatistics m_timeDomain;
   SegmentMeans m_segments;

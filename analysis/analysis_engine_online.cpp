@@ -7,6 +7,21 @@
 
 namespace Rhyth {
 
+namespace {
+
+// Counts binned at one width and added to at another would no longer be a histogram: beats
+// already analysed (at the automatic width, say) are binned again at the new width.
+void AdoptBinWidth(Histogram& histogram, const DoubleArray& series, double width) {
+  if (histogram.binWidth == width) return;
+  if (histogram.counts.GetCount() == 0) {
+    histogram.binWidth = width;
+    return;
+  }
+  histogram.Build(series.begin(), series.GetCount(), width);
+}
+
+}  // namespace
+
 HRESULT AnalysisEngine::PrepareOnline(IPendrelDataSource* source, Settings* settings,
                                       PendrelChannelRef channel) {
   m_source = Quor::ComPtr<IPendrelDataSource>(source);
@@ -15,8 +30,8 @@ HRESULT AnalysisEngine::PrepareOnline(IPendrelDataSource* source, Settings* sett
   if (!settings) return S_OK;
   // Beats arriving one at a time are binned at the fixed width, not the automatic one.
   const double width = settings->analysis.binWidth;
-  AdoptOnlineBinWidth(m_timeDomain.rrHistogram, m_rr, width);
-  AdoptOnlineBinWidth(m_timeDomain.deltaHistogram, m_delta, width);
+  AdoptBinWidth(m_timeDomain.rrHistogram, m_rr, width);
+  AdoptBinWidth(m_timeDomain.deltaHistogram, m_delta, width);
   const double threshold = settings->analysis.prrxThreshold;
   if (threshold != m_timeDomain.threshold) {
     // Changes counted at the old threshold would be mixed with those counted at the new one.
@@ -32,18 +47,6 @@ HRESULT AnalysisEngine::PrepareOnline(IPendrelDataSource* source, Settings* sett
     m_spectrum.first = 1;
   }
   return S_OK;
-}
-
-// Counts binned at one width and added to at another would no longer be a histogram: beats
-// already analysed (at the automatic width, say) are binned again at the new width.
-void AnalysisEngine::AdoptOnlineBinWidth(Histogram& histogram, const DoubleArray& series,
-                                         double width) {
-  if (histogram.binWidth == width) return;
-  if (histogram.counts.GetCount() == 0) {
-    histogram.binWidth = width;
-    return;
-  }
-  histogram.Build(series.begin(), series.GetCount(), width);
 }
 
 HRESULT AnalysisEngine::StartOnline() {

@@ -7,11 +7,12 @@ namespace Rhyth {
 
 namespace {
 
-// How the host names the channel: by its kind word's low byte.
+// A channel whose kind word has the low byte 4 is asked for by name; any other for its marks.
+constexpr DWORD kNamedChannelKind = 4;
+
 DWORD EventKind(PendrelChannelRef channel) {
-  return (channel.kind & 0xFF) == kEventKindNamedChannel
-             ? kEventKindExtended | kEventKindNamedChannel
-             : kEventKindExtended | kEventKindMarks;
+  return (channel.kind & 0xFF) == kNamedChannelKind ? kEventKindExtended | kEventKindNamedChannel
+                                                    : kEventKindExtended | kEventKindMarks;
 }
 
 // Beat records are 80 bytes; a host may pad them, but a record far beyond that is not one.
@@ -43,7 +44,6 @@ bool EventCache::Open(IPendrelDataSource* source, PendrelChannelRef channel, LON
   m_buffer = std::make_unique<BYTE[]>(m_bufferSize);
   m_enumerator = enumerator;
   m_endPosition = end;
-  if (record != m_record) m_lastPosition = kRecordEndOffset;
   m_record = record;
   return true;
 }
@@ -54,9 +54,9 @@ bool EventCache::ReadBlock() {
   const HRESULT hr = m_enumerator->Next(static_cast<int>(m_bufferSize), m_endPosition,
                                         m_buffer.get(), &fetched, &next);
   if (FAILED(hr) || fetched <= 0) return false;
-  m_count = std::min<int>(fetched, kEventsPerBlock);
+  const int count = std::min<int>(fetched, kEventsPerBlock);
   m_current = m_buffer.get();
-  m_end = m_current + std::size_t(m_count) * m_recordSize;
+  m_end = m_current + std::size_t(count) * m_recordSize;
   return true;
 }
 
@@ -66,7 +66,6 @@ bool EventCache::Next(FiducialEvent& event) {
   // Records of another size than ours need not be aligned for a double: copy them out.
   std::memcpy(&event, m_current, sizeof event);
   m_current += m_recordSize;
-  m_lastPosition = event.position;
   return true;
 }
 
@@ -75,7 +74,6 @@ void EventCache::Close() {
   m_buffer.reset();
   m_bufferSize = 0;
   m_current = m_end = nullptr;
-  m_count = 0;
 }
 
 }  // namespace Rhyth

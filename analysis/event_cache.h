@@ -24,7 +24,6 @@ class EventCache {
 
   bool IsOpen() const { return static_cast<bool>(m_enumerator); }
   LONG Record() const { return m_record; }
-  LONG LastPosition() const { return m_lastPosition; }
 
  private:
   bool ReadBlock();
@@ -35,10 +34,8 @@ class EventCache {
   const BYTE* m_current = nullptr;
   const BYTE* m_end = nullptr;
   Quor::ComPtr<IEnumEventEx> m_enumerator;
-  int m_count = 0;          // events in the buffer
   LONG m_record = -1;
   LONG m_endPosition = kRecordEndOffset;
-  LONG m_lastPosition = kRecordEndOffset;
 };
 
 }  // namespace Rhyth

@@ -1,5 +1,6 @@
 #include "analysis/histogram.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -55,7 +56,12 @@ void Histogram::Add(double x) {
     return;
   }
   if (i < origin) {
-    for (LONG k = i; k < origin; ++k) counts.InsertAt(0, 0.0);
+    // Empty bins in front: the counts move up by the shift at once.
+    const DWORD shift = static_cast<DWORD>(origin - i);
+    const DWORD bins = counts.GetCount();
+    counts.SetSize(bins + shift);
+    std::move_backward(counts.begin(), counts.begin() + bins, counts.end());
+    std::fill(counts.begin(), counts.begin() + shift, 0.0);
     origin = i;
   } else if (i - origin >= static_cast<LONG>(counts.GetCount())) {
     counts.SetSize(static_cast<DWORD>(i - origin + 1));

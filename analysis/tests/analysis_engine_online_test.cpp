@@ -130,13 +130,20 @@ TEST_F(OnlineTest, ABeatWithoutAChangeOfRRCountsForRROnly) {
   EXPECT_EQ(Values(engine.BeatTimes()), (std::vector<double>{1000.8, 1001.7}));
 }
 
-TEST_F(OnlineTest, PreparingBinsTheBeatsAlreadyAnalysedAtTheFixedWidth) {
+TEST_F(OnlineTest, PreparingRebinsAndRecountsTheBeatsAlreadyAnalysed) {
   Arrive(0, 300);
   settings->analysis.automaticBinWidth = 1;
   settings->analysis.region = {0, 1, kRecordEndOffset, 1};
   engine.AnalyseRange(Rhyth::kChangeEverything, source.Get(), *settings.settings, kBeatChannel);
   ASSERT_NE(engine.TimeDomain().rrHistogram.binWidth, 0.01);
+  const DWORD largeAtDefault = engine.TimeDomain().largeDifferenceCount;
+  settings->analysis.prrxThreshold = 0.02;
   engine.PrepareOnline(source.Get(), settings.settings, kBeatChannel);
+  EXPECT_GT(engine.TimeDomain().largeDifferenceCount, largeAtDefault);
+  EXPECT_EQ(engine.TimeDomain().threshold, 0.02);
+  DWORD large = 0;
+  for (double d : engine.DeltaRR()) large += Rhyth::ExceedsThreshold(d, 0.02);
+  EXPECT_EQ(engine.TimeDomain().largeDifferenceCount, large);
   Rhyth::Histogram fixed;
   fixed.Build(engine.RRIntervals().begin(), engine.RRIntervals().GetCount(), 0.01);
   EXPECT_EQ(engine.TimeDomain().rrHistogram.binWidth, 0.01);
