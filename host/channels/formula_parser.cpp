@@ -94,24 +94,20 @@ class Parser {
 
   Formula Sum() {
     const Depth depth(*this);
-    Formula left = Product();
-    while (true) {
-      SkipSpace();
-      const char c = Peek();
-      if (c != '+' && c != '-') return left;
-      ++m_at;
-      left = Operation(c, std::move(left), Product());
-    }
+    return LeftToRight("+-", &Parser::Product);
   }
 
-  Formula Product() {
-    Formula left = Unary();
+  Formula Product() { return LeftToRight("*/", &Parser::Unary); }
+
+  // operand (op operand)*, grouped from the left: 1 - 2 - 3 is (1 - 2) - 3.
+  Formula LeftToRight(std::string_view operations, Formula (Parser::*operand)()) {
+    Formula left = (this->*operand)();
     while (true) {
       SkipSpace();
       const char c = Peek();
-      if (c != '*' && c != '/') return left;
+      if (AtEnd() || operations.find(c) == std::string_view::npos) return left;
       ++m_at;
-      left = Operation(c, std::move(left), Unary());
+      left = Operation(c, std::move(left), (this->*operand)());
     }
   }
 

@@ -13,6 +13,14 @@ inline constexpr CLSID CLSID_TarnHostApp = win32::ParseGuid("aad53843-7c6d-4a03-
 // objects and messages.
 inline constexpr GUID GUID_TarnCore = win32::ParseGuid("e206b815-1df1-4b80-851a-0f5fcaa3d79a");
 
+// GUID of the host's arithmetic channel component: (its host id << 16) is the type of the
+// arithmetic calculation, | 1 the type of its settings.
+inline constexpr GUID GUID_TarnArithmetic = win32::ParseGuid("78036166-03ed-401f-a559-8b35d54be539");
+
+// GUID of the host's data-adder service (units and added data): its type word is
+// (host id << 16).
+inline constexpr GUID GUID_TarnDataAdder = win32::ParseGuid("74b6e4cb-d47a-4975-99ba-cfe7e9c9d80d");
+
 // Type codes of the host objects the class registry creates.
 constexpr DWORD kTarnTypeMessageValueService = 0x80000007;
 constexpr DWORD kTarnTypeSharedService = 0x8000000A;

@@ -24,12 +24,7 @@ class BiosigRecordingTest : public testing::Test {
   void TearDown() override { std::filesystem::remove_all(folder); }
 
   std::string FailureOf(const std::filesystem::path& path) {
-    try {
-      LoadRecordingFile(path);
-      return "(read)";
-    } catch (const RecordingError& error) {
-      return error.what();
-    }
+    return Testing::FailureOf<RecordingError>([&] { LoadRecordingFile(path); });
   }
 
   std::filesystem::path folder;

@@ -1,6 +1,7 @@
 // Named computed channels: references, failures with their reasons, and what a change redoes.
 #include "host/channels/computed_channels.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,18 +12,14 @@
 namespace PendrelHost {
 namespace {
 
+using testing::HasSubstr;
 using Testing::MakeRecording;
 using Testing::ReadAll;
 
 class ComputedChannelsTest : public testing::Test {
  protected:
   std::string FailureOf(const std::string& formula) {
-    try {
-      channels.Evaluate(formula);
-      return "(works)";
-    } catch (const ChannelError& error) {
-      return error.what();
-    }
+    return Testing::FailureOf<ChannelError>([&] { channels.Evaluate(formula); });
   }
   std::size_t Define(const std::string& name, const std::string& formula) {
     const std::size_t index = channels.Add(name);
@@ -77,10 +74,7 @@ TEST_F(ComputedChannelsTest, BadFormulasFailWithTheirReason) {
       {"-cmpeakdet(Ch1, 3, 0.3, 30)", "an event channel cannot take part in arithmetic ('-')"},
       {"sinewave(Ch1)", "sinewave(frequency in Hz): argument 1 must be a number"},
   };
-  for (const Case& c : cases) {
-    const std::string failure = FailureOf(c.formula);
-    EXPECT_NE(failure.find(c.message), std::string::npos) << c.formula << " gave: " << failure;
-  }
+  for (const Case& c : cases) EXPECT_THAT(FailureOf(c.formula), HasSubstr(c.message)) << c.formula;
 }
 
 TEST_F(ComputedChannelsTest, CyclesFailEveryChannelOnThem) {

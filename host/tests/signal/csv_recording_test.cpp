@@ -1,6 +1,7 @@
 // CSV recordings: channels with titles and units, the rate from the times, and clear refusals.
 #include "host/recording/csv_recording.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "host/recording/recording_error.h"
@@ -49,12 +50,9 @@ TEST(CsvRecording, RefusesMalformedTextNamingTheFileLineAndReason) {
       {"time_s,a\n0,1\n0.1,2\n", "bad.csv: the sample rate 10 Hz is outside 100 Hz to 2000 Hz"},
   };
   for (const Case& c : cases) {
-    try {
-      ParseCsvRecording(c.text, "bad.csv");
-      ADD_FAILURE() << "read: " << c.text;
-    } catch (const RecordingError& error) {
-      EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << c.text << " gave: " << error.what();
-    }
+    EXPECT_THAT(Testing::FailureOf<RecordingError>([&] { ParseCsvRecording(c.text, "bad.csv"); }),
+                testing::HasSubstr(c.message))
+        << c.text;
   }
 }
 

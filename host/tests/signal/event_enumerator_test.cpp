@@ -1,5 +1,6 @@
 // Registered calculated event enumerators as functions of the channel language, and reading
 // event channels through cursors.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,6 +14,7 @@
 namespace PendrelHost {
 namespace {
 
+using testing::HasSubstr;
 using Testing::EventTicks;
 using Testing::MakeRecording;
 using Testing::Sine;
@@ -25,12 +27,7 @@ class EventEnumeratorTest : public testing::Test {
   }
 
   std::string FailureOf(const std::string& formula) {
-    try {
-      channels.Evaluate(formula);
-      return "(works)";
-    } catch (const ChannelError& error) {
-      return error.what();
-    }
+    return Testing::FailureOf<ChannelError>([&] { channels.Evaluate(formula); });
   }
 
   // Two cycles of a 1 Hz sine at 100 Hz: upward crossings of 0.5 at ticks 9 and 109.
@@ -64,10 +61,7 @@ TEST_F(EventEnumeratorTest, ArgumentsThatDoNotSuitTheEnumeratorFailTheChannel) {
       {"Crossings(Ch1, 0.5) * 2", "an event channel cannot take part in arithmetic"},
       {"Uncrossings(Ch1, 0.5)", "unknown function 'Uncrossings'"},
   };
-  for (const Case& c : cases) {
-    const std::string failure = FailureOf(c.formula);
-    EXPECT_NE(failure.find(c.message), std::string::npos) << c.formula << " gave: " << failure;
-  }
+  for (const Case& c : cases) EXPECT_THAT(FailureOf(c.formula), HasSubstr(c.message)) << c.formula;
 }
 
 TEST_F(EventEnumeratorTest, RevokedClassesAreNoLongerFunctions) {

@@ -4,18 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "host/recording/recording_error.h"
+#include "host/tests/signal/signal_test_support.h"
 
 namespace PendrelHost {
 namespace {
 
-std::string FailureOf(const std::function<void()>& action) {
-  try {
-    action();
-    return "(works)";
-  } catch (const RecordingError& error) {
-    return error.what();
-  }
-}
+std::string FailureOf(const std::function<void()>& action) { return Testing::FailureOf<RecordingError>(action); }
 
 TEST(Recording, KeepsItsRateWithinTheHostsRange) {
   EXPECT_EQ(FailureOf([] { Recording(99.0); }), "the sample rate 99 Hz is outside 100 Hz to 2000 Hz");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <numbers>
 #include <string>
@@ -57,6 +58,17 @@ inline std::vector<int64_t> EventTicks(const ChannelValue& channel, std::size_t 
   std::vector<int64_t> ticks;
   for (std::size_t i = 0; i < events.Count(); ++i) ticks.push_back(events.Tick(i));
   return ticks;
+}
+
+// The message of the Error that `action` throws, or "(no failure)".
+template <typename Error, typename Action>
+std::string FailureOf(Action action) {
+  try {
+    action();
+    return "(no failure)";
+  } catch (const Error& error) {
+    return error.what();
+  }
 }
 
 // The folder of public test recordings, next to the repository.

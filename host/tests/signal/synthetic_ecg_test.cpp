@@ -9,6 +9,7 @@
 #include <numeric>
 
 #include "host/recording/recording_error.h"
+#include "host/tests/signal/signal_test_support.h"
 
 namespace PendrelHost {
 namespace {
@@ -110,12 +111,7 @@ TEST(SyntheticEcg, RefusesSettingsNoRecordingCanHold) {
   const auto failure = [](auto change) {
     SyntheticEcgSettings settings;
     change(settings);
-    try {
-      MakeSyntheticEcg(settings);
-      return std::string("(made)");
-    } catch (const RecordingError& error) {
-      return std::string(error.what());
-    }
+    return Testing::FailureOf<RecordingError>([&] { MakeSyntheticEcg(settings); });
   };
   EXPECT_EQ(failure([](auto& s) { s.duration = -1; }), "the synthetic ECG needs a positive duration");
   EXPECT_EQ(failure([](auto& s) { s.meanHeartRate = 0; }), "the synthetic ECG needs a positive mean heart rate");
