@@ -44,6 +44,10 @@ void EventRecords::Append(const void* record) {
 }
 
 void EventRecords::Append(const EventRecord& record) {
+  if (m_recordSize == sizeof record) {
+    Append(static_cast<const void*>(&record));
+    return;
+  }
   std::vector<std::byte> full(m_recordSize);
   std::memcpy(full.data(), &record, std::min(m_recordSize, sizeof record));
   Append(full.data());
