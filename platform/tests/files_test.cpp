@@ -140,7 +140,9 @@ TEST_F(FilesTest, RangeLocksExcludeOtherHandlesAndUnlockOnlyWhatWasLocked) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LockFile(c.file, c.offset, 0, c.count, 0) != FALSE, c.locks) << c.offset;
-    if (!c.locks) EXPECT_EQ(GetLastError(), ERROR_LOCK_VIOLATION);
+    if (!c.locks) {
+      EXPECT_EQ(GetLastError(), ERROR_LOCK_VIOLATION);
+    }
   }
   EXPECT_FALSE(UnlockFile(a, 100, 0, 10, 0));
   EXPECT_EQ(GetLastError(), ERROR_NOT_LOCKED);
