@@ -7,4 +7,4 @@ scripts/ensure-packages.sh
 build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target pendrel
-exec "$build/host/cli/pendrel" "$@"
+exec "$build/bin/pendrel" "$@"

@@ -4,6 +4,8 @@
 Manifest lines (blank lines and lines starting with '#' are ignored):
     strings  FILE                      a string table file (see below)
     resource TYPE NAME FILE [LANG]     the bytes of FILE as resource NAME of TYPE
+    version A.B.C.D "Key=text" ...     the version resource (type VERSION, name 1): the fixed
+                                       file version and its texts (FileVersion and so on)
 
 TYPE and NAME are numbers (decimal or 0x hex) or names; the usual numeric types may be
 given by name: CURSOR BITMAP ICON MENU DIALOG STRING ACCELERATOR RCDATA HTML.
@@ -22,7 +24,8 @@ import sys
 
 NUMERIC_TYPES = {
     "CURSOR": 1, "BITMAP": 2, "ICON": 3, "MENU": 4, "DIALOG": 5, "STRING": 6,
-    "ACCELERATOR": 9, "RCDATA": 10, "GROUP_CURSOR": 12, "GROUP_ICON": 14, "HTML": 23,
+    "ACCELERATOR": 9, "RCDATA": 10, "GROUP_CURSOR": 12, "GROUP_ICON": 14, "VERSION": 16,
+    "HTML": 23,
 }
 
 
@@ -125,6 +128,26 @@ def string_blocks(tables):
             yield language, block, bytes(data)
 
 
+def version_block(numbers, texts, where):
+    """The fixed file information (52 bytes), then counted UTF-16 key/value pairs (values
+    NUL-terminated), then a zero key length."""
+    parts = [int(n) for n in numbers.split(".")]
+    if len(parts) != 4 or any(not 0 <= n <= 0xFFFF for n in parts):
+        raise ManifestError(f"{where}: version must be A.B.C.D")
+    ms = (parts[0] << 16) | parts[1]
+    ls = (parts[2] << 16) | parts[3]
+    fixed = [0xFEEF04BD, 0x10000, ms, ls, ms, ls, 0x3F, 0, 0x40004, 2, 0, 0, 0]
+    data = b"".join(v.to_bytes(4, "little") for v in fixed)
+    for text in texts:
+        key, sep, value = unescape(text, where).partition("=")
+        if not sep:
+            raise ManifestError(f"{where}: version text must be \"Key=value\"")
+        for part, terminator in ((key, b""), (value, b"\0\0")):
+            units = part.encode("utf-16-le")
+            data += (len(units) // 2).to_bytes(2, "little") + units + terminator
+    return data + b"\0\0"
+
+
 def read_manifest(path):
     """Returns a list of (type, name, language, source path or bytes)."""
     base = os.path.dirname(os.path.abspath(path))
@@ -139,6 +162,9 @@ def read_manifest(path):
             where = f"{path}:{number}"
             if words[0] == "strings" and len(words) == 2:
                 string_files.append(os.path.join(base, words[1]))
+            elif words[0] == "version" and len(words) >= 2:
+                texts = LITERAL.findall(stripped)
+                items.append((NUMERIC_TYPES["VERSION"], 1, 0, version_block(words[1], texts, where)))
             elif words[0] == "resource" and len(words) in (4, 5):
                 rtype = parse_id(words[1], allow_type_names=True)
                 name = parse_id(words[2])
@@ -196,10 +222,13 @@ def main():
     try:
         items, string_files = read_manifest(args.manifest)
         if args.list_inputs:
-            print(";".join([i[3] for i in items] + string_files))
+            print(";".join([i[3] for i in items if isinstance(i[3], str)] + string_files))
             return 0
         resolved = []
         for rtype, name, language, source in items:
+            if isinstance(source, bytes):
+                resolved.append((rtype, name, language, source))
+                continue
             with open(source, "rb") as f:
                 resolved.append((rtype, name, language, f.read()))
         tables = {}

@@ -1,6 +1,8 @@
 // The string's COM face, against this module's representation and a foreign string object.
 #include <gtest/gtest.h>
 
+#include "core/tests/quor_string_printer.h"
+
 #include <cstring>
 #include <string>
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/tests/quor_string_printer.h"
+
 #include <sstream>
 
 #include "platform/owl/xmsg.h"

@@ -2,6 +2,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/win32/resources.h"
+
+HMODULE PendrelResources();
+
 namespace {
 
 void PrintUsage(std::FILE* out) {
@@ -19,6 +23,8 @@ void PrintUsage(std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The module finds the host's texts (error messages among them) in the executable's table.
+  win32::SetExecutableModule(PendrelResources());
   if (argc == 1 || (argc == 2 && (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")))) {
     PrintUsage(stdout);
     return 0;

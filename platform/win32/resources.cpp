@@ -26,6 +26,11 @@ std::vector<std::unique_ptr<HINSTANCE__>>& Registry() {
   return modules;
 }
 
+HMODULE& ExecutableModule() {
+  static HMODULE module = nullptr;
+  return module;
+}
+
 char16_t FoldAscii(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; }
 
 bool NamesEqual(const char16_t* a, const char16_t* b) {
@@ -86,10 +91,19 @@ HMODULE RegisterResourceModule(const char16_t* moduleName, const ResourceEntry* 
   return Registry().back().get();
 }
 
+void SetExecutableModule(HMODULE module) {
+  std::lock_guard lock(RegistryMutex());
+  ExecutableModule() = module;
+}
+
 }  // namespace win32
 
 HMODULE GetModuleHandleW(LPCWSTR moduleName) {
   std::lock_guard lock(RegistryMutex());
+  if (!moduleName) {
+    if (!ExecutableModule()) SetLastError(ERROR_MOD_NOT_FOUND);
+    return ExecutableModule();
+  }
   for (const auto& module : Registry()) {
     if (moduleName && NamesEqual(module->name.c_str(), moduleName)) return module.get();
   }

@@ -28,6 +28,10 @@ struct ResourceEntry {
 HMODULE RegisterResourceModule(const char16_t* moduleName, const ResourceEntry* entries,
                                std::size_t count);
 
+// Names the module of the executable that started the process: GetModuleHandleW(nullptr)
+// answers it. The host sets it at start; tests may set their own.
+void SetExecutableModule(HMODULE module);
+
 }  // namespace win32
 
 inline LPCWSTR MAKEINTRESOURCEW(ULONG_PTR id) {

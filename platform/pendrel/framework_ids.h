@@ -1,0 +1,30 @@
+// Class ids and type codes of the host framework's objects.
+#pragma once
+
+#include "platform/win32/guid.h"
+
+// The host framework's class object: it answers the class registry, the framework service,
+// the message service, the message factory, the id registry and the event manager.
+constexpr CLSID CLSID_TarnFrameWork = win32::ParseGuid("ede9883f-9a52-4544-9655-7a2bcf613be8");
+// The host application object.
+constexpr CLSID CLSID_TarnHostApp = win32::ParseGuid("aad53843-7c6d-4a03-9db5-9ef32ffde125");
+
+// GUID of the framework core, whose host id forms the type words of the framework's own
+// objects and messages.
+constexpr GUID GUID_TarnCore = win32::ParseGuid("e206b815-1df1-4b80-851a-0f5fcaa3d79a");
+
+// Type codes of the host objects the class registry creates.
+constexpr DWORD kTarnTypeMessageValueService = 0x80000007;
+constexpr DWORD kTarnTypeSharedService = 0x8000000A;
+constexpr DWORD kTarnTypeViewClassFactory = 0x8000000F;
+constexpr DWORD kTarnTypeDocumentObject = 0x80000011;
+constexpr DWORD kTarnTypeDocumentClassObject = 0x80000012;
+constexpr DWORD kTarnTypeMenuService = 0x80000013;
+constexpr DWORD kTarnTypeCommandService = 0x80000014;
+
+// Codes the debug object tracker receives with the objects it is told about.
+constexpr DWORD kTarnTrackViewClass = 0x80030000;
+constexpr DWORD kTarnTrackViewObject = 0x80030003;
+
+// The name of the framework library, loaded from the host executable's folder.
+constexpr const char16_t* kTarnFrameworkLibraryName = u"libTarn.so";

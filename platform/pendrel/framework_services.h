@@ -1,0 +1,42 @@
+// Services of the host framework: the id registry, the debug object tracker and the shared
+// service.
+#pragma once
+
+#include "core/iquor_string.h"
+#include "platform/pendrel/messages.h"
+
+// Assigns each GUID a stable 16-bit id for the life of the process; the module forms its
+// message, event and type words as (id << 16) | n.
+struct ITarnIdRegistry : IUnknown {
+  PLATFORM_INTERFACE_ID("1ed92179-6275-41dc-97da-a157dc362262");
+  using Base = IUnknown;
+  virtual HRESULT GetGuidId(REFGUID guid, WORD* id) = 0;
+
+ protected:
+  ~ITarnIdRegistry() = default;
+};
+
+struct ITarnFrameworkService : IUnknown {
+  PLATFORM_INTERFACE_ID("a7662fba-b67b-43f0-a48b-4591bc838d78");
+  using Base = IUnknown;
+  // The debug object tracker: told of objects as they are made (and with which code).
+  virtual HRESULT TrackObject(IUnknown* object, DWORD code) = 0;
+  virtual HRESULT UntrackObject(IUnknown* object) = 0;
+
+ protected:
+  ~ITarnFrameworkService() = default;
+};
+
+// Host object type 0x8000000A.
+struct ITarnSharedService : IUnknown {
+  PLATFORM_INTERFACE_ID("c916b6c3-a930-4a0e-9ed4-75fbcc7bd182");
+  using Base = IUnknown;
+  virtual HRESULT CreateMessageObject(DWORD type, IQuorString* name, REFGUID typeGuid,
+                                      IMessage** message) = 0;
+  // The key of a stored value: a message of the type with one or two parameters.
+  virtual HRESULT CreateKeyMessage(DWORD type, DWORD parameter1, DWORD parameter2,
+                                   IMessage** key) = 0;
+
+ protected:
+  ~ITarnSharedService() = default;
+};

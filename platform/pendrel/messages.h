@@ -1,0 +1,108 @@
+// Messages: typed commands and notices that the host delivers to trees of message handlers.
+#pragma once
+
+#include "core/iquor_string.h"
+#include "platform/pendrel/persist_object.h"
+
+// A message flag: the handler that sent the message does not handle it itself.
+constexpr DWORD kTarnMessageNotForSender = 8;
+
+struct IMessageHandler;
+
+// A message's parameters are a block of 32-bit words whose meaning its type fixes.
+struct IMessage : IPersistObject {
+  PLATFORM_INTERFACE_ID("1ae304a2-4411-48a8-aa68-6c8f82e71cff");
+  using Base = IPersistObject;
+  virtual DWORD GetMessageId() = 0;
+  virtual DWORD GetFlags() = 0;
+  virtual HRESULT Clone(IMessage** copy) = 0;
+  // The parameter block (null when the message has none) and its size in bytes.
+  virtual const void* GetData(DWORD* bytes) = 0;
+  virtual HRESULT SetSender(IMessageHandler* sender) = 0;
+  virtual HRESULT IsSender(IMessageHandler* sender, BOOL* isSender) = 0;
+
+ protected:
+  ~IMessage() = default;
+};
+
+struct IMessageHandler : IUnknown {
+  PLATFORM_INTERFACE_ID("ff4bcd9e-24ec-4b80-9385-a02204fb6eb3");
+  using Base = IUnknown;
+  // 1 when handled, 0 otherwise.
+  virtual LONG HandleMessage(IMessage* message) = 0;
+  virtual HRESULT AddHandler(IMessageHandler* child) = 0;
+  virtual HRESULT RemoveHandler(IMessageHandler* child) = 0;
+  virtual HRESULT SetParent(IMessageHandler* parent) = 0;
+  // The root of the handler's tree, with a reference.
+  virtual HRESULT GetSender(IMessageHandler** sender) = 0;
+
+ protected:
+  ~IMessageHandler() = default;
+};
+
+// Delivers messages to their target handler.
+struct ITarnMessageService : IUnknown {
+  PLATFORM_INTERFACE_ID("c937fdcf-1e42-414a-b76e-88dd84b5e85b");
+  using Base = IUnknown;
+  // The target's HandleMessage result: S_OK when handled, S_FALSE when not.
+  virtual HRESULT DeliverMessage(IMessage* message, IMessageHandler* target) = 0;
+
+ protected:
+  ~ITarnMessageService() = default;
+};
+
+// Makes message objects (host object type 0x80000007).
+struct ITarnMessageValueService : IUnknown {
+  PLATFORM_INTERFACE_ID("14fcef47-3678-430a-8f76-d92972ce60a4");
+  using Base = IUnknown;
+  // The parameter block is copied into the message.
+  virtual HRESULT CreateMessage(DWORD id, DWORD flags, DWORD reserved1, DWORD reserved2,
+                                DWORD reserved3, const void* parameters, DWORD parameterBytes,
+                                IMessage** message) = 0;
+
+ protected:
+  ~ITarnMessageValueService() = default;
+};
+
+// Receives the lines of a message's text form or help text.
+struct ITarnTextLineWriter : IUnknown {
+  PLATFORM_INTERFACE_ID("c71e015c-b5f0-47ce-8cda-46618a78d115");
+  using Base = IUnknown;
+  virtual HRESULT WriteLine(IQuorString* line, DWORD flags) = 0;
+
+ protected:
+  ~ITarnTextLineWriter() = default;
+};
+
+// A message class: lets the host create, describe and record messages of one type by name.
+struct IMsgIdMessageClassObject : IUnknown {
+  PLATFORM_INTERFACE_ID("56556f4f-c0df-4f30-8513-d4412815f52d");
+  using Base = IUnknown;
+  virtual DWORD GetMessageId() = 0;
+  virtual HRESULT GetName(IQuorString** name) = 0;
+  virtual HRESULT GetDescription(IQuorString** description) = 0;
+  virtual HRESULT GetCategory(IQuorString** category) = 0;
+  virtual HRESULT IsPublic() = 0;
+  virtual HRESULT HasParameters() = 0;
+  // Makes a message from a list of argument values (VARIANTs).
+  virtual HRESULT CreateFromArguments(const VARIANT* arguments, DWORD count, IMessage** message) = 0;
+  // Writes the message's text form.
+  virtual HRESULT WriteTextForm(IQuorString* text, ITarnTextLineWriter* output, DWORD flags) = 0;
+  // Makes a message from its text form.
+  virtual HRESULT ReadTextForm(IQuorString* text, IMessage** message) = 0;
+  virtual HRESULT WriteHelpText(ITarnTextLineWriter* writer, DWORD flags) = 0;
+
+ protected:
+  ~IMsgIdMessageClassObject() = default;
+};
+
+// Knows every message class by id and by name.
+struct ITarnMessageFactory : IUnknown {
+  PLATFORM_INTERFACE_ID("257c4481-6bdb-4ecf-a7f8-311795196d48");
+  using Base = IUnknown;
+  virtual HRESULT RegisterMessageClass(IMsgIdMessageClassObject* messageClass) = 0;
+  virtual HRESULT FindMessageClass(IQuorString* name, IMsgIdMessageClassObject** messageClass) = 0;
+
+ protected:
+  ~ITarnMessageFactory() = default;
+};

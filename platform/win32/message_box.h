@@ -1,0 +1,49 @@
+// Message boxes. Nothing waits for a person: every box is recorded and answered by a scripted
+// answerer (tests and the command line queue answers); without a queued answer a box is
+// cancelled, or closed with its only safe button.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/types.h"
+
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_OKCANCEL = 0x1;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x2;
+constexpr UINT MB_YESNOCANCEL = 0x3;
+constexpr UINT MB_YESNO = 0x4;
+constexpr UINT MB_RETRYCANCEL = 0x5;
+constexpr UINT MB_ICONERROR = 0x10;
+constexpr UINT MB_ICONQUESTION = 0x20;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr UINT MB_ICONINFORMATION = 0x40;
+constexpr UINT MB_TASKMODAL = 0x2000;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style);
+int MessageBoxExW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style, WORD language);
+
+namespace win32 {
+
+struct ShownMessageBox {
+  std::u16string text;
+  std::u16string caption;
+  UINT style;
+  int answer;
+};
+
+// Queues the answer of the next box.
+void QueueMessageBoxAnswer(int answer);
+// The boxes shown so far, oldest first; and forgetting them.
+std::vector<ShownMessageBox> ShownMessageBoxes();
+void ClearShownMessageBoxes();
+
+}  // namespace win32
