@@ -152,8 +152,8 @@ void StorageAllocator::WriteMap(DWORD run) {
 void StorageAllocator::WriteHeaderPart(DWORD begin, DWORD end) {
   ULONG written = 0;
   const auto* bytes = reinterpret_cast<const BYTE*>(&m_header);
-  Check(m_lockBytes->WriteAt(At(begin), bytes + begin, end - begin, &written), written,
-        end - begin);
+  const HRESULT hr = m_lockBytes->WriteAt(At(begin), bytes + begin, end - begin, &written);
+  Check(hr, written, end - begin);
 }
 
 void StorageAllocator::Check(HRESULT hr, ULONG moved, ULONG expected) {
