@@ -138,9 +138,7 @@ TEST(StorageFormat, CutClustersStayReservedUntilTheCommitAfterNext) {
   EXPECT_EQ(record.firstCluster, 0u);
   EXPECT_EQ(record.size, 0u);
   // The commit that cut them lists them for release: the previous copy still names them.
-  std::vector<MapEntry> map(afterCut.Header().mapEntryCount[afterCut.Copy()]);
-  std::memcpy(map.data(), cut.data() + ClusterFileOffset(afterCut.Header().mapFirstCluster[afterCut.Copy()]),
-              map.size() * sizeof(MapEntry));
+  const std::vector<MapEntry>& map = afterCut.Map();
   std::vector<DWORD> released;
   for (DWORD c = map[kReleaseListHead].next; c; c = map[c].next) released.push_back(c);
   for (DWORD cluster : chain) {
@@ -151,12 +149,9 @@ TEST(StorageFormat, CutClustersStayReservedUntilTheCommitAfterNext) {
   // Once that commit is complete they are free: the next map shows them so.
   ASSERT_EQ(file.root->SetClass(GUID{1, 2, 3, {4}}), S_OK);
   ASSERT_EQ(file.root->Commit(STGC_DEFAULT), S_OK);
-  const std::vector<BYTE>& next = file.bytes->Bytes();
-  const CommittedFile afterNext(next);
-  std::memcpy(map.data(), next.data() + ClusterFileOffset(afterNext.Header().mapFirstCluster[afterNext.Copy()]),
-              map.size() * sizeof(MapEntry));
-  for (DWORD cluster : chain) EXPECT_NE(map[cluster].prev & kFreeMark, 0u) << cluster;
-  EXPECT_EQ(map[kReleaseListHead].next, 0u);
+  const CommittedFile afterNext(file.bytes->Bytes());
+  for (DWORD cluster : chain) EXPECT_NE(afterNext.Map()[cluster].prev & kFreeMark, 0u) << cluster;
+  EXPECT_EQ(afterNext.Map()[kReleaseListHead].next, 0u);
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ class CommittedFile {
   const QuorCompoundFile::Header& Header() const { return m_header; }
   DWORD Copy() const { return m_header.selector; }
   const QuorCompoundFile::ElementRecord& Root() const { return m_header.rootEntry[Copy()]; }
+  const std::vector<QuorCompoundFile::MapEntry>& Map() const { return m_map; }
   std::vector<DWORD> Chain(DWORD first) const;
   std::string Data(const QuorCompoundFile::ElementRecord& element) const;
   std::vector<QuorCompoundFile::ElementRecord> Table(
