@@ -30,12 +30,6 @@ ULARGE_INTEGER Size(ULONGLONG size) {
   return value;
 }
 
-std::string Pattern(std::size_t size, unsigned seed) {
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 131 + seed * 17 + i / 251) & 0xFF);
-  return bytes;
-}
-
 ComPtr<IStream> CreateStream(IStorage* storage, const std::u16string& name) {
   ComPtr<IStream> stream;
   EXPECT_EQ(storage->CreateStream(name.c_str(), STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, 0,

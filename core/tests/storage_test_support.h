@@ -8,6 +8,7 @@
 #include "core/com_ptr.h"
 #include "core/storage/compound_file_format.h"
 #include "memory_lock_bytes.h"
+#include "storage_pattern.h"
 #include "platform/win32/storage.h"
 
 namespace storage_test {
@@ -25,8 +26,6 @@ MemoryFile NewMemoryFile(bool exposeBase = false,
 
 LARGE_INTEGER Move(LONGLONG distance);
 ULARGE_INTEGER Size(ULONGLONG size);
-// Bytes whose values depend on their offset and a seed, so that misplaced data shows.
-std::string Pattern(std::size_t size, unsigned seed);
 
 ComPtr<IStream> CreateStream(IStorage* storage, const std::u16string& name);
 ComPtr<IStorage> CreateStorage(IStorage* storage, const std::u16string& name);
