@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "core/xquor.h"
@@ -327,6 +329,33 @@ TEST(QuorStorage, AStorageOpenedTwiceIsOneTable) {
   ASSERT_EQ(file.root->OpenStorage(u"Child", nullptr, kMode, nullptr, 0, ComPtrOut<IStorage>::Bind(second)), S_OK);
   WriteAll(CreateStream(first.Get(), u"Made here").Get(), "a");
   EXPECT_EQ(Names(second.Get()), std::vector<std::u16string>{u"Made here"});
+}
+
+// Streams of one file written from several threads while another commits: the file's mutex
+// keeps the map, the tables and the chains whole.
+TEST(QuorStorage, ObjectsOfOneFileMayBeUsedFromSeveralThreads) {
+  MemoryFile file = NewMemoryFile();
+  const std::u16string names[] = {u"T0", u"T1", u"T2", u"T3"};
+  std::atomic<int> running = 4;
+  std::vector<std::thread> writers;
+  for (unsigned i = 0; i < 4; ++i) {
+    writers.emplace_back([&, i] {
+      ComPtr<IStream> stream = CreateStream(file.root.Get(), names[i]);
+      const std::string contents = Pattern(100 * 997, i);
+      for (std::size_t at = 0; at < contents.size(); at += 997) {
+        ULONG written = 0;
+        stream->Write(contents.data() + at, 997, &written);
+      }
+      --running;
+    });
+  }
+  while (running > 0) EXPECT_EQ(file.root->Commit(STGC_DEFAULT), S_OK);
+  for (std::thread& writer : writers) writer.join();
+  ASSERT_EQ(file.root->Commit(STGC_DEFAULT), S_OK);
+  const CommittedFile committed(file.bytes->Bytes());
+  for (unsigned i = 0; i < 4; ++i) {
+    EXPECT_EQ(committed.Data(committed.Child(names[i])), Pattern(100 * 997, i)) << i;
+  }
 }
 
 TEST(QuorStorage, AnswersItsInterfacesAndTheLockBytes) {
