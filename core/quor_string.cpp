@@ -276,6 +276,19 @@ void String::UpdateLength() {
   }
 }
 
+WCHAR* String::WritableText() {
+  Detach();
+  return m_text;
+}
+
+void String::SetLength(DWORD characters) {
+  Detach();
+  StringRep* rep = Rep();
+  characters = std::min(characters, rep->capacity - 1);
+  rep->Text()[characters] = 0;
+  rep->length = characters + 1;
+}
+
 void String::SetCapacity(DWORD capacity) {
   StringRep* old = Rep();
   if (!old->Shared() && old->capacity == capacity) {

@@ -51,6 +51,12 @@ class String {
   WCHAR* PrepareBuffer(DWORD count);
   // Recomputes the length from the first NUL after the buffer has been filled.
   void UpdateLength();
+  // The text of a private representation, to be written in place up to the capacity without
+  // clearing what it holds; call SetLength afterwards.
+  WCHAR* WritableText();
+  // Ends the text written in place after `characters` units (at most the capacity - 1): a NUL
+  // is written there and the length becomes characters + 1.
+  void SetLength(DWORD characters);
   void SetCapacity(DWORD capacity);
 
   String& operator+=(const String& other);
@@ -99,5 +105,9 @@ class String {
 
   WCHAR* m_text;
 };
+
+// Writes the text as wide characters (a surrogate pair becomes one character), padded to the
+// stream's width like any string.
+std::wostream& operator<<(std::wostream& stream, const String& s);
 
 }  // namespace Quor

@@ -3,6 +3,7 @@
 #include <locale>
 
 #include "core/quor_string.h"
+#include "core/wide_units.h"
 
 namespace Quor {
 
@@ -24,15 +25,7 @@ std::wistream& operator>>(std::wistream& stream, String& s) {
     const wchar_t c = std::wstreambuf::traits_type::to_char_type(next);
     if (ctype.is(std::ctype_base::space, c)) break;
     WCHAR units[2];
-    DWORD count = 1;
-    if (static_cast<char32_t>(c) >= 0x10000 && static_cast<char32_t>(c) <= 0x10FFFF) {
-      const char32_t v = static_cast<char32_t>(c) - 0x10000;
-      units[0] = static_cast<WCHAR>(0xD800 + (v >> 10));
-      units[1] = static_cast<WCHAR>(0xDC00 + (v & 0x3FF));
-      count = 2;
-    } else {
-      units[0] = static_cast<char32_t>(c) > 0xFFFF ? WCHAR(0xFFFD) : static_cast<WCHAR>(c);
-    }
+    const DWORD count = EncodeWide(c, units);
     // A word longer than the room is read in pieces, the capacity doubling each time.
     while (s.Capacity() - (s.Length() + 1) < count) s.SetCapacity(s.Capacity() * 2);
     QuorString::StringRep* rep = s.Rep();

@@ -45,3 +45,9 @@ String FormatHResultText(HRESULT code);
 String ModuleErrorText(HRESULT code);
 
 }  // namespace Quor
+
+// The exception of a failed system or COM call, carrying its HRESULT.
+class XHResult : public XQuor {
+ public:
+  using XQuor::XQuor;
+};

@@ -178,6 +178,24 @@ TEST(QuorString, EraseClearAndBuffers) {
   EXPECT_EQ(before, String(u"a;b;c"));
 }
 
+TEST(QuorString, WritingInPlaceKeepsTheTextAndLeavesCopiesAlone) {
+  const String original(u"abc");
+  String s = original;
+  WCHAR* p = s.WritableText();
+  EXPECT_NE(p, original.c_str());  // shared: written in a private copy
+  EXPECT_EQ(s, String(u"abc"));
+  p[1] = u'X';
+  p[3] = u'd';
+  s.SetLength(4);
+  EXPECT_EQ(s, String(u"aXcd"));
+  EXPECT_EQ(RepOf(s)->length, 5u);
+  EXPECT_EQ(original, String(u"abc"));
+  s.SetLength(99);  // at most the capacity - 1
+  EXPECT_EQ(s.Length(), s.Capacity() - 1);
+  s.SetLength(1);
+  EXPECT_EQ(s, String(u"a"));
+}
+
 TEST(QuorString, ComparisonIsUnitByUnitUnsigned) {
   EXPECT_TRUE(String(u"abc") == String(u"abc"));
   EXPECT_TRUE(String(u"abc") != String(u"abd"));

@@ -5,13 +5,17 @@
 
 // The host framework's class object: it answers the class registry, the framework service,
 // the message service, the message factory, the id registry and the event manager.
-constexpr CLSID CLSID_TarnFrameWork = win32::ParseGuid("ede9883f-9a52-4544-9655-7a2bcf613be8");
+inline constexpr CLSID CLSID_TarnFrameWork = win32::ParseGuid("ede9883f-9a52-4544-9655-7a2bcf613be8");
 // The host application object.
-constexpr CLSID CLSID_TarnHostApp = win32::ParseGuid("aad53843-7c6d-4a03-9db5-9ef32ffde125");
+inline constexpr CLSID CLSID_TarnHostApp = win32::ParseGuid("aad53843-7c6d-4a03-9db5-9ef32ffde125");
 
 // GUID of the framework core, whose host id forms the type words of the framework's own
 // objects and messages.
-constexpr GUID GUID_TarnCore = win32::ParseGuid("e206b815-1df1-4b80-851a-0f5fcaa3d79a");
+inline constexpr GUID GUID_TarnCore = win32::ParseGuid("e206b815-1df1-4b80-851a-0f5fcaa3d79a");
+
+// GUID of the host's arithmetic channel component: (its host id << 16) is the type of the
+// arithmetic calculation, | 1 the type of its settings.
+inline constexpr GUID GUID_TarnArithmetic = win32::ParseGuid("78036166-03ed-401f-a559-8b35d54be539");
 
 // Type codes of the host objects the class registry creates.
 constexpr DWORD kTarnTypeMessageValueService = 0x80000007;

@@ -1,0 +1,30 @@
+// The id registry: gives each GUID a 16-bit id, in the order of first request, that stays the
+// same for the life of the process. Modules form their type and message words from it as
+// (id << 16) | n, so an id is never 0.
+#pragma once
+
+#include <mutex>
+#include <vector>
+
+#include "platform/pendrel/framework_services.h"
+
+namespace Tarn {
+
+// One face of the framework object, which answers IUnknown for it.
+class GuidIdRegistry : public ITarnIdRegistry {
+ public:
+  static constexpr WORD kFirstId = 0x0100;
+
+  HRESULT GetGuidId(REFGUID guid, WORD* id) override;
+
+ protected:
+  GuidIdRegistry() = default;
+  ~GuidIdRegistry() = default;
+
+ private:
+  std::mutex m_mutex;
+  // The GUID at index i has the id kFirstId + i.
+  std::vector<GUID> m_guids;
+};
+
+}  // namespace Tarn

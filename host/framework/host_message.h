@@ -1,0 +1,42 @@
+// The message objects the host makes: an id, a flags word, a private copy of the parameter
+// block and the handler that is sending it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/pendrel/messages.h"
+#include "platform/win32/com_object.h"
+
+namespace Tarn {
+
+class HostMessage final : public SimpleUnknownImp1<IMessage, 1> {
+ public:
+  HostMessage(DWORD id, DWORD flags, const void* parameters, DWORD parameterBytes);
+
+  HRESULT Load(IBinInStream* stream) override;
+  HRESULT Save(IBinOutStream* stream) override;
+  HRESULT GetTypeId(DWORD* type) override;
+  DWORD GetMessageId() override;
+  DWORD GetFlags() override;
+  HRESULT Clone(IMessage** copy) override;
+  const void* GetData(DWORD* bytes) override;
+  HRESULT SetSender(IMessageHandler* sender) override;
+  HRESULT IsSender(IMessageHandler* sender, BOOL* isSender) override;
+
+  // "id=0x..., flags=0x..., data=[...]" without a record of its own.
+  std::string Describe() const;
+
+ private:
+  DWORD m_id;
+  DWORD m_flags;
+  std::vector<unsigned char> m_parameters;
+  // Compared, never called: the sender sets and clears it around one delivery.
+  IMessageHandler* m_sender = nullptr;
+};
+
+// "id=0x..., flags=0x..." of any message, for the call log. The host's own messages are read
+// without going through their interface, so that the log shows only what callers asked.
+std::string DescribeMessage(IMessage* message);
+
+}  // namespace Tarn

@@ -1,0 +1,26 @@
+#include "host/framework/host_objects.h"
+
+#include "host/framework/command_service.h"
+#include "host/framework/menu_service.h"
+#include "host/framework/message_value_service.h"
+#include "host/framework/shared_service.h"
+#include "platform/pendrel/framework_ids.h"
+
+namespace Tarn {
+
+IUnknown* HostObjectOfType(DWORD type) {
+  switch (type) {
+    case kTarnTypeMessageValueService:
+      return static_cast<ITarnMessageValueService*>(&MessageValueService::Instance());
+    case kTarnTypeSharedService:
+      return static_cast<ITarnSharedService*>(&SharedService::Instance());
+    case kTarnTypeMenuService:
+      return static_cast<ITarnMenuService*>(&MenuService::Instance());
+    case kTarnTypeCommandService:
+      return static_cast<ITarnCommandService*>(&CommandService::Instance());
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace Tarn

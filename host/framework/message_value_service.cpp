@@ -1,0 +1,32 @@
+#include "host/framework/message_value_service.h"
+
+#include "host/framework/call_arguments.h"
+#include "host/framework/call_log.h"
+#include "host/framework/guarded_call.h"
+#include "host/framework/host_message.h"
+
+namespace Tarn {
+
+MessageValueService& MessageValueService::Instance() {
+  static auto* service = new MessageValueService;
+  return *service;
+}
+
+HRESULT MessageValueService::CreateMessage(DWORD id, DWORD flags, DWORD reserved1,
+                                           DWORD reserved2, DWORD reserved3,
+                                           const void* parameters, DWORD parameterBytes,
+                                           IMessage** message) {
+  return Guarded([&] {
+    RecordCall("MessageValueService", "CreateMessage",
+               "id=" + HexWord(id) + ", flags=" + HexWord(flags) + ", reserved=" +
+                   HexWord(reserved1) + "/" + HexWord(reserved2) + "/" + HexWord(reserved3) +
+                   ", data=" + WordList(parameters, parameterBytes));
+    if (!message) return E_POINTER;
+    *message = nullptr;
+    if (!parameters && parameterBytes > 0) return E_INVALIDARG;
+    *message = new HostMessage(id, flags, parameters, parameterBytes);
+    return S_OK;
+  });
+}
+
+}  // namespace Tarn

@@ -1,0 +1,18 @@
+// Host object type 0x80000007: makes the message objects that the module sends.
+#pragma once
+
+#include "platform/pendrel/messages.h"
+#include "platform/win32/com_object.h"
+
+namespace Tarn {
+
+class MessageValueService final : public SimpleUnknownImp1<ITarnMessageValueService, 1> {
+ public:
+  // The process-wide service; the host's own reference keeps it for the life of the process.
+  static MessageValueService& Instance();
+
+  HRESULT CreateMessage(DWORD id, DWORD flags, DWORD reserved1, DWORD reserved2, DWORD reserved3,
+                        const void* parameters, DWORD parameterBytes, IMessage** message) override;
+};
+
+}  // namespace Tarn

@@ -1,0 +1,146 @@
+#include "hostframework/menu_service.h"
+
+#include <atomic>
+
+#include "hostframework/host_services.h"
+#include "platform/pendrel/framework_ids.h"
+#include "platform/win32/critical_section.h"
+
+namespace {
+
+// A host service made by the class registry, kept with one reference.
+template <class I, DWORD Type>
+class RegistryService {
+ public:
+  RegistryService() { InitializeCriticalSectionAndSpinCount(&m_section, 4000); }
+  ~RegistryService() { DeleteCriticalSection(&m_section); }
+
+  I* Get() {
+    if (I* cached = m_service.load(std::memory_order_acquire)) return cached;
+    win32::CriticalSectionLock lock(m_section);
+    if (!m_service.load(std::memory_order_relaxed)) {
+      if (ITarnClassRegistry* registry = GetTarnClassRegistry()) {
+        I* service = nullptr;
+        if (SUCCEEDED(registry->CreateObject(Type, I::iid, reinterpret_cast<void**>(&service)))) {
+          m_service.store(service, std::memory_order_release);
+        }
+      }
+    }
+    return m_service.load(std::memory_order_relaxed);
+  }
+
+ private:
+  CRITICAL_SECTION m_section;
+  std::atomic<I*> m_service{nullptr};
+};
+
+IQuorString* Text(const Quor::String& s) { return s.IsEmpty() ? nullptr : s.GetInterface(); }
+
+void Free(IQuorString* text) {
+  if (text) text->Release();
+}
+
+}  // namespace
+
+ITarnMenuService* GetTarnMenuService() {
+  static RegistryService<ITarnMenuService, kTarnTypeMenuService> service;
+  return service.Get();
+}
+
+ITarnCommandService* GetTarnCommandService() {
+  static RegistryService<ITarnCommandService, kTarnTypeCommandService> service;
+  return service.Get();
+}
+
+void QueryCommandService(Quor::ComPtr<IUnknown>& holder, DWORD a, DWORD b, DWORD c) {
+  holder.Clear();
+  if (ITarnCommandService* commands = GetTarnCommandService()) {
+    commands->Query(a, b, c, Quor::ComPtrOut<IUnknown>::Bind(holder));
+  }
+}
+
+HRESULT TarnMenuService::CreateMenuItem(Quor::ComPtr<ITarnMenuItem>& holder,
+                                        const Quor::String& text) {
+  ITarnMenuService* menus = GetTarnMenuService();
+  if (!menus) return E_FAIL;
+  const bool separator = text == u"-";
+  IQuorString* itemText = separator ? nullptr : Text(text);
+  IQuorString* name = separator ? Text(text) : nullptr;
+  const HRESULT hr = menus->CreateMenuItem(0, itemText, name, 0, 0, 0, nullptr, 0, 0, 2, 0, 0,
+                                           0, 0, Quor::ComPtrOut<ITarnMenuItem>::Bind(holder));
+  Free(itemText);
+  Free(name);
+  return hr;
+}
+
+HRESULT TarnMenuService::CreateTopMenu(Quor::ComPtr<ITarnMenuItem>& holder,
+                                       const Quor::String& name, const Quor::String& parentPath) {
+  ITarnMenuService* menus = GetTarnMenuService();
+  if (!menus) return E_FAIL;
+  IQuorString* menuName = Text(name);
+  IQuorString* path = Text(parentPath);
+  const HRESULT hr = menus->CreateMenuItem(0, nullptr, menuName, 0, 0, 0, path, 0, 0, 0x38, 0, 0,
+                                           0, 10000, Quor::ComPtrOut<ITarnMenuItem>::Bind(holder));
+  Free(menuName);
+  Free(path);
+  return hr;
+}
+
+HRESULT TarnMenuService::InsertMenuItem(Quor::ComPtr<ITarnMenuItem>& holder, DWORD p1,
+                                        const DWORD* commandId, const Quor::String& path,
+                                        DWORD p4, DWORD p5, const Quor::String& helpText,
+                                        const Quor::String& text, const Quor::String& anchor,
+                                        WORD orderLow, WORD placement) {
+  ITarnMenuService* menus = GetTarnMenuService();
+  if (!menus) return E_FAIL;
+  HRESULT hr = CreateMenuItem(holder, Quor::String());
+  if (FAILED(hr) || !holder) return FAILED(hr) ? hr : E_FAIL;
+  IQuorString* pathText = Text(path);
+  IQuorString* itemText = Text(text);
+  IQuorString* anchorText = Text(anchor);
+  hr = menus->InsertMenuItem(p1, 0x10000000, commandId ? *commandId : 0, pathText, p5, itemText,
+                             p4, anchorText, 0, 0, holder.Get());
+  Free(pathText);
+  Free(itemText);
+  Free(anchorText);
+  // Without an order of the caller's, the item keeps the one the host gave it.
+  if (orderLow == 0 && placement == 0) {
+    DWORD current = 0;
+    if (SUCCEEDED(holder->GetOrder(&current)) && current != 0) {
+      orderLow = LOWORD(current);
+      placement = HIWORD(current);
+    }
+  }
+  holder->SetOrderWord(MenuOrder(orderLow, placement));
+  SetItemOrder(holder.Get(), orderLow, placement);
+  Quor::ComPtr<ITarnMenuItemHelp> help;
+  if (SUCCEEDED(holder->QueryInterface(ITarnMenuItemHelp::iid,
+                                       Quor::ComPtrOut<ITarnMenuItemHelp>::Bind(help)))) {
+    IQuorString* helpString = Text(helpText);
+    help->SetHelpText(helpString);
+    Free(helpString);
+  }
+  return hr;
+}
+
+HRESULT TarnMenuService::AddCommand(Quor::ComPtr<ITarnMenuItem>& holder, DWORD q1, DWORD,
+                                    const DWORD* commandId, const Quor::String& path) {
+  const Quor::String empty;
+  return InsertMenuItem(holder, q1, commandId, path, 2, 0, empty, empty, empty, 0, 0);
+}
+
+HRESULT TarnMenuService::SetItemOrder(ITarnMenuItem* item, WORD lowWord, WORD placement) {
+  if (!item) return E_FAIL;
+  Quor::ComPtr<ITarnMenuItemOrder> order;
+  if (FAILED(item->QueryInterface(ITarnMenuItemOrder::iid,
+                                  Quor::ComPtrOut<ITarnMenuItemOrder>::Bind(order)))) {
+    return E_FAIL;
+  }
+  return order->SetOrder(MenuOrder(lowWord, placement));
+}
+
+COMDebugClass::COMDebugClass(IUnknown* object) {
+  if (ITarnFrameworkService* tracker = GetTarnFrameworkService()) {
+    tracker->TrackObject(object, kTarnTrackViewObject);
+  }
+}

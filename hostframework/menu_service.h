@@ -1,0 +1,43 @@
+// The module's helpers over the host's menu and command services.
+#pragma once
+
+#include "core/com_ptr.h"
+#include "core/quor_string.h"
+#include "platform/pendrel/commands.h"
+
+// Created through the host's class registry on first use and kept for the life of the module;
+// null (and asked again next time) while the host cannot make them.
+ITarnMenuService* GetTarnMenuService();
+ITarnCommandService* GetTarnCommandService();
+
+// The interface the host's command service answers for the three words.
+void QueryCommandService(Quor::ComPtr<IUnknown>& holder, DWORD a, DWORD b, DWORD c);
+
+// Order word of a menu item: (placement << 16) | low word.
+constexpr DWORD MenuOrder(WORD lowWord, WORD placement) {
+  return (DWORD(placement) << 16) | lowWord;
+}
+
+class TarnMenuService {
+ public:
+  // An item with `text`, or a separator for the text "-".
+  static HRESULT CreateMenuItem(Quor::ComPtr<ITarnMenuItem>& holder, const Quor::String& text);
+  // A top-level menu `name` under the menu path `parentPath`.
+  static HRESULT CreateTopMenu(Quor::ComPtr<ITarnMenuItem>& holder, const Quor::String& name,
+                               const Quor::String& parentPath);
+  // Places a new item for command *commandId under `path`; an order word of 0 keeps the order
+  // the host gives the item.
+  static HRESULT InsertMenuItem(Quor::ComPtr<ITarnMenuItem>& holder, DWORD p1, const DWORD* commandId,
+                                const Quor::String& path, DWORD p4, DWORD p5,
+                                const Quor::String& helpText, const Quor::String& text,
+                                const Quor::String& anchor, WORD orderLow, WORD placement);
+  static HRESULT AddCommand(Quor::ComPtr<ITarnMenuItem>& holder, DWORD q1, DWORD q2,
+                            const DWORD* commandId, const Quor::String& path);
+  static HRESULT SetItemOrder(ITarnMenuItem* item, WORD lowWord, WORD placement);
+};
+
+// Tells the host's debug object tracker of a new view object.
+class COMDebugClass {
+ public:
+  explicit COMDebugClass(IUnknown* object);
+};
