@@ -24,8 +24,8 @@ HRESULT ChainStream::Read(void* buffer, ULONG count, ULONG& read) {
   auto* bytes = static_cast<BYTE*>(buffer);
   while (read < count && m_position < m_element.Size()) {
     const DWORD within = OffsetInCluster(m_position);
-    const auto piece = static_cast<ULONG>(std::min<ULONGLONG>(
-        {count - read, kClusterSize - within, m_element.Size() - m_position}));
+    const auto piece = static_cast<ULONG>(
+        std::min<ULONGLONG>({count - read, kClusterSize - within, m_element.Size() - m_position}));
     ULONG got = 0;
     const DWORD cluster = ClusterAt(m_position / kClusterSize);
     const HRESULT hr = m_allocator.ReadCluster(cluster, within, bytes + read, piece, got);
@@ -95,9 +95,10 @@ HRESULT ChainStream::WritePiece(const BYTE* bytes, ULONG count, ULONG& written) 
 // the old one joins the release list, so the committed copy keeps its bytes.
 HRESULT ChainStream::Replace(ULONGLONG index, DWORD& cluster) {
   const ULONGLONG start = index * kClusterSize;
-  const ULONG used = m_element.Size() > start
-                         ? static_cast<ULONG>(std::min<ULONGLONG>(kClusterSize, m_element.Size() - start))
-                         : 0;
+  const ULONG used =
+      m_element.Size() > start
+          ? static_cast<ULONG>(std::min<ULONGLONG>(kClusterSize, m_element.Size() - start))
+          : 0;
   std::vector<BYTE> saved(used);
   ULONG moved = 0;
   if (used) {

@@ -215,7 +215,8 @@ DWORD ClusterMap::FreeListTail() const {
 
 DWORD ClusterMap::FirstFreeNear(DWORD last) const {
   const DWORD from = last > kNeighbourhood ? last - kNeighbourhood : 1;
-  const DWORD to = static_cast<DWORD>(std::min<ULONGLONG>(EntryCount(), ULONGLONG{last} + kNeighbourhood));
+  const DWORD to =
+      static_cast<DWORD>(std::min<ULONGLONG>(EntryCount(), ULONGLONG{last} + kNeighbourhood));
   for (DWORD c = from; c < to; ++c) {
     if (IsFree(c)) return c;
   }

@@ -61,7 +61,8 @@ struct ElementRecord {
   BYTE reserved4[16];
 };
 static_assert(sizeof(ElementRecord) == 160);
-static_assert(offsetof(ElementRecord, startOffset) == 64 && offsetof(ElementRecord, firstCluster) == 72);
+static_assert(offsetof(ElementRecord, startOffset) == 64 &&
+              offsetof(ElementRecord, firstCluster) == 72);
 static_assert(offsetof(ElementRecord, size) == 80 && offsetof(ElementRecord, endCluster) == 88);
 static_assert(offsetof(ElementRecord, mtime) == 96 && offsetof(ElementRecord, clsid) == 120);
 static_assert(offsetof(ElementRecord, type) == 140);
@@ -82,7 +83,8 @@ struct Header {
 };
 static_assert(sizeof(Header) == kHeaderSize);
 static_assert(offsetof(Header, version) == 0x080 && offsetof(Header, selector) == 0x094);
-static_assert(offsetof(Header, log2ClusterSize) == 0x098 && offsetof(Header, mapEntryCount) == 0x09C);
+static_assert(offsetof(Header, log2ClusterSize) == 0x098 &&
+              offsetof(Header, mapEntryCount) == 0x09C);
 static_assert(offsetof(Header, mapEntryCountCheck) == 0x0A4);
 static_assert(offsetof(Header, mapFirstCluster) == 0x0AC && offsetof(Header, reserved) == 0x0B4);
 static_assert(offsetof(Header, rootEntry) == 0x0B8 && offsetof(Header, unused) == 0x1F8);

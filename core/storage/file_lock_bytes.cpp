@@ -12,8 +12,8 @@ namespace FileLockBytesImpl {
 
 namespace {
 
-constexpr DWORD kReportedMode = STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE |
-                                STGM_TRANSACTED | STGM_DELETEONRELEASE;
+constexpr DWORD kReportedMode =
+    STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE | STGM_TRANSACTED | STGM_DELETEONRELEASE;
 
 // A failure whose last error is 0 still fails.
 HRESULT LastErrorResult() {
@@ -80,8 +80,7 @@ HRESULT FileLockBytes::SetSize(ULARGE_INTEGER size) {
 
 HRESULT FileLockBytes::LockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD) {
   const ULONGLONG at = offset.QuadPart, length = count.QuadPart;
-  return LockFile(m_file, Low(at), High(at), Low(length), High(length)) ? S_OK
-                                                                        : LastErrorResult();
+  return LockFile(m_file, Low(at), High(at), Low(length), High(length)) ? S_OK : LastErrorResult();
 }
 
 HRESULT FileLockBytes::UnlockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD) {

@@ -27,8 +27,7 @@ class FileLockBytes final : public SimpleUnknownImp1<IQuorLockBytes, 1> {
   explicit FileLockBytes(const Quor::String& fileName);
 
   HRESULT ReadAt(ULARGE_INTEGER offset, void* buffer, ULONG count, ULONG* read) override;
-  HRESULT WriteAt(ULARGE_INTEGER offset, const void* buffer, ULONG count,
-                  ULONG* written) override;
+  HRESULT WriteAt(ULARGE_INTEGER offset, const void* buffer, ULONG count, ULONG* written) override;
   HRESULT Flush() override;
   HRESULT SetSize(ULARGE_INTEGER size) override;
   HRESULT LockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD lockType) override;

@@ -69,8 +69,7 @@ ULONG QuorStorage::Release() {
   return static_cast<ULONG>(count);
 }
 
-HRESULT QuorStorage::CreateStream(const OLECHAR* name, DWORD mode, DWORD, DWORD,
-                                  IStream** stream) {
+HRESULT QuorStorage::CreateStream(const OLECHAR* name, DWORD mode, DWORD, DWORD, IStream** stream) {
   return StorageCall([&] {
     if (!stream) return STG_E_INVALIDPOINTER;
     *stream = nullptr;
@@ -84,8 +83,7 @@ HRESULT QuorStorage::CreateStream(const OLECHAR* name, DWORD mode, DWORD, DWORD,
   });
 }
 
-HRESULT QuorStorage::OpenStream(const OLECHAR* name, void*, DWORD mode, DWORD,
-                                IStream** stream) {
+HRESULT QuorStorage::OpenStream(const OLECHAR* name, void*, DWORD mode, DWORD, IStream** stream) {
   return StorageCall([&] {
     if (!stream) return STG_E_INVALIDPOINTER;
     *stream = nullptr;

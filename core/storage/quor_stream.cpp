@@ -96,7 +96,8 @@ HRESULT QuorStream::CopyTo(IStream* target, ULARGE_INTEGER count, ULARGE_INTEGER
     std::vector<BYTE> buffer(kClusterSize);
     HRESULT hr = S_OK;
     while (totalRead < count.QuadPart) {
-      const auto piece = static_cast<ULONG>(std::min<ULONGLONG>(kClusterSize, count.QuadPart - totalRead));
+      const auto piece =
+          static_cast<ULONG>(std::min<ULONGLONG>(kClusterSize, count.QuadPart - totalRead));
       ULONG got = 0;
       {
         Lock lock(Mutex());

@@ -25,7 +25,8 @@ HRESULT StatStgEnumerator::Next(ULONG count, STATSTG* elements, ULONG* fetched) 
     const ElementTable& table = m_storage->Table();
     ULONG done = 0;
     for (; done < count && m_next + done < table.Count(); ++done) {
-      const HRESULT hr = FillElementStat(table.At(m_next + done), &elements[done], STATFLAG_DEFAULT);
+      const HRESULT hr =
+          FillElementStat(table.At(m_next + done), &elements[done], STATFLAG_DEFAULT);
       if (FAILED(hr)) {
         for (ULONG i = 0; i < done; ++i) CoTaskMemFree(elements[i].pwcsName);
         return hr;

@@ -11,9 +11,15 @@ using namespace QuorCompoundFile;
 
 namespace {
 
-constexpr DWORD kRootMode = STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE |
-                            STGM_TRANSACTED | STGM_DELETEONRELEASE;
+constexpr DWORD kRootMode =
+    STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE | STGM_TRANSACTED | STGM_DELETEONRELEASE;
 static_assert(kRootMode == 0x04011012);
+
+// A failed or short write ends the commit.
+void Check(HRESULT hr, ULONG moved = 0, ULONG expected = 0) {
+  if (FAILED(hr)) throw XQuor(hr);
+  if (moved != expected) throw XQuor(E_FAIL);
+}
 
 ULARGE_INTEGER At(ULONGLONG offset) {
   ULARGE_INTEGER value;
@@ -64,8 +70,8 @@ HRESULT StorageAllocator::ReadCluster(DWORD cluster, DWORD within, void* buffer,
   return hr;
 }
 
-HRESULT StorageAllocator::WriteCluster(DWORD cluster, DWORD within, const void* buffer,
-                                       ULONG count, ULONG& written) {
+HRESULT StorageAllocator::WriteCluster(DWORD cluster, DWORD within, const void* buffer, ULONG count,
+                                       ULONG& written) {
   written = 0;
   return m_lockBytes->WriteAt(At(ClusterFileOffset(cluster) + within), buffer, count, &written);
 }
@@ -79,16 +85,16 @@ void StorageAllocator::CommitFile(DWORD flags) {
   m_header.rootEntry[m_copy] = m_root->record;
   WriteHeaderPart(kCopyAreaBegin, kCopyAreaEnd);
   if (m_extentChanged) {
-    Check(m_lockBytes->SetSize(At(ClusterFileOffset(HighestInUse() + 1))), 0, 0);
+    Check(m_lockBytes->SetSize(At(ClusterFileOffset(HighestInUse() + 1))));
     m_extentChanged = false;
   }
   const bool flush = !(flags & STGC_DANGEROUSLYCOMMITMERELYTODISKCACHE);
-  if (flush) Check(m_lockBytes->Flush(), 0, 0);
+  if (flush) Check(m_lockBytes->Flush());
   // Everything the new copy names is on the file: now the selector may name it.
   WriteHeaderPart(0, kFixedPartEnd);
   m_header.selector = m_copy;
   WriteHeaderPart(offsetof(Header, selector), offsetof(Header, selector) + sizeof(DWORD));
-  if (flush) Check(m_lockBytes->Flush(), 0, 0);
+  if (flush) Check(m_lockBytes->Flush());
   m_copy = 1 - m_copy;
   m_committedOnce = true;
   EndTransaction();
@@ -131,8 +137,8 @@ DWORD StorageAllocator::GrowForMapRun(DWORD clusters) {
   const DWORD stretch = FreeStretchAtEnd(stretchStart);
   const ULONGLONG missing = clusters - stretch;
   const ULONGLONG perBlock = kMapEntriesPerCluster;
-  const auto blocks = static_cast<DWORD>((((perBlock + 1) * missing + perBlock - 1) / perBlock -
-                                          1 + perBlock) / perBlock);
+  const auto blocks = static_cast<DWORD>(
+      (((perBlock + 1) * missing + perBlock - 1) / perBlock - 1 + perBlock) / perBlock);
   const DWORD firstNew = EntryCount();
   if (!Grow(blocks)) throw XQuor(STG_E_INSUFFICIENTMEMORY);
   return stretch ? stretchStart : firstNew;
@@ -154,9 +160,4 @@ void StorageAllocator::WriteHeaderPart(DWORD begin, DWORD end) {
   const auto* bytes = reinterpret_cast<const BYTE*>(&m_header);
   const HRESULT hr = m_lockBytes->WriteAt(At(begin), bytes + begin, end - begin, &written);
   Check(hr, written, end - begin);
-}
-
-void StorageAllocator::Check(HRESULT hr, ULONG moved, ULONG expected) {
-  if (FAILED(hr)) throw XQuor(hr);
-  if (moved != expected) throw XQuor(E_FAIL);
 }

@@ -44,7 +44,6 @@ class StorageAllocator : public ClusterMap {
   DWORD GrowForMapRun(DWORD clusters);
   void WriteMap(DWORD run);
   void WriteHeaderPart(DWORD begin, DWORD end);
-  void Check(HRESULT hr, ULONG moved, ULONG expected);
 
   QuorCompoundFile::Header m_header{};
   DWORD m_copy = 0;  // the copy the next commit writes

@@ -13,7 +13,8 @@ using namespace QuorCompoundFile;
 
 std::vector<DWORD> FreeList(const ClusterMap& map, std::size_t limit = 5) {
   std::vector<DWORD> list;
-  for (DWORD c = map.Next(kFreeListHead); c && list.size() < limit; c = map.Next(c)) list.push_back(c);
+  for (DWORD c = map.Next(kFreeListHead); c && list.size() < limit; c = map.Next(c))
+    list.push_back(c);
   return list;
 }
 
@@ -47,8 +48,9 @@ TEST(ClusterMap, StartsWithOneBlockOfFreeNumbersInOrder) {
 TEST(ClusterMap, ChainsGrowIntoTheNearestFreeCluster) {
   struct Case {
     const char* what;
-    DWORD last;                 // the chain's end
-    std::vector<DWORD> freed;   // given back after everything else was taken; the last heads the list
+    DWORD last;  // the chain's end
+    std::vector<DWORD>
+        freed;  // given back after everything else was taken; the last heads the list
     ULONGLONG dataOffset;
     DWORD expected;
   } cases[] = {
@@ -101,7 +103,8 @@ TEST(ClusterMap, ReleasedClustersBecomeFreeAtTheEndOfTheTransaction) {
 TEST(ClusterMap, RunsAreConsecutiveNumbersInFreeListOrder) {
   ClusterMap map;
   map.TakeRun(2, 4094);
-  for (DWORD cluster : {4095u, 4094u, 10u, 12u, 11u}) map.GiveBack(cluster);  // list: 11 12 10 4094 4095
+  for (DWORD cluster : {4095u, 4094u, 10u, 12u, 11u})
+    map.GiveBack(cluster);  // list: 11 12 10 4094 4095
   EXPECT_EQ(map.FindFreeRun(2), 11u);
   EXPECT_EQ(map.FindFreeRun(3), 0u);
   DWORD start = 0;

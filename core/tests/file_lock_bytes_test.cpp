@@ -81,7 +81,8 @@ TEST_F(FileLockBytesTest, ReadsWritesAndSizesTheFile) {
   EXPECT_NE(status.mtime.dwHighDateTime, 0u);
 
   EXPECT_EQ(bytes->LockRegion(At(0), At(2), LOCK_EXCLUSIVE), S_OK);
-  EXPECT_EQ(bytes->UnlockRegion(At(0), At(1), LOCK_EXCLUSIVE), HRESULT_FROM_WIN32(ERROR_NOT_LOCKED));
+  EXPECT_EQ(bytes->UnlockRegion(At(0), At(1), LOCK_EXCLUSIVE),
+            HRESULT_FROM_WIN32(ERROR_NOT_LOCKED));
   EXPECT_EQ(bytes->UnlockRegion(At(0), At(2), LOCK_EXCLUSIVE), S_OK);
 
   BYTE* base = reinterpret_cast<BYTE*>(1);

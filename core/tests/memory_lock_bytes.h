@@ -23,8 +23,7 @@ class MemoryLockBytes final : public SimpleUnknownImp1<IQuorLockBytes, 1> {
   bool Crashed() const { return m_crashAt && m_changes >= m_crashAt; }
 
   HRESULT ReadAt(ULARGE_INTEGER offset, void* buffer, ULONG count, ULONG* read) override;
-  HRESULT WriteAt(ULARGE_INTEGER offset, const void* buffer, ULONG count,
-                  ULONG* written) override;
+  HRESULT WriteAt(ULARGE_INTEGER offset, const void* buffer, ULONG count, ULONG* written) override;
   HRESULT Flush() override;
   HRESULT SetSize(ULARGE_INTEGER size) override;
   HRESULT LockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER count, DWORD lockType) override;

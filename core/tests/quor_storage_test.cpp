@@ -53,7 +53,7 @@ TEST(QuorStorage, NamesMatchWithOnlyLettersAToZFolded) {
       {u"Data", S_OK},
       {u"DATA", S_OK},
       {u"A B 7", S_OK},
-      {u"A", STG_E_FILENOTFOUND},  // a space does not end a name
+      {u"A", STG_E_FILENOTFOUND},        // a space does not end a name
       {u"Ärger Ü", STG_E_FILENOTFOUND},  // only a to z fold
       {u"`{", STG_E_FILENOTFOUND},
       {u"\x11", STG_E_FILENOTFOUND},  // a digit is not a control character
@@ -63,15 +63,18 @@ TEST(QuorStorage, NamesMatchWithOnlyLettersAToZFolded) {
     EXPECT_EQ(OpenStreamResult(file.root.Get(), c.name), c.result)
         << std::string(c.name.begin(), c.name.end());
   }
-  EXPECT_EQ(Names(file.root.Get()), std::vector<std::u16string>(std::begin(stored), std::end(stored)));
+  EXPECT_EQ(Names(file.root.Get()),
+            std::vector<std::u16string>(std::begin(stored), std::end(stored)));
 
   const std::u16string longest(31, u'n');
   ComPtr<IStream> stream;
-  EXPECT_EQ(file.root->CreateStream(longest.c_str(), kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)), S_OK);
+  EXPECT_EQ(file.root->CreateStream(longest.c_str(), kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)),
+            S_OK);
   const std::u16string tooLong(32, u'n');
   EXPECT_EQ(file.root->CreateStream(tooLong.c_str(), kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)),
             STG_E_INVALIDNAME);
-  EXPECT_EQ(file.root->CreateStream(u"", kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)), STG_E_INVALIDNAME);
+  EXPECT_EQ(file.root->CreateStream(u"", kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)),
+            STG_E_INVALIDNAME);
   EXPECT_EQ(file.root->CreateStream(nullptr, kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)),
             STG_E_INVALIDPOINTER);
 }
@@ -82,7 +85,9 @@ TEST(QuorStorage, CreatingUnderAnExistingNameNeedsCreateMode) {
   ComPtr<IStream> stream;
   EXPECT_EQ(file.root->CreateStream(u"data", kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)),
             STG_E_FILEALREADYEXISTS);
-  ASSERT_EQ(file.root->CreateStream(u"data", kMode | STGM_CREATE, 0, 0, ComPtrOut<IStream>::Bind(stream)), S_OK);
+  ASSERT_EQ(
+      file.root->CreateStream(u"data", kMode | STGM_CREATE, 0, 0, ComPtrOut<IStream>::Bind(stream)),
+      S_OK);
   EXPECT_EQ(StreamSize(stream.Get()), 0u);
   stream.Clear();
   // A storage and a stream may share a name.
@@ -152,7 +157,8 @@ TEST(QuorStorage, RenameKeepsTheElementAndRefusesNamesInUse) {
   CreateStorage(file.root.Get(), u"Taken");
   EXPECT_EQ(file.root->RenameElement(u"Old name", u"taken"), STG_E_FILEALREADYEXISTS);
   EXPECT_EQ(file.root->RenameElement(u"Absent", u"New"), STG_E_FILENOTFOUND);
-  EXPECT_EQ(file.root->RenameElement(u"Old name", std::u16string(32, u'x').c_str()), STG_E_INVALIDNAME);
+  EXPECT_EQ(file.root->RenameElement(u"Old name", std::u16string(32, u'x').c_str()),
+            STG_E_INVALIDNAME);
   ASSERT_EQ(file.root->RenameElement(u"OLD NAME", u"Neuer Name 2"), S_OK);
   WriteAll(stream.Get(), " and more");  // the open stream carries on
   EXPECT_EQ(OpenStreamResult(file.root.Get(), u"Old name"), STG_E_FILENOTFOUND);
@@ -225,7 +231,8 @@ TEST(QuorStorage, TableOfExactly1024EntriesWritesAndReadsBack) {
     for (int i = 0; i < 1024; ++i) {
       const std::u16string name = u"s" + std::u16string(Quor::String(std::to_string(i)).c_str());
       ComPtr<IStream> stream;
-      ASSERT_EQ(many->CreateStream(name.c_str(), kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)), S_OK);
+      ASSERT_EQ(many->CreateStream(name.c_str(), kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)),
+                S_OK);
     }
     ComPtr<IStream> stream;
     EXPECT_EQ(many->CreateStream(u"one more", kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)),
@@ -234,7 +241,9 @@ TEST(QuorStorage, TableOfExactly1024EntriesWritesAndReadsBack) {
   }
   ASSERT_EQ(file.root->Commit(STGC_DEFAULT), S_OK);
   ComPtr<IStorage> many;
-  ASSERT_EQ(file.root->OpenStorage(u"Many", nullptr, kMode, nullptr, 0, ComPtrOut<IStorage>::Bind(many)), S_OK);
+  ASSERT_EQ(
+      file.root->OpenStorage(u"Many", nullptr, kMode, nullptr, 0, ComPtrOut<IStorage>::Bind(many)),
+      S_OK);
   const std::vector<std::u16string> names = Names(many.Get());
   ASSERT_EQ(names.size(), 1024u);
   EXPECT_EQ(names[1023], u"s1023");
@@ -315,7 +324,9 @@ TEST(QuorStorage, CopyToCopiesTheTreeExceptExcludedNames) {
   EXPECT_EQ(Names(target.root.Get()), (std::vector<std::u16string>{u"Child", u"Top"}));
   EXPECT_EQ(ReadAll(OpenStream(target.root.Get(), u"Top").Get()), Pattern(50000, 1));
   ComPtr<IStorage> child;
-  ASSERT_EQ(target.root->OpenStorage(u"Child", nullptr, kMode, nullptr, 0, ComPtrOut<IStorage>::Bind(child)), S_OK);
+  ASSERT_EQ(target.root->OpenStorage(u"Child", nullptr, kMode, nullptr, 0,
+                                     ComPtrOut<IStorage>::Bind(child)),
+            S_OK);
   EXPECT_EQ(ReadAll(OpenStream(child.Get(), u"Inner").Get()), Pattern(10, 2));
   STATSTG status;
   ASSERT_EQ(child->Stat(&status, STATFLAG_NONAME), S_OK);
@@ -326,7 +337,9 @@ TEST(QuorStorage, AStorageOpenedTwiceIsOneTable) {
   MemoryFile file = NewMemoryFile();
   ComPtr<IStorage> first = CreateStorage(file.root.Get(), u"Child");
   ComPtr<IStorage> second;
-  ASSERT_EQ(file.root->OpenStorage(u"Child", nullptr, kMode, nullptr, 0, ComPtrOut<IStorage>::Bind(second)), S_OK);
+  ASSERT_EQ(file.root->OpenStorage(u"Child", nullptr, kMode, nullptr, 0,
+                                   ComPtrOut<IStorage>::Bind(second)),
+            S_OK);
   WriteAll(CreateStream(first.Get(), u"Made here").Get(), "a");
   EXPECT_EQ(Names(second.Get()), std::vector<std::u16string>{u"Made here"});
 }
@@ -365,7 +378,8 @@ TEST(QuorStorage, AnswersItsInterfacesAndTheLockBytes) {
     EXPECT_EQ(file.root->QueryInterface(*iid, ComPtrOut<IUnknown>::Bind(face)), S_OK);
   }
   ComPtr<IQuorStorage> quor;
-  ASSERT_EQ(file.root->QueryInterface(IQuorStorage::iid, ComPtrOut<IQuorStorage>::Bind(quor)), S_OK);
+  ASSERT_EQ(file.root->QueryInterface(IQuorStorage::iid, ComPtrOut<IQuorStorage>::Bind(quor)),
+            S_OK);
   ComPtr<ILockBytes> lockBytes;
   ASSERT_EQ(quor->GetLockBytes(ComPtrOut<ILockBytes>::Bind(lockBytes)), S_OK);
   EXPECT_EQ(static_cast<void*>(lockBytes.Get()), static_cast<ILockBytes*>(file.bytes.Get()));

@@ -23,7 +23,8 @@ TEST(QuorStream, DataGrowsAcrossClustersAndReadsBackInAnyPieces) {
   MemoryFile file = NewMemoryFile();
   ComPtr<IStream> stream = CreateStream(file.root.Get(), u"Data");
   const std::string contents = Pattern(3 * kClusterSize + 12345, 7);
-  for (std::size_t at = 0; at < contents.size(); at += 5000) WriteAll(stream.Get(), contents.substr(at, 5000));
+  for (std::size_t at = 0; at < contents.size(); at += 5000)
+    WriteAll(stream.Get(), contents.substr(at, 5000));
   EXPECT_EQ(StreamSize(stream.Get()), contents.size());
   EXPECT_EQ(ReadAll(stream.Get()), contents);
 
@@ -181,7 +182,8 @@ TEST(QuorStream, DirectAddressesOnlyForConsecutiveClustersOfMappedBytes) {
 TEST(QuorStream, AnswersItsInterfacesAndLeavesTransactionsToItsStorage) {
   MemoryFile file = NewMemoryFile();
   ComPtr<IStream> stream = CreateStream(file.root.Get(), u"Data");
-  for (const IID* iid : {&IID_IUnknown, &ISequentialStream::iid, &IStream::iid, &IQuorStream::iid}) {
+  for (const IID* iid :
+       {&IID_IUnknown, &ISequentialStream::iid, &IStream::iid, &IQuorStream::iid}) {
     ComPtr<IUnknown> face;
     EXPECT_EQ(stream->QueryInterface(*iid, ComPtrOut<IUnknown>::Bind(face)), S_OK);
   }

@@ -126,8 +126,9 @@ TEST(StorageFormat, CutClustersStayReservedUntilTheCommitAfterNext) {
   ComPtr<IStream> data = CreateStream(file.root.Get(), u"Data");
   WriteAll(data.Get(), Pattern(2 * kClusterSize, 4));
   ASSERT_EQ(file.root->Commit(STGC_DEFAULT), S_OK);
-  const std::vector<DWORD> chain = CommittedFile(file.bytes->Bytes()).Chain(
-      CommittedFile(file.bytes->Bytes()).Child(u"Data").firstCluster);
+  const std::vector<DWORD> chain =
+      CommittedFile(file.bytes->Bytes())
+          .Chain(CommittedFile(file.bytes->Bytes()).Child(u"Data").firstCluster);
   ASSERT_EQ(chain.size(), 2u);
 
   ASSERT_EQ(data->SetSize(Size(0)), S_OK);

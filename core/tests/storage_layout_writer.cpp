@@ -44,19 +44,22 @@ LARGE_INTEGER Move(LONGLONG distance) {
 
 ComPtr<IStream> CreateStream(IStorage* storage, const char16_t* name) {
   ComPtr<IStream> stream;
-  Require(storage->CreateStream(name, kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)), "CreateStream");
+  Require(storage->CreateStream(name, kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)),
+          "CreateStream");
   return stream;
 }
 
 ComPtr<IStream> OpenStream(IStorage* storage, const char16_t* name) {
   ComPtr<IStream> stream;
-  Require(storage->OpenStream(name, nullptr, kMode, 0, ComPtrOut<IStream>::Bind(stream)), "OpenStream");
+  Require(storage->OpenStream(name, nullptr, kMode, 0, ComPtrOut<IStream>::Bind(stream)),
+          "OpenStream");
   return stream;
 }
 
 ComPtr<IStorage> CreateStorage(IStorage* storage, const char16_t* name) {
   ComPtr<IStorage> child;
-  Require(storage->CreateStorage(name, kMode, 0, 0, ComPtrOut<IStorage>::Bind(child)), "CreateStorage");
+  Require(storage->CreateStorage(name, kMode, 0, 0, ComPtrOut<IStorage>::Bind(child)),
+          "CreateStorage");
   return child;
 }
 
@@ -87,11 +90,16 @@ class Scenario {
 
   void Change(int step) {
     switch (step) {
-      case 1: return FirstTree();
-      case 2: return RewriteAndAdd();
-      case 3: return CutDestroyAndRename();
-      case 4: return GrowTheMap();
-      case 5: return DestroyTheBigStream();
+      case 1:
+        return FirstTree();
+      case 2:
+        return RewriteAndAdd();
+      case 3:
+        return CutDestroyAndRename();
+      case 4:
+        return GrowTheMap();
+      case 5:
+        return DestroyTheBigStream();
     }
   }
 
@@ -219,7 +227,8 @@ std::string StreamSummary(IStream* stream) {
 // The tree below a storage, as the engine's own interfaces report it, in table order.
 std::string Describe(IStorage* storage) {
   ComPtr<IEnumSTATSTG> elements;
-  Require(storage->EnumElements(0, nullptr, 0, ComPtrOut<IEnumSTATSTG>::Bind(elements)), "EnumElements");
+  Require(storage->EnumElements(0, nullptr, 0, ComPtrOut<IEnumSTATSTG>::Bind(elements)),
+          "EnumElements");
   std::string json = "[";
   STATSTG status;
   ULONG fetched = 0;
@@ -243,7 +252,8 @@ std::string Describe(IStorage* storage) {
 
 void WriteText(const std::string& path, const std::string& text) {
   FILE* file = std::fopen(path.c_str(), "w");
-  if (!file || std::fwrite(text.data(), 1, text.size(), file) != text.size()) Require(E_FAIL, path.c_str());
+  if (!file || std::fwrite(text.data(), 1, text.size(), file) != text.size())
+    Require(E_FAIL, path.c_str());
   std::fclose(file);
 }
 
@@ -255,7 +265,8 @@ void WriteSparse(const std::string& path, const std::vector<BYTE>& bytes) {
   for (std::size_t at = 0; at < bytes.size(); at += kBlock) {
     const std::size_t n = std::min(kBlock, bytes.size() - at);
     const auto block = bytes.begin() + static_cast<std::ptrdiff_t>(at);
-    if (std::all_of(block, block + static_cast<std::ptrdiff_t>(n), [](BYTE b) { return b == 0; })) continue;
+    if (std::all_of(block, block + static_cast<std::ptrdiff_t>(n), [](BYTE b) { return b == 0; }))
+      continue;
     if (std::fseek(file, static_cast<long>(at), SEEK_SET) != 0 ||
         std::fwrite(bytes.data() + at, 1, n, file) != n) {
       Require(E_FAIL, path.c_str());

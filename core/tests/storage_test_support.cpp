@@ -100,7 +100,8 @@ std::string CommittedFile::Data(const ElementRecord& element) const {
     const ULONGLONG at = ClusterFileOffset(cluster);
     std::string piece(kClusterSize, '\0');
     if (at < m_bytes.size()) {
-      std::memcpy(piece.data(), m_bytes.data() + at, std::min<ULONGLONG>(kClusterSize, m_bytes.size() - at));
+      std::memcpy(piece.data(), m_bytes.data() + at,
+                  std::min<ULONGLONG>(kClusterSize, m_bytes.size() - at));
     }
     data += piece;
   }

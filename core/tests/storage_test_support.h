@@ -8,8 +8,8 @@
 #include "core/com_ptr.h"
 #include "core/storage/compound_file_format.h"
 #include "memory_lock_bytes.h"
-#include "storage_pattern.h"
 #include "platform/win32/storage.h"
+#include "storage_pattern.h"
 
 namespace storage_test {
 

@@ -120,8 +120,9 @@ ULONGLONG Join(DWORD low, DWORD high) { return (ULONGLONG{high} << 32) | low; }
 
 FILETIME FileTimeFrom(const struct statx_timestamp& time) {
   constexpr ULONGLONG kSecondsFrom1601To1970 = 11644473600ull;
-  const ULONGLONG ticks = (static_cast<ULONGLONG>(time.tv_sec) + kSecondsFrom1601To1970) *
-                              10000000ull + time.tv_nsec / 100;
+  const ULONGLONG ticks =
+      (static_cast<ULONGLONG>(time.tv_sec) + kSecondsFrom1601To1970) * 10000000ull +
+      time.tv_nsec / 100;
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
@@ -141,7 +142,8 @@ HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD shareMode, SECURITY_ATTRIBU
     close(descriptor);
     return FailToOpen(ERROR_SHARING_VIOLATION);
   }
-  const bool truncate = (disposition == CREATE_ALWAYS && existed) || disposition == TRUNCATE_EXISTING;
+  const bool truncate =
+      (disposition == CREATE_ALWAYS && existed) || disposition == TRUNCATE_EXISTING;
   if (truncate && ftruncate(descriptor, 0) != 0) {
     const int error = errno;
     close(descriptor);
@@ -261,8 +263,8 @@ BOOL GetFileTime(HANDLE handle, FILETIME* creation, FILETIME* access, FILETIME* 
     return FailWithErrno(errno);
   }
   // Without a birth time the last change of the contents stands in for it.
-  if (creation) *creation = FileTimeFrom(status.stx_mask & STATX_BTIME ? status.stx_btime
-                                                                        : status.stx_mtime);
+  if (creation)
+    *creation = FileTimeFrom(status.stx_mask & STATX_BTIME ? status.stx_btime : status.stx_mtime);
   if (access) *access = FileTimeFrom(status.stx_atime);
   if (write) *write = FileTimeFrom(status.stx_mtime);
   return TRUE;
@@ -292,8 +294,7 @@ BOOL LockFile(HANDLE handle, DWORD offsetLow, DWORD offsetHigh, DWORD countLow, 
   return TRUE;
 }
 
-BOOL UnlockFile(HANDLE handle, DWORD offsetLow, DWORD offsetHigh, DWORD countLow,
-                DWORD countHigh) {
+BOOL UnlockFile(HANDLE handle, DWORD offsetLow, DWORD offsetHigh, DWORD countLow, DWORD countHigh) {
   FileObject* file = File(handle);
   if (!file) return FALSE;
   const LockedRange range{Join(offsetLow, offsetHigh), Join(countLow, countHigh)};

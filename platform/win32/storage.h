@@ -57,22 +57,22 @@ struct IStorage : IUnknown {
                                IStream** stream) = 0;
   virtual HRESULT OpenStream(const OLECHAR* name, void* reserved1, DWORD mode, DWORD reserved2,
                              IStream** stream) = 0;
-  virtual HRESULT CreateStorage(const OLECHAR* name, DWORD mode, DWORD reserved1,
-                                DWORD reserved2, IStorage** storage) = 0;
+  virtual HRESULT CreateStorage(const OLECHAR* name, DWORD mode, DWORD reserved1, DWORD reserved2,
+                                IStorage** storage) = 0;
   virtual HRESULT OpenStorage(const OLECHAR* name, IStorage* priority, DWORD mode, SNB exclude,
                               DWORD reserved, IStorage** storage) = 0;
   virtual HRESULT CopyTo(DWORD excludedIidCount, const IID* excludedIids, SNB excludedNames,
                          IStorage* destination) = 0;
-  virtual HRESULT MoveElementTo(const OLECHAR* name, IStorage* destination,
-                                const OLECHAR* newName, DWORD flags) = 0;
+  virtual HRESULT MoveElementTo(const OLECHAR* name, IStorage* destination, const OLECHAR* newName,
+                                DWORD flags) = 0;
   virtual HRESULT Commit(DWORD flags) = 0;
   virtual HRESULT Revert() = 0;
   virtual HRESULT EnumElements(DWORD reserved1, void* reserved2, DWORD reserved3,
                                IEnumSTATSTG** enumerator) = 0;
   virtual HRESULT DestroyElement(const OLECHAR* name) = 0;
   virtual HRESULT RenameElement(const OLECHAR* oldName, const OLECHAR* newName) = 0;
-  virtual HRESULT SetElementTimes(const OLECHAR* name, const FILETIME* ctime,
-                                  const FILETIME* atime, const FILETIME* mtime) = 0;
+  virtual HRESULT SetElementTimes(const OLECHAR* name, const FILETIME* ctime, const FILETIME* atime,
+                                  const FILETIME* mtime) = 0;
   virtual HRESULT SetClass(REFCLSID clsid) = 0;
   virtual HRESULT SetStateBits(DWORD stateBits, DWORD mask) = 0;
   virtual HRESULT Stat(STATSTG* status, DWORD flags) = 0;

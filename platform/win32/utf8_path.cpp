@@ -8,8 +8,8 @@ bool Utf8PathFromName(LPCWSTR name, std::string& path) {
   path.clear();
   if (!name) return false;
   if (!*name) return true;
-  const int bytes = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, name, -1, nullptr, 0,
-                                        nullptr, nullptr);
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, name, -1, nullptr, 0, nullptr, nullptr);
   if (bytes <= 0) return false;
   path.resize(static_cast<std::size_t>(bytes));
   WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, name, -1, path.data(), bytes, nullptr,
