@@ -250,32 +250,35 @@ TEST(QuorStorage, TableOfExactly1024EntriesWritesAndReadsBack) {
   EXPECT_EQ(OpenStreamResult(many.Get(), u"S517"), S_OK);
 }
 
-// The table of a closed storage is read again from the file at the next open, so its counts
-// are checked: equal and opposite, and 0 to 1024.
-TEST(QuorStorage, TableCountsOutsideTheirRangeAreRefused) {
+// The table of a closed storage is read again from the file at the next open, so it is
+// checked: counts equal and opposite and within 0 to 1024, records naming clusters of the map.
+TEST(QuorStorage, DamagedTablesAreRefused) {
+  constexpr DWORD kFirstRecordCluster = kTableCountBytes + offsetof(ElementRecord, firstCluster);
   struct Case {
-    std::int32_t count, negated;
+    const char* what;
+    DWORD offset;
+    std::int32_t values[2];
     bool opens;
   } cases[] = {
-      {1, -1, true},
-      {0, 0, true},
-      {2, -1, false},
-      {-5, 5, false},
-      {INT32_MIN, INT32_MIN, false},
-      {1025, -1025, false},
+      {"as written", 0, {1, -1}, true},
+      {"no entries", 0, {0, 0}, true},
+      {"counts that do not cancel", 0, {2, -1}, false},
+      {"a negative count", 0, {-5, 5}, false},
+      {"the count that cancels itself", 0, {INT32_MIN, INT32_MIN}, false},
+      {"more than 1024", 0, {1025, -1025}, false},
+      {"a cluster beyond the map", kFirstRecordCluster, {0x7FFF0000, 0}, false},
   };
   for (const Case& c : cases) {
     MemoryFile file = NewMemoryFile();
     {
       ComPtr<IStorage> child = CreateStorage(file.root.Get(), u"Child");
-      CreateStream(child.Get(), u"Only");
+      WriteAll(CreateStream(child.Get(), u"Only").Get(), "x");
     }
     ASSERT_EQ(file.root->Commit(STGC_DEFAULT), S_OK);
     const ElementRecord record = CommittedFile(file.bytes->Bytes()).Child(u"Child");
     BYTE* table = file.bytes->MutableBytes().data() + ClusterFileOffset(record.firstCluster);
-    const std::int32_t counts[2] = {c.count, c.negated};
-    std::memcpy(table, counts, sizeof counts);
-    EXPECT_EQ(SUCCEEDED(OpenStorageResult(file.root.Get(), u"Child")), c.opens) << c.count;
+    std::memcpy(table + c.offset, c.values, sizeof c.values);
+    EXPECT_EQ(SUCCEEDED(OpenStorageResult(file.root.Get(), u"Child")), c.opens) << c.what;
   }
 }
 

@@ -111,6 +111,30 @@ TEST(StorageFormat, CommitsAlternateCopiesAndKeepThePreviousCopyReadable) {
   EXPECT_EQ(third.Header().mapFirstCluster[0], CommittedFile(first).Header().mapFirstCluster[0]);
 }
 
+// A rewrite of a committed chain's last cluster moves the end record along with it.
+TEST(StorageFormat, ReplacedLastClusterStaysTheEndOfTheChain) {
+  MemoryFile file = NewMemoryFile();
+  ComPtr<IStream> data = CreateStream(file.root.Get(), u"Data");
+  std::string contents = Pattern(kClusterSize + 50, 6);
+  WriteAll(data.Get(), contents);
+  ASSERT_EQ(file.root->Commit(STGC_DEFAULT), S_OK);
+  ASSERT_EQ(data->Seek(Move(kClusterSize + 10), STREAM_SEEK_SET, nullptr), S_OK);
+  WriteAll(data.Get(), "changed");
+  ASSERT_EQ(data->Seek(Move(0), STREAM_SEEK_END, nullptr), S_OK);
+  const std::string more = Pattern(kClusterSize, 7);
+  WriteAll(data.Get(), more);  // grows from the end cluster
+  contents.replace(kClusterSize + 10, 7, "changed");
+  contents += more;
+  ASSERT_EQ(file.root->Commit(STGC_DEFAULT), S_OK);
+
+  const CommittedFile committed(file.bytes->Bytes());
+  const ElementRecord record = committed.Child(u"Data");
+  const std::vector<DWORD> chain = committed.Chain(record.firstCluster);
+  ASSERT_EQ(chain.size(), 3u);
+  EXPECT_EQ(record.endCluster, chain.back());
+  EXPECT_EQ(committed.Data(record), contents);
+}
+
 TEST(StorageFormat, NothingIsWrittenBeforeTheFirstCommitOrWhenNothingChanged) {
   MemoryFile file = NewMemoryFile();
   WriteAll(CreateStream(file.root.Get(), u"Data").Get(), "abc");

@@ -104,9 +104,7 @@ class Scenario {
   }
 
   ~Scenario() {
-    m_data.Clear();
-    m_exact.Clear();
-    m_sub.Clear();
+    ReleaseOpenObjects();
     m_root->Release();
   }
 
@@ -122,10 +120,13 @@ class Scenario {
     Write(CreateStream(sub.Get(), u"Ünïcödé 2").Get(), Pattern(100, 3));
     ComPtr<IStorage> nested = CreateStorage(sub.Get(), u"Nested");
     Write(CreateStream(nested.Get(), u"x").Get(), "hello");
+    ComPtr<IStorage> quiet = CreateStorage(m_root, u"Quiet");
+    Write(CreateStream(quiet.Get(), u"Middle").Get(), Pattern(3 * kClusterSize, 5));
   }
 
-  // Committed clusters are rewritten in place of their data; the open, changed storage below
-  // the root is committed by the root's commit.
+  // Committed clusters are rewritten in new places; the open, changed storage below the root is
+  // committed by the root's commit. Middle's table is not written again: its rewritten cluster
+  // is committed through the map alone.
   void RewriteAndAdd() {
     m_data = OpenStream(m_root, u"Data");
     WriteAt(m_data.Get(), 1000, "rewritten near the start");
@@ -139,10 +140,18 @@ class Scenario {
     }
     m_sub = OpenStorage(m_root, u"Sub dir 1");
     Write(CreateStream(m_sub.Get(), u"Added 7").Get(), Pattern(5000, 4));
+    m_quiet = OpenStorage(m_root, u"Quiet");
+    m_middle = OpenStream(m_quiet.Get(), u"Middle");
+    WriteAt(m_middle.Get(), kClusterSize + 100, "middle, second commit");
   }
 
+  // Clusters that the last commit named are replaced again, also below a cut and in the last
+  // cluster of a chain.
   void CutDestroyAndRename() {
+    WriteAt(m_middle.Get(), kClusterSize + 200, "middle, third commit");
     Require(m_data->SetSize(ULARGE_INTEGER{{10, 0}}), "SetSize");
+    WriteAt(m_data.Get(), 20, "past the cut");
+    WriteAt(m_exact.Get(), kClusterSize + 5, "!");
     Require(m_root->DestroyElement(u"Empty"), "DestroyElement");
     Require(m_root->RenameElement(u"Exact", u"Renamed 3"), "RenameElement");
     Require(m_sub->DestroyElement(u"Nested"), "DestroyElement");
@@ -150,9 +159,7 @@ class Scenario {
 
   // Clusters beyond the first map block: the map grows to two blocks.
   void GrowTheMap() {
-    m_data.Clear();
-    m_exact.Clear();
-    m_sub.Clear();
+    ReleaseOpenObjects();
     ComPtr<IStream> big = CreateStream(m_root, u"Big");
     Write(big.Get(), "start");
     WriteAt(big.Get(), 4100LL * kClusterSize, "end");
@@ -160,9 +167,17 @@ class Scenario {
 
   void DestroyTheBigStream() { Require(m_root->DestroyElement(u"Big"), "DestroyElement"); }
 
+  void ReleaseOpenObjects() {
+    m_data.Clear();
+    m_exact.Clear();
+    m_middle.Clear();
+    m_sub.Clear();
+    m_quiet.Clear();
+  }
+
   IStorage* m_root;
-  ComPtr<IStream> m_data, m_exact;
-  ComPtr<IStorage> m_sub;
+  ComPtr<IStream> m_data, m_exact, m_middle;
+  ComPtr<IStorage> m_sub, m_quiet;
 };
 
 // The CRC-32 of zlib, continued from `crc` over more bytes.
