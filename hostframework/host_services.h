@@ -4,6 +4,8 @@
 // host does not provide the service, and callers then do without it.
 #pragma once
 
+#include <string>
+
 #include "platform/pendrel/class_registry.h"
 #include "platform/pendrel/events.h"
 #include "platform/pendrel/framework_services.h"
@@ -25,6 +27,9 @@ ITarnSharedService* GetTarnSharedService();
 // object. Throws XQuor or XHResult when OLE or the library's class object fails.
 void LoadTarnFramework();
 void LoadTarnFrameworkLibrary();
+// Loads the framework library from `path` and registers its class object. A library without
+// the entry is reported to the user and leaves the services unavailable; the host runs on.
+void LoadTarnFrameworkLibraryFrom(const std::u16string& path);
 
 // The id the host assigns to a GUID (0 when the host gives none), asked once per GUID by the
 // id word templates.

@@ -1,9 +1,9 @@
 #include "core/storage/create_temp_storage.h"
 
+#include "core/com_call_guard.h"
 #include "core/com_ptr.h"
 #include "core/storage/file_lock_bytes.h"
 #include "core/storage/quor_storage.h"
-#include "core/storage/storage_call.h"
 #include "platform/win32/files.h"
 
 namespace {
@@ -27,7 +27,7 @@ HRESULT CreateTempStorage(Quor::String& fileName, IStorage** storage) {
   if (!storage) return E_POINTER;
   *storage = nullptr;
   // The caller checks the result; a file that cannot be created is one more failure code.
-  return QuorCompoundFile::StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (fileName.IsEmpty()) {
       const HRESULT hr = MakeTemporaryName(fileName);
       if (FAILED(hr)) return hr;

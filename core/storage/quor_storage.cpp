@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/com_call_guard.h"
 #include "core/com_ptr.h"
 #include "core/storage/chain_stream.h"
 #include "core/storage/element_name.h"
@@ -11,7 +12,6 @@
 #include "core/storage/element_table.h"
 #include "core/storage/quor_stream.h"
 #include "core/storage/statstg_enumerator.h"
-#include "core/storage/storage_call.h"
 
 using namespace QuorCompoundFile;
 using Quor::ComPtr;
@@ -70,7 +70,7 @@ ULONG QuorStorage::Release() {
 }
 
 HRESULT QuorStorage::CreateStream(const OLECHAR* name, DWORD mode, DWORD, DWORD, IStream** stream) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!stream) return STG_E_INVALIDPOINTER;
     *stream = nullptr;
     Lock lock(m_allocator->Mutex());
@@ -84,7 +84,7 @@ HRESULT QuorStorage::CreateStream(const OLECHAR* name, DWORD mode, DWORD, DWORD,
 }
 
 HRESULT QuorStorage::OpenStream(const OLECHAR* name, void*, DWORD mode, DWORD, IStream** stream) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!stream) return STG_E_INVALIDPOINTER;
     *stream = nullptr;
     const HRESULT hr = CheckElementName(name);
@@ -100,7 +100,7 @@ HRESULT QuorStorage::OpenStream(const OLECHAR* name, void*, DWORD mode, DWORD, I
 
 HRESULT QuorStorage::CreateStorage(const OLECHAR* name, DWORD mode, DWORD, DWORD,
                                    IStorage** storage) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!storage) return STG_E_INVALIDPOINTER;
     *storage = nullptr;
     Lock lock(m_allocator->Mutex());
@@ -117,7 +117,7 @@ HRESULT QuorStorage::CreateStorage(const OLECHAR* name, DWORD mode, DWORD, DWORD
 
 HRESULT QuorStorage::OpenStorage(const OLECHAR* name, IStorage*, DWORD mode, SNB, DWORD,
                                  IStorage** storage) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!storage) return STG_E_INVALIDPOINTER;
     *storage = nullptr;
     const HRESULT hr = CheckElementName(name);
@@ -134,7 +134,7 @@ HRESULT QuorStorage::OpenStorage(const OLECHAR* name, IStorage*, DWORD mode, SNB
 
 HRESULT QuorStorage::CopyTo(DWORD excludedIidCount, const IID* excludedIids, SNB excludedNames,
                             IStorage* destination) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (excludedIidCount != 0 || excludedIids) return STG_E_INVALIDPARAMETER;
     if (!destination) return STG_E_INVALIDPOINTER;
     // The children are copied through their own operations, each taking the mutex itself, so
@@ -195,7 +195,7 @@ HRESULT QuorStorage::MoveElementTo(const OLECHAR*, IStorage*, const OLECHAR*, DW
 
 // Tables below are written before this one, so the root's commit names a complete tree.
 HRESULT QuorStorage::Commit(DWORD flags) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     Lock lock(m_allocator->Mutex());
     Table().Commit(*m_allocator);
     if (IsRoot()) m_allocator->CommitFile(flags);
@@ -206,7 +206,7 @@ HRESULT QuorStorage::Commit(DWORD flags) {
 HRESULT QuorStorage::Revert() { return E_NOTIMPL; }
 
 HRESULT QuorStorage::EnumElements(DWORD, void*, DWORD, IEnumSTATSTG** enumerator) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!enumerator) return STG_E_INVALIDPOINTER;
     *enumerator = new StatStgEnumerator(this);
     return S_OK;
@@ -214,7 +214,7 @@ HRESULT QuorStorage::EnumElements(DWORD, void*, DWORD, IEnumSTATSTG** enumerator
 }
 
 HRESULT QuorStorage::DestroyElement(const OLECHAR* name) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!name) return STG_E_INVALIDPOINTER;
     Lock lock(m_allocator->Mutex());
     Element* element = Table().Find(name, 0);
@@ -223,7 +223,7 @@ HRESULT QuorStorage::DestroyElement(const OLECHAR* name) {
 }
 
 HRESULT QuorStorage::RenameElement(const OLECHAR* oldName, const OLECHAR* newName) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     HRESULT hr = CheckElementName(newName);
     if (FAILED(hr)) return hr;
     if (!oldName) return STG_E_INVALIDPOINTER;
@@ -239,7 +239,7 @@ HRESULT QuorStorage::RenameElement(const OLECHAR* oldName, const OLECHAR* newNam
 
 HRESULT QuorStorage::SetElementTimes(const OLECHAR* name, const FILETIME* ctime,
                                      const FILETIME* atime, const FILETIME* mtime) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!name) return STG_E_INVALIDPOINTER;
     Lock lock(m_allocator->Mutex());
     Element* element = Table().Find(name, 0);
@@ -262,7 +262,7 @@ HRESULT QuorStorage::SetClass(REFCLSID clsid) {
 HRESULT QuorStorage::SetStateBits(DWORD, DWORD) { return S_OK; }
 
 HRESULT QuorStorage::Stat(STATSTG* status, DWORD flags) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!status) return STG_E_INVALIDPOINTER;
     Lock lock(m_allocator->Mutex());
     if (!IsRoot()) return FillElementStat(m_element, status, flags);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/com_call_guard.h"
 #include "core/storage/element_stat.h"
 #include "core/storage/quor_storage.h"
-#include "core/storage/storage_call.h"
 
 using namespace QuorCompoundFile;
 
@@ -31,7 +31,7 @@ std::recursive_mutex& QuorStream::Mutex() const { return m_storage->Allocator().
 
 HRESULT QuorStream::Read(void* buffer, ULONG count, ULONG* read) {
   if (read) *read = 0;
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!buffer && count) return STG_E_INVALIDPOINTER;
     Lock lock(Mutex());
     ULONG moved = 0;
@@ -43,7 +43,7 @@ HRESULT QuorStream::Read(void* buffer, ULONG count, ULONG* read) {
 
 HRESULT QuorStream::Write(const void* buffer, ULONG count, ULONG* written) {
   if (written) *written = 0;
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!buffer && count) return STG_E_INVALIDPOINTER;
     Lock lock(Mutex());
     ULONG moved = 0;
@@ -54,7 +54,7 @@ HRESULT QuorStream::Write(const void* buffer, ULONG count, ULONG* written) {
 }
 
 HRESULT QuorStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPosition) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     Lock lock(Mutex());
     LONGLONG base = 0;
     switch (origin) {
@@ -80,7 +80,7 @@ HRESULT QuorStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* newPo
 }
 
 HRESULT QuorStream::SetSize(ULARGE_INTEGER size) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     Lock lock(Mutex());
     return m_data.SetSize(size.QuadPart);
   });
@@ -91,7 +91,7 @@ HRESULT QuorStream::SetSize(ULARGE_INTEGER size) {
 HRESULT QuorStream::CopyTo(IStream* target, ULARGE_INTEGER count, ULARGE_INTEGER* read,
                            ULARGE_INTEGER* written) {
   ULONGLONG totalRead = 0, totalWritten = 0;
-  const HRESULT result = StorageCall([&] {
+  const HRESULT result = Quor::GuardedCall([&] {
     if (!target) return STG_E_INVALIDPOINTER;
     std::vector<BYTE> buffer(kClusterSize);
     HRESULT hr = S_OK;
@@ -126,14 +126,14 @@ HRESULT QuorStream::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return E
 HRESULT QuorStream::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return E_NOTIMPL; }
 
 HRESULT QuorStream::Stat(STATSTG* status, DWORD flags) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     Lock lock(Mutex());
     return FillElementStat(m_data.Target(), status, flags);
   });
 }
 
 HRESULT QuorStream::Clone(IStream** clone) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!clone) return STG_E_INVALIDPOINTER;
     *clone = nullptr;
     Lock lock(Mutex());
@@ -143,7 +143,7 @@ HRESULT QuorStream::Clone(IStream** clone) {
 }
 
 HRESULT QuorStream::GetDirectAddress(ULONGLONG offset, ULONG count, BYTE** address) {
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!address) return E_POINTER;
     *address = nullptr;
     Lock lock(Mutex());

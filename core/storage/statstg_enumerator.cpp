@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <mutex>
 
+#include "core/com_call_guard.h"
 #include "core/storage/element_stat.h"
 #include "core/storage/element_table.h"
 #include "core/storage/quor_storage.h"
-#include "core/storage/storage_call.h"
 #include "platform/win32/global_memory.h"
 
 using namespace QuorCompoundFile;
@@ -19,7 +19,7 @@ StatStgEnumerator::~StatStgEnumerator() { m_storage->Release(); }
 
 HRESULT StatStgEnumerator::Next(ULONG count, STATSTG* elements, ULONG* fetched) {
   if (fetched) *fetched = 0;
-  return StorageCall([&] {
+  return Quor::GuardedCall([&] {
     if (!elements && count) return STG_E_INVALIDPOINTER;
     std::lock_guard lock(m_storage->Allocator().Mutex());
     const ElementTable& table = m_storage->Table();

@@ -50,6 +50,7 @@ TEST(HGlobalStream, WritesGrowTheBlockAndReadBack) {
   stream->Stat(&status, STATFLAG_NONAME);
   EXPECT_EQ(status.cbSize.QuadPart, 12u);
   EXPECT_EQ(status.type, DWORD(STGTY_STREAM));
+  EXPECT_EQ(status.grfMode & 3, STGM_READWRITE);
 
   ULARGE_INTEGER position;
   ASSERT_EQ(stream->Seek(Offset(-5), STREAM_SEEK_END, &position), S_OK);

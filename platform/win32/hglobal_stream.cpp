@@ -129,6 +129,7 @@ class HGlobalStream final : public SimpleUnknownImp1<IStream, 1> {
     std::memset(status, 0, sizeof *status);
     status->type = STGTY_STREAM;
     status->cbSize.QuadPart = m_shared->size;
+    status->grfMode = STGM_READWRITE;
     return S_OK;
   }
 

@@ -3,12 +3,9 @@
 
 #include "platform/win32/stream.h"
 
-// Open modes (STGM_).
+// Open modes (STGM_) beyond the access bits.
 constexpr DWORD STGM_DIRECT = 0x00000000;
 constexpr DWORD STGM_FAILIFTHERE = 0x00000000;
-constexpr DWORD STGM_READ = 0x00000000;
-constexpr DWORD STGM_WRITE = 0x00000001;
-constexpr DWORD STGM_READWRITE = 0x00000002;
 constexpr DWORD STGM_SHARE_DENY_NONE = 0x00000040;
 constexpr DWORD STGM_SHARE_DENY_READ = 0x00000030;
 constexpr DWORD STGM_SHARE_DENY_WRITE = 0x00000020;
