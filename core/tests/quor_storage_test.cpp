@@ -229,7 +229,8 @@ TEST(QuorStorage, TableOfExactly1024EntriesWritesAndReadsBack) {
   {
     ComPtr<IStorage> many = CreateStorage(file.root.Get(), u"Many");
     for (int i = 0; i < 1024; ++i) {
-      const std::u16string name = u"s" + std::u16string(Quor::String(std::to_string(i)).c_str());
+      std::u16string name(u"s");
+      name += Quor::String(std::to_string(i)).ToStdWString();
       ComPtr<IStream> stream;
       ASSERT_EQ(many->CreateStream(name.c_str(), kMode, 0, 0, ComPtrOut<IStream>::Bind(stream)),
                 S_OK);
