@@ -21,3 +21,16 @@ struct IPendrelDataChildData : IUnknown {
  protected:
   ~IPendrelDataChildData() = default;
 };
+
+// The child data objects of a host data file, by type word.
+struct IPendrelChildDataContainer : IUnknown {
+  PLATFORM_INTERFACE_ID("0b6f1f0e-2a57-4d0c-9b1e-7c3d5e8a9f21");
+  using Base = IUnknown;
+  // Attaches (or with null removes) the object of a type; the container holds a reference.
+  virtual HRESULT SetChildData(DWORD type, IPendrelDataChildData* data) = 0;
+  // S_FALSE and null when there is none of that type.
+  virtual HRESULT GetChildData(DWORD type, IPendrelDataChildData** data) = 0;
+
+ protected:
+  ~IPendrelChildDataContainer() = default;
+};
