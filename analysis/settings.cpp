@@ -95,10 +95,6 @@ bool DetectionParams::IsDifferent(const DetectionParams& a, const DetectionParam
 
 Settings::Settings() = default;
 
-HRESULT Settings::Load(IStream*) { return E_NOTIMPL; }
-
-HRESULT Settings::Save(IStream*, BOOL) { return E_NOTIMPL; }
-
 HRESULT Settings::GetClassID(CLSID* classId) {
   if (!classId) return E_POINTER;
   *classId = GUID_RhythDocumentObj;

@@ -136,6 +136,11 @@ class Settings : public SimpleUnknownImp2<IPersistStreamInit, IRhythSettings, 0>
   ~Settings() override = default;
 };
 
+// Whether the analysis can work with these values: a positive segment length, a frequency
+// grid of a sane size, histogram bins that stay countable, a positive maximum frequency and
+// band edges in order. Stored data that fails this is refused.
+bool AreUsableValues(const AnalysisParams& analysis, const SpectrumParams& spectrum);
+
 // The string-table id of a preset's species name (index 0 to 8).
 UINT PresetNameId(DWORD index);
 

@@ -3,9 +3,12 @@
 // provider of that id when it starts; until then the id is taken as 0.
 #pragma once
 
-#include "platform/win32/types.h"
+#include "platform/win32/guid.h"
 
 namespace Quor {
+
+// The family of the core library's type words.
+inline constexpr GUID GUID_QuorCoreTypes = win32::ParseGuid("5a3e9b0c-7d21-4e86-a4f5-c1b2d3e4f506");
 
 using CoreTypeIdBaseProvider = WORD (*)();
 

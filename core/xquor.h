@@ -11,6 +11,12 @@ constexpr HRESULT kXQuorBadStringRecord = MakeHResult(0xA0048203);
 constexpr HRESULT kXQuorBadBlockTag = MakeHResult(0xA0048204);
 constexpr HRESULT kXQuorNewerVersion = MakeHResult(0xA0048205);
 constexpr HRESULT kXQuorBadBlockVersion = MakeHResult(0xA0048206);
+// Stored data that ends before all of it was read.
+constexpr HRESULT kXQuorDataTruncated = MakeHResult(0xA0048207);
+// Stored data holding a value the module cannot work with.
+constexpr HRESULT kXQuorValueOutOfRange = MakeHResult(0xA0048208);
+// A file or stream that could not be written completely.
+constexpr HRESULT kXQuorWriteFailed = MakeHResult(0xA0048212);
 // The user has been told already, or cancelled: callers that show errors show nothing.
 constexpr HRESULT kXQuorSilent = MakeHResult(0xA004820F);
 // The message is the whole report: no code text is appended.

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/core_type_ids.h"
 #include "core/quor_string.h"
 #include "core/xquor.h"
 #include "platform/pendrel/framework_ids.h"
@@ -100,6 +101,13 @@ std::u16string FrameworkLibraryPath() {
 }
 
 using DllGetClassObjectFunction = HRESULT (*)(REFCLSID, REFIID, void**);
+
+// Core's objects take their type words from the host's id of the core type GUID; core cannot
+// ask the host itself.
+WORD CoreTypeIdBase() { return GetTarnGuidId(Quor::GUID_QuorCoreTypes); }
+
+[[maybe_unused]] const bool coreTypeIdsInstalled =
+    (Quor::SetCoreTypeIdBaseProvider(&CoreTypeIdBase), true);
 
 }  // namespace
 

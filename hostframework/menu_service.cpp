@@ -1,38 +1,9 @@
 #include "hostframework/menu_service.h"
 
-#include <atomic>
-
-#include "hostframework/host_services.h"
+#include "hostframework/registry_service.h"
 #include "platform/pendrel/framework_ids.h"
-#include "platform/win32/critical_section.h"
 
 namespace {
-
-// A host service made by the class registry, kept with one reference.
-template <class I, DWORD Type>
-class RegistryService {
- public:
-  RegistryService() { InitializeCriticalSectionAndSpinCount(&m_section, 4000); }
-  ~RegistryService() { DeleteCriticalSection(&m_section); }
-
-  I* Get() {
-    if (I* cached = m_service.load(std::memory_order_acquire)) return cached;
-    win32::CriticalSectionLock lock(m_section);
-    if (!m_service.load(std::memory_order_relaxed)) {
-      if (ITarnClassRegistry* registry = GetTarnClassRegistry()) {
-        I* service = nullptr;
-        if (SUCCEEDED(registry->CreateObject(Type, I::iid, reinterpret_cast<void**>(&service)))) {
-          m_service.store(service, std::memory_order_release);
-        }
-      }
-    }
-    return m_service.load(std::memory_order_relaxed);
-  }
-
- private:
-  CRITICAL_SECTION m_section;
-  std::atomic<I*> m_service{nullptr};
-};
 
 IQuorString* Text(const Quor::String& s) { return s.IsEmpty() ? nullptr : s.GetInterface(); }
 
@@ -43,12 +14,12 @@ void Free(IQuorString* text) {
 }  // namespace
 
 ITarnMenuService* GetTarnMenuService() {
-  static RegistryService<ITarnMenuService, kTarnTypeMenuService> service;
+  static RegistryService<ITarnMenuService> service([] { return kTarnTypeMenuService; });
   return service.Get();
 }
 
 ITarnCommandService* GetTarnCommandService() {
-  static RegistryService<ITarnCommandService, kTarnTypeCommandService> service;
+  static RegistryService<ITarnCommandService> service([] { return kTarnTypeCommandService; });
   return service.Get();
 }
 

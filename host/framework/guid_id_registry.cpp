@@ -16,18 +16,21 @@ HRESULT GuidIdRegistry::GetGuidId(REFGUID guid, WORD* id) {
   return Guarded([&] {
     RecordCall("IdRegistry", "GetGuidId", "guid=" + GuidText(guid));
     if (!id) return E_POINTER;
-    *id = 0;
-    std::lock_guard lock(m_mutex);
-    const auto known = std::find(m_guids.begin(), m_guids.end(), guid);
-    const std::size_t index = std::size_t(known - m_guids.begin());
-    if (known == m_guids.end()) {
-      // Past the last id the words would wrap round into ids already given out.
-      if (m_guids.size() == kIdCount) return E_OUTOFMEMORY;
-      m_guids.push_back(guid);
-    }
-    *id = WORD(kFirstId + index);
-    return S_OK;
+    *id = IdOf(guid);
+    return *id ? S_OK : E_OUTOFMEMORY;
   });
+}
+
+WORD GuidIdRegistry::IdOf(REFGUID guid) {
+  std::lock_guard lock(m_mutex);
+  const auto known = std::find(m_guids.begin(), m_guids.end(), guid);
+  const std::size_t index = std::size_t(known - m_guids.begin());
+  if (known == m_guids.end()) {
+    // Past the last id the words would wrap round into ids already given out.
+    if (m_guids.size() == kIdCount) return 0;
+    m_guids.push_back(guid);
+  }
+  return WORD(kFirstId + index);
 }
 
 }  // namespace Tarn

@@ -16,6 +16,8 @@ class GuidIdRegistry : public ITarnIdRegistry {
   static constexpr WORD kFirstId = 0x0100;
 
   HRESULT GetGuidId(REFGUID guid, WORD* id) override;
+  // The same, for the host's own use: not recorded; 0 when the ids are used up.
+  WORD IdOf(REFGUID guid);
 
  protected:
   GuidIdRegistry() = default;

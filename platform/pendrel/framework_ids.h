@@ -17,6 +17,10 @@ inline constexpr GUID GUID_TarnCore = win32::ParseGuid("e206b815-1df1-4b80-851a-
 // arithmetic calculation, | 1 the type of its settings.
 inline constexpr GUID GUID_TarnArithmetic = win32::ParseGuid("78036166-03ed-401f-a559-8b35d54be539");
 
+// GUID of the host's data-adder service (units and added data): its type word is
+// (host id << 16).
+inline constexpr GUID GUID_TarnDataAdder = win32::ParseGuid("74b6e4cb-d47a-4975-99ba-cfe7e9c9d80d");
+
 // Type codes of the host objects the class registry creates.
 constexpr DWORD kTarnTypeMessageValueService = 0x80000007;
 constexpr DWORD kTarnTypeSharedService = 0x8000000A;

@@ -8,9 +8,9 @@
 #include <mutex>
 #include <string>
 
-#include "platform/win32/code_pages.h"
 #include "platform/win32/hresult.h"
 #include "platform/win32/last_error.h"
+#include "platform/win32/utf8_path.h"
 
 struct LoadedLibrary {
   void* handle;
@@ -19,13 +19,6 @@ struct LoadedLibrary {
 
 namespace {
 
-std::string Utf8(LPCWSTR text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  std::string out(std::size_t(n > 0 ? n : 1), '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
-  out.resize(std::char_traits<char>::length(out.c_str()));
-  return out;
-}
 
 LoadedLibrary* AsLibrary(HMODULE module) { return reinterpret_cast<LoadedLibrary*>(module); }
 
@@ -42,7 +35,11 @@ HMODULE LoadLibraryW(LPCWSTR path) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  const std::string file = Utf8(path);
+  std::string file;
+  if (!win32::Utf8PathFromName(path, file)) {
+    SetLastError(ERROR_INVALID_NAME);
+    return nullptr;
+  }
   void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     SetLastError(access(file.c_str(), F_OK) == 0 ? ERROR_MOD_NOT_FOUND : ERROR_FILE_NOT_FOUND);
@@ -75,9 +72,7 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
     return 0;
   }
   const std::string path = module ? AsLibrary(module)->path : ExecutablePath();
-  std::u16string wide(path.size() + 1, u'\0');
-  const int n = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), int(wide.size()));
-  wide.resize(n > 0 ? std::size_t(n - 1) : 0);
+  const std::u16string wide = win32::NameFromUtf8Path(path);
   // The system cuts an over-long path to the buffer and reports the buffer as full.
   const DWORD copied = std::min<DWORD>(DWORD(wide.size()), size - 1);
   wide.copy(buffer, copied);

@@ -1,7 +1,8 @@
-// ISequentialStream and IStream, with the stream status record and its constants.
+// ISequentialStream and IStream, with the status record of streams, storages and lock bytes.
 #pragma once
 
 #include "platform/win32/guid.h"
+#include "platform/win32/storage_errors.h"
 #include "platform/win32/unknown.h"
 
 enum STGTY : DWORD { STGTY_STORAGE = 1, STGTY_STREAM = 2, STGTY_LOCKBYTES = 3, STGTY_PROPERTY = 4 };
@@ -13,16 +14,6 @@ enum LOCKTYPE : DWORD { LOCK_WRITE = 1, LOCK_EXCLUSIVE = 2, LOCK_ONLYONCE = 4 };
 constexpr DWORD STGM_READ = 0x0;
 constexpr DWORD STGM_WRITE = 0x1;
 constexpr DWORD STGM_READWRITE = 0x2;
-
-constexpr HRESULT STG_E_INVALIDFUNCTION = MakeHResult(0x80030001);
-constexpr HRESULT STG_E_INVALIDPOINTER = MakeHResult(0x80030009);
-constexpr HRESULT STG_E_MEDIUMFULL = MakeHResult(0x80030070);
-constexpr HRESULT STG_E_INSUFFICIENTMEMORY = MakeHResult(0x80030008);
-constexpr HRESULT STG_E_INVALIDPARAMETER = MakeHResult(0x80030057);
-constexpr HRESULT STG_E_INVALIDFLAG = MakeHResult(0x800300FF);
-constexpr HRESULT STG_E_READFAULT = MakeHResult(0x8003001E);
-constexpr HRESULT STG_E_WRITEFAULT = MakeHResult(0x8003001D);
-constexpr HRESULT STG_E_REVERTED = MakeHResult(0x80030102);
 
 struct STATSTG {
   LPOLESTR pwcsName;

@@ -91,6 +91,11 @@ struct FILETIME {
   DWORD dwHighDateTime;
 };
 
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
 static_assert(sizeof(LARGE_INTEGER) == 8 && sizeof(ULARGE_INTEGER) == 8 && sizeof(FILETIME) == 8);
 
 constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }

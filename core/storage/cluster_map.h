@@ -1,0 +1,76 @@
+// ClusterMap: the {next, prev} entry of every cluster number. Entry 0 heads the doubly linked
+// free list (free clusters carry the free mark in prev), entry 1 the release list (clusters
+// cut from chains in the open transaction); every other in-use cluster is linked into one
+// chain. Clusters on the release list are still named by the last committed copy, so they
+// become free only when the next commit is complete.
+#pragma once
+
+#include <vector>
+
+#include "core/storage/compound_file_format.h"
+
+class ClusterMap {
+ public:
+  explicit ClusterMap(DWORD maxEntries = QuorCompoundFile::kMaxMapEntries);
+
+  DWORD EntryCount() const { return static_cast<DWORD>(m_entries.size()); }
+  DWORD MaxEntries() const { return m_maxEntries; }
+  const std::vector<QuorCompoundFile::MapEntry>& Entries() const { return m_entries; }
+  DWORD Next(DWORD cluster) const { return m_entries[cluster].next; }
+  DWORD Prev(DWORD cluster) const { return m_entries[cluster].prev; }
+  bool IsFree(DWORD cluster) const;
+  // A cluster number that a chain may hold.
+  bool InUse(DWORD cluster) const;
+  bool Changed() const { return m_changed; }
+
+  // Adds blocks of 4096 numbers to the end of the free list; false when the map cannot grow.
+  bool Grow(DWORD blocks = 1);
+
+  // A cluster for a chain's start, taken from the head of the free list (growing the map when
+  // the list is empty); 0 when none can be had.
+  DWORD TakeFreeHead();
+  // A cluster linked after the chain end `last`: a free neighbour when there is one, else
+  // the free-list head. `dataOffset` is the chain offset that a write extends to, 0 for other
+  // growth. 0 when none can be had.
+  DWORD AllocateAfter(DWORD last, ULONGLONG dataOffset);
+  // Puts back a cluster taken in this transaction that no chain uses.
+  void GiveBack(DWORD cluster);
+  // `replacement` (just taken) takes `old`'s place in its chain; `old` joins the release list.
+  void ReplaceInChain(DWORD old, DWORD replacement);
+  // Cuts the chain end `last` off its chain onto the release list.
+  void ReleaseChainEnd(DWORD last);
+  // A whole chain straight onto the free list, ahead of the old head.
+  void FreeChain(DWORD first);
+
+  // The first number of `count` consecutive numbers in free-list order, or 0.
+  DWORD FindFreeRun(DWORD count) const;
+  // The length of the free list's last consecutive stretch when it ends at the map's last
+  // number, else 0; `start` is its first number.
+  DWORD FreeStretchAtEnd(DWORD& start) const;
+  // Takes `count` free numbers from `first` and chains them in order.
+  void TakeRun(DWORD first, DWORD count);
+  // True when `first` starts a chain of at least `count` consecutive numbers.
+  bool IsChainedRun(DWORD first, DWORD count) const;
+  DWORD HighestInUse() const;
+
+  // Clusters taken since the last complete commit are named by no committed copy and may be
+  // overwritten in place.
+  bool TakenSinceCommit(DWORD cluster) const { return m_takenSinceCommit[cluster]; }
+  // The end of a commit: released clusters become free and nothing counts as taken.
+  void EndTransaction();
+
+ private:
+  void Unlink(DWORD cluster);
+  void PushFreeChain(DWORD first, DWORD last);
+  void AppendToRelease(DWORD cluster);
+  void PushRelease(DWORD cluster);
+  DWORD FreeListTail() const;
+  DWORD FirstFreeNear(DWORD last) const;
+  DWORD Take(DWORD cluster);
+
+  std::vector<QuorCompoundFile::MapEntry> m_entries;
+  std::vector<bool> m_takenSinceCommit;
+  DWORD m_maxEntries;
+  DWORD m_releaseTail = QuorCompoundFile::kReleaseListHead;  // the list head when empty
+  bool m_changed = true;
+};

@@ -1,0 +1,44 @@
+// ElementTable: a storage's children in table order. In the file the table is the data of the
+// storage's own element: int32 count, int32 negated count, then one record per child.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "core/storage/element.h"
+
+class StorageAllocator;
+
+class ElementTable {
+ public:
+  explicit ElementTable(Element& storage);
+  ~ElementTable();
+  ElementTable(const ElementTable&) = delete;
+  ElementTable& operator=(const ElementTable&) = delete;
+
+  // Reads the table from the storage's data; a table that cannot be read raises XQuor.
+  static std::unique_ptr<ElementTable> Read(StorageAllocator& allocator, Element& storage);
+
+  DWORD Count() const { return static_cast<DWORD>(m_elements.size()); }
+  Element& At(DWORD index) const { return *m_elements[index]; }
+  // The first element of that name and type; type 0 matches any.
+  Element* Find(const WCHAR* name, DWORD type) const;
+  // Appends an empty element; a full table raises XQuor.
+  Element& Add(const WCHAR* name, DWORD type);
+  void Remove(const Element& element);
+
+  bool Changed() const { return m_changed; }
+  void MarkChanged() { m_changed = true; }
+  // Writes every changed table below this one, then this one when it changed. A failure
+  // raises XQuor.
+  void Commit(StorageAllocator& allocator);
+  // True when this table or one loaded below it waits to be written.
+  bool SubtreeChanged() const;
+
+ private:
+  void Write(StorageAllocator& allocator);
+
+  Element& m_storage;
+  std::vector<std::unique_ptr<Element>> m_elements;
+  bool m_changed = false;
+};

@@ -1,0 +1,24 @@
+// What compiling a formula needs from the document: its recording, the cache its stages keep
+// their blocks in, the registered enumerator classes, and a way to find channels by name.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "host/channels/block_cache.h"
+#include "host/channels/channel_value.h"
+#include "host/channels/event_enumerator_registry.h"
+#include "host/recording/recording.h"
+
+namespace PendrelHost {
+
+struct CompileContext {
+  const Recording& recording;
+  std::shared_ptr<BlockCache> cache;
+  const EventEnumeratorRegistry& registry;
+  // Throws ChannelError when there is no such channel or it fails.
+  std::function<ChannelValue(const std::string& name)> resolveName;
+};
+
+}  // namespace PendrelHost

@@ -1,0 +1,86 @@
+#include "host/cli/channel_command.h"
+
+#include <limits>
+#include <stdexcept>
+
+#include "host/channels/channel_error.h"
+#include "host/channels/computed_channels.h"
+#include "host/cli/channel_options.h"
+#include "host/cli/channel_printer.h"
+#include "host/recording/recording_error.h"
+#include "host/recording/recording_file.h"
+#include "host/recording/synthetic_ecg.h"
+
+namespace PendrelHost {
+
+const char* const kChannelCommandUsage =
+    "Usage: pendrel channel [OPTIONS] [RECORDING] FORMULA\n"
+    "\n"
+    "Prints a computed channel as CSV: time_s,value for a sampled channel, or\n"
+    "record,tick,time_s,value for an event channel. RECORDING is a CSV file (time_s and one\n"
+    "column per channel) or an EDF, BDF, GDF or MIT/WFDB file; without it, the built-in sample,\n"
+    "a synthetic ECG (McSharry et al. 2003), is used.\n"
+    "\n"
+    "FORMULA is in the host's arithmetic channel language: numbers, Ch1/RCh1 (channels by\n"
+    "number), channel names, + - * /, parentheses and the functions lowpass(x, fc),\n"
+    "differentiate(x, k), resample(x, 1, 1, 1, N, 0, 2) (a Hilbert transformer),\n"
+    "normalizeSec(x, W, H, noise), cmpeakdet(x, h, Tmin, p) and sinewave(f).\n"
+    "\n"
+    "Options:\n"
+    "  --define NAME=FORMULA  a named channel that later formulas may use (repeatable)\n"
+    "  --from S, --to S       only the part between these seconds of each record\n"
+    "  --sample-rate HZ       the built-in sample's rate (100 to 2000; default 1000)\n"
+    "  --duration S           the built-in sample's length (default 300)\n"
+    "  --heart-rate BPM       the built-in sample's mean heart rate (default 60)\n"
+    "  --seed N               the built-in sample's random seed (default 1)\n"
+    "\n"
+    "Example: the peak detector of the beat detection chain over the built-in sample\n"
+    "  pendrel channel --define LPF='lowpass(Ch1,30)' --define DIF='differentiate(LPF,3)' \\\n"
+    "    --define HLB='resample(DIF,1,1,1,160,0,2)' --define ENV='DIF*DIF+HLB*HLB' \\\n"
+    "    'cmpeakdet(normalizeSec(ENV,5,2.5,0),3,0.3,30)'\n";
+
+namespace {
+
+Recording OpenRecording(const ChannelOptions& options) {
+  if (options.recording) return LoadRecordingFile(*options.recording);
+  return MakeSyntheticEcg(options.sample).recording;
+}
+
+int Print(const ChannelOptions& options, std::FILE* out) {
+  const Recording recording = OpenRecording(options);
+  const EventEnumeratorRegistry registry;
+  ComputedChannels channels(recording, registry);
+  for (const auto& [name, formula] : options.definitions) channels.SetFormula(channels.Add(name), formula);
+  const ChannelValue channel = channels.Evaluate(options.formula);
+  const TimeRange range{options.from, options.to.value_or(std::numeric_limits<double>::infinity())};
+  if (channel.IsEvents()) {
+    PrintEvents(recording, channel, range, out);
+  } else {
+    PrintSamples(recording, channel, range, out);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunChannelCommand(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
+  ChannelOptions options;
+  try {
+    options = ParseChannelOptions(arguments);
+  } catch (const std::invalid_argument& error) {
+    std::fprintf(err, "pendrel channel: %s\n\n%s", error.what(), kChannelCommandUsage);
+    return 2;
+  }
+  try {
+    return Print(options, out);
+  } catch (const RecordingError& error) {
+    std::fprintf(err, "pendrel channel: %s\n", error.what());
+  } catch (const ChannelError& error) {
+    std::fprintf(err, "pendrel channel: %s: %s\n", options.formula.c_str(), error.what());
+  } catch (const std::exception& error) {
+    std::fprintf(err, "pendrel channel: %s\n", error.what());
+  }
+  return 1;
+}
+
+}  // namespace PendrelHost

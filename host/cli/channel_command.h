@@ -1,0 +1,16 @@
+// `pendrel channel [OPTIONS] [RECORDING] FORMULA`: prints a computed channel of a recording (the
+// built-in sample when none is named) as CSV, so that a person can look at any stage.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace PendrelHost {
+
+extern const char* const kChannelCommandUsage;
+
+// The process's exit status: 0 done, 1 the recording or the channel failed, 2 bad arguments.
+int RunChannelCommand(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err);
+
+}  // namespace PendrelHost

@@ -1,0 +1,65 @@
+#include "host/cli/channel_options.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace PendrelHost {
+
+namespace {
+
+double NumberArgument(const std::string& option, const std::string& text) {
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) {
+    throw std::invalid_argument(option + " needs a number, not '" + text + "'");
+  }
+  return value;
+}
+
+void Define(ChannelOptions& options, const std::string& definition) {
+  const std::size_t equals = definition.find('=');
+  if (equals == std::string::npos || equals == 0) {
+    throw std::invalid_argument("--define needs NAME=FORMULA, not '" + definition + "'");
+  }
+  options.definitions.emplace_back(definition.substr(0, equals), definition.substr(equals + 1));
+}
+
+}  // namespace
+
+ChannelOptions ParseChannelOptions(const std::vector<std::string>& arguments) {
+  ChannelOptions options;
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument.size() < 2 || argument.rfind("--", 0) != 0) {
+      positional.push_back(argument);
+      continue;
+    }
+    if (i + 1 >= arguments.size()) throw std::invalid_argument(argument + " needs a value");
+    const std::string& value = arguments[++i];
+    if (argument == "--define") {
+      Define(options, value);
+    } else if (argument == "--from") {
+      options.from = NumberArgument(argument, value);
+    } else if (argument == "--to") {
+      options.to = NumberArgument(argument, value);
+    } else if (argument == "--sample-rate") {
+      options.sample.sampleRate = NumberArgument(argument, value);
+    } else if (argument == "--duration") {
+      options.sample.duration = NumberArgument(argument, value);
+    } else if (argument == "--heart-rate") {
+      options.sample.meanHeartRate = NumberArgument(argument, value);
+    } else if (argument == "--seed") {
+      options.sample.seed = static_cast<uint64_t>(NumberArgument(argument, value));
+    } else {
+      throw std::invalid_argument("unknown option " + argument);
+    }
+  }
+  if (positional.empty()) throw std::invalid_argument("a formula is needed");
+  if (positional.size() > 2) throw std::invalid_argument("too many arguments: '" + positional[2] + "'");
+  if (positional.size() == 2) options.recording = positional[0];
+  options.formula = positional.back();
+  return options;
+}
+
+}  // namespace PendrelHost
