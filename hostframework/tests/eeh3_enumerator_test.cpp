@@ -177,6 +177,11 @@ TEST_F(CrossingRecord, AnEventFoundBySeekComesFirstThenReadingGoesOn) {
   const LONG tick = rest[3].tick;
   ASSERT_EQ(events->Seek(TRUE, tick, 0, kRecordEndOffset), S_OK);
   EXPECT_EQ(ReadOn(events.Get()).events, From(expected, rest[2].tick));
+
+  // Seeking back from beyond the window's end finds its last event, also one just before it.
+  ASSERT_EQ(events->Seek(TRUE, kRecordEndOffset, 0, tick + 1), S_OK);
+  events->GetPosition(&position);
+  EXPECT_EQ(position, tick);
 }
 
 TEST_F(CrossingRecord, AnEventAtTickZeroIsDeliveredLikeAnyOther) {
