@@ -1,13 +1,10 @@
 #include "analysis/event_id_cache.h"
 
-#include "analysis/rhyth_guids.h"
-#include "hostframework/type_ids.h"
-
 namespace Rhyth {
 
 HRESULT EventIdCache::GetTypeId(DWORD* type) {
   if (!type) return E_POINTER;
-  *type = TypeIdClass<&GUID_RhythDocumentObj, 3>::Id();
+  *type = EventIdCacheTypeId::Id();
   return S_OK;
 }
 

@@ -4,10 +4,15 @@
 
 #include <map>
 
+#include "analysis/rhyth_guids.h"
+#include "hostframework/type_ids.h"
 #include "platform/pendrel/child_data.h"
 #include "platform/win32/com_object.h"
 
 namespace Rhyth {
+
+// The type word of the event-id cache among the host document's child data.
+using EventIdCacheTypeId = TypeIdClass<&GUID_RhythDocumentObj, 3>;
 
 struct IEventIdCache : IUnknown {
   PLATFORM_INTERFACE_ID("57e2a85f-bc6f-4d28-9475-1b0f085c74b4");

@@ -40,6 +40,10 @@ struct FiducialEvent {
   bool IsNormal() const { return (flags & kBeatClassMask) == 0; }
 };
 
+// A record not yet filled: no position, every measure 0, unclassified.
+inline constexpr FiducialEvent kEmptyBeat = {kNoBeatPosition, 0.0f, 0.0, 0, 0, 0.0, 0.0, 0.0,
+                                             0.0,             0.0,  0.0, kBeatUnclassified, 0};
+
 static_assert(sizeof(FiducialEvent) == 80);
 static_assert(offsetof(FiducialEvent, position) == 0);
 static_assert(offsetof(FiducialEvent, fraction) == 4);

@@ -1,13 +1,10 @@
 #include "analysis/user_event_data.h"
 
-#include "analysis/rhyth_guids.h"
-#include "hostframework/type_ids.h"
-
 namespace Rhyth {
 
 HRESULT UserEventData::GetTypeId(DWORD* type) {
   if (!type) return E_POINTER;
-  *type = TypeIdClass<&GUID_RhythDocumentObj, 2>::Id();
+  *type = UserEventDataTypeId::Id();
   return S_OK;
 }
 

@@ -4,10 +4,15 @@
 #include <set>
 
 #include "analysis/beat_position.h"
+#include "analysis/rhyth_guids.h"
+#include "hostframework/type_ids.h"
 #include "platform/pendrel/child_data.h"
 #include "platform/win32/com_object.h"
 
 namespace Rhyth {
+
+// The type word of the user event data among the host document's child data.
+using UserEventDataTypeId = TypeIdClass<&GUID_RhythDocumentObj, 2>;
 
 struct IUserEventData : IUnknown {
   PLATFORM_INTERFACE_ID("f6baf854-9078-4eac-9bb0-517ad6067136");

@@ -71,3 +71,45 @@ struct ICalcEnum : IUnknown {
  protected:
   ~ICalcEnum() = default;
 };
+
+// The category of calculated event enumerator classes, as their class objects report it.
+inline constexpr GUID CATID_TarnCalcEnumClass =
+    win32::ParseGuid("f125213f-fd7b-4913-aaa8-31e738e76553");
+
+// What a calculated event enumerator class tells about its function: its name and type, and how
+// many parameters it takes, how many of them leading channels.
+struct CalcNumericParamsFuncInfo {
+  const WCHAR* name;  // lives as long as the class object
+  DWORD typeWord;
+  LONG parameterCount;
+  LONG channelParameterCount;
+  DWORD flags;
+  DWORD parameterFlags;
+};
+
+// One parameter of the function: the range the host offers it in, its kind and its name.
+struct CalcNumericParamInfo {
+  double maximum;
+  double minimum;
+  DWORD kind;
+  const WCHAR* name;  // lives as long as the class object
+};
+
+// The function face of a calculated event enumerator class: the host lists its outputs and
+// parameters, and asks which channels suit a channel parameter.
+struct ICalcNumericParamsFuncClass : IUnknown {
+  PLATFORM_INTERFACE_ID("2fe86c0b-0c58-48a4-8912-15e1119cdd72");
+  using Base = IUnknown;
+  virtual HRESULT GetOutputCount(LONG* count) = 0;
+  // E_INVALIDARG for an index past the last output.
+  virtual HRESULT GetOutputName(LONG index, IQuorString** name) = 0;
+  virtual HRESULT GetFuncInfo(CalcNumericParamsFuncInfo* info) = 0;
+  // E_INVALIDARG for an index past the last parameter.
+  virtual HRESULT GetParamInfo(LONG index, CalcNumericParamInfo* info) = 0;
+  // S_OK when a channel of these flags suits the channel parameter, S_FALSE when not;
+  // E_INVALIDARG for an index that is not a channel parameter.
+  virtual HRESULT IsChannelApplicable(LONG index, DWORD channelFlags) = 0;
+
+ protected:
+  ~ICalcNumericParamsFuncClass() = default;
+};

@@ -102,3 +102,16 @@ struct IPendrelDataSource : IUnknown {
  protected:
   ~IPendrelDataSource() = default;
 };
+
+// Answered by the sample and event enumerators that the host hands a calculated event
+// enumerator: the host document whose data they read, through which the enumerator reaches
+// what the document keeps beside its recordings (its child data).
+struct IPendrelSourceDocument : IUnknown {
+  PLATFORM_INTERFACE_ID("d1ec6774-479d-47a1-9c52-e6d262826243");
+  using Base = IUnknown;
+  // The document with a reference; S_FALSE and null when the source belongs to none.
+  virtual HRESULT GetDocument(IUnknown** document) = 0;
+
+ protected:
+  ~IPendrelSourceDocument() = default;
+};
