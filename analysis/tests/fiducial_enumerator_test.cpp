@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -331,9 +332,14 @@ TEST_F(FiducialRecord, OnlyBeatsInsideTheLimitRangeAreGiven) {
 }
 
 TEST_F(FiducialRecord, ARecordBeingSampledGivesTheBeatsOfTheFinishedOne) {
-  Use(20000, RhythTest::WanderingPeaks(30, 19900, 550, 1100));
+  const std::vector<LONG> peaks = RhythTest::WanderingPeaks(30, 19900, 550, 1100);
+  Use(20000, peaks);
   recording.AddBeat(9000);
   const std::vector<FiducialEvent> finished = Beats();
+  // The data also ends just after a reference event, and inside a window.
+  std::vector<LONG> steps = {3000, 3000, 7777, 12345, 19999, peaks[5] + kReferenceLag + 1,
+                             peaks[12] + 30};
+  std::sort(steps.begin(), steps.end());
 
   Quor::ComPtr<ICalcEnum> enumerator = recording.MakeEnumerator();
   recording.MakeAvailable(0, true);
@@ -342,7 +348,7 @@ TEST_F(FiducialRecord, ARecordBeingSampledGivesTheBeatsOfTheFinishedOne) {
   enumerator->QueryInterface(IEnumEventEx::iid, Quor::ComPtrOut<IEnumEventEx>::Bind(events));
   std::vector<FiducialEvent> read;
   LONG position = 0;
-  for (LONG available : {3000, 3000, 7777, 9020, 12345, 19999}) {
+  for (LONG available : steps) {
     recording.MakeAvailable(available, true);
     for (const FiducialEvent& beat : ReadBeats(enumerator.Get())) {
       // A beat comes only once its whole window has been sampled.
