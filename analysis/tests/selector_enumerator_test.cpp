@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "analysis/tests/beat_recording.h"
 
@@ -38,6 +39,18 @@ std::vector<SelectorEvent> ReadValues(ICalcEnum* selector, LONG end = kRecordEnd
     values.insert(values.end(), buffer.begin(), buffer.begin() + fetched);
     if (hr != S_OK || fetched == 0) return values;
   }
+}
+
+// A closed channel of the given beats.
+Quor::ComPtr<IEnumEventEx> BeatChannel(const std::vector<FiducialEvent>& beats) {
+  auto data = std::make_shared<testing_sources::EventData>();
+  data->recordSize = sizeof(FiducialEvent);
+  data->bytes.resize(beats.size() * sizeof(FiducialEvent));
+  std::memcpy(data->bytes.data(), beats.data(), data->bytes.size());
+  data->available = beats.size();
+  Quor::ComPtr<IEnumEventEx> channel;
+  channel.Attach(new testing_sources::InMemoryEvents(data, 0));
+  return channel;
 }
 
 void ExpectValue(double value, double expected) {
@@ -84,8 +97,6 @@ TEST(Selector, GivesTheChosenMeasureOfEveryBeatOfAFiducialChannel) {
 }
 
 TEST(Selector, PlacesEachValueOnTheTickNearestItsBeat) {
-  auto data = std::make_shared<testing_sources::EventData>();
-  data->recordSize = sizeof(FiducialEvent);
   FiducialEvent early = Rhyth::kEmptyBeat, late = Rhyth::kEmptyBeat;
   early.position = 100;
   early.fraction = 0.6f;
@@ -93,10 +104,7 @@ TEST(Selector, PlacesEachValueOnTheTickNearestItsBeat) {
   late.position = 500;
   late.fraction = 0.4f;
   late.rr = std::nan("");
-  data->Add(early);
-  data->Add(late);
-  Quor::ComPtr<IEnumEventEx> beats;
-  beats.Attach(new testing_sources::InMemoryEvents(data, 0));
+  Quor::ComPtr<IEnumEventEx> beats = BeatChannel({early, late});
   Quor::ComPtr<ICalcEnum> selector = MakeSelector(beats.Get(), u"0 2 0");
 
   // The first value belongs to tick 101: reading up to 101 does not give it yet.
