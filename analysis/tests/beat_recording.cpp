@@ -101,20 +101,6 @@ HRESULT BeatRecording::Start(ICalcEnum* enumerator, LONG record, bool online) co
   return enumerator->StartRecord(record, 2, sources, 0, kTickInterval, online ? -1 : 0);
 }
 
-std::vector<Rhyth::FiducialEvent> ReadBeats(ICalcEnum* enumerator, int perCall) {
-  Quor::ComPtr<IEnumEventEx> events;
-  enumerator->QueryInterface(IEnumEventEx::iid, Quor::ComPtrOut<IEnumEventEx>::Bind(events));
-  std::vector<Rhyth::FiducialEvent> beats, buffer(perCall);
-  for (;;) {
-    int fetched = 0;
-    LONG next = 0;
-    const HRESULT hr = events->Next(perCall * int(sizeof(Rhyth::FiducialEvent)),
-                                    kRecordEndOffset, buffer.data(), &fetched, &next);
-    beats.insert(beats.end(), buffer.begin(), buffer.begin() + fetched);
-    if (hr != S_OK || fetched == 0) return beats;
-  }
-}
-
 HRESULT SetParamsText(ICalcEnum* enumerator, const Quor::String& text) {
   IQuorString* object = text.GetInterface();
   const HRESULT hr = enumerator->SetParams(object);

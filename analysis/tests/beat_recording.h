@@ -90,8 +90,27 @@ class BeatRecording {
   bool m_inDocument = true;
 };
 
-// Every beat from the enumerator's position to the end of the record (or, online, of the data).
-std::vector<Rhyth::FiducialEvent> ReadBeats(ICalcEnum* enumerator, int perCall = 5);
+// Every event from the enumerator's position up to `end`: to the end of the record or, online,
+// of the data.
+template <class Event>
+std::vector<Event> ReadEvents(ICalcEnum* enumerator, LONG end = kRecordEndOffset,
+                              int perCall = 5) {
+  Quor::ComPtr<IEnumEventEx> events;
+  enumerator->QueryInterface(IEnumEventEx::iid, Quor::ComPtrOut<IEnumEventEx>::Bind(events));
+  std::vector<Event> read, buffer(perCall);
+  for (;;) {
+    int fetched = 0;
+    LONG next = 0;
+    const HRESULT hr =
+        events->Next(perCall * int(sizeof(Event)), end, buffer.data(), &fetched, &next);
+    read.insert(read.end(), buffer.begin(), buffer.begin() + fetched);
+    if (hr != S_OK || fetched == 0) return read;
+  }
+}
+
+inline std::vector<Rhyth::FiducialEvent> ReadBeats(ICalcEnum* enumerator, int perCall = 5) {
+  return ReadEvents<Rhyth::FiducialEvent>(enumerator, kRecordEndOffset, perCall);
+}
 HRESULT SetParamsText(ICalcEnum* enumerator, const Quor::String& text);
 Quor::String ParamsText(ICalcEnum* enumerator);
 

@@ -29,16 +29,7 @@ Quor::ComPtr<IEnumEventEx> EventsOf(ICalcEnum* enumerator) {
 }
 
 std::vector<SelectorEvent> ReadValues(ICalcEnum* selector, LONG end = kRecordEndOffset) {
-  Quor::ComPtr<IEnumEventEx> events = EventsOf(selector);
-  std::vector<SelectorEvent> values, buffer(3);
-  for (;;) {
-    int fetched = 0;
-    LONG next = 0;
-    const HRESULT hr = events->Next(int(buffer.size() * sizeof(SelectorEvent)), end,
-                                    buffer.data(), &fetched, &next);
-    values.insert(values.end(), buffer.begin(), buffer.begin() + fetched);
-    if (hr != S_OK || fetched == 0) return values;
-  }
+  return RhythTest::ReadEvents<SelectorEvent>(selector, end, 3);
 }
 
 // A closed channel of the given beats.
