@@ -192,8 +192,8 @@ bool FiducialAlgorithm::FindNextBeat(FiducialState& state, FiducialParams& param
   TakeBeat(state, params, beat);
   // A beat the user added leaves the detected candidate waiting for its turn.
   const LONG following = byUser ? detected : NextCandidate(state, params, true);
-  state.next =
-      NotBeforeLastBeat(state, CompleteUpTo(UserAddedAtOrAfter(params, tick + 1), following, limit));
+  const LONG nextAdded = UserAddedAtOrAfter(params, tick + 1);
+  state.next = NotBeforeLastBeat(state, CompleteUpTo(nextAdded, following, limit));
   return true;
 }
 

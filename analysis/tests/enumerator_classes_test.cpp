@@ -212,6 +212,11 @@ TEST(EnumeratorClasses, MakeEnumeratorsWithTheirParameterText) {
   EXPECT_EQ(classType, type);
   params->Release();
 
+  // Without a text the enumerator takes its defaults.
+  ASSERT_EQ(object->CreateEnum(nullptr, 0, Quor::ComPtrOut<ICalcEnum>::Bind(enumerator)), S_OK);
+  EXPECT_EQ(RhythTest::ParamsText(enumerator.Get()).ToUtf8String(),
+            "0 0 0 0 0 0 0 0 2147483647 2147483647 1");
+
   // A text the enumerator cannot read makes none.
   const Quor::String bad(u"0 wide");
   params = bad.GetInterface();

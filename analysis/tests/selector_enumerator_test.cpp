@@ -76,7 +76,8 @@ TEST(Selector, GivesTheChosenMeasureOfEveryBeatOfAFiducialChannel) {
   for (const auto& c : cases) {
     SCOPED_TRACE(Quor::String(c.params).ToUtf8String());
     Quor::ComPtr<ICalcEnum> fiducial = recording.MakeEnumerator();
-    const std::vector<SelectorEvent> values = ReadValues(MakeSelector(fiducial.Get(), c.params).Get());
+    Quor::ComPtr<ICalcEnum> selector = MakeSelector(fiducial.Get(), c.params);
+    const std::vector<SelectorEvent> values = ReadValues(selector.Get());
     ASSERT_EQ(values.size(), beats.size());
     for (std::size_t i = 0; i < beats.size(); ++i) {
       EXPECT_EQ(values[i].position, beats[i].position);
