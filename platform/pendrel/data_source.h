@@ -77,6 +77,17 @@ struct IEnumEventEx : IUnknown {
   ~IEnumEventEx() = default;
 };
 
+// The host document that a source enumerator reads. The host's own float and event enumerators
+// answer it, so that an algorithm given only its sources can reach the document's child data.
+struct IPendrelSourceDocument : IUnknown {
+  PLATFORM_INTERFACE_ID("87da7a5b-331e-41f6-a5c4-5ebb415ea903");
+  using Base = IUnknown;
+  virtual HRESULT GetDocument(IUnknown** document) = 0;
+
+ protected:
+  ~IPendrelSourceDocument() = default;
+};
+
 // Kind flags of OpenEventEnumerator.
 constexpr DWORD kEventKindExtended = 0x80000000;
 constexpr DWORD kEventKindMarks = 0x40000000;
