@@ -10,7 +10,15 @@ namespace PendrelHost {
 DocumentContents::DocumentContents(std::shared_ptr<Recording> recording)
     : m_recording(std::move(recording)),
       m_channels(*m_recording, m_enumerators),
-      m_space(*m_recording, m_channels) {}
+      m_space(*m_recording, m_channels) {
+  // A channel reference the module writes as Ch<n> names any channel of the index space.
+  m_channels.SetChannelNumbering([this](std::size_t number) -> std::optional<std::string> {
+    if (number == 0 || number > 0xFFFFFFFFu) return std::nullopt;
+    const std::optional<DocumentChannel> channel = m_space.Resolve(static_cast<DWORD>(number - 1));
+    if (!channel) return std::nullopt;
+    return m_space.Name(*channel);
+  });
+}
 
 DocumentContents::~DocumentContents() {
   // A calculation the module still holds must not reach channels that are gone.

@@ -133,6 +133,30 @@ TEST_F(Calculations, ACalculationServesOneChannelAndOnlyComputedOnes) {
   EXPECT_THAT(Samples(other), Pointwise(FloatNear(1e-6f), std::vector<float>{0.01f, 0.02f, 0.03f}));
 }
 
+TEST_F(Calculations, ChannelNumbersNameEveryChannelOfTheDocument) {
+  auto calculation = Create<IPendrelCalculation>(ExtLib::GetArithmeticCalcTypeId());
+  EXPECT_EQ(calculation->TakeSettings(Settings(u"Ch1 * 2", u"").get(), -1), S_OK);
+  EXPECT_EQ(Bind(calculation.get(), doubled.index), S_OK);
+  // As the module writes a reference to a channel: Ch and its index + 1.
+  IQuorString* name = nullptr;
+  PendrelChannelRef quadrupled = kNoChannel;
+  channels->AddChannel(0, VARIANT_FALSE, Text(u"Quadrupled").get(), &name, &quadrupled);
+  Adopt(name);
+  auto second = Create<IPendrelCalculation>(ExtLib::GetArithmeticCalcTypeId());
+  ASSERT_EQ(doubled.index, 3u);
+  EXPECT_EQ(second->TakeSettings(Settings(u"Ch4 * 2", u"").get(), -1), S_OK);
+  EXPECT_EQ(Bind(second.get(), quadrupled.index), S_OK);
+  EXPECT_THAT(Samples(quadrupled), Pointwise(FloatNear(1e-6f), std::vector<float>{0.04f, 0.08f, 0.12f}));
+
+  // Ch3 is the event channel, which takes no part in arithmetic; there is no Ch9.
+  auto* document = PendrelHost::AsDataDocument(this->document.get());
+  for (const auto& [formula, failure] : {std::pair{u"Ch3 * 2", "an event channel cannot take part in arithmetic ('*')"},
+                                         std::pair{u"RCh9", "RCh9: the document has no channel 9"}}) {
+    EXPECT_EQ(second->TakeSettings(Settings(formula, u"").get(), -1), S_OK);
+    EXPECT_EQ(document->Channels().Failure(1), failure);
+  }
+}
+
 TEST_F(Calculations, ACalculationOutlivingItsDocumentReachesNothing) {
   auto calculation = Create<IPendrelCalculation>(ExtLib::GetArithmeticCalcTypeId());
   EXPECT_EQ(Bind(calculation.get(), doubled.index), S_OK);
