@@ -9,9 +9,9 @@ namespace PendrelHost {
 
 class DocumentArithmeticChannels : public IPendrelArithmeticChannels {
  public:
-  // Gives back the computed channel of that name when there is one (S_FALSE). A name that a
-  // recording channel has is not taken: the new channel gets the name with "_2" (or the next
-  // free number) after it.
+  // Gives back the computed channel of that name when there is one (S_FALSE), replaced or not:
+  // its formula is the calculation's business. A name that a recording channel has is not
+  // taken: the new channel gets the name with "_2" (or the next free number) after it.
   HRESULT AddChannel(DWORD reserved, VARIANT_BOOL replace, IQuorString* requestedName, IQuorString** actualName,
                      PendrelChannelRef* channel) override;
   // Refuses a held channel (E_ACCESSDENIED) and the recording's own (E_INVALIDARG).

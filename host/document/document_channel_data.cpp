@@ -128,25 +128,25 @@ HRESULT DocumentChannelData::GetOffsetAndScale(DWORD index, double* offset, doub
 HRESULT DocumentChannelData::GetChannelTitle(DWORD index, IQuorString** title) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "GetChannelTitle", "index=" + std::to_string(index));
-    if (!title) return E_POINTER;
-    *title = nullptr;
-    const auto found = m_contents.Space().Resolve(index);
-    if (!found) return E_INVALIDARG;
-    *title = Quor::String::FromUtf8(m_contents.Space().Name(*found)).GetInterface();
-    return S_OK;
+    return GiveText(index, title, &ChannelIndexSpace::Name);
   });
 }
 
 HRESULT DocumentChannelData::GetChannelUnit(DWORD index, IQuorString** unit) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "GetChannelUnit", "index=" + std::to_string(index));
-    if (!unit) return E_POINTER;
-    *unit = nullptr;
-    const auto found = m_contents.Space().Resolve(index);
-    if (!found) return E_INVALIDARG;
-    *unit = Quor::String::FromUtf8(m_contents.Space().Unit(*found)).GetInterface();
-    return S_OK;
+    return GiveText(index, unit, &ChannelIndexSpace::Unit);
   });
+}
+
+HRESULT DocumentChannelData::GiveText(DWORD index, IQuorString** text,
+                                      std::string (ChannelIndexSpace::*get)(const DocumentChannel&) const) {
+  if (!text) return E_POINTER;
+  *text = nullptr;
+  const auto found = m_contents.Space().Resolve(index);
+  if (!found) return E_INVALIDARG;
+  *text = Quor::String::FromUtf8((m_contents.Space().*get)(*found)).GetInterface();
+  return S_OK;
 }
 
 }  // namespace PendrelHost

@@ -30,6 +30,9 @@ class DocumentChannelData : public IPendrelChannelData {
 
  private:
   HRESULT Bind(std::size_t computed, IUnknown* calculation);
+  // A text of the channel: its name or its unit.
+  HRESULT GiveText(DWORD index, IQuorString** text,
+                   std::string (ChannelIndexSpace::*get)(const DocumentChannel&) const);
 
   DocumentContents& m_contents;
 };

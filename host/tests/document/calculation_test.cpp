@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "hostframework/extlib/host_queries.h"
-#include "hostframework/host_services.h"
 #include "host/tests/document/document_test_support.h"
 #include "host/tests/document/test_recordings.h"
+#include "hostframework/extlib/host_queries.h"
+#include "hostframework/host_services.h"
 #include "platform/pendrel/framework_ids.h"
 
 namespace DocumentTest {

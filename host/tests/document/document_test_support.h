@@ -8,13 +8,11 @@
 #include <vector>
 
 #include "core/quor_string.h"
-#include "host/app/host_application.h"
-#include "host/app/host_start.h"
 #include "host/document/data_document.h"
 #include "host/framework/call_log.h"
-#include "host/framework/framework_reset.h"
 #include "host/framework/held_reference.h"
 #include "host/framework/host_text.h"
+#include "hostframework/tests/host_fixture.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/child_data.h"
 #include "platform/win32/com_object.h"
@@ -23,21 +21,8 @@ namespace DocumentTest {
 
 using Tarn::HeldReference;
 
-class HostTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    PendrelHost::StartHost();
-    Reset();
-  }
-  void TearDown() override { Reset(); }
-
- private:
-  static void Reset() {
-    Tarn::ResetFramework();
-    PendrelHost::HostApplication::Instance().Reset();
-    Tarn::ClearRecordedCalls();
-  }
-};
+// A host started once, that knows nothing of earlier tests when each begins.
+using HostTest = HostFrameworkTest;
 
 template <class I>
 HeldReference<I> Face(IUnknown* object) {

@@ -6,11 +6,11 @@
 
 #include <cstring>
 
-#include "hostframework/extlib/arithmetic_channel_manager.h"
-#include "hostframework/host_services.h"
 #include "host/tests/document/document_test_support.h"
 #include "host/tests/document/reference_maxima_enumerator.h"
 #include "host/tests/document/test_recordings.h"
+#include "hostframework/extlib/arithmetic_channel_manager.h"
+#include "hostframework/host_services.h"
 
 namespace DocumentTest {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <cstring>
 
-#include "hostframework/host_services.h"
 #include "host/tests/document/document_test_support.h"
 #include "host/tests/document/reference_maxima_enumerator.h"
 #include "host/tests/document/test_recordings.h"
+#include "hostframework/host_services.h"
 
 namespace DocumentTest {
 namespace {

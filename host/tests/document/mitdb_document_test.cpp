@@ -3,8 +3,6 @@
 // peak detector's events, read as the module reads them, fall on the 74 reference beats.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "analysis/change_flags.h"
 #include "analysis/detector.h"
 #include "host/recording/recording_file.h"
@@ -21,17 +19,7 @@ class MitBihDocument : public HostTest {
     HostTest::SetUp();
   }
 
-  // The reference beats' times in seconds.
-  std::vector<double> ReferenceBeats() const {
-    std::vector<double> times;
-    std::ifstream beats(folder / "100s-beats.csv");
-    std::string line;
-    std::getline(beats, line);
-    while (std::getline(beats, line)) times.push_back(std::stod(line.substr(0, line.find(','))) / 360.0);
-    return times;
-  }
-
-  const std::filesystem::path folder = PendrelHost::Testing::SharedDataFolder() / "mitdb-100s";
+  const std::filesystem::path folder = PendrelHost::Testing::MitBihExcerptFolder();
 };
 
 TEST_F(MitBihDocument, TheModulesChainFindsEveryReferenceBeatAndNoOther) {
@@ -52,7 +40,7 @@ TEST_F(MitBihDocument, TheModulesChainFindsEveryReferenceBeatAndNoOther) {
   for (LONG tick : EventTicks(document.get(), peaks, 0, 8, &last)) times.push_back(tick / 360.0);
   EXPECT_EQ(last, S_FALSE);
 
-  const std::vector<double> reference = ReferenceBeats();
+  const std::vector<double> reference = PendrelHost::Testing::MitBihReferenceBeats();
   ASSERT_EQ(reference.size(), 74u);
   const PendrelHost::Testing::BeatMatch match = PendrelHost::Testing::MatchBeats(reference, times, 0.15);
   EXPECT_EQ(match.matched, 74u);
