@@ -8,8 +8,8 @@
 
 #include "host/channels/computed_channels.h"
 #include "host/channels/event_enumerator_registry.h"
+#include "host/document/channel_index_space.h"
 #include "host/document/computed_channel_state.h"
-#include "host/document/document_channel.h"
 #include "host/document/event_links.h"
 #include "host/recording/recording.h"
 

@@ -1,4 +1,4 @@
-#include "host/document/document_channel.h"
+#include "host/document/channel_index_space.h"
 
 #include "host/channels/name_compare.h"
 
