@@ -4,8 +4,7 @@
 
 #include <map>
 
-#include "platform/pendrel/child_data.h"
-#include "platform/win32/com_object.h"
+#include "analysis/child_data_base.h"
 
 namespace Rhyth {
 
@@ -22,20 +21,11 @@ struct IEventIdCache : IUnknown {
   ~IEventIdCache() = default;
 };
 
-class EventIdCache final : public SimpleUnknownImp2<IPendrelDataChildData, IEventIdCache, 0> {
+class EventIdCache final : public ChildDataBase<IEventIdCache> {
  public:
   HRESULT GetTypeId(DWORD* type) override;
   HRESULT Duplicate(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
                     IPendrelDataChildData** copy) override;
-  HRESULT OnDataChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
-                        LONG_PTR) override {
-    return S_OK;
-  }
-  HRESULT OnRecordsChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override { return S_OK; }
-  HRESULT OnDataMoved(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
-                      LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override {
-    return S_OK;
-  }
 
   HRESULT Clear() override;
   HRESULT IsEmpty(VARIANT_BOOL* empty) override;

@@ -67,7 +67,8 @@ class ConstEventIterBase {
     m_anchor = tick;
     if (!m_events) return;
     Quor::ComPtr<ICalcEnum> calc;
-    if (SUCCEEDED(m_events->QueryInterface(ICalcEnum::iid, Quor::ComPtrOut<ICalcEnum>::Bind(calc)))) {
+    m_events->QueryInterface(ICalcEnum::iid, Quor::ComPtrOut<ICalcEnum>::Bind(calc));
+    if (calc) {
       calc->SetPosition(tick);
       return;
     }

@@ -68,7 +68,8 @@ class ChannelCache {
         result.position = online ? limit : std::max(limit, start);
         return result;
       }
-      const LONGLONG segmentEnd = (LONGLONG(CheckpointOf(working.reached)) + 1) * kCheckpointSpacing;
+      const LONGLONG segmentEnd =
+          (LONGLONG(CheckpointOf(working.reached)) + 1) * kCheckpointSpacing;
       const LONG stepLimit = LONG(std::min<LONGLONG>(limit, segmentEnd));
       const LONG before = working.reached;
       LONG reported = kRecordEndOffset;

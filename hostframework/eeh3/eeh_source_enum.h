@@ -16,9 +16,15 @@ class eeh_SourceEnum {
 
   // The tick of the current item, or, when none is buffered, where reading goes on.
   virtual LONG Position() = 0;
-  virtual void Advance() = 0;
+  virtual void Advance() {
+    if (HasCurrent()) ++m_index;
+  }
   // Whether an item is there to read, asking the host for more when the buffer is used up.
-  virtual bool HasCurrent() = 0;
+  virtual bool HasCurrent() {
+    if (HasUnread()) return true;
+    if (m_ended) return false;
+    return Fill();
+  }
   virtual void Seek(LONG tick) = 0;
   // Follows a position that the host set from outside.
   virtual void SetPosition(LONG tick) = 0;
@@ -43,11 +49,24 @@ class eeh_SourceEnum {
  protected:
   eeh_SourceEnum(const eeh_SourceEnum&) = default;
 
+  // Reads the next items from the host into the buffer; false when none came.
+  virtual bool Fill() = 0;
+
+  // A seek at or beyond the hard end leaves no data; true when `tick` lies there.
+  bool SeekBeyondEnd(LONG tick) {
+    if (tick < m_hardEnd) return false;
+    ClearBuffer();
+    m_next = tick;
+    m_ended = true;
+    return true;
+  }
+
   bool m_ended = false;
   bool m_growing = false;
   LONG m_hardEnd = kRecordEndOffset;
   DWORD m_index = 0;
   DWORD m_count = 0;
+  LONG m_next = 0;  // the tick where reading goes on after the buffer
   PendrelRateRatio m_rateRatio{1, 1, 1.0};
 };
 

@@ -20,8 +20,7 @@ EventWrapper::EventWrapper(IEnumEventEx* host, DWORD minimumRecordSize) {
 EventWrapper::EventWrapper(const EventWrapper& other, IEnumEventEx* hostCopy)
     : eeh_SourceEnum(other),
       m_host(hostCopy),
-      m_recordSize(other.m_recordSize),
-      m_next(other.m_next) {
+      m_recordSize(other.m_recordSize) {
   m_records.Resize(other.m_records.Size());
   std::memcpy(m_records.Data(), other.m_records.Data(), other.m_records.Size());
 }
@@ -51,16 +50,6 @@ LONG EventWrapper::Position() {
   return HasUnread() ? TickAt(m_index) : m_next;
 }
 
-void EventWrapper::Advance() {
-  if (HasCurrent()) ++m_index;
-}
-
-bool EventWrapper::HasCurrent() {
-  if (HasUnread()) return true;
-  if (m_ended) return false;
-  return Fill();
-}
-
 bool EventWrapper::Fill() {
   ClearBuffer();
   if (!m_host) {
@@ -88,12 +77,7 @@ bool EventWrapper::SeekInBuffer(LONG tick) {
 }
 
 void EventWrapper::Seek(LONG tick) {
-  if (tick >= m_hardEnd) {
-    ClearBuffer();
-    m_next = tick;
-    m_ended = true;
-    return;
-  }
+  if (SeekBeyondEnd(tick)) return;
   m_ended = !m_host;
   if (HasUnread() && TickAt(m_index) == tick) return;
   if (SeekInBuffer(tick)) return;

@@ -20,8 +20,6 @@ class EventWrapper : public eeh_SourceEnum {
   explicit EventWrapper(IEnumEventEx* host, DWORD minimumRecordSize = sizeof(LONG));
 
   LONG Position() override;
-  void Advance() override;
-  bool HasCurrent() override;
   void Seek(LONG tick) override;
   void SetPosition(LONG tick) override;
   HRESULT Clone(eeh_SourceEnum** copy) const override;
@@ -38,14 +36,13 @@ class EventWrapper : public eeh_SourceEnum {
  private:
   const BYTE* RecordAt(DWORD i) const { return m_records.Data() + i * m_recordSize; }
   LONG TickAt(DWORD i) const;
-  bool Fill();
+  bool Fill() override;
   // Moves within the buffer when it holds tick or the gap after it; false when it does not.
   bool SeekInBuffer(LONG tick);
 
   Quor::ComPtr<IEnumEventEx> m_host;
   DWORD m_recordSize = 0;
   ByteBuffer m_records;
-  LONG m_next = 0;  // where reading goes on after the buffer
 };
 
 template <class T>

@@ -30,7 +30,6 @@ FloatExWrapper::FloatExWrapper(const FloatExWrapper& other, IEnumFloatEx* hostCo
       m_host(hostCopy),
       m_hostAsCalcEnum(other.m_hostAsCalcEnum),
       m_bufferStart(other.m_bufferStart),
-      m_next(other.m_next),
       m_hostPosition(HostPosition(hostCopy)) {
   m_samples.Resize(other.m_samples.Size());
   std::memcpy(m_samples.Data(), other.m_samples.Data(), other.m_samples.Size());
@@ -41,23 +40,8 @@ LONG FloatExWrapper::Position() {
   return std::min(m_next, m_hardEnd);
 }
 
-void FloatExWrapper::Advance() {
-  if (HasCurrent()) ++m_index;
-}
-
-bool FloatExWrapper::HasCurrent() {
-  if (HasUnread()) return true;
-  if (m_ended) return false;
-  return Fill();
-}
-
 void FloatExWrapper::Seek(LONG tick) {
-  if (tick >= m_hardEnd) {
-    ClearBuffer();
-    m_next = tick;
-    m_ended = true;
-    return;
-  }
+  if (SeekBeyondEnd(tick)) return;
   m_ended = !m_host;
   // Going back over samples already read must not cost a host call.
   if (tick >= m_bufferStart && tick < m_bufferStart + LONG(m_count)) {

@@ -17,8 +17,6 @@ class FloatExWrapper : public eeh_SourceEnum {
   explicit FloatExWrapper(IEnumFloatEx* host);
 
   LONG Position() override;
-  void Advance() override;
-  bool HasCurrent() override;
   void Seek(LONG tick) override;
   void SetPosition(LONG tick) override;
   HRESULT Clone(eeh_SourceEnum** copy) const override;
@@ -30,7 +28,7 @@ class FloatExWrapper : public eeh_SourceEnum {
   FloatExWrapper(const FloatExWrapper& other, IEnumFloatEx* hostCopy);
 
   const float* Samples() const { return reinterpret_cast<const float*>(m_samples.Data()); }
-  bool Fill();
+  bool Fill() override;
   // Moves the host to where reading goes on; false when its data does not reach there.
   bool BringHostToNext();
 
@@ -38,7 +36,6 @@ class FloatExWrapper : public eeh_SourceEnum {
   Quor::ComPtr<ICalcEnum> m_hostAsCalcEnum;
   ByteBuffer m_samples;
   LONG m_bufferStart = 0;
-  LONG m_next = 0;          // the tick of the first sample after the buffer
   LONG m_hostPosition = 0;  // where the host enumerator stands
 };
 

@@ -1,8 +1,8 @@
 // The parameter block of an enumerator's algorithm. ParamsBaseAutoCopy holds what every copy
 // takes over: the limit range, the record and its tick interval. ParamsBase adds the sources of
 // the current record and their units, which belong to one block: a copy starts without them,
-// and assigning a block keeps the ones it had. An algorithm derives its block from ParamsBase and reads, writes
-// and builds its sources.
+// and assigning a block keeps the ones it had. An algorithm derives its block from ParamsBase
+// and reads, writes and builds its sources.
 #pragma once
 
 #include <iosfwd>

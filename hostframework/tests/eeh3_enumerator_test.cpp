@@ -177,6 +177,11 @@ TEST_F(CrossingRecord, AnEventFoundBySeekComesFirstThenReadingGoesOn) {
   const LONG tick = rest[3].tick;
   ASSERT_EQ(events->Seek(TRUE, tick, 0, kRecordEndOffset), S_OK);
   EXPECT_EQ(ReadOn(events.Get()).events, From(expected, rest[2].tick));
+
+  // Seeking back from beyond the window's end finds its last event, also one just before it.
+  ASSERT_EQ(events->Seek(TRUE, kRecordEndOffset, 0, tick + 1), S_OK);
+  events->GetPosition(&position);
+  EXPECT_EQ(position, tick);
 }
 
 TEST_F(CrossingRecord, AnEventAtTickZeroIsDeliveredLikeAnyOther) {
@@ -231,9 +236,9 @@ TEST_F(CrossingRecord, TheLimitRangeBoundsTheEventsButNotTheirNumbers) {
   for (const CrossingEvent& e : expected) {
     if (e.tick >= startOffset && e.tick < endOffset) inRange.push_back(e);
   }
-  const std::u16string params = u"0 0.5 0 " + Quor::String(std::to_string(startOffset)).ToStdWString() +
-                                u" 0 " + Quor::String(std::to_string(endOffset)).ToStdWString();
-  Quor::ComPtr<ICalcEnum> enumerator = Make(params.c_str());
+  const std::string params =
+      "0 0.5 0 " + std::to_string(startOffset) + " 0 " + std::to_string(endOffset);
+  Quor::ComPtr<ICalcEnum> enumerator = Make(Quor::String(params).ToStdWString().c_str());
   Quor::ComPtr<IEnumEventEx> events = EventsOf(enumerator.Get());
   const ReadResult read = ReadOn(events.Get());
   EXPECT_EQ(read.events, inRange);

@@ -21,16 +21,11 @@ using testing_sources::PlainEvent;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-// A channel of the stand-in document: its events, where its samples lie, and whether it tells.
-class Channel final : public SimpleUnknownImp2<IPendrelRecordChannel, IPendrelChannelRate, 1> {
+// A channel of the stand-in document whose samples lie `ratio` to a tick from tick 0.
+class RatedChannel : public SimpleUnknownImp2<IPendrelRecordChannel, IPendrelChannelRate, 1> {
  public:
-  Channel(std::shared_ptr<EventData> events, PendrelRateRatio ratio)
-      : m_events(std::move(events)), m_ratio(ratio) {}
+  explicit RatedChannel(PendrelRateRatio ratio) : m_ratio(ratio) {}
 
-  HRESULT OpenEvents(LONG position, IEnumEventEx** events) override {
-    *events = new InMemoryEvents(m_events, position);
-    return S_OK;
-  }
   HRESULT GetRateRatio(PendrelRateRatio* ratio) override {
     *ratio = m_ratio;
     return S_OK;
@@ -41,8 +36,36 @@ class Channel final : public SimpleUnknownImp2<IPendrelRecordChannel, IPendrelCh
   }
 
  private:
-  std::shared_ptr<EventData> m_events;
   PendrelRateRatio m_ratio;
+};
+
+class Channel final : public RatedChannel {
+ public:
+  Channel(std::shared_ptr<EventData> events, PendrelRateRatio ratio)
+      : RatedChannel(ratio), m_events(std::move(events)) {}
+
+  HRESULT OpenEvents(LONG position, IEnumEventEx** events) override {
+    *events = new InMemoryEvents(m_events, position);
+    return S_OK;
+  }
+
+ private:
+  std::shared_ptr<EventData> m_events;
+};
+
+// A channel whose events a calculated event enumerator computes.
+class CalculatedChannel final : public RatedChannel {
+ public:
+  explicit CalculatedChannel(ICalcEnum* enumerator)
+      : RatedChannel({1, 1, 1.0}), m_enumerator(enumerator) {}
+
+  HRESULT OpenEvents(LONG position, IEnumEventEx** events) override {
+    m_enumerator->SetPosition(position);
+    return m_enumerator->QueryInterface(IEnumEventEx::iid, reinterpret_cast<void**>(events));
+  }
+
+ private:
+  Quor::ComPtr<ICalcEnum> m_enumerator;
 };
 
 // A channel that does not tell where its samples lie.
@@ -52,29 +75,6 @@ class ChannelWithoutRate final : public SimpleUnknownImp1<IPendrelRecordChannel,
     *events = nullptr;
     return E_FAIL;
   }
-};
-
-// A channel whose events a calculated event enumerator computes.
-class CalculatedChannel final
-    : public SimpleUnknownImp2<IPendrelRecordChannel, IPendrelChannelRate, 1> {
- public:
-  explicit CalculatedChannel(ICalcEnum* enumerator) : m_enumerator(enumerator) {}
-
-  HRESULT OpenEvents(LONG position, IEnumEventEx** events) override {
-    m_enumerator->SetPosition(position);
-    return m_enumerator->QueryInterface(IEnumEventEx::iid, reinterpret_cast<void**>(events));
-  }
-  HRESULT GetRateRatio(PendrelRateRatio* ratio) override {
-    *ratio = {1, 1, 1.0};
-    return S_OK;
-  }
-  HRESULT GetSampleOffset(double* offset) override {
-    *offset = 0.0;
-    return S_OK;
-  }
-
- private:
-  Quor::ComPtr<ICalcEnum> m_enumerator;
 };
 
 class Comments final : public SimpleUnknownImp1<IPendrelCommentList, 1> {
@@ -174,7 +174,8 @@ class MergedWalk : public ::testing::Test {
     while (walk.Next(record) == S_OK) {
       Quor::ComPtr<IEnumEventEx> events;
       DWORD channel = 0;
-      const HRESULT hr = walk.GetCurrentSource(Quor::ComPtrOut<IEnumEventEx>::Bind(events), &channel);
+      const HRESULT hr =
+          walk.GetCurrentSource(Quor::ComPtrOut<IEnumEventEx>::Bind(events), &channel);
       EXPECT_EQ(hr == S_OK, bool(events));
       delivered.push_back({QuorEvent::EventIter::PositionOf(record.data()),
                            hr == S_OK ? LONG(channel) : -1});
@@ -268,7 +269,9 @@ TEST_F(MergedWalk, ACalculatedChannelIsWalkedBackwardsThroughItsOwnSeeks) {
   List(7, kEventChannelItemType, new CalculatedChannel(enumerator.Get()));
 
   std::vector<Delivered> expected;
-  for (auto c = crossings.rbegin(); c != crossings.rend() - 1; ++c) expected.push_back({c->tick, 7});
+  for (auto c = crossings.rbegin(); c != crossings.rend() - 1; ++c) {
+    expected.push_back({c->tick, 7});
+  }
   EXPECT_EQ(Walk(0, false), expected);
 }
 

@@ -31,7 +31,8 @@ struct ICalcEnumClass2 : IUnknown {
   virtual HRESULT GetDescription(IQuorString** description) = 0;
   virtual HRESULT GetEnumTypeId(DWORD* id) = 0;
   virtual HRESULT GetReservedWord(DWORD* word) = 0;
-  virtual HRESULT CreateEnum(IAutoQuorString* params, LONG_PTR reserved, ICalcEnum** enumerator) = 0;
+  virtual HRESULT CreateEnum(IAutoQuorString* params, LONG_PTR reserved,
+                             ICalcEnum** enumerator) = 0;
   // With an outer object, the aggregated enumerator's own (non-delegating) IUnknown.
   virtual HRESULT CreateInstance(IUnknown* outer, REFIID iid, void** object) = 0;
 
