@@ -31,13 +31,16 @@ HRESULT ArithmeticCalculation::TakeSettings(IUnknown* settings, LONG which) {
                      "settings=" + Tarn::Presence(settings) + ", which=" + std::to_string(which));
     if (!settings) return E_POINTER;
     IPendrelArithmeticSettings* arithmetic = nullptr;
-    if (FAILED(settings->QueryInterface(IPendrelArithmeticSettings::iid, reinterpret_cast<void**>(&arithmetic)))) {
+    if (FAILED(settings->QueryInterface(IPendrelArithmeticSettings::iid,
+                                        reinterpret_cast<void**>(&arithmetic)))) {
       return E_NOINTERFACE;
     }
     Tarn::HeldReference<IPendrelArithmeticSettings> held(arithmetic);
-    const std::optional<std::u16string> formula = SettingsText(arithmetic, &IPendrelArithmeticSettings::GetFormula);
+    const std::optional<std::u16string> formula =
+        SettingsText(arithmetic, &IPendrelArithmeticSettings::GetFormula);
     if (!formula) return E_INVALIDARG;
-    const std::u16string unit = SettingsText(arithmetic, &IPendrelArithmeticSettings::GetUnit).value_or(u"");
+    const std::u16string unit =
+        SettingsText(arithmetic, &IPendrelArithmeticSettings::GetUnit).value_or(u"");
     Texts texts{Tarn::Utf8(*formula), Tarn::Utf8(unit)};
     // A formula that does not parse is refused here, keeping the one the channel has; names and
     // arguments are checked when the channel is read, as channels may be defined in any order.
@@ -82,7 +85,8 @@ ArithmeticCalculation* AsArithmeticCalculation(IPendrelCalculation* calculation)
 }
 
 void UnbindCalculation(IPendrelCalculation* calculation) {
-  if (ArithmeticCalculation* arithmetic = AsArithmeticCalculation(calculation)) arithmetic->Unbind();
+  if (ArithmeticCalculation* arithmetic = AsArithmeticCalculation(calculation))
+    arithmetic->Unbind();
 }
 
 }  // namespace PendrelHost

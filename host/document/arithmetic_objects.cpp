@@ -18,9 +18,12 @@ constexpr DWORD kSettingsNumber = 1;
 
 IUnknown* NewArithmeticObject(DWORD type) {
   switch (type & 0xFFFF) {
-    case kCalculationNumber: return new ArithmeticCalculation(type & 0xFFFF0000);
-    case kSettingsNumber: return new ArithmeticSettings;
-    default: return nullptr;
+    case kCalculationNumber:
+      return new ArithmeticCalculation(type & 0xFFFF0000);
+    case kSettingsNumber:
+      return new ArithmeticSettings;
+    default:
+      return nullptr;
   }
 }
 

@@ -31,7 +31,9 @@ class ChannelIndexSpace {
   // Nothing for an index that no channel has (any more).
   std::optional<DocumentChannel> Resolve(DWORD index) const;
   DWORD IndexOf(const DocumentChannel& channel) const;
-  PendrelChannelRef Reference(const DocumentChannel& channel) const { return {IndexOf(channel), kChannelKind}; }
+  PendrelChannelRef Reference(const DocumentChannel& channel) const {
+    return {IndexOf(channel), kChannelKind};
+  }
 
   // The channel of a name, in any case: computed channels first, then the recording's.
   std::optional<DocumentChannel> Find(std::string_view name) const;

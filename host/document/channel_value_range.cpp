@@ -23,7 +23,8 @@ void Widen(std::optional<ValueRange>& range, double value) {
   range->maximum = std::max(range->maximum, value);
 }
 
-void WidenBySamples(std::optional<ValueRange>& range, const ChannelValue& channel, std::size_t record) {
+void WidenBySamples(std::optional<ValueRange>& range, const ChannelValue& channel,
+                    std::size_t record) {
   SampleCursor cursor(channel.samples, record, 0);
   std::vector<float> block(kBlock);
   for (std::size_t read; (read = cursor.Read(block)) > 0;) {
@@ -31,7 +32,8 @@ void WidenBySamples(std::optional<ValueRange>& range, const ChannelValue& channe
   }
 }
 
-void WidenByEvents(std::optional<ValueRange>& range, const ChannelValue& channel, std::size_t record) {
+void WidenByEvents(std::optional<ValueRange>& range, const ChannelValue& channel,
+                   std::size_t record) {
   channel.events->SettleTo(record, kAllSettled);
   const EventRecords& events = channel.events->Found(record);
   for (std::size_t i = 0; i < events.Count(); ++i) Widen(range, events.Value(i));
@@ -39,7 +41,8 @@ void WidenByEvents(std::optional<ValueRange>& range, const ChannelValue& channel
 
 }  // namespace
 
-std::optional<ValueRange> ChannelValueRange(const ChannelValue& channel, std::size_t first, std::size_t last) {
+std::optional<ValueRange> ChannelValueRange(const ChannelValue& channel, std::size_t first,
+                                            std::size_t last) {
   std::optional<ValueRange> range;
   for (std::size_t record = first; record <= last; ++record) {
     if (channel.IsSamples()) WidenBySamples(range, channel, record);

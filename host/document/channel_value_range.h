@@ -15,6 +15,7 @@ struct ValueRange {
 };
 
 // Reads what is available of records [first, last]; nothing when they hold no value.
-std::optional<ValueRange> ChannelValueRange(const ChannelValue& channel, std::size_t first, std::size_t last);
+std::optional<ValueRange> ChannelValueRange(const ChannelValue& channel, std::size_t first,
+                                            std::size_t last);
 
 }  // namespace PendrelHost

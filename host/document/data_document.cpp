@@ -16,8 +16,8 @@ DataDocument::DataDocument(std::shared_ptr<Recording> recording)
 }
 
 HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
-  return win32::QueryFaces<DataDocument, IPendrelDataSource, IPendrelArithmeticChannels, IPendrelChannelData,
-                           IPendrelChildDataContainer>(this, iid, object);
+  return win32::QueryFaces<DataDocument, IPendrelDataSource, IPendrelArithmeticChannels,
+                           IPendrelChannelData, IPendrelChildDataContainer>(this, iid, object);
 }
 
 ULONG DataDocument::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_refCount)); }

@@ -20,7 +20,9 @@ std::string LinkText(const PendrelEventLink* link) {
   return ", link=" + (link ? Tarn::WordList(link, sizeof *link) : std::string("null"));
 }
 
-IQuorString* NewText(const std::string& utf8) { return Quor::String::FromUtf8(utf8).GetInterface(); }
+IQuorString* NewText(const std::string& utf8) {
+  return Quor::String::FromUtf8(utf8).GetInterface();
+}
 
 }  // namespace
 
@@ -32,16 +34,18 @@ std::optional<std::size_t> DocumentArithmeticChannels::Computed(IQuorString* nam
 
 std::string DocumentArithmeticChannels::FreeName(const std::string& name) const {
   std::string free = name;
-  for (int number = 2; m_contents.Space().Find(free); ++number) free = name + "_" + std::to_string(number);
+  for (int number = 2; m_contents.Space().Find(free); ++number)
+    free = name + "_" + std::to_string(number);
   return free;
 }
 
-HRESULT DocumentArithmeticChannels::AddChannel(DWORD reserved, VARIANT_BOOL replace, IQuorString* requestedName,
-                                               IQuorString** actualName, PendrelChannelRef* channel) {
+HRESULT DocumentArithmeticChannels::AddChannel(DWORD reserved, VARIANT_BOOL replace,
+                                               IQuorString* requestedName, IQuorString** actualName,
+                                               PendrelChannelRef* channel) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "AddChannel",
-                     "reserved=" + Tarn::HexWord(reserved) + ", replace=" + std::to_string(replace) +
-                         ", name=" + Tarn::QuotedText(requestedName));
+                     "reserved=" + Tarn::HexWord(reserved) + ", replace=" +
+                         std::to_string(replace) + ", name=" + Tarn::QuotedText(requestedName));
     if (!actualName || !channel) return E_POINTER;
     *actualName = nullptr;
     *channel = kNoChannel;
@@ -64,7 +68,8 @@ HRESULT DocumentArithmeticChannels::AddChannel(DWORD reserved, VARIANT_BOOL repl
 
 HRESULT DocumentArithmeticChannels::DeleteChannel(DWORD reserved, IQuorString* name) {
   return Tarn::Guarded([&] {
-    Tarn::RecordCall(kService, "DeleteChannel", "reserved=" + Tarn::HexWord(reserved) + ", name=" + Tarn::QuotedText(name));
+    Tarn::RecordCall(kService, "DeleteChannel",
+                     "reserved=" + Tarn::HexWord(reserved) + ", name=" + Tarn::QuotedText(name));
     const auto computed = Computed(name);
     if (!computed) return E_INVALIDARG;
     if (m_contents.StateOf(*computed).held) return E_ACCESSDENIED;
@@ -73,9 +78,11 @@ HRESULT DocumentArithmeticChannels::DeleteChannel(DWORD reserved, IQuorString* n
   });
 }
 
-HRESULT DocumentArithmeticChannels::FindChannel(DWORD reserved, IQuorString* name, PendrelChannelRef* channel) {
+HRESULT DocumentArithmeticChannels::FindChannel(DWORD reserved, IQuorString* name,
+                                                PendrelChannelRef* channel) {
   return Tarn::Guarded([&] {
-    Tarn::RecordCall(kService, "FindChannel", "reserved=" + Tarn::HexWord(reserved) + ", name=" + Tarn::QuotedText(name));
+    Tarn::RecordCall(kService, "FindChannel",
+                     "reserved=" + Tarn::HexWord(reserved) + ", name=" + Tarn::QuotedText(name));
     if (!channel) return E_POINTER;
     *channel = kNoChannel;
     const auto found = m_contents.Space().Find(Tarn::Utf8(Tarn::TextOf(name)));
@@ -85,10 +92,12 @@ HRESULT DocumentArithmeticChannels::FindChannel(DWORD reserved, IQuorString* nam
   });
 }
 
-HRESULT DocumentArithmeticChannels::GetChannelName(DWORD reserved, DWORD index, DWORD kind, IQuorString** name) {
+HRESULT DocumentArithmeticChannels::GetChannelName(DWORD reserved, DWORD index, DWORD kind,
+                                                   IQuorString** name) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "GetChannelName",
-                     "reserved=" + Tarn::HexWord(reserved) + ", channel=" + std::to_string(index) + ":" + Tarn::HexWord(kind));
+                     "reserved=" + Tarn::HexWord(reserved) + ", channel=" + std::to_string(index) +
+                         ":" + Tarn::HexWord(kind));
     if (!name) return E_POINTER;
     *name = nullptr;
     const auto found = m_contents.Space().Resolve(index);
@@ -98,11 +107,12 @@ HRESULT DocumentArithmeticChannels::GetChannelName(DWORD reserved, DWORD index, 
   });
 }
 
-HRESULT DocumentArithmeticChannels::AddEventLink(DWORD reserved, DWORD targetIndex, DWORD targetKind,
-                                                 const PendrelEventLink* link) {
+HRESULT DocumentArithmeticChannels::AddEventLink(DWORD reserved, DWORD targetIndex,
+                                                 DWORD targetKind, const PendrelEventLink* link) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "AddEventLink",
-                     "reserved=" + Tarn::HexWord(reserved) + ", " + TargetText(targetIndex, targetKind) + LinkText(link));
+                     "reserved=" + Tarn::HexWord(reserved) + ", " +
+                         TargetText(targetIndex, targetKind) + LinkText(link));
     if (!link) return E_POINTER;
     const ChannelIndexSpace& space = m_contents.Space();
     if (!space.Resolve(targetIndex) || !space.Resolve(link->markerChannel)) return E_INVALIDARG;
@@ -110,12 +120,13 @@ HRESULT DocumentArithmeticChannels::AddEventLink(DWORD reserved, DWORD targetInd
   });
 }
 
-HRESULT DocumentArithmeticChannels::EnumerateEventLinks(DWORD reserved, DWORD targetIndex, DWORD targetKind, DWORD i,
+HRESULT DocumentArithmeticChannels::EnumerateEventLinks(DWORD reserved, DWORD targetIndex,
+                                                        DWORD targetKind, DWORD i,
                                                         PendrelEventLink* link, DWORD* count) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "EnumerateEventLinks",
-                     "reserved=" + Tarn::HexWord(reserved) + ", " + TargetText(targetIndex, targetKind) +
-                         ", i=" + std::to_string(i));
+                     "reserved=" + Tarn::HexWord(reserved) + ", " +
+                         TargetText(targetIndex, targetKind) + ", i=" + std::to_string(i));
     if (!link || !count) return E_POINTER;
     *count = 0;
     if (!m_contents.Space().Resolve(targetIndex)) return E_INVALIDARG;
@@ -127,18 +138,21 @@ HRESULT DocumentArithmeticChannels::EnumerateEventLinks(DWORD reserved, DWORD ta
   });
 }
 
-HRESULT DocumentArithmeticChannels::RemoveEventLink(DWORD reserved, DWORD targetIndex, DWORD targetKind,
+HRESULT DocumentArithmeticChannels::RemoveEventLink(DWORD reserved, DWORD targetIndex,
+                                                    DWORD targetKind,
                                                     const PendrelEventLink* link) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "RemoveEventLink",
-                     "reserved=" + Tarn::HexWord(reserved) + ", " + TargetText(targetIndex, targetKind) + LinkText(link));
+                     "reserved=" + Tarn::HexWord(reserved) + ", " +
+                         TargetText(targetIndex, targetKind) + LinkText(link));
     if (!link) return E_POINTER;
     if (!m_contents.Space().Resolve(targetIndex)) return E_INVALIDARG;
     return m_contents.Links().Remove(targetIndex, *link) ? S_OK : S_FALSE;
   });
 }
 
-HRESULT DocumentArithmeticChannels::SetHeldFlag(DWORD reserved, IQuorString* name, VARIANT_BOOL held) {
+HRESULT DocumentArithmeticChannels::SetHeldFlag(DWORD reserved, IQuorString* name,
+                                                VARIANT_BOOL held) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "SetHeldFlag",
                      "reserved=" + Tarn::HexWord(reserved) + ", name=" + Tarn::QuotedText(name) +
@@ -150,9 +164,11 @@ HRESULT DocumentArithmeticChannels::SetHeldFlag(DWORD reserved, IQuorString* nam
   });
 }
 
-HRESULT DocumentArithmeticChannels::GetHeldFlag(DWORD reserved, IQuorString* name, VARIANT_BOOL* held) {
+HRESULT DocumentArithmeticChannels::GetHeldFlag(DWORD reserved, IQuorString* name,
+                                                VARIANT_BOOL* held) {
   return Tarn::Guarded([&] {
-    Tarn::RecordCall(kService, "GetHeldFlag", "reserved=" + Tarn::HexWord(reserved) + ", name=" + Tarn::QuotedText(name));
+    Tarn::RecordCall(kService, "GetHeldFlag",
+                     "reserved=" + Tarn::HexWord(reserved) + ", name=" + Tarn::QuotedText(name));
     if (!held) return E_POINTER;
     *held = VARIANT_FALSE;
     const auto computed = Computed(name);
@@ -172,7 +188,8 @@ HRESULT DocumentArithmeticChannels::GetChannelCount(DWORD reserved, DWORD* count
   return S_OK;
 }
 
-HRESULT DocumentArithmeticChannels::SetOwnerText(DWORD reserved, IQuorString* name, IQuorString* owner) {
+HRESULT DocumentArithmeticChannels::SetOwnerText(DWORD reserved, IQuorString* name,
+                                                 IQuorString* owner) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "SetOwnerText",
                      "reserved=" + Tarn::HexWord(reserved) + ", name=" + Tarn::QuotedText(name) +

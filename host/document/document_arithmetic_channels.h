@@ -12,15 +12,16 @@ class DocumentArithmeticChannels : public IPendrelArithmeticChannels {
   // Gives back the computed channel of that name when there is one (S_FALSE), replaced or not:
   // its formula is the calculation's business. A name that a recording channel has is not
   // taken: the new channel gets the name with "_2" (or the next free number) after it.
-  HRESULT AddChannel(DWORD reserved, VARIANT_BOOL replace, IQuorString* requestedName, IQuorString** actualName,
-                     PendrelChannelRef* channel) override;
+  HRESULT AddChannel(DWORD reserved, VARIANT_BOOL replace, IQuorString* requestedName,
+                     IQuorString** actualName, PendrelChannelRef* channel) override;
   // Refuses a held channel (E_ACCESSDENIED) and the recording's own (E_INVALIDARG).
   HRESULT DeleteChannel(DWORD reserved, IQuorString* name) override;
   HRESULT FindChannel(DWORD reserved, IQuorString* name, PendrelChannelRef* channel) override;
   HRESULT GetChannelName(DWORD reserved, DWORD index, DWORD kind, IQuorString** name) override;
-  HRESULT AddEventLink(DWORD reserved, DWORD targetIndex, DWORD targetKind, const PendrelEventLink* link) override;
-  HRESULT EnumerateEventLinks(DWORD reserved, DWORD targetIndex, DWORD targetKind, DWORD i, PendrelEventLink* link,
-                              DWORD* count) override;
+  HRESULT AddEventLink(DWORD reserved, DWORD targetIndex, DWORD targetKind,
+                       const PendrelEventLink* link) override;
+  HRESULT EnumerateEventLinks(DWORD reserved, DWORD targetIndex, DWORD targetKind, DWORD i,
+                              PendrelEventLink* link, DWORD* count) override;
   HRESULT RemoveEventLink(DWORD reserved, DWORD targetIndex, DWORD targetKind,
                           const PendrelEventLink* link) override;
   HRESULT SetHeldFlag(DWORD reserved, IQuorString* name, VARIANT_BOOL held) override;

@@ -44,7 +44,8 @@ HRESULT DocumentChannelData::GetCalculation(DWORD index, DWORD kind, IUnknown** 
 
 HRESULT DocumentChannelData::SetCalculation(DWORD index, DWORD kind, IUnknown* calculation) {
   return Tarn::Guarded([&] {
-    Tarn::RecordCall(kService, "SetCalculation", ChannelText(index, kind) + ", calculation=" + Tarn::Presence(calculation));
+    Tarn::RecordCall(kService, "SetCalculation",
+                     ChannelText(index, kind) + ", calculation=" + Tarn::Presence(calculation));
     const auto found = m_contents.Space().Resolve(index);
     if (!found || found->kind != DocumentChannel::Kind::Computed) return E_INVALIDARG;
     return Bind(found->index, calculation);
@@ -55,7 +56,8 @@ HRESULT DocumentChannelData::Bind(std::size_t computed, IUnknown* calculation) {
   Tarn::HeldReference<IPendrelCalculation> taken;
   if (calculation) {
     IPendrelCalculation* queried = nullptr;
-    if (FAILED(calculation->QueryInterface(IPendrelCalculation::iid, reinterpret_cast<void**>(&queried)))) {
+    if (FAILED(calculation->QueryInterface(IPendrelCalculation::iid,
+                                           reinterpret_cast<void**>(&queried)))) {
       return E_NOINTERFACE;
     }
     taken.reset(queried);
@@ -85,7 +87,8 @@ HRESULT DocumentChannelData::HasData(DWORD channelWord, LONG record, DWORD index
   });
 }
 
-HRESULT DocumentChannelData::GetSampleInterval(DWORD channelWord, LONG record, DWORD index, double* seconds) {
+HRESULT DocumentChannelData::GetSampleInterval(DWORD channelWord, LONG record, DWORD index,
+                                               double* seconds) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "GetSampleInterval", RecordText(channelWord, record, index));
     if (!seconds) return E_POINTER;
@@ -96,14 +99,17 @@ HRESULT DocumentChannelData::GetSampleInterval(DWORD channelWord, LONG record, D
   });
 }
 
-HRESULT DocumentChannelData::GetValueRange(DWORD index, DWORD flags, LONG record, double* minimum, double* maximum) {
+HRESULT DocumentChannelData::GetValueRange(DWORD index, DWORD flags, LONG record, double* minimum,
+                                           double* maximum) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "GetValueRange",
-                     "index=" + std::to_string(index) + ", flags=" + Tarn::HexWord(flags) + ", record=" + std::to_string(record));
+                     "index=" + std::to_string(index) + ", flags=" + Tarn::HexWord(flags) +
+                         ", record=" + std::to_string(record));
     if (!minimum || !maximum) return E_POINTER;
     const auto found = m_contents.Space().Resolve(index);
     const std::size_t records = m_contents.Source().RecordCount();
-    if (!found || (record != kAnyRecord && !m_contents.HasRecord(record)) || records == 0) return E_INVALIDARG;
+    if (!found || (record != kAnyRecord && !m_contents.HasRecord(record)) || records == 0)
+      return E_INVALIDARG;
     const std::optional<ChannelValue> value = m_contents.ValueOf(*found);
     if (!value) return E_FAIL;
     const std::size_t first = record == kAnyRecord ? 0 : std::size_t(record);
@@ -140,7 +146,8 @@ HRESULT DocumentChannelData::GetChannelUnit(DWORD index, IQuorString** unit) {
 }
 
 HRESULT DocumentChannelData::GiveText(DWORD index, IQuorString** text,
-                                      std::string (ChannelIndexSpace::*get)(const DocumentChannel&) const) {
+                                      std::string (ChannelIndexSpace::*get)(const DocumentChannel&)
+                                          const) {
   if (!text) return E_POINTER;
   *text = nullptr;
   const auto found = m_contents.Space().Resolve(index);

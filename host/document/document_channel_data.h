@@ -19,7 +19,8 @@ class DocumentChannelData : public IPendrelChannelData {
   HRESULT HasData(DWORD channelWord, LONG record, DWORD index) override;
   HRESULT GetSampleInterval(DWORD channelWord, LONG record, DWORD index, double* seconds) override;
   // S_FALSE, leaving both untouched, when the records hold no value.
-  HRESULT GetValueRange(DWORD index, DWORD flags, LONG record, double* minimum, double* maximum) override;
+  HRESULT GetValueRange(DWORD index, DWORD flags, LONG record, double* minimum,
+                        double* maximum) override;
   HRESULT GetOffsetAndScale(DWORD index, double* offset, double* scale) override;
   HRESULT GetChannelTitle(DWORD index, IQuorString** title) override;
   HRESULT GetChannelUnit(DWORD index, IQuorString** unit) override;

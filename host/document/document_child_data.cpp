@@ -12,7 +12,8 @@ constexpr const char* kService = "ChildData";
 
 HRESULT DocumentChildData::SetChildData(DWORD type, IPendrelDataChildData* data) {
   return Tarn::Guarded([&] {
-    Tarn::RecordCall(kService, "SetChildData", "type=" + Tarn::HexWord(type) + ", data=" + Tarn::Presence(data));
+    Tarn::RecordCall(kService, "SetChildData",
+                     "type=" + Tarn::HexWord(type) + ", data=" + Tarn::Presence(data));
     Tarn::HeldReference<IPendrelDataChildData> replaced;
     const auto found = m_objects.find(type);
     if (found != m_objects.end()) {

@@ -28,10 +28,13 @@ DocumentContents::~DocumentContents() {
 std::optional<ChannelValue> DocumentContents::ValueOf(const DocumentChannel& channel) {
   switch (channel.kind) {
     case DocumentChannel::Kind::Sampled:
-      return ChannelValue{std::nullopt, std::make_shared<SourceChannelNode>(*m_recording, channel.index), nullptr};
+      return ChannelValue{
+          std::nullopt, std::make_shared<SourceChannelNode>(*m_recording, channel.index), nullptr};
     case DocumentChannel::Kind::Events:
-      return ChannelValue{std::nullopt, nullptr, std::make_shared<SourceEventNode>(*m_recording, channel.index)};
-    case DocumentChannel::Kind::Computed: break;
+      return ChannelValue{std::nullopt, nullptr,
+                          std::make_shared<SourceEventNode>(*m_recording, channel.index)};
+    case DocumentChannel::Kind::Computed:
+      break;
   }
   try {
     return m_channels.Channel(channel.index);

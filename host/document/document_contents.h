@@ -29,7 +29,9 @@ class DocumentContents {
   const ChannelIndexSpace& Space() const { return m_space; }
   EventLinks& Links() { return m_links; }
 
-  bool HasRecord(LONG record) const { return record >= 0 && std::size_t(record) < m_recording->RecordCount(); }
+  bool HasRecord(LONG record) const {
+    return record >= 0 && std::size_t(record) < m_recording->RecordCount();
+  }
   // What a channel reads as; nothing when a computed channel fails (it keeps the reason, which
   // Channels().Failure() tells).
   std::optional<ChannelValue> ValueOf(const DocumentChannel& channel);

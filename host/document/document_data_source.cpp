@@ -20,7 +20,8 @@ std::string ChannelText(const PendrelChannelRef& channel) {
 
 }  // namespace
 
-HRESULT DocumentDataSource::ReadableChannel(const PendrelChannelRef& channel, LONG record, ChannelValue& value) {
+HRESULT DocumentDataSource::ReadableChannel(const PendrelChannelRef& channel, LONG record,
+                                            ChannelValue& value) {
   const auto found = m_contents.Space().Resolve(channel.index);
   if (!found || !m_contents.HasRecord(record)) return E_INVALIDARG;
   std::optional<ChannelValue> readable = m_contents.ValueOf(*found);
@@ -43,7 +44,10 @@ HRESULT DocumentDataSource::GetRecordInfo(LONG record, PendrelRecordInfo* info) 
     if (!m_contents.HasRecord(record)) return E_INVALIDARG;
     const Recording& recording = m_contents.Source();
     // Ticks count from the record's start, which the recording gives in seconds from its own.
-    *info = PendrelRecordInfo{recording.TickPeriod(), recording.RecordStartTime(std::size_t(record)), 0.0, 0.0, 0.0, 0, 0};
+    PendrelRecordInfo answer{};
+    answer.tickPeriod = recording.TickPeriod();
+    answer.startTime = recording.RecordStartTime(std::size_t(record));
+    *info = answer;
     return S_OK;
   });
 }
@@ -59,8 +63,9 @@ HRESULT DocumentDataSource::GetCurrentRecord(LONG* record) {
 
 HRESULT DocumentDataSource::GetEndOfData(DWORD channelWord, LONG record, LONG* end) {
   return Tarn::Guarded([&] {
-    Tarn::RecordCall(kService, "GetEndOfData",
-                     "channelWord=" + Tarn::HexWord(channelWord) + ", record=" + std::to_string(record));
+    Tarn::RecordCall(
+        kService, "GetEndOfData",
+        "channelWord=" + Tarn::HexWord(channelWord) + ", record=" + std::to_string(record));
     if (!end) return E_POINTER;
     if (!m_contents.HasRecord(record)) return E_INVALIDARG;
     // Every channel of a record reaches the same tick.
@@ -69,12 +74,13 @@ HRESULT DocumentDataSource::GetEndOfData(DWORD channelWord, LONG record, LONG* e
   });
 }
 
-HRESULT DocumentDataSource::OpenEventEnumerator(PendrelChannelRef channel, LONG record, LONG start, LONG end,
-                                                DWORD kind, IUnknown** enumerator) {
+HRESULT DocumentDataSource::OpenEventEnumerator(PendrelChannelRef channel, LONG record, LONG start,
+                                                LONG end, DWORD kind, IUnknown** enumerator) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "OpenEventEnumerator",
-                     ChannelText(channel) + ", record=" + std::to_string(record) + ", start=" + std::to_string(start) +
-                         ", end=" + std::to_string(end) + ", kind=" + Tarn::HexWord(kind));
+                     ChannelText(channel) + ", record=" + std::to_string(record) +
+                         ", start=" + std::to_string(start) + ", end=" + std::to_string(end) +
+                         ", kind=" + Tarn::HexWord(kind));
     if (!enumerator) return E_POINTER;
     *enumerator = nullptr;
     ChannelValue value;
@@ -82,7 +88,8 @@ HRESULT DocumentDataSource::OpenEventEnumerator(PendrelChannelRef channel, LONG 
     if (FAILED(hr)) return hr;
     if (!value.IsEvents()) return E_INVALIDARG;
     const int64_t last = end < 0 || end >= kRecordEndOffset ? kAllSettled : end;
-    auto cursor = std::make_unique<EventCursor>(value.events, std::size_t(record), std::max<LONG>(start, 0), last);
+    auto cursor = std::make_unique<EventCursor>(value.events, std::size_t(record),
+                                                std::max<LONG>(start, 0), last);
     *enumerator = static_cast<IEnumEventEx*>(
         new EventEnumeratorObject(std::move(cursor), DocumentLink::Holding(Identity())));
     return S_OK;
@@ -93,7 +100,8 @@ HRESULT DocumentDataSource::OpenFloatEnumerator(PendrelChannelRef channel, LONG 
                                                 IEnumFloatEx** enumerator) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "OpenFloatEnumerator",
-                     ChannelText(channel) + ", record=" + std::to_string(record) + ", start=" + std::to_string(start));
+                     ChannelText(channel) + ", record=" + std::to_string(record) +
+                         ", start=" + std::to_string(start));
     if (!enumerator) return E_POINTER;
     *enumerator = nullptr;
     ChannelValue value;

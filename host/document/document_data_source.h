@@ -12,8 +12,8 @@ class DocumentDataSource : public IPendrelDataSource {
   HRESULT GetRecordInfo(LONG record, PendrelRecordInfo* info) override;
   HRESULT GetCurrentRecord(LONG* record) override;
   HRESULT GetEndOfData(DWORD channelWord, LONG record, LONG* end) override;
-  HRESULT OpenEventEnumerator(PendrelChannelRef channel, LONG record, LONG start, LONG end, DWORD kind,
-                              IUnknown** enumerator) override;
+  HRESULT OpenEventEnumerator(PendrelChannelRef channel, LONG record, LONG start, LONG end,
+                              DWORD kind, IUnknown** enumerator) override;
   HRESULT OpenFloatEnumerator(PendrelChannelRef channel, LONG record, LONG start,
                               IEnumFloatEx** enumerator) override;
 

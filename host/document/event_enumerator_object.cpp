@@ -32,7 +32,8 @@ std::string Arguments(std::initializer_list<std::pair<const char*, int64_t>> val
 }  // namespace
 
 LONG EventEnumeratorObject::Position() const {
-  return m_ended ? kRecordEndOffset : static_cast<LONG>(std::min<int64_t>(m_cursor->Position(), kRecordEndOffset));
+  return m_ended ? kRecordEndOffset
+                 : static_cast<LONG>(std::min<int64_t>(m_cursor->Position(), kRecordEndOffset));
 }
 
 HRESULT EventEnumeratorObject::Next(int bytes, LONG end, void* buffer, int* fetched, LONG* next) {
@@ -44,7 +45,8 @@ HRESULT EventEnumeratorObject::Next(int bytes, LONG end, void* buffer, int* fetc
     if (bytes > 0 && !buffer) return E_POINTER;
     if (!m_ended) {
       const EventBatch batch = m_cursor->Next(
-          CursorTick(end), std::span<std::byte>(static_cast<std::byte*>(buffer), static_cast<std::size_t>(bytes)));
+          CursorTick(end),
+          std::span<std::byte>(static_cast<std::byte*>(buffer), static_cast<std::size_t>(bytes)));
       *fetched = static_cast<int>(batch.fetched);
       m_ended = batch.ended;
     }
@@ -58,7 +60,8 @@ HRESULT EventEnumeratorObject::Seek(BOOL backward, LONG pos, LONG from, LONG to)
     Tarn::RecordCall(kService, "Seek",
                      Arguments({{"backward", backward}, {"pos", pos}, {"from", from}, {"to", to}}));
     m_ended = false;
-    if (m_cursor->Seek(backward != FALSE, pos, std::max<LONG>(from, 0), CursorTick(to))) return S_OK;
+    if (m_cursor->Seek(backward != FALSE, pos, std::max<LONG>(from, 0), CursorTick(to)))
+      return S_OK;
     // Reading goes on from where the search began, as after an event found there; backwards the
     // position stays where the last event found was.
     if (!backward) m_cursor->MoveTo(std::max(pos, from));

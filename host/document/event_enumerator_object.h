@@ -12,7 +12,8 @@
 
 namespace PendrelHost {
 
-class EventEnumeratorObject final : public SimpleUnknownImp2<IEnumEventEx, IPendrelSourceDocument, 1> {
+class EventEnumeratorObject final
+    : public SimpleUnknownImp2<IEnumEventEx, IPendrelSourceDocument, 1> {
  public:
   EventEnumeratorObject(std::unique_ptr<EventCursor> cursor, DocumentLink document)
       : m_cursor(std::move(cursor)), m_document(std::move(document)) {}

@@ -15,7 +15,8 @@ namespace PendrelHost {
 class ModuleEnumeratorClass : public EventEnumeratorClass {
  public:
   // `document`: the document whose channels call the class.
-  ModuleEnumeratorClass(Tarn::HeldReference<ICalcEnumClass2> classObject, std::string name, IUnknown* document)
+  ModuleEnumeratorClass(Tarn::HeldReference<ICalcEnumClass2> classObject, std::string name,
+                        IUnknown* document)
       : m_class(std::move(classObject)), m_name(std::move(name)), m_document(document) {}
 
   std::string Name() const override { return m_name; }

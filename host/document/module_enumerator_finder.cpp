@@ -20,10 +20,13 @@ std::string ClassName(ICalcEnumClass2* classObject) {
 
 }  // namespace
 
-std::shared_ptr<const EventEnumeratorClass> ModuleEnumeratorFinder::Find(std::string_view name) const {
+std::shared_ptr<const EventEnumeratorClass> ModuleEnumeratorFinder::Find(
+    std::string_view name) const {
   for (const auto& registered : Tarn::RegisteredClassObjects()) {
     ICalcEnumClass2* classObject = nullptr;
-    if (FAILED(registered->QueryInterface(ICalcEnumClass2::iid, reinterpret_cast<void**>(&classObject)))) continue;
+    if (FAILED(registered->QueryInterface(ICalcEnumClass2::iid,
+                                          reinterpret_cast<void**>(&classObject))))
+      continue;
     Tarn::HeldReference<ICalcEnumClass2> held(classObject);
     const std::string className = ClassName(classObject);
     if (!className.empty() && SameName(className, name)) {

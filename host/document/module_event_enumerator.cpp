@@ -16,17 +16,20 @@ namespace {
 Tarn::HeldReference<IUnknown> SourceObject(EnumeratorSource& source, IUnknown* document) {
   const DocumentLink link = DocumentLink::Inside(document);
   if (auto* samples = std::get_if<std::unique_ptr<SampleCursor>>(&source)) {
-    return Tarn::HeldReference<IUnknown>(static_cast<IEnumFloatEx*>(new FloatEnumerator(std::move(*samples), link)));
+    return Tarn::HeldReference<IUnknown>(
+        static_cast<IEnumFloatEx*>(new FloatEnumerator(std::move(*samples), link)));
   }
   auto& events = std::get<std::unique_ptr<EventCursor>>(source);
-  return Tarn::HeldReference<IUnknown>(static_cast<IEnumEventEx*>(new EventEnumeratorObject(std::move(events), link)));
+  return Tarn::HeldReference<IUnknown>(
+      static_cast<IEnumEventEx*>(new EventEnumeratorObject(std::move(events), link)));
 }
 
 }  // namespace
 
-ModuleEventEnumerator::ModuleEventEnumerator(std::string className, Tarn::HeldReference<ICalcEnum> control,
-                                             Tarn::HeldReference<IEnumEventEx> events, std::size_t recordSize,
-                                             IUnknown* document)
+ModuleEventEnumerator::ModuleEventEnumerator(std::string className,
+                                             Tarn::HeldReference<ICalcEnum> control,
+                                             Tarn::HeldReference<IEnumEventEx> events,
+                                             std::size_t recordSize, IUnknown* document)
     : m_className(std::move(className)),
       m_control(std::move(control)),
       m_events(std::move(events)),
@@ -37,21 +40,23 @@ void ModuleEventEnumerator::Fail(const std::string& what, HRESULT hr) const {
   throw ChannelError(m_className + " " + what + " (" + Tarn::HexWord(DWORD(hr)) + ")");
 }
 
-void ModuleEventEnumerator::StartRecord(std::size_t record, std::vector<EnumeratorSource> sources, double tickPeriod,
-                                        bool online) {
+void ModuleEventEnumerator::StartRecord(std::size_t record, std::vector<EnumeratorSource> sources,
+                                        double tickPeriod, bool online) {
   std::vector<Tarn::HeldReference<IUnknown>> objects;
   std::vector<IUnknown*> pointers;
   for (EnumeratorSource& source : sources) {
     objects.push_back(SourceObject(source, m_document));
     pointers.push_back(objects.back().get());
   }
-  const HRESULT hr = m_control->StartRecord(static_cast<LONG>(record), static_cast<LONG>(pointers.size()),
-                                            pointers.data(), 0, tickPeriod, online ? -1 : 0);
+  const HRESULT hr =
+      m_control->StartRecord(static_cast<LONG>(record), static_cast<LONG>(pointers.size()),
+                             pointers.data(), 0, tickPeriod, online ? -1 : 0);
   if (FAILED(hr)) Fail("could not start record " + std::to_string(record + 1), hr);
 }
 
 void ModuleEventEnumerator::SetPosition(int64_t tick) {
-  const HRESULT hr = m_control->SetPosition(static_cast<LONG>(std::clamp<int64_t>(tick, 0, kRecordEndOffset)));
+  const HRESULT hr =
+      m_control->SetPosition(static_cast<LONG>(std::clamp<int64_t>(tick, 0, kRecordEndOffset)));
   if (FAILED(hr)) Fail("could not go on from tick " + std::to_string(tick), hr);
 }
 
@@ -63,7 +68,8 @@ EventBatch ModuleEventEnumerator::Next(int64_t end, std::span<std::byte> buffer)
   const HRESULT hr = m_events->Next(bytes, limit, buffer.data(), &fetched, &next);
   if (FAILED(hr)) Fail("failed to give events", hr);
   EventBatch batch;
-  batch.fetched = static_cast<std::size_t>(std::clamp<int>(fetched, 0, bytes / static_cast<int>(m_recordSize)));
+  batch.fetched =
+      static_cast<std::size_t>(std::clamp<int>(fetched, 0, bytes / static_cast<int>(m_recordSize)));
   batch.ended = hr != S_OK;
   batch.next = batch.ended ? kAllSettled : next;
   return batch;

@@ -15,7 +15,8 @@ class ModuleEventEnumerator : public EventEnumerator {
  public:
   // `document`: the document whose channels the enumerator computes, which its sources name.
   ModuleEventEnumerator(std::string className, Tarn::HeldReference<ICalcEnum> control,
-                        Tarn::HeldReference<IEnumEventEx> events, std::size_t recordSize, IUnknown* document);
+                        Tarn::HeldReference<IEnumEventEx> events, std::size_t recordSize,
+                        IUnknown* document);
 
   std::size_t RecordSize() const override { return m_recordSize; }
   // Throw ChannelError when the enumerator fails.

@@ -13,10 +13,12 @@ constexpr PendrelEventLink MarksOf(DWORD marker) { return {marker, 4, kMarkerLin
 class ArithmeticChannels : public HostTest {
  protected:
   // The channel's reference and the name the host gave it.
-  std::pair<PendrelChannelRef, std::u16string> Add(const std::u16string& name, HRESULT expected = S_OK) {
+  std::pair<PendrelChannelRef, std::u16string> Add(const std::u16string& name,
+                                                   HRESULT expected = S_OK) {
     IQuorString* actual = nullptr;
     PendrelChannelRef channel = kNoChannel;
-    EXPECT_EQ(service->AddChannel(0, VARIANT_FALSE, Text(name).get(), &actual, &channel), expected) << Tarn::Utf8(name);
+    EXPECT_EQ(service->AddChannel(0, VARIANT_FALSE, Text(name).get(), &actual, &channel), expected)
+        << Tarn::Utf8(name);
     return {channel, Adopt(actual)};
   }
   PendrelChannelRef Find(const std::u16string& name, HRESULT expected) {
@@ -39,27 +41,32 @@ class ArithmeticChannels : public HostTest {
   }
 
   HeldReference<IUnknown> document = PendrelHost::OpenDocument(SmallRecording());
-  HeldReference<IPendrelArithmeticChannels> service = Face<IPendrelArithmeticChannels>(document.get());
+  HeldReference<IPendrelArithmeticChannels> service =
+      Face<IPendrelArithmeticChannels>(document.get());
 };
 
 TEST_F(ArithmeticChannels, ComputedChannelsFollowTheRecordingsInOneIndexSpace) {
-  EXPECT_EQ(Add(u"Rhyth_vLPF"), std::make_pair(PendrelChannelRef{3, 0xC0000000}, std::u16string(u"Rhyth_vLPF")));
+  EXPECT_EQ(Add(u"Rhyth_vLPF"),
+            std::make_pair(PendrelChannelRef{3, 0xC0000000}, std::u16string(u"Rhyth_vLPF")));
   EXPECT_EQ(Add(u"Rhyth_vDIF").first, (PendrelChannelRef{4, 0xC0000000}));
   // Asked again, in any case: the channel that is there.
-  EXPECT_EQ(Add(u"RHYTH_VLPF", S_FALSE), std::make_pair(PendrelChannelRef{3, 0xC0000000}, std::u16string(u"Rhyth_vLPF")));
+  EXPECT_EQ(Add(u"RHYTH_VLPF", S_FALSE),
+            std::make_pair(PendrelChannelRef{3, 0xC0000000}, std::u16string(u"Rhyth_vLPF")));
 
   const struct {
     std::u16string name;
     PendrelChannelRef channel;
     HRESULT found;
   } names[] = {
-      {u"ECG", {0, 0xC0000000}, S_OK},        {u"resp", {1, 0xC0000000}, S_OK},
-      {u"Marks", {2, 0xC0000000}, S_OK},      {u"rhyth_vdif", {4, 0xC0000000}, S_OK},
-      {u"Nothing", kNoChannel, S_FALSE},      {u"", kNoChannel, S_FALSE},
+      {u"ECG", {0, 0xC0000000}, S_OK},   {u"resp", {1, 0xC0000000}, S_OK},
+      {u"Marks", {2, 0xC0000000}, S_OK}, {u"rhyth_vdif", {4, 0xC0000000}, S_OK},
+      {u"Nothing", kNoChannel, S_FALSE}, {u"", kNoChannel, S_FALSE},
   };
-  for (const auto& name : names) EXPECT_EQ(Find(name.name, name.found), name.channel) << Tarn::Utf8(name.name);
+  for (const auto& name : names)
+    EXPECT_EQ(Find(name.name, name.found), name.channel) << Tarn::Utf8(name.name);
   for (DWORD index = 0; index < 6; ++index) {
-    const char16_t* expected[] = {u"ECG", u"Resp", u"Marks", u"Rhyth_vLPF", u"Rhyth_vDIF", u"(none)"};
+    const char16_t* expected[] = {u"ECG",        u"Resp",       u"Marks",
+                                  u"Rhyth_vLPF", u"Rhyth_vDIF", u"(none)"};
     EXPECT_EQ(NameOf(index), expected[index]) << index;
   }
 
@@ -74,7 +81,8 @@ TEST_F(ArithmeticChannels, ComputedChannelsFollowTheRecordingsInOneIndexSpace) {
 }
 
 TEST_F(ArithmeticChannels, OnlyARecordingChannelsNameMakesTheHostChooseAnother) {
-  EXPECT_EQ(Add(u"ECG"), std::make_pair(PendrelChannelRef{3, 0xC0000000}, std::u16string(u"ECG_2")));
+  EXPECT_EQ(Add(u"ECG"),
+            std::make_pair(PendrelChannelRef{3, 0xC0000000}, std::u16string(u"ECG_2")));
   EXPECT_EQ(Add(u"marks").second, u"marks_2");
   EXPECT_EQ(Add(u"ECG_2", S_FALSE).first, (PendrelChannelRef{3, 0xC0000000}));
   Add(u"", E_INVALIDARG);
@@ -100,9 +108,11 @@ TEST_F(ArithmeticChannels, AHeldChannelCannotBeDeletedUntilItIsLetGo) {
 
   // Only computed channels are held or deleted, and only ones that exist.
   for (const char16_t* name : {u"ECG", u"Marks", u"Rhyth_vFID"}) {
-    EXPECT_EQ(service->SetHeldFlag(0, Text(name).get(), VARIANT_TRUE), E_INVALIDARG) << Tarn::Utf8(name);
+    EXPECT_EQ(service->SetHeldFlag(0, Text(name).get(), VARIANT_TRUE), E_INVALIDARG)
+        << Tarn::Utf8(name);
     EXPECT_EQ(service->GetHeldFlag(0, Text(name).get(), &held), E_INVALIDARG) << Tarn::Utf8(name);
-    EXPECT_EQ(service->SetOwnerText(0, Text(name).get(), Text(u"x").get()), E_INVALIDARG) << Tarn::Utf8(name);
+    EXPECT_EQ(service->SetOwnerText(0, Text(name).get(), Text(u"x").get()), E_INVALIDARG)
+        << Tarn::Utf8(name);
     EXPECT_EQ(service->DeleteChannel(0, Text(name).get()), E_INVALIDARG) << Tarn::Utf8(name);
   }
   Find(u"ECG", S_OK);

@@ -24,7 +24,8 @@ HeldReference<I> Create(DWORD type, HRESULT expected = S_OK) {
   return HeldReference<I>(static_cast<I*>(object));
 }
 
-HeldReference<IPendrelArithmeticSettings> Settings(const std::u16string& formula, const std::u16string& unit) {
+HeldReference<IPendrelArithmeticSettings> Settings(const std::u16string& formula,
+                                                   const std::u16string& unit) {
   auto settings = Create<IPendrelArithmeticSettings>(ExtLib::GetArithmeticSettingsTypeId());
   EXPECT_EQ(settings->SetTexts(Text(formula).get(), Text(unit).get(), 0), S_OK);
   return settings;
@@ -45,7 +46,9 @@ class Calculations : public HostTest {
   // The first samples of the channel, or nothing when it cannot be read.
   std::vector<float> Samples(PendrelChannelRef channel, int count = 3) {
     IEnumFloatEx* opened = nullptr;
-    if (FAILED(Face<IPendrelDataSource>(document.get())->OpenFloatEnumerator(channel, 0, 1, &opened))) return {};
+    if (FAILED(
+            Face<IPendrelDataSource>(document.get())->OpenFloatEnumerator(channel, 0, 1, &opened)))
+      return {};
     HeldReference<IEnumFloatEx> samples(opened);
     std::vector<float> values(std::size_t(count), 0.0f);
     int fetched = 0;
@@ -55,7 +58,8 @@ class Calculations : public HostTest {
   }
 
   HeldReference<IUnknown> document = PendrelHost::OpenDocument(SmallRecording());
-  HeldReference<IPendrelArithmeticChannels> channels = Face<IPendrelArithmeticChannels>(document.get());
+  HeldReference<IPendrelArithmeticChannels> channels =
+      Face<IPendrelArithmeticChannels>(document.get());
   HeldReference<IPendrelChannelData> data = Face<IPendrelChannelData>(document.get());
   PendrelChannelRef doubled = kNoChannel;
 };
@@ -78,7 +82,8 @@ TEST_F(Calculations, TheClassRegistryMakesTheCalculationAndItsSettingsByTheirTyp
 
   Create<IUnknown>(type | 2, REGDB_E_CLASSNOTREG);
   void* aggregated = nullptr;
-  EXPECT_EQ(GetTarnClassRegistry()->CreateAggregatedObject(document.get(), type, IID_IUnknown, &aggregated),
+  EXPECT_EQ(GetTarnClassRegistry()->CreateAggregatedObject(document.get(), type, IID_IUnknown,
+                                                           &aggregated),
             CLASS_E_NOAGGREGATION);
 }
 
@@ -92,20 +97,23 @@ TEST_F(Calculations, ABoundCalculationGivesItsChannelTheFormulaItTakes) {
   EXPECT_EQ(calculation->TakeSettings(Settings(u"ECG * 2", u"mV").get(), -1), S_OK);
   EXPECT_EQ(Samples(doubled), std::vector<float>{});
   EXPECT_EQ(Bind(calculation.get(), doubled.index), S_OK);
-  EXPECT_THAT(Samples(doubled), Pointwise(FloatNear(1e-6f), std::vector<float>{0.02f, 0.04f, 0.06f}));
+  EXPECT_THAT(Samples(doubled),
+              Pointwise(FloatNear(1e-6f), std::vector<float>{0.02f, 0.04f, 0.06f}));
   IUnknown* held = nullptr;
   EXPECT_EQ(data->GetCalculation(doubled.index, doubled.kind, &held), S_OK);
   EXPECT_EQ(HeldReference<IUnknown>(held).get(), Face<IUnknown>(calculation.get()).get());
 
   EXPECT_EQ(calculation->TakeSettings(Settings(u"ECG * 3", u"V").get(), -1), S_OK);
-  EXPECT_THAT(Samples(doubled), Pointwise(FloatNear(1e-6f), std::vector<float>{0.03f, 0.06f, 0.09f}));
+  EXPECT_THAT(Samples(doubled),
+              Pointwise(FloatNear(1e-6f), std::vector<float>{0.03f, 0.06f, 0.09f}));
   IQuorString* unit = nullptr;
   EXPECT_EQ(data->GetChannelUnit(doubled.index, &unit), S_OK);
   EXPECT_EQ(Adopt(unit), u"V");
 
   // A formula that does not parse is refused and the channel keeps the one it had.
   EXPECT_EQ(calculation->TakeSettings(Settings(u"ECG * (3", u"V").get(), -1), E_INVALIDARG);
-  EXPECT_THAT(Samples(doubled), Pointwise(FloatNear(1e-6f), std::vector<float>{0.03f, 0.06f, 0.09f}));
+  EXPECT_THAT(Samples(doubled),
+              Pointwise(FloatNear(1e-6f), std::vector<float>{0.03f, 0.06f, 0.09f}));
   EXPECT_EQ(calculation->TakeSettings(Face<IUnknown>(document.get()).get(), -1), E_NOINTERFACE);
   EXPECT_EQ(calculation->TakeSettings(nullptr, -1), E_POINTER);
 }
@@ -121,7 +129,8 @@ TEST_F(Calculations, ACalculationServesOneChannelAndOnlyComputedOnes) {
   EXPECT_EQ(Bind(calculation.get(), other.index), E_INVALIDARG);
   EXPECT_EQ(Bind(calculation.get(), 0), E_INVALIDARG);
   EXPECT_EQ(Bind(calculation.get(), 99), E_INVALIDARG);
-  EXPECT_EQ(data->SetCalculation(other.index, other.kind, Face<IUnknown>(document.get()).get()), E_NOINTERFACE);
+  EXPECT_EQ(data->SetCalculation(other.index, other.kind, Face<IUnknown>(document.get()).get()),
+            E_NOINTERFACE);
 
   // Replaced, it no longer reaches the channel; a new one does.
   auto second = Create<IPendrelCalculation>(ExtLib::GetArithmeticCalcTypeId());
@@ -146,12 +155,14 @@ TEST_F(Calculations, ChannelNumbersNameEveryChannelOfTheDocument) {
   ASSERT_EQ(doubled.index, 3u);
   EXPECT_EQ(second->TakeSettings(Settings(u"Ch4 * 2", u"").get(), -1), S_OK);
   EXPECT_EQ(Bind(second.get(), quadrupled.index), S_OK);
-  EXPECT_THAT(Samples(quadrupled), Pointwise(FloatNear(1e-6f), std::vector<float>{0.04f, 0.08f, 0.12f}));
+  EXPECT_THAT(Samples(quadrupled),
+              Pointwise(FloatNear(1e-6f), std::vector<float>{0.04f, 0.08f, 0.12f}));
 
   // Ch3 is the event channel, which takes no part in arithmetic; there is no Ch9.
   auto* document = PendrelHost::AsDataDocument(this->document.get());
-  for (const auto& [formula, failure] : {std::pair{u"Ch3 * 2", "an event channel cannot take part in arithmetic ('*')"},
-                                         std::pair{u"RCh9", "RCh9: the document has no channel 9"}}) {
+  for (const auto& [formula, failure] :
+       {std::pair{u"Ch3 * 2", "an event channel cannot take part in arithmetic ('*')"},
+        std::pair{u"RCh9", "RCh9: the document has no channel 9"}}) {
     EXPECT_EQ(second->TakeSettings(Settings(formula, u"").get(), -1), S_OK);
     EXPECT_EQ(document->Channels().Failure(1), failure);
   }

@@ -26,7 +26,9 @@ class DataSource : public HostTest {
   }
   HeldReference<IEnumEventEx> Events(PendrelChannelRef channel, LONG start, LONG end) {
     IUnknown* opened = nullptr;
-    EXPECT_EQ(source->OpenEventEnumerator(channel, 0, start, end, kEventKindExtended | kEventKindMarks, &opened), S_OK);
+    EXPECT_EQ(source->OpenEventEnumerator(channel, 0, start, end,
+                                          kEventKindExtended | kEventKindMarks, &opened),
+              S_OK);
     HeldReference<IUnknown> held(opened);
     return Face<IEnumEventEx>(opened);
   }
@@ -46,7 +48,8 @@ Read NextEvents(IEnumEventEx* events, int count, LONG end = kRecordEndOffset) {
   std::vector<PendrelHost::EventRecord> buffer(std::size_t(count) + 1);
   int fetched = -1;
   Read read{{}, {}, E_FAIL, -1};
-  read.result = events->Next(count * int(sizeof(PendrelHost::EventRecord)), end, buffer.data(), &fetched, &read.next);
+  read.result = events->Next(count * int(sizeof(PendrelHost::EventRecord)), end, buffer.data(),
+                             &fetched, &read.next);
   for (int i = 0; i < fetched; ++i) {
     read.ticks.push_back(buffer[std::size_t(i)].tick);
     read.values.push_back(buffer[std::size_t(i)].value);
@@ -160,8 +163,8 @@ TEST_F(DataSource, ChannelsThatCannotGiveWhatIsAskedAreRefused) {
     LONG record;
     HRESULT samples, events;
   } cases[] = {
-      {kEcg, 0, S_OK, E_INVALIDARG},       {kMarks, 0, E_INVALIDARG, S_OK},
-      {{3, 0xC0000000}, 0, E_FAIL, E_FAIL}, {{4, 0xC0000000}, 0, E_INVALIDARG, E_INVALIDARG},
+      {kEcg, 0, S_OK, E_INVALIDARG},         {kMarks, 0, E_INVALIDARG, S_OK},
+      {{3, 0xC0000000}, 0, E_FAIL, E_FAIL},  {{4, 0xC0000000}, 0, E_INVALIDARG, E_INVALIDARG},
       {kEcg, 1, E_INVALIDARG, E_INVALIDARG}, {kEcg, -1, E_INVALIDARG, E_INVALIDARG},
   };
   for (const auto& c : cases) {
@@ -170,18 +173,21 @@ TEST_F(DataSource, ChannelsThatCannotGiveWhatIsAskedAreRefused) {
     EXPECT_EQ(source->OpenFloatEnumerator(c.channel, c.record, 0, &samples), c.samples);
     HeldReference<IEnumFloatEx> heldSamples(samples);
     IUnknown* events = nullptr;
-    EXPECT_EQ(source->OpenEventEnumerator(c.channel, c.record, 0, kRecordEndOffset, kEventKindExtended, &events),
+    EXPECT_EQ(source->OpenEventEnumerator(c.channel, c.record, 0, kRecordEndOffset,
+                                          kEventKindExtended, &events),
               c.events);
     HeldReference<IUnknown> heldEvents(events);
   }
-  EXPECT_EQ(document->Channels().Failure(0), "lowpass(signal, cutoff in Hz): takes 2 arguments, not 1");
+  EXPECT_EQ(document->Channels().Failure(0),
+            "lowpass(signal, cutoff in Hz): takes 2 arguments, not 1");
   EXPECT_EQ(source->OpenFloatEnumerator(kEcg, 0, 0, nullptr), E_POINTER);
 }
 
 TEST_F(DataSource, AnEnumeratorKeepsItsDocumentAndLeadsBackToIt) {
   auto samples = Samples(kEcg, 0);
   auto events = Events(kMarks, 0, kRecordEndOffset);
-  for (IUnknown* enumerator : {static_cast<IUnknown*>(samples.get()), static_cast<IUnknown*>(events.get())}) {
+  for (IUnknown* enumerator :
+       {static_cast<IUnknown*>(samples.get()), static_cast<IUnknown*>(events.get())}) {
     IUnknown* found = nullptr;
     EXPECT_EQ(Face<IPendrelSourceDocument>(enumerator)->GetDocument(&found), S_OK);
     EXPECT_EQ(HeldReference<IUnknown>(found).get(), document.get());

@@ -4,11 +4,13 @@
 
 namespace DocumentTest {
 
-std::vector<LONG> EventTicks(IUnknown* document, PendrelChannelRef channel, LONG record, int perCall, HRESULT* last) {
+std::vector<LONG> EventTicks(IUnknown* document, PendrelChannelRef channel, LONG record,
+                             int perCall, HRESULT* last) {
   std::vector<LONG> ticks;
   auto source = Face<IPendrelDataSource>(document);
   IUnknown* opened = nullptr;
-  if (FAILED(source->OpenEventEnumerator(channel, record, 0, kRecordEndOffset, kEventKindExtended, &opened))) {
+  if (FAILED(source->OpenEventEnumerator(channel, record, 0, kRecordEndOffset, kEventKindExtended,
+                                         &opened))) {
     ADD_FAILURE() << "the channel's events cannot be opened";
     return ticks;
   }
@@ -20,7 +22,8 @@ std::vector<LONG> EventTicks(IUnknown* document, PendrelChannelRef channel, LONG
   for (;;) {
     int fetched = 0;
     LONG next = 0;
-    const HRESULT hr = events->Next(int(buffer.size()), kRecordEndOffset, buffer.data(), &fetched, &next);
+    const HRESULT hr =
+        events->Next(int(buffer.size()), kRecordEndOffset, buffer.data(), &fetched, &next);
     for (int i = 0; i < fetched; ++i) {
       LONG tick;
       std::memcpy(&tick, buffer.data() + std::size_t(i) * size, sizeof tick);

@@ -43,7 +43,8 @@ inline std::u16string Adopt(IQuorString* text) {
 
 // The recorded calls of one service (of one operation of it, when given), as
 // "Operation(arguments)".
-inline std::vector<std::string> CallsOf(const std::string& service, const std::string& operation = {}) {
+inline std::vector<std::string> CallsOf(const std::string& service,
+                                        const std::string& operation = {}) {
   std::vector<std::string> calls;
   for (const Tarn::CallRecord& call : Tarn::RecordedCalls()) {
     if (call.service == service && (operation.empty() || call.operation == operation)) {
@@ -53,6 +54,16 @@ inline std::vector<std::string> CallsOf(const std::string& service, const std::s
   return calls;
 }
 
+// The formula texts the host's arithmetic settings objects received, in order.
+inline std::vector<std::string> FormulasReceived() {
+  std::vector<std::string> formulas;
+  for (const std::string& call : CallsOf("ArithmeticSettings", "SetTexts")) {
+    const std::size_t start = call.find("formula=\"") + 9;
+    formulas.push_back(call.substr(start, call.find("\", unit=") - start));
+  }
+  return formulas;
+}
+
 // A child data object that only is there.
 class ProbeChildData final : public SimpleUnknownImp1<IPendrelDataChildData, 1> {
  public:
@@ -60,22 +71,24 @@ class ProbeChildData final : public SimpleUnknownImp1<IPendrelDataChildData, 1> 
     *type = 0;
     return S_OK;
   }
-  HRESULT Duplicate(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, IPendrelDataChildData**) override {
+  HRESULT Duplicate(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
+                    IPendrelDataChildData**) override {
     return E_NOTIMPL;
   }
-  HRESULT OnDataChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override {
+  HRESULT OnDataChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
+                        LONG_PTR) override {
     return S_OK;
   }
   HRESULT OnRecordsChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override { return S_OK; }
-  HRESULT OnDataMoved(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
-                      LONG_PTR, LONG_PTR) override {
+  HRESULT OnDataMoved(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
+                      LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override {
     return S_OK;
   }
 };
 
 // The ticks of every event of a channel in a record, read through the document in blocks of
 // `perCall` events; `last` receives the last call's result.
-std::vector<LONG> EventTicks(IUnknown* document, PendrelChannelRef channel, LONG record = 0, int perCall = 16,
-                             HRESULT* last = nullptr);
+std::vector<LONG> EventTicks(IUnknown* document, PendrelChannelRef channel, LONG record = 0,
+                             int perCall = 16, HRESULT* last = nullptr);
 
 }  // namespace DocumentTest

@@ -22,7 +22,8 @@ class EnumeratorClass : public HostTest {
  protected:
   void SetUp() override {
     HostTest::SetUp();
-    ASSERT_EQ(GetTarnClassRegistry()->RegisterClassObject(ClassObjectOf(TheReferenceMaximaClass())), S_OK);
+    ASSERT_EQ(GetTarnClassRegistry()->RegisterClassObject(ClassObjectOf(TheReferenceMaximaClass())),
+              S_OK);
   }
 
   // The events of a channel defined through the module's channel manager.
@@ -33,7 +34,8 @@ class EnumeratorClass : public HostTest {
     std::vector<ReferenceMaximum> maxima;
     IUnknown* opened = nullptr;
     if (FAILED(Face<IPendrelDataSource>(document.get())
-                   ->OpenEventEnumerator(channel, 0, 0, kRecordEndOffset, kEventKindExtended, &opened))) {
+                   ->OpenEventEnumerator(channel, 0, 0, kRecordEndOffset, kEventKindExtended,
+                                         &opened))) {
       return maxima;
     }
     HeldReference<IUnknown> held(opened);
@@ -92,7 +94,9 @@ TEST_F(EnumeratorClass, TheNumbersAfterTheChannelsAreItsParameterText) {
 TEST_F(EnumeratorClass, ItsSourcesLeadItToTheDocumentsChildData) {
   EXPECT_EQ(Maxima(u"RefMax(ECG, Marks, 0.1)").at(0).childDataSeen, 0u);
   HeldReference<IPendrelDataChildData> probe(new ProbeChildData);
-  EXPECT_EQ(Face<IPendrelChildDataContainer>(document.get())->SetChildData(kProbeChildDataType, probe.get()), S_OK);
+  EXPECT_EQ(Face<IPendrelChildDataContainer>(document.get())
+                ->SetChildData(kProbeChildDataType, probe.get()),
+            S_OK);
   // The channel computes again when the module resets it.
   EXPECT_TRUE(manager.ResetChannel(u"Max", false));
   for (const ReferenceMaximum& maximum : Maxima(u"")) EXPECT_EQ(maximum.childDataSeen, 1u);
@@ -103,8 +107,10 @@ TEST_F(EnumeratorClass, AChannelThatCannotUseItFailsWithTheReason) {
     std::u16string formula;
     std::string failure;
   } cases[] = {
-      {u"RefMax(ECG, Marks, -1)", "RefMax (RefMax): the enumerator refused the parameters \"0 -1\" (0x80070057)"},
-      {u"RefMax(ECG, Marks, 0)", "RefMax (RefMax): the enumerator refused the parameters \"0 0\" (0x80070057)"},
+      {u"RefMax(ECG, Marks, -1)",
+       "RefMax (RefMax): the enumerator refused the parameters \"0 -1\" (0x80070057)"},
+      {u"RefMax(ECG, Marks, 0)",
+       "RefMax (RefMax): the enumerator refused the parameters \"0 0\" (0x80070057)"},
       {u"RefMax(0.1, ECG)", "RefMax (RefMax): argument 2 must be a number, not a sampled channel"},
       {u"RefMaxima(ECG, Marks, 0.1)", "unknown function 'RefMaxima'"},
   };

@@ -13,7 +13,6 @@
 namespace DocumentTest {
 namespace {
 
-
 struct Step {
   std::vector<LONG> ticks;
   HRESULT result;
@@ -27,7 +26,8 @@ Step ReadOn(IEnumEventEx* events) {
   Step step{{}, E_FAIL, -1};
   int fetched = 0;
   do {
-    step.result = events->Next(int(buffer.size()), kRecordEndOffset, buffer.data(), &fetched, &step.next);
+    step.result =
+        events->Next(int(buffer.size()), kRecordEndOffset, buffer.data(), &fetched, &step.next);
     for (int i = 0; i < fetched; ++i) {
       LONG tick;
       std::memcpy(&tick, buffer.data() + std::size_t(i) * size, sizeof tick);
@@ -41,14 +41,16 @@ class GrowingRecord : public HostTest {
  protected:
   void SetUp() override {
     HostTest::SetUp();
-    ASSERT_EQ(GetTarnClassRegistry()->RegisterClassObject(ClassObjectOf(TheReferenceMaximaClass())), S_OK);
+    ASSERT_EQ(GetTarnClassRegistry()->RegisterClassObject(ClassObjectOf(TheReferenceMaximaClass())),
+              S_OK);
     auto* data = PendrelHost::AsDataDocument(document.get());
     data->Channels().SetFormula(data->Channels().Add("Max"), "RefMax(ECG, Marks, 0.1)");
   }
   HeldReference<IEnumEventEx> Events(DWORD channel) {
     IUnknown* opened = nullptr;
     EXPECT_EQ(Face<IPendrelDataSource>(document.get())
-                  ->OpenEventEnumerator({channel, 0xC0000000}, 0, 0, kRecordEndOffset, kEventKindExtended, &opened),
+                  ->OpenEventEnumerator({channel, 0xC0000000}, 0, 0, kRecordEndOffset,
+                                        kEventKindExtended, &opened),
               S_OK);
     HeldReference<IUnknown> held(opened);
     return Face<IEnumEventEx>(opened);
@@ -96,7 +98,9 @@ TEST_F(GrowingRecord, EventsComeAsTheDataDoesAndEndOnlyWithTheClosedRecord) {
 
 TEST_F(GrowingRecord, SamplesComeAsTheDataDoes) {
   IEnumFloatEx* opened = nullptr;
-  ASSERT_EQ(Face<IPendrelDataSource>(document.get())->OpenFloatEnumerator({0, 0xC0000000}, 0, 0, &opened), S_OK);
+  ASSERT_EQ(
+      Face<IPendrelDataSource>(document.get())->OpenFloatEnumerator({0, 0xC0000000}, 0, 0, &opened),
+      S_OK);
   HeldReference<IEnumFloatEx> samples(opened);
   float values[10];
   int fetched = -1;

@@ -32,13 +32,16 @@ bool ReachesChildData(IUnknown* source) {
   auto container = Query<IPendrelChildDataContainer>(document.Get());
   Quor::ComPtr<IPendrelDataChildData> data;
   return container &&
-         container->GetChildData(kProbeChildDataType, Quor::ComPtrOut<IPendrelDataChildData>::Bind(data)) == S_OK;
+         container->GetChildData(kProbeChildDataType,
+                                 Quor::ComPtrOut<IPendrelDataChildData>::Bind(data)) == S_OK;
 }
 
 // Parameter text: the window's width in seconds, then the limit range.
 class ReferenceMaximaParams : public EEH3::ParamsBase {
  public:
-  bool Read(std::wistream& in) override { return EEH3::ReadOptional(in, width, 0.1) && width > 0 && range.Read(in); }
+  bool Read(std::wistream& in) override {
+    return EEH3::ReadOptional(in, width, 0.1) && width > 0 && range.Read(in);
+  }
   void Write(std::wostream& out) const override { out << width; }
   HRESULT BuildSources(IUnknown* const* objects, LONG count) override {
     auto signal = Query<IEnumFloatEx>(count > 0 ? objects[0] : nullptr);
@@ -75,7 +78,8 @@ Maximum LargestSample(EEH3::FloatExWrapper& signal, LONG start, LONG end) {
   Maximum found;
   signal.Seek(start);
   while (signal.HasCurrent() && signal.Position() < end) {
-    if (found.tick < 0 || signal.Value() > found.value) found = {signal.Position(), signal.Value(), false};
+    if (found.tick < 0 || signal.Value() > found.value)
+      found = {signal.Position(), signal.Value(), false};
     signal.Advance();
   }
   found.complete = signal.Position() >= end || signal.AtEnd();
@@ -117,7 +121,8 @@ struct ReferenceMaxima {
       event = {found.tick, 0.0f, found.value, r, params.childDataSeen ? 1u : 0u, {}};
       return true;
     }
-    state.next = reference->AtEnd() ? kRecordEndOffset : std::min(reference->Position(), state.DataLimit());
+    state.next =
+        reference->AtEnd() ? kRecordEndOffset : std::min(reference->Position(), state.DataLimit());
     return false;
   }
 
@@ -191,6 +196,8 @@ ReferenceMaximaClass& TheReferenceMaximaClass() {
 
 ITarnClassObject* ClassObjectOf(ReferenceMaximaClass& classObject) { return &classObject; }
 
-std::u16string LastCreationText(const ReferenceMaximaClass& classObject) { return classObject.lastText; }
+std::u16string LastCreationText(const ReferenceMaximaClass& classObject) {
+  return classObject.lastText;
+}
 
 }  // namespace DocumentTest

@@ -26,7 +26,8 @@ void AppendSmallRecording(PendrelHost::Recording& recording, int64_t from, int64
   const std::vector<std::span<const float>> block{ecg, resp};
   recording.AppendSamples(0, block);
   for (std::size_t i = 0; i < std::size(kMarks); ++i) {
-    if (kMarks[i] >= from && kMarks[i] < to) recording.AddEvent(0, 0, {kMarks[i], 0.0f, double(i + 1)});
+    if (kMarks[i] >= from && kMarks[i] < to)
+      recording.AddEvent(0, 0, {kMarks[i], 0.0f, double(i + 1)});
   }
 }
 
