@@ -4,10 +4,9 @@
 
 #include <map>
 
+#include "analysis/child_data_base.h"
 #include "analysis/rhyth_guids.h"
 #include "hostframework/type_ids.h"
-#include "platform/pendrel/child_data.h"
-#include "platform/win32/com_object.h"
 
 namespace Rhyth {
 
@@ -27,20 +26,11 @@ struct IEventIdCache : IUnknown {
   ~IEventIdCache() = default;
 };
 
-class EventIdCache final : public SimpleUnknownImp2<IPendrelDataChildData, IEventIdCache, 0> {
+class EventIdCache final : public ChildDataBase<IEventIdCache> {
  public:
   HRESULT GetTypeId(DWORD* type) override;
   HRESULT Duplicate(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
                     IPendrelDataChildData** copy) override;
-  HRESULT OnDataChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
-                        LONG_PTR) override {
-    return S_OK;
-  }
-  HRESULT OnRecordsChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override { return S_OK; }
-  HRESULT OnDataMoved(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
-                      LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override {
-    return S_OK;
-  }
 
   HRESULT Clear() override;
   HRESULT IsEmpty(VARIANT_BOOL* empty) override;

@@ -4,10 +4,9 @@
 #include <set>
 
 #include "analysis/beat_position.h"
+#include "analysis/child_data_base.h"
 #include "analysis/rhyth_guids.h"
 #include "hostframework/type_ids.h"
-#include "platform/pendrel/child_data.h"
-#include "platform/win32/com_object.h"
 
 namespace Rhyth {
 
@@ -30,22 +29,13 @@ struct IUserEventData : IUnknown {
   ~IUserEventData() = default;
 };
 
-class UserEventData final : public SimpleUnknownImp2<IPendrelDataChildData, IUserEventData, 0> {
+class UserEventData final : public ChildDataBase<IUserEventData> {
  public:
   using Positions = std::set<BeatPosition>;
 
   HRESULT GetTypeId(DWORD* type) override;
   HRESULT Duplicate(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
                     IPendrelDataChildData** copy) override;
-  HRESULT OnDataChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
-                        LONG_PTR) override {
-    return S_OK;
-  }
-  HRESULT OnRecordsChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override { return S_OK; }
-  HRESULT OnDataMoved(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
-                      LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override {
-    return S_OK;
-  }
 
   HRESULT Clear() override;
   HRESULT IsEmpty(VARIANT_BOOL* empty) override;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "host/channels/block_cache.h"
@@ -19,6 +20,9 @@ struct CompileContext {
   const EventEnumeratorRegistry& registry;
   // Throws ChannelError when there is no such channel or it fails.
   std::function<ChannelValue(const std::string& name)> resolveName;
+  // Ch<n> and RCh<n> past the recording's sampled channels, where the document numbers more
+  // channels; nothing when it has no channel n. Unset: only the sampled channels are numbered.
+  std::function<std::optional<ChannelValue>(std::size_t number)> resolveNumber;
 };
 
 }  // namespace PendrelHost

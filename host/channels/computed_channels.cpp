@@ -131,8 +131,15 @@ ChannelValue ComputedChannels::Compile(std::size_t index, std::vector<std::size_
 ChannelValue ComputedChannels::CompileText(std::string_view text, std::vector<std::size_t>& path,
                                            std::set<std::string>& uses) {
   const Formula formula = ParseFormula(text);
-  const CompileContext context{m_recording, m_cache, m_registry,
-                               [&](const std::string& name) { return Resolve(name, path, uses); }};
+  CompileContext context{m_recording, m_cache, m_registry,
+                         [&](const std::string& name) { return Resolve(name, path, uses); }, nullptr};
+  if (m_nameOfNumber) {
+    context.resolveNumber = [&](std::size_t number) -> std::optional<ChannelValue> {
+      const std::optional<std::string> name = m_nameOfNumber(number);
+      if (!name) return std::nullopt;
+      return Resolve(*name, path, uses);
+    };
+  }
   return Readable(CompileFormula(formula, context), m_recording, m_cache);
 }
 

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -57,6 +58,13 @@ class ComputedChannels {
   // A formula that is no channel of the document (the command line's); throws ChannelError.
   ChannelValue Evaluate(std::string_view formula);
 
+  // Gives Ch<n> and RCh<n> past the recording's sampled channels a meaning: the name of the
+  // channel numbered n, or nothing. The document numbers its event channels and computed
+  // channels after the sampled ones, so that a number the module writes names any of them.
+  void SetChannelNumbering(std::function<std::optional<std::string>(std::size_t number)> nameOfNumber) {
+    m_nameOfNumber = std::move(nameOfNumber);
+  }
+
   const Recording& Source() const { return m_recording; }
   const BlockCache& Cache() const { return *m_cache; }
 
@@ -82,6 +90,7 @@ class ComputedChannels {
   const EventEnumeratorRegistry& m_registry;
   std::shared_ptr<BlockCache> m_cache;
   std::vector<ChannelSlot> m_slots;
+  std::function<std::optional<std::string>(std::size_t number)> m_nameOfNumber;
 };
 
 }  // namespace PendrelHost

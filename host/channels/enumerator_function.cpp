@@ -7,11 +7,26 @@
 
 namespace PendrelHost {
 
+namespace {
+
+std::vector<SourceKind> LeadingChannelKinds(const std::vector<ChannelValue>& arguments) {
+  std::vector<SourceKind> kinds;
+  for (const ChannelValue& argument : arguments) {
+    if (argument.IsNumber()) break;
+    kinds.push_back(argument.IsEvents() ? SourceKind::Events : SourceKind::Samples);
+  }
+  return kinds;
+}
+
+}  // namespace
+
 ChannelValue CallEnumeratorFunction(std::shared_ptr<const EventEnumeratorClass> enumeratorClass, std::string_view name,
                                     std::vector<ChannelValue> arguments, const CompileContext& context) {
+  const bool described = enumeratorClass->DescribesParameters();
+  const std::vector<SourceKind> channels =
+      described ? enumeratorClass->ChannelParameters() : LeadingChannelKinds(arguments);
+  const std::size_t count = described ? enumeratorClass->ParameterCount() : arguments.size();
   const FunctionArguments args(std::string(name) + " (" + enumeratorClass->Name() + ")", std::move(arguments));
-  const std::vector<SourceKind> channels = enumeratorClass->ChannelParameters();
-  const std::size_t count = enumeratorClass->ParameterCount();
   if (channels.size() > count) args.Fail("the enumerator describes more channels than parameters");
   args.ExpectCount(count);
   std::vector<EnumeratorInput> inputs;

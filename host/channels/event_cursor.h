@@ -2,6 +2,7 @@
 // hands events to whoever asks (the module's enumerators and engine, the command line).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -33,6 +34,8 @@ class EventCursor {
   // Finds an event in [from, to) of the range: the first at or after `tick`, or with `backward`
   // the last before it, and moves there. False, leaving the position, when there is none.
   bool Seek(bool backward, int64_t tick, int64_t from, int64_t to);
+  // Reading goes on from `tick`, kept inside the range.
+  void MoveTo(int64_t tick) { m_position = std::clamp(tick, m_start, std::max(m_start, m_end)); }
 
   std::unique_ptr<EventCursor> Clone() const { return std::make_unique<EventCursor>(*this); }
 

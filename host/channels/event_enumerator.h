@@ -48,6 +48,10 @@ class EventEnumeratorClass {
   // The kinds of the leading parameters, which are channels; the numbers follow them.
   virtual std::vector<SourceKind> ChannelParameters() const = 0;
   virtual std::size_t ParameterCount() const = 0;
+  // Whether the two above describe every call. A class that tells only its name (a module's
+  // class object) takes the leading channel arguments of each call as its channels, as they
+  // are, and the numbers after them.
+  virtual bool DescribesParameters() const { return true; }
   // An enumerator for the numbers; throws ChannelError when they do not suit it.
   virtual std::unique_ptr<EventEnumerator> Create(std::span<const double> numbers) const = 0;
 };

@@ -14,12 +14,19 @@ void EventEnumeratorRegistry::Revoke(const EventEnumeratorClass* enumeratorClass
   std::erase_if(m_classes, [&](const auto& held) { return held.get() == enumeratorClass; });
 }
 
+void EventEnumeratorRegistry::AddFinder(std::shared_ptr<const EventEnumeratorFinder> finder) {
+  if (finder) m_finders.push_back(std::move(finder));
+}
+
 std::shared_ptr<const EventEnumeratorClass> EventEnumeratorRegistry::FindByOutputName(std::string_view name) const {
   for (const auto& enumeratorClass : m_classes) {
     const std::vector<std::string> outputs = enumeratorClass->OutputNames();
     if (std::any_of(outputs.begin(), outputs.end(), [&](const std::string& output) { return SameName(output, name); })) {
       return enumeratorClass;
     }
+  }
+  for (const auto& finder : m_finders) {
+    if (auto found = finder->Find(name)) return found;
   }
   return nullptr;
 }

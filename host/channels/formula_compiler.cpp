@@ -43,8 +43,13 @@ class Compiler {
   ChannelValue SourceChannel(const Formula& formula) const {
     const std::size_t count = m_context.recording.ChannelCount();
     if (formula.channel > count) {
-      throw ChannelError(std::string(formula.raw ? "RCh" : "Ch") + std::to_string(formula.channel) +
-                         ": the recording has " + std::to_string(count) + " channel" + (count == 1 ? "" : "s"));
+      const std::string reference = std::string(formula.raw ? "RCh" : "Ch") + std::to_string(formula.channel);
+      if (!m_context.resolveNumber) {
+        throw ChannelError(reference + ": the recording has " + std::to_string(count) + " channel" +
+                           (count == 1 ? "" : "s"));
+      }
+      if (std::optional<ChannelValue> numbered = m_context.resolveNumber(formula.channel)) return *numbered;
+      throw ChannelError(reference + ": the document has no channel " + std::to_string(formula.channel));
     }
     return {std::nullopt, std::make_shared<SourceChannelNode>(m_context.recording, formula.channel - 1), nullptr};
   }

@@ -5,6 +5,7 @@
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
 #include "host/framework/guarded_call.h"
+#include "host/framework/host_object_makers.h"
 #include "host/framework/host_objects.h"
 
 namespace Tarn {
@@ -53,7 +54,9 @@ HRESULT HostClassRegistry::CreateAggregatedObject(IUnknown* outer, DWORD type, R
     if (!object) return E_POINTER;
     *object = nullptr;
     // The host's services are process-wide: none of them can live inside another object.
-    if (outer) return HostObjectOfType(type) ? CLASS_E_NOAGGREGATION : REGDB_E_CLASSNOTREG;
+    if (outer) {
+      return HostObjectOfType(type) || MakersAnswer(type) ? CLASS_E_NOAGGREGATION : REGDB_E_CLASSNOTREG;
+    }
     return MakeHostObject(type, iid, object);
   });
 }
@@ -93,6 +96,15 @@ void HostClassRegistry::Reset() {
   }
 }
 
+std::vector<HeldReference<ITarnClassObject>> HostClassRegistry::ClassObjects() {
+  std::lock_guard lock(m_mutex);
+  std::vector<HeldReference<ITarnClassObject>> objects;
+  for (const Registration& registration : m_registrations) {
+    objects.push_back(Hold(registration.classObject.get()));
+  }
+  return objects;
+}
+
 HRESULT HostClassRegistry::Add(ITarnClassObject* classObject, DWORD type) {
   std::lock_guard lock(m_mutex);
   for (const Registration& registration : m_registrations) {
@@ -105,9 +117,8 @@ HRESULT HostClassRegistry::Add(ITarnClassObject* classObject, DWORD type) {
 }
 
 HRESULT HostClassRegistry::MakeHostObject(DWORD type, REFIID iid, void** object) {
-  IUnknown* hostObject = HostObjectOfType(type);
-  if (!hostObject) return REGDB_E_CLASSNOTREG;
-  return hostObject->QueryInterface(iid, object);
+  if (IUnknown* hostObject = HostObjectOfType(type)) return hostObject->QueryInterface(iid, object);
+  return MakeObjectOfMakers(type, iid, object);
 }
 
 }  // namespace Tarn

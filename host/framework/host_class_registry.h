@@ -21,6 +21,8 @@ class HostClassRegistry : public ITarnClassRegistry {
 
   // Releases every registered class object.
   void Reset();
+  // The registered class objects, in the order of registration, each with a reference.
+  std::vector<HeldReference<ITarnClassObject>> ClassObjects();
 
  protected:
   HostClassRegistry() = default;

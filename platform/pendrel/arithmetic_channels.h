@@ -64,6 +64,8 @@ struct IPendrelArithmeticSettings : IUnknown {
   using Base = IUnknown;
   virtual HRESULT SetTexts(IQuorString* formula, IQuorString* unit, DWORD reserved) = 0;
   virtual HRESULT GetFormula(IQuorString** formula) = 0;
+  // The unit text given with the formula, which the calculation gives the channel.
+  virtual HRESULT GetUnit(IQuorString** unit) = 0;
 
  protected:
   ~IPendrelArithmeticSettings() = default;

@@ -77,6 +77,17 @@ struct IEnumEventEx : IUnknown {
   ~IEnumEventEx() = default;
 };
 
+// The host document that a source enumerator reads. The host's own float and event enumerators
+// answer it, so that an algorithm given only its sources can reach the document's child data.
+struct IPendrelSourceDocument : IUnknown {
+  PLATFORM_INTERFACE_ID("87da7a5b-331e-41f6-a5c4-5ebb415ea903");
+  using Base = IUnknown;
+  virtual HRESULT GetDocument(IUnknown** document) = 0;
+
+ protected:
+  ~IPendrelSourceDocument() = default;
+};
+
 // Kind flags of OpenEventEnumerator.
 constexpr DWORD kEventKindExtended = 0x80000000;
 constexpr DWORD kEventKindMarks = 0x40000000;
@@ -101,17 +112,4 @@ struct IPendrelDataSource : IUnknown {
 
  protected:
   ~IPendrelDataSource() = default;
-};
-
-// Answered by the sample and event enumerators that the host hands a calculated event
-// enumerator: the host document whose data they read, through which the enumerator reaches
-// what the document keeps beside its recordings (its child data).
-struct IPendrelSourceDocument : IUnknown {
-  PLATFORM_INTERFACE_ID("d1ec6774-479d-47a1-9c52-e6d262826243");
-  using Base = IUnknown;
-  // The document with a reference; S_FALSE and null when the source belongs to none.
-  virtual HRESULT GetDocument(IUnknown** document) = 0;
-
- protected:
-  ~IPendrelSourceDocument() = default;
 };

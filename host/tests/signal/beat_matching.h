@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <string>
 #include <vector>
 
 #include "host/channels/computed_channels.h"
@@ -34,6 +37,19 @@ inline BeatMatch MatchBeats(const std::vector<double>& reference, const std::vec
   }
   result.falseBeats = static_cast<std::size_t>(std::count(used.begin(), used.end(), false));
   return result;
+}
+
+// The folder of the MIT-BIH excerpt among the shared test recordings.
+inline std::filesystem::path MitBihExcerptFolder() { return SharedDataFolder() / "mitdb-100s"; }
+
+// The times, in seconds, of the excerpt's reference beats (its annotations at 360 Hz).
+inline std::vector<double> MitBihReferenceBeats() {
+  std::vector<double> times;
+  std::ifstream beats(MitBihExcerptFolder() / "100s-beats.csv");
+  std::string line;
+  std::getline(beats, line);
+  while (std::getline(beats, line)) times.push_back(std::stod(line.substr(0, line.find(','))) / 360.0);
+  return times;
 }
 
 // The times, in seconds, of the events of the detection chain's peak detector over channel 1.

@@ -2,7 +2,6 @@
 // printed, and its beats found by the detection chain.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 
 #include "host/cli/channel_command.h"
@@ -19,17 +18,7 @@ class MitBihExcerpt : public testing::Test {
     if (!std::filesystem::exists(folder)) GTEST_SKIP() << folder << " is absent: the shared test data is not here";
   }
 
-  // The reference beats' times in seconds.
-  std::vector<double> ReferenceBeats() const {
-    std::vector<double> times;
-    std::ifstream beats(folder / "100s-beats.csv");
-    std::string line;
-    std::getline(beats, line);
-    while (std::getline(beats, line)) times.push_back(std::stod(line.substr(0, line.find(','))) / 360.0);
-    return times;
-  }
-
-  const std::filesystem::path folder = Testing::SharedDataFolder() / "mitdb-100s";
+  const std::filesystem::path folder = Testing::MitBihExcerptFolder();
 };
 
 TEST_F(MitBihExcerpt, CsvHoldsTwoLeadsAt360Hz) {
@@ -61,7 +50,7 @@ TEST_F(MitBihExcerpt, WfdbFormHoldsTheSamplesOfTheCsvForm) {
 }
 
 TEST_F(MitBihExcerpt, DetectionChainPutsOneEventOnEachReferenceBeat) {
-  const std::vector<double> reference = ReferenceBeats();
+  const std::vector<double> reference = Testing::MitBihReferenceBeats();
   ASSERT_EQ(reference.size(), 74u);
   for (const char* file : {"100s.csv", "100s.hea"}) {
     const Testing::BeatMatch match =
