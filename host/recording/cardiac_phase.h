@@ -1,6 +1,10 @@
-// The phase of the synthetic heart's cycle through time. The R wave is at phase 0; each beat
-// turns the phase once round at the angular speed 2 pi / RR, with RR taken from the RR process
-// when the beat's R wave passes, so that the R waves fall exactly one RR interval apart.
+// The phase of the synthetic heart's cycle through time. The R wave is at phase 0; each R-R
+// cycle turns the phase once round in the RR taken from the RR process when its first R wave
+// passes, so that the R waves fall exactly one RR interval apart. A QRS complex is drawn at one
+// speed, 2 pi / RR of its own beat, on both sides of its R wave: the cycle's speed changes only
+// between the complexes, over the T wave, diastole and P wave. Were the speed to change at the R
+// wave, every change of RR would make the R wave lean, and a smoothed view of it peak off the
+// beat by an amount that follows the change.
 #pragma once
 
 #include "host/recording/rr_process.h"
@@ -20,13 +24,19 @@ class CardiacPhase {
   double AngularSpeed() const { return m_angularSpeed; }
 
  private:
-  void StartBeat(double time);
+  // From the R wave at `start` to the next, `rr` seconds later, whose own beat lasts `nextRr`.
+  struct Cycle {
+    double start;
+    double rr;
+    double nextRr;
+  };
+
+  void NextCycle();
 
   const RrProcess& m_rr;
-  double m_beatStart;  // time of the current beat's R wave
-  double m_beatRr;
-  double m_angularSpeed;
-  double m_phase;
+  Cycle m_cycle{};
+  double m_angularSpeed = 0.0;
+  double m_phase = 0.0;
 };
 
 }  // namespace PendrelHost
