@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -86,9 +87,30 @@ class ProbeChildData final : public SimpleUnknownImp1<IPendrelDataChildData, 1> 
   }
 };
 
-// The ticks of every event of a channel in a record, read through the document in blocks of
-// `perCall` events; `last` receives the last call's result.
+// Every event of a channel in a record as the channel's records of `*size` bytes, read through
+// the document in blocks of `perCall` events; `last` receives the last call's result.
+std::vector<BYTE> EventBytes(IUnknown* document, PendrelChannelRef channel, LONG record,
+                             int perCall, HRESULT* last, DWORD* size);
+
+// The ticks of every event of a channel in a record.
 std::vector<LONG> EventTicks(IUnknown* document, PendrelChannelRef channel, LONG record = 0,
                              int perCall = 16, HRESULT* last = nullptr);
+
+// Every event of a channel in a record, whose records are Events.
+template <class Event>
+std::vector<Event> ReadEvents(IUnknown* document, PendrelChannelRef channel, LONG record = 0,
+                              int perCall = 16, HRESULT* last = nullptr) {
+  DWORD size = 0;
+  const std::vector<BYTE> bytes = EventBytes(document, channel, record, perCall, last, &size);
+  std::vector<Event> events;
+  if (bytes.empty()) return events;
+  if (size != sizeof(Event)) {
+    ADD_FAILURE() << "the channel's events have " << size << " bytes, not " << sizeof(Event);
+    return events;
+  }
+  events.resize(bytes.size() / size);
+  std::memcpy(events.data(), bytes.data(), events.size() * size);
+  return events;
+}
 
 }  // namespace DocumentTest

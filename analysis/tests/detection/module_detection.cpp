@@ -1,0 +1,55 @@
+#include "analysis/tests/detection/module_detection.h"
+
+#include "analysis/change_flags.h"
+#include "analysis/enumerator_classes.h"
+#include "hostframework/class_object_list.h"
+
+namespace DetectionTest {
+
+namespace {
+
+// Made at load time and linked into the module's list of class objects, as the module's own.
+Rhyth::FiducialEnumClass fiducialClass(Rhyth::FiducialEnumDescriptor());
+
+}  // namespace
+
+void ModuleDetection::SetUp() {
+  DocumentTest::HostTest::SetUp();
+  RegisterClassObjects();
+}
+
+Quor::ComPtr<Rhyth::Settings> WholeRecordSettings(IUnknown* document) {
+  Quor::ComPtr<Rhyth::Settings> settings(new Rhyth::Settings);
+  LONG end = 0;
+  EXPECT_EQ(DocumentTest::Face<IPendrelDataSource>(document)->GetEndOfData(
+                Rhyth::kSourceChannelWord, 0, &end),
+            S_OK);
+  settings->analysis.region = {0, 0, end, 0};
+  return settings;
+}
+
+Detection DetectBeats(Rhyth::DetectorBase& detector, const Rhyth::Settings& settings) {
+  Detection detection;
+  if (!detector.UpdateChannels(Rhyth::kChangeEverything, &settings)) {
+    ADD_FAILURE() << "the detector could not build its chain";
+    return detection;
+  }
+  detection.beats = DocumentTest::ReadEvents<Rhyth::FiducialEvent>(
+      detector.HostDocument(), detector.GetFiducialChannel(), 0, 64, &detection.last);
+  return detection;
+}
+
+void Analyse(Rhyth::AnalysisEngine& engine, Rhyth::DetectorBase& detector,
+             const Rhyth::Settings& settings) {
+  auto source = DocumentTest::Face<IPendrelDataSource>(detector.HostDocument());
+  engine.AnalyseRange(Rhyth::kChangeEverything, source.get(), settings,
+                      detector.GetFiducialChannel());
+}
+
+std::vector<double> BeatTimes(const std::vector<Rhyth::FiducialEvent>& beats, double tickPeriod) {
+  std::vector<double> times;
+  for (const Rhyth::FiducialEvent& beat : beats) times.push_back(beat.position * tickPeriod);
+  return times;
+}
+
+}  // namespace DetectionTest
