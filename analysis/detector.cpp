@@ -82,20 +82,28 @@ LONG DetectorBase::ResamplingWidth(const Settings& settings) {
 bool DetectorBase::UpdateChannels(DWORD flags, const Settings* settings) {
   if (!settings || !HostDocument()) return false;
   const Quor::String empty;
+  // A stage is named in the formulas of later stages as the host named it: where the host
+  // chose another name (a recording channel already bore the stage's), the stage's own name
+  // would call that recording channel.
   if (flags & kChangeFilterStages) {
     SetChannel(LowPassName(), LowPassFormula(*settings), empty);
-    SetChannel(DerivativeName(), DerivativeFormula(LowPassName()), empty);
-    SetChannel(ResampledName(), ResampleFormula(DerivativeName(), ResamplingWidth(*settings)), empty);
-    SetChannel(EnvelopeName(), EnvelopeFormula(DerivativeName(), ResampledName()), empty);
+    const Quor::String lowPass = HostName(LowPassName());
+    SetChannel(DerivativeName(), DerivativeFormula(lowPass), empty);
+    const Quor::String derivative = HostName(DerivativeName());
+    SetChannel(ResampledName(), ResampleFormula(derivative, ResamplingWidth(*settings)), empty);
+    SetChannel(EnvelopeName(), EnvelopeFormula(derivative, HostName(ResampledName())), empty);
   }
   if (flags & kChangeNormalisationStages) {
-    const bool normalised =
-        SetChannel(NormalisedName(), NormaliseFormula(EnvelopeName(), *settings), empty);
-    const bool peaks = SetChannel(PeaksName(), PeakFormula(NormalisedName(), *settings), empty);
+    const bool normalised = SetChannel(
+        NormalisedName(), NormaliseFormula(HostName(EnvelopeName()), *settings), empty);
+    const bool peaks =
+        SetChannel(PeaksName(), PeakFormula(HostName(NormalisedName()), *settings), empty);
     if (!normalised || !peaks) return false;
   }
   if (flags & kChangeFiducialStage) {
-    return SetChannel(FiducialName(), FiducialFormula(LowPassName(), PeaksName(), *settings), empty);
+    return SetChannel(FiducialName(),
+                      FiducialFormula(HostName(LowPassName()), HostName(PeaksName()), *settings),
+                      empty);
   }
   return true;
 }

@@ -97,6 +97,11 @@ bool ArithmeticChannelManager::SetChannelHeld(const Quor::String& name, const Qu
   return SUCCEEDED(hr);
 }
 
+Quor::String ArithmeticChannelManager::HostName(const Quor::String& name) const {
+  const auto entry = m_channels.find(name);
+  return entry == m_channels.end() ? name : entry->second.hostName;
+}
+
 Quor::String ArithmeticChannelManager::ChannelRefText(DWORD index, DWORD kind) {
   const DWORD type = kind & 0xFF;
   if (type == 1) return Quor::Format(u"RCh%1", index + 1);

@@ -35,6 +35,9 @@ class ArithmeticChannelManager {
   bool SetChannelHeld(const Quor::String& name, const Quor::String& owner, bool held);
   // How formulas name a channel: "Ch<n>", "RCh<n>", or for a named channel its name.
   Quor::String ChannelRefText(DWORD index, DWORD kind);
+  // How formulas name a managed channel: by the name the host gave it. A name not managed
+  // stays as it is.
+  Quor::String HostName(const Quor::String& name) const;
   Map::iterator Find(const Quor::String& name) { return m_channels.find(name); }
   Map::iterator End() { return m_channels.end(); }
 
