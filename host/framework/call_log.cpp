@@ -1,6 +1,7 @@
 #include "host/framework/call_log.h"
 
 #include <algorithm>
+#include <deque>
 #include <mutex>
 
 namespace Tarn {
@@ -9,7 +10,7 @@ namespace {
 
 struct Log {
   std::mutex mutex;
-  std::vector<CallRecord> records;
+  std::deque<CallRecord> records;
 };
 
 // Never destroyed: objects of modules may still call in while the process exits.
@@ -26,6 +27,7 @@ void RecordCall(std::string_view service, std::string_view operation,
     CallRecord record{std::string(service), std::string(operation), std::string(arguments)};
     std::lock_guard lock(TheLog().mutex);
     TheLog().records.push_back(std::move(record));
+    if (TheLog().records.size() > kCallLogCapacity) TheLog().records.pop_front();
   } catch (...) {
     // Out of memory: the call itself matters more than its record.
   }
@@ -33,7 +35,7 @@ void RecordCall(std::string_view service, std::string_view operation,
 
 std::vector<CallRecord> RecordedCalls() {
   std::lock_guard lock(TheLog().mutex);
-  return TheLog().records;
+  return {TheLog().records.begin(), TheLog().records.end()};
 }
 
 std::vector<std::string> RecordedCallTexts() {

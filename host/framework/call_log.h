@@ -1,6 +1,8 @@
-// The record of every call that the host's objects answer, so that tests can assert what the
+// The record of the calls that the host's objects answer, so that tests can assert what the
 // module asked for, in what order and with what arguments. One log per process, kept inside
-// libTarn.so and shared by the host application object.
+// libTarn.so and shared by the host application object. It keeps the most recent calls only:
+// a host that analyses long recordings again and again must not grow by every call it ever
+// answered.
 #pragma once
 
 #include <cstddef>
@@ -21,11 +23,14 @@ struct CallRecord {
   std::string Text() const { return service + "." + operation + "(" + arguments + ")"; }
 };
 
+// How many of the most recent calls the log keeps; far more than any test makes.
+inline constexpr std::size_t kCallLogCapacity = 100000;
+
 // Never throws: a call whose record cannot be stored still runs.
 TARN_API void RecordCall(std::string_view service, std::string_view operation,
                          std::string_view arguments = {}) noexcept;
 
-// The calls so far, oldest first.
+// The calls kept, oldest first.
 TARN_API std::vector<CallRecord> RecordedCalls();
 TARN_API std::vector<std::string> RecordedCallTexts();
 // How many calls of "Service.Operation" were recorded.

@@ -51,5 +51,16 @@ TEST_F(CallLog, CountsByServiceAndOperationAndForgetsWhenCleared) {
   EXPECT_TRUE(Tarn::RecordedCalls().empty());
 }
 
+TEST_F(CallLog, KeepsOnlyTheMostRecentCalls) {
+  Tarn::ClearRecordedCalls();
+  for (std::size_t i = 0; i < Tarn::kCallLogCapacity + 2; ++i)
+    Tarn::RecordCall("Probe", "Call", std::to_string(i));
+  const auto records = Tarn::RecordedCalls();
+  ASSERT_EQ(records.size(), Tarn::kCallLogCapacity);
+  EXPECT_EQ(records.front().arguments, "2");
+  EXPECT_EQ(records.back().arguments, std::to_string(Tarn::kCallLogCapacity + 1));
+  EXPECT_EQ(Tarn::CountCalls("Probe.Call"), Tarn::kCallLogCapacity);
+}
+
 }  // namespace
 }  // namespace HostTest
