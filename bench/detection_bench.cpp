@@ -64,8 +64,8 @@ struct Detection {
   // Reads every beat of the fiducial channel; returns how many.
   std::size_t ReadBeats() {
     IUnknown* opened = nullptr;
-    if (FAILED(Source()->OpenEventEnumerator(detector.GetFiducialChannel(), 0, 0,
-                                             kRecordEndOffset, kEventKindExtended, &opened))) {
+    if (FAILED(Source()->OpenEventEnumerator(detector.GetFiducialChannel(), 0, 0, kRecordEndOffset,
+                                             kEventKindExtended, &opened))) {
       return 0;
     }
     Tarn::HeldReference<IUnknown> held(opened);

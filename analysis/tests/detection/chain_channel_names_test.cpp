@@ -15,7 +15,8 @@ constexpr double kRate = 250.0;
 
 // Half a minute of the built-in sample as channel 0, titled `title`, then flat channels
 // titled `others`.
-PendrelHost::SyntheticEcg Sample(const std::string& title, const std::vector<std::string>& others = {}) {
+PendrelHost::SyntheticEcg Sample(const std::string& title,
+                                 const std::vector<std::string>& others = {}) {
   PendrelHost::SyntheticEcgSettings settings;
   settings.sampleRate = kRate;
   settings.duration = 30.0;
@@ -34,7 +35,8 @@ PendrelHost::SyntheticEcg Sample(const std::string& title, const std::vector<std
 }
 
 // How many true beats the fiducial channel holds, and how many other beats.
-PendrelHost::Testing::BeatMatch Found(const PendrelHost::SyntheticEcg& ecg, const Detection& detection) {
+PendrelHost::Testing::BeatMatch Found(const PendrelHost::SyntheticEcg& ecg,
+                                      const Detection& detection) {
   return PendrelHost::Testing::MatchBeats(ecg.beatTimes, BeatTimes(detection.beats, 1.0 / kRate),
                                           0.05);
 }
@@ -51,7 +53,8 @@ TEST_F(ChainNames, StagesTheHostNamesOtherwiseAreAddedOnceAndNamedAsTheHostNamed
   auto settings = WholeRecordSettings(document.get());
   for (int update = 0; update < 3; ++update) {
     SCOPED_TRACE(update);
-    const PendrelHost::Testing::BeatMatch match = Found(ecg, DetectBeats(detector, *settings.Get()));
+    const PendrelHost::Testing::BeatMatch match =
+        Found(ecg, DetectBeats(detector, *settings.Get()));
     EXPECT_EQ(match.matched, ecg.beatTimes.size());
     EXPECT_EQ(match.falseBeats, 0u);
     EXPECT_EQ(Tarn::CountCalls("ArithmeticChannels.AddChannel"), 7u);
@@ -78,7 +81,8 @@ TEST_F(ChainNames, ASourceNameTheFormulaCannotHoldIsReferredToByItsIndex) {
     Rhyth::RhythDetector detector(document.get());
     auto settings = WholeRecordSettings(document.get());
     settings->source.channelWord = Rhyth::kSourceChannelWord | 4;  // a channel by its name
-    const PendrelHost::Testing::BeatMatch match = Found(ecg, DetectBeats(detector, *settings.Get()));
+    const PendrelHost::Testing::BeatMatch match =
+        Found(ecg, DetectBeats(detector, *settings.Get()));
     EXPECT_EQ(DocumentTest::FormulasReceived().at(0), c.lowPass);
     EXPECT_EQ(match.matched, ecg.beatTimes.size());
     EXPECT_EQ(match.falseBeats, 0u);

@@ -81,11 +81,10 @@ TEST_P(MitBihDetection, TheEngineAnalysesTheBeatsWithThePrematureOneAsTheOnlyEct
     // Each interval is the reference interval that ends at its beat, within one tick.
     for (DWORD i = 0; i < engine.RRIntervals().GetCount(); ++i) {
       const double time = engine.BeatTimes()[i];
-      const auto ending = std::min_element(reference.begin(), reference.end(), [&](double a, double b) {
-        return std::abs(a - time) < std::abs(b - time);
-      });
-      ASSERT_NE(ending, reference.begin());
-      EXPECT_NEAR(engine.RRIntervals()[i], *ending - *(ending - 1), kTick * 1.001) << time;
+      const std::size_t ending = NearestBeat(reference, time);
+      ASSERT_GT(ending, 0u);
+      EXPECT_NEAR(engine.RRIntervals()[i], reference[ending] - reference[ending - 1], kTick * 1.001)
+          << time;
     }
   }
 }

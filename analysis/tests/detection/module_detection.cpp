@@ -1,5 +1,7 @@
 #include "analysis/tests/detection/module_detection.h"
 
+#include <algorithm>
+
 #include "analysis/change_flags.h"
 #include "analysis/enumerator_classes.h"
 #include "hostframework/class_object_list.h"
@@ -44,6 +46,13 @@ void Analyse(Rhyth::AnalysisEngine& engine, Rhyth::DetectorBase& detector,
   auto source = DocumentTest::Face<IPendrelDataSource>(detector.HostDocument());
   engine.AnalyseRange(Rhyth::kChangeEverything, source.get(), settings,
                       detector.GetFiducialChannel());
+}
+
+std::size_t NearestBeat(const std::vector<double>& beats, double time) {
+  const auto after = std::lower_bound(beats.begin(), beats.end(), time);
+  if (after == beats.begin()) return 0;
+  const std::size_t index = std::size_t(after - beats.begin());
+  return after == beats.end() || time - beats[index - 1] < *after - time ? index - 1 : index;
 }
 
 std::vector<double> BeatTimes(const std::vector<Rhyth::FiducialEvent>& beats, double tickPeriod) {

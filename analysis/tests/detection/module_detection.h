@@ -35,6 +35,9 @@ Detection DetectBeats(Rhyth::DetectorBase& detector, const Rhyth::Settings& sett
 void Analyse(Rhyth::AnalysisEngine& engine, Rhyth::DetectorBase& detector,
              const Rhyth::Settings& settings);
 
+// The index of the beat nearest to `time` among beat times in order.
+std::size_t NearestBeat(const std::vector<double>& beats, double time);
+
 // The beats' times in seconds at the given tick period.
 std::vector<double> BeatTimes(const std::vector<Rhyth::FiducialEvent>& beats, double tickPeriod);
 

@@ -36,21 +36,12 @@ struct Statistics {
     const DWORD n = DWORD(series.rr.size());
     timeDomain.FullPass(Rhyth::kChangeEngine, series.rr.data(), series.delta.data(),
                         series.rate.data(), n, settings.analysis);
-    spectrum.Pass(Rhyth::kChangeEngine, series.rr.data(), series.time.data(), n,
-                  settings.spectrum);
+    spectrum.Pass(Rhyth::kChangeEngine, series.rr.data(), series.time.data(), n, settings.spectrum);
   }
 
   Rhyth::TimeDomainStatistics timeDomain;
   Rhyth::Spectrum spectrum;
 };
-
-// The index of the true beat nearest to `time`.
-std::size_t Nearest(const std::vector<double>& beats, double time) {
-  const auto after = std::lower_bound(beats.begin(), beats.end(), time);
-  if (after == beats.begin()) return 0;
-  const std::size_t index = std::size_t(after - beats.begin());
-  return after == beats.end() || time - beats[index - 1] < *after - time ? index - 1 : index;
-}
 
 class SyntheticDetection : public ModuleDetection, public testing::WithParamInterface<double> {
  protected:
@@ -90,7 +81,7 @@ TEST_P(SyntheticDetection, FindsEveryTrueBeatWithItsIntervalWithinATick) {
   ASSERT_EQ(found.size(), truth.size());
   EXPECT_LE(match.worstOffset, tick);
   for (std::size_t i = 1; i < found.size(); ++i) {
-    const std::size_t k = Nearest(truth, found[i]);
+    const std::size_t k = NearestBeat(truth, found[i]);
     ASSERT_GT(k, 0u);
     EXPECT_NEAR(detection.beats[i].rr, truth[k] - truth[k - 1], tick) << "beat at " << found[i];
   }
@@ -115,7 +106,7 @@ TEST_P(SyntheticDetection, TheEnginesStatisticsMatchTheTrueSeriesWithinWhatTicks
 
   RrSeries trueSeries, errors;
   for (DWORD i = 0; i < n; ++i) {
-    const std::size_t k = Nearest(truth, engine.BeatTimes()[i]);
+    const std::size_t k = NearestBeat(truth, engine.BeatTimes()[i]);
     ASSERT_GE(k, 2u);
     const double rr = truth[k] - truth[k - 1];
     const double delta = rr - (truth[k - 1] - truth[k - 2]);

@@ -72,7 +72,8 @@ TEST(SyntheticEcg, TrueBeatsLieOnTheRWavePeaksAtEveryRate) {
 // The peak of a sampled wave, refined between samples by a parabola, in ticks.
 double RefinedPeak(std::span<const float> x, int64_t near, int64_t reach) {
   const auto from = x.begin() + std::max<int64_t>(1, near - reach);
-  const auto to = x.begin() + std::min<int64_t>(static_cast<int64_t>(x.size()) - 1, near + reach + 1);
+  const auto last = static_cast<int64_t>(x.size()) - 1;
+  const auto to = x.begin() + std::min<int64_t>(last, near + reach + 1);
   const int64_t i = std::max_element(from, to) - x.begin();
   const double before = x[i - 1], at = x[i], after = x[i + 1];
   return static_cast<double>(i) + 0.5 * (before - after) / (before - 2.0 * at + after);
