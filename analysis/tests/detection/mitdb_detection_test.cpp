@@ -48,6 +48,10 @@ TEST_P(MitBihDetection, TheFiducialChannelHoldsEveryReferenceBeatAndNoOther) {
   EXPECT_EQ(found.size(), 74u);
   EXPECT_LE(match.worstOffset, kTick * 1.001);
   RecordProperty("worst_offset_ms", std::to_string(match.worstOffset * 1000.0));
+  // Read one beat at a time, the channel gives the same beats.
+  std::vector<LONG> ticks;
+  for (const Rhyth::FiducialEvent& beat : detection.beats) ticks.push_back(beat.position);
+  EXPECT_EQ(DocumentTest::EventTicks(document.get(), detector->GetFiducialChannel(), 0, 1), ticks);
 }
 
 // The default RR limits (0.8 to 1.2 s) would call half of this 74-per-minute rhythm ectopic;
