@@ -13,7 +13,7 @@
 #include "analysis/event_cache.h"
 #include "analysis/segment_means.h"
 #include "analysis/settings.h"
-#include "analysis/spectrum.h"
+#include "analysis/hrv_spectrum.h"
 #include "analysis/time_domain_statistics.h"
 #include "core/com_ptr.h"
 #include "core/quor_string.h"

@@ -5,7 +5,7 @@
 
 #include "analysis/linear_fit.h"
 #include "analysis/periodogram_sums.h"
-#include "analysis/spectrum_window.h"
+#include "analysis/data_window.h"
 
 namespace Rhyth {
 

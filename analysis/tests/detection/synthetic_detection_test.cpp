@@ -9,7 +9,7 @@
 #include <numbers>
 
 #include "analysis/change_flags.h"
-#include "analysis/spectrum.h"
+#include "analysis/hrv_spectrum.h"
 #include "analysis/tests/detection/module_detection.h"
 #include "analysis/time_domain_statistics.h"
 #include "host/recording/synthetic_ecg.h"

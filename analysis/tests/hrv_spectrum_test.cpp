@@ -1,4 +1,4 @@
-#include "analysis/spectrum.h"
+#include "analysis/hrv_spectrum.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "analysis/linear_fit.h"
 #include "analysis/lomb_scargle.h"
 #include "analysis/periodogram_sums.h"
-#include "analysis/spectrum_window.h"
+#include "analysis/data_window.h"
 #include "analysis/tests/direct_periodogram.h"
 
 namespace {

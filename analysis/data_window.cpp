@@ -1,4 +1,4 @@
-#include "analysis/spectrum_window.h"
+#include "analysis/data_window.h"
 
 #include <cmath>
 

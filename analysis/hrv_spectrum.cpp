@@ -1,4 +1,4 @@
-#include "analysis/spectrum.h"
+#include "analysis/hrv_spectrum.h"
 
 #include <algorithm>
 #include <cmath>
