@@ -1,6 +1,7 @@
 #include "analysis/analysis_data.h"
 
 #include "analysis/stream_fields.h"
+#include "core/com_call_guard.h"
 #include "core/storage_bin_streams.h"
 #include "core/string_record.h"
 #include "core/xquor.h"
@@ -84,7 +85,7 @@ HRESULT Data::GetClassID(CLSID* classId) {
 }
 
 HRESULT Data::Load(IStream* stream) {
-  try {
+  return Quor::GuardedCall([&]() -> HRESULT {
     Quor::StorageBinIStreamLite in(stream);
     DWORD version = 0;
     if (FAILED(in.ReadUInt32(&version))) return kXQuorDataTruncated;
@@ -103,25 +104,15 @@ HRESULT Data::Load(IStream* stream) {
     inUse = secondStored = 1;
     dirty = 0;
     return S_OK;
-  } catch (const XQuor& error) {
-    return error.Code();
-  } catch (...) {
-    return E_FAIL;
-  }
+  });
 }
 
 HRESULT Data::Save(IStream* stream, BOOL clearDirty) {
-  try {
-    Quor::StorageBinOStreamLite out(stream);
+  return SaveRecord(stream, clearDirty, dirty, [this](Quor::BinOStream& out) {
     WriteField(out, kDataVersion);
     WritePositions(out, m_userEvents->Added());
     WritePositions(out, m_userEvents->Removed());
-    if (FAILED(out.Close())) return kXQuorWriteFailed;
-    if (clearDirty) dirty = 0;
-    return S_OK;
-  } catch (...) {
-    return kXQuorWriteFailed;
-  }
+  });
 }
 
 }  // namespace Rhyth

@@ -11,16 +11,14 @@ HRESULT EventIdCache::GetTypeId(DWORD* type) {
 HRESULT EventIdCache::Duplicate(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
                                 IPendrelDataChildData** copy) {
   if (!copy) return E_POINTER;
-  try {
+  *copy = nullptr;
+  return Quor::GuardedCall([&] {
     auto* duplicate = new EventIdCache;
     duplicate->m_ids = m_ids;
     duplicate->AddRef();
     *copy = duplicate;
     return S_OK;
-  } catch (const std::bad_alloc&) {
-    *copy = nullptr;
-    return E_OUTOFMEMORY;
-  }
+  });
 }
 
 HRESULT EventIdCache::Clear() {
@@ -34,12 +32,10 @@ HRESULT EventIdCache::IsEmpty(VARIANT_BOOL* empty) {
 }
 
 HRESULT EventIdCache::SetId(DWORD key, DWORD value) {
-  try {
+  return Quor::GuardedCall([&] {
     m_ids[key] = value;
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  }
-  return S_OK;
+    return S_OK;
+  });
 }
 
 HRESULT EventIdCache::GetId(DWORD key, DWORD* value) {

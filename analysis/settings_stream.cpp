@@ -2,6 +2,7 @@
 // are still read, and the refusal of stored data the analysis cannot work with.
 #include "analysis/settings.h"
 #include "analysis/stream_fields.h"
+#include "core/com_call_guard.h"
 #include "core/storage_bin_streams.h"
 #include "core/string_record.h"
 #include "core/xquor.h"
@@ -181,7 +182,7 @@ bool IsOlderLayout(LONG version) { return version >= 101 && version <= 105; }
 }  // namespace
 
 HRESULT Settings::Load(IStream* stream) {
-  try {
+  return Quor::GuardedCall([&]() -> HRESULT {
     Quor::StorageBinIStreamLite in(stream);
     LONG version = 0;
     if (FAILED(in.ReadInt32(&version))) return kXQuorDataTruncated;
@@ -212,16 +213,11 @@ HRESULT Settings::Load(IStream* stream) {
     inUse = secondStored = 1;
     dirty = 0;
     return S_OK;
-  } catch (const XQuor& error) {
-    return error.Code();
-  } catch (...) {
-    return E_FAIL;
-  }
+  });
 }
 
 HRESULT Settings::Save(IStream* stream, BOOL clearDirty) {
-  try {
-    Quor::StorageBinOStreamLite out(stream);
+  return SaveRecord(stream, clearDirty, dirty, [this](Quor::BinOStream& out) {
     WriteField(out, kSettingsVersion);
     WriteField(out, source.channelIndex);
     WriteField(out, source.channelWord);
@@ -250,13 +246,7 @@ HRESULT Settings::Save(IStream* stream, BOOL clearDirty) {
     }
     WriteField(out, spectrum.frequencyCount);
     WriteField(out, spectrum.window);
-    // Only what reached the host's stream counts as saved.
-    if (FAILED(out.Close())) return kXQuorWriteFailed;
-    if (clearDirty) dirty = 0;
-    return S_OK;
-  } catch (...) {
-    return kXQuorWriteFailed;
-  }
+  });
 }
 
 }  // namespace Rhyth

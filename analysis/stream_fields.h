@@ -5,6 +5,8 @@
 
 #include "core/bin_istream.h"
 #include "core/bin_ostream.h"
+#include "core/storage_bin_streams.h"
+#include "core/xquor.h"
 
 namespace Rhyth {
 
@@ -20,5 +22,20 @@ inline void WriteField(Quor::BinOStream& out, LONG value) { out.WriteInt32(value
 inline void WriteField(Quor::BinOStream& out, DWORD value) { out.WriteInt32(LONG(value)); }
 inline void WriteField(Quor::BinOStream& out, double value) { out.WriteDouble(value); }
 inline void WriteBool32(Quor::BinOStream& out, BYTE flag) { out.WriteInt32(flag ? 1 : 0); }
+
+// Writes one stored record through `write` and reports it saved only when every byte reached
+// the host's stream; then, when asked, the dirty flag is cleared.
+template <class Write>
+HRESULT SaveRecord(IStream* stream, BOOL clearDirty, BYTE& dirty, Write write) {
+  try {
+    Quor::StorageBinOStreamLite out(stream);
+    write(out);
+    if (FAILED(out.Close())) return kXQuorWriteFailed;
+    if (clearDirty) dirty = 0;
+    return S_OK;
+  } catch (...) {
+    return kXQuorWriteFailed;
+  }
+}
 
 }  // namespace Rhyth

@@ -11,16 +11,14 @@ HRESULT UserEventData::GetTypeId(DWORD* type) {
 HRESULT UserEventData::Duplicate(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
                                  IPendrelDataChildData** copy) {
   if (!copy) return E_POINTER;
-  try {
+  *copy = nullptr;
+  return Quor::GuardedCall([&] {
     auto* duplicate = new UserEventData;
     duplicate->Assign(m_added, m_removed);
     duplicate->AddRef();
     *copy = duplicate;
     return S_OK;
-  } catch (const std::bad_alloc&) {
-    *copy = nullptr;
-    return E_OUTOFMEMORY;
-  }
+  });
 }
 
 HRESULT UserEventData::Clear() {
@@ -37,12 +35,10 @@ HRESULT UserEventData::IsEmpty(VARIANT_BOOL* empty) {
 
 HRESULT UserEventData::Add(const BeatPosition* position, BOOL removedSet) {
   if (!position) return E_FAIL;
-  try {
+  return Quor::GuardedCall([&] {
     Set(removedSet).insert(*position);
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  }
-  return S_OK;
+    return S_OK;
+  });
 }
 
 HRESULT UserEventData::Remove(const BeatPosition* position, BOOL removedSet) {

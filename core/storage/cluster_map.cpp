@@ -95,34 +95,42 @@ void ClusterMap::FreeChain(DWORD first) {
   PushFreeChain(first, last);
 }
 
-DWORD ClusterMap::FindFreeRun(DWORD count) const {
+// Calls visit(start, length) for each run of consecutive clusters along the free list, in list
+// order, until it returns true.
+template <class Visit>
+void ClusterMap::VisitFreeRuns(Visit visit) const {
   DWORD start = 0, length = 0, previous = 0;
   for (DWORD c = m_entries[kFreeListHead].next; c; c = m_entries[c].next) {
     if (length && c == previous + 1) {
       ++length;
     } else {
+      if (length && visit(start, length)) return;
       start = c;
       length = 1;
     }
-    if (length >= count) return start;
     previous = c;
   }
-  return 0;
+  if (length) visit(start, length);
+}
+
+DWORD ClusterMap::FindFreeRun(DWORD count) const {
+  DWORD found = 0;
+  VisitFreeRuns([&](DWORD start, DWORD length) {
+    if (length >= count) found = start;
+    return found != 0;
+  });
+  return found;
 }
 
 DWORD ClusterMap::FreeStretchAtEnd(DWORD& start) const {
-  DWORD length = 0, previous = 0;
-  start = 0;
-  for (DWORD c = m_entries[kFreeListHead].next; c; c = m_entries[c].next) {
-    if (length && c == previous + 1) {
-      ++length;
-    } else {
-      start = c;
-      length = 1;
-    }
-    previous = c;
-  }
-  return length && previous == EntryCount() - 1 ? length : 0;
+  DWORD last = 0, lastLength = 0;
+  VisitFreeRuns([&](DWORD runStart, DWORD length) {
+    last = runStart;
+    lastLength = length;
+    return false;
+  });
+  start = last;
+  return lastLength && last + lastLength == EntryCount() ? lastLength : 0;
 }
 
 void ClusterMap::TakeRun(DWORD first, DWORD count) {

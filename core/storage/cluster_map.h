@@ -68,6 +68,9 @@ class ClusterMap {
   DWORD FirstFreeNear(DWORD last) const;
   DWORD Take(DWORD cluster);
 
+  template <class Visit>
+  void VisitFreeRuns(Visit visit) const;
+
   std::vector<QuorCompoundFile::MapEntry> m_entries;
   std::vector<bool> m_takenSinceCommit;
   DWORD m_maxEntries;
