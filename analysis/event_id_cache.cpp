@@ -1,5 +1,7 @@
 #include "analysis/event_id_cache.h"
 
+#include "core/com_call_guard.h"
+
 namespace Rhyth {
 
 HRESULT EventIdCache::GetTypeId(DWORD* type) {

@@ -1,5 +1,7 @@
 #include "analysis/user_event_data.h"
 
+#include "core/com_call_guard.h"
+
 namespace Rhyth {
 
 HRESULT UserEventData::GetTypeId(DWORD* type) {
