@@ -12,10 +12,10 @@
 #include <memory>
 #include <vector>
 
-#include "analysis/analysis_engine.h"
-#include "analysis/change_flags.h"
-#include "analysis/detector.h"
-#include "analysis/enumerator_classes.h"
+#include "analysis/engine/analysis_engine.h"
+#include "analysis/settings/change_flags.h"
+#include "analysis/detection/detector.h"
+#include "analysis/detection/enumerator_classes.h"
 #include "host/app/host_start.h"
 #include "host/document/data_document.h"
 #include "host/recording/synthetic_ecg.h"

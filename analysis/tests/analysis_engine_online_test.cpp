@@ -4,8 +4,8 @@
 #include <random>
 #include <vector>
 
-#include "analysis/analysis_engine.h"
-#include "analysis/change_flags.h"
+#include "analysis/engine/analysis_engine.h"
+#include "analysis/settings/change_flags.h"
 #include "analysis/tests/beat_list_source.h"
 
 namespace {

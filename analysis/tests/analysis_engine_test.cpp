@@ -1,4 +1,4 @@
-#include "analysis/analysis_engine.h"
+#include "analysis/engine/analysis_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-#include "analysis/change_flags.h"
+#include "analysis/settings/change_flags.h"
 #include "analysis/tests/beat_list_source.h"
 #include "platform/win32/cursor.h"
 

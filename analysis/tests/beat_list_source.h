@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "analysis/fiducial_event.h"
+#include "analysis/detection/fiducial_event.h"
 #include "core/com_ptr.h"
 #include "platform/pendrel/data_source.h"
 #include "platform/win32/com_object.h"

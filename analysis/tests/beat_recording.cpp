@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <numbers>
 
-#include "analysis/fiducial_enumerator.h"
+#include "analysis/detection/fiducial_enumerator.h"
 
 namespace RhythTest {
 

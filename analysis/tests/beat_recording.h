@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "analysis/event_id_cache.h"
-#include "analysis/fiducial_event.h"
+#include "analysis/data/event_id_cache.h"
+#include "analysis/detection/fiducial_event.h"
 #include "analysis/tests/document_sources.h"
-#include "analysis/user_event_data.h"
+#include "analysis/data/user_event_data.h"
 #include "core/quor_string.h"
 #include "platform/pendrel/calc_enum.h"
 

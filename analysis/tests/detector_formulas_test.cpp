@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "analysis/detector.h"
+#include "analysis/detection/detector.h"
 #include "core/tests/quor_string_printer.h"
 
 namespace {

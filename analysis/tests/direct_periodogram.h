@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/frequency_grid.h"
+#include "analysis/engine/frequency_grid.h"
 
 namespace RhythTest {
 

@@ -1,4 +1,4 @@
-#include "analysis/enumerator_classes.h"
+#include "analysis/detection/enumerator_classes.h"
 
 #include <gtest/gtest.h>
 

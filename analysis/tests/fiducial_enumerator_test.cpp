@@ -1,4 +1,4 @@
-#include "analysis/fiducial_enumerator.h"
+#include "analysis/detection/fiducial_enumerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "analysis/hrv_spectrum.h"
+#include "analysis/engine/hrv_spectrum.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +7,11 @@
 #include <random>
 #include <vector>
 
-#include "analysis/change_flags.h"
-#include "analysis/linear_fit.h"
-#include "analysis/lomb_scargle.h"
-#include "analysis/periodogram_sums.h"
-#include "analysis/data_window.h"
+#include "analysis/settings/change_flags.h"
+#include "analysis/engine/linear_fit.h"
+#include "analysis/engine/lomb_scargle.h"
+#include "analysis/engine/periodogram_sums.h"
+#include "analysis/engine/data_window.h"
 #include "analysis/tests/direct_periodogram.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "analysis/moving_average.h"
+#include "analysis/detection/moving_average.h"
 
 #include <gtest/gtest.h>
 

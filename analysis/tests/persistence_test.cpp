@@ -8,8 +8,8 @@
 #include <map>
 #include <sstream>
 
-#include "analysis/analysis_data.h"
-#include "analysis/settings.h"
+#include "analysis/data/analysis_data.h"
+#include "analysis/settings/settings.h"
 #include "core/tests/failing_stream.h"
 #include "core/tests/memory_stream.h"
 #include "core/xquor.h"

@@ -1,4 +1,4 @@
-#include "analysis/segment_means.h"
+#include "analysis/engine/segment_means.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "analysis/change_flags.h"
+#include "analysis/settings/change_flags.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "analysis/selector_enumerator.h"
+#include "analysis/detection/selector_enumerator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "analysis/settings.h"
+#include "analysis/settings/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <functional>
 #include <limits>
 
-#include "analysis/change_flags.h"
+#include "analysis/settings/change_flags.h"
 
 namespace {
 

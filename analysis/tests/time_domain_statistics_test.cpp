@@ -1,4 +1,4 @@
-#include "analysis/time_domain_statistics.h"
+#include "analysis/engine/time_domain_statistics.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "analysis/change_flags.h"
+#include "analysis/settings/change_flags.h"
 
 namespace {
 

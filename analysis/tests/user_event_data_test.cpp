@@ -1,8 +1,8 @@
-#include "analysis/user_event_data.h"
+#include "analysis/data/user_event_data.h"
 
 #include <gtest/gtest.h>
 
-#include "analysis/event_id_cache.h"
+#include "analysis/data/event_id_cache.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // formula only where the channel language can read its name.
 #include <gtest/gtest.h>
 
-#include "analysis/change_flags.h"
+#include "analysis/settings/change_flags.h"
 #include "analysis/tests/detection/module_detection.h"
 #include "host/recording/synthetic_ecg.h"
 #include "host/tests/signal/beat_matching.h"

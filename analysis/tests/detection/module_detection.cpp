@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "analysis/change_flags.h"
-#include "analysis/enumerator_classes.h"
+#include "analysis/settings/change_flags.h"
+#include "analysis/detection/enumerator_classes.h"
 #include "hostframework/class_object_list.h"
 
 namespace DetectionTest {

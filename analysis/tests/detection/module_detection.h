@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "analysis/analysis_engine.h"
-#include "analysis/detector.h"
-#include "analysis/fiducial_event.h"
+#include "analysis/engine/analysis_engine.h"
+#include "analysis/detection/detector.h"
+#include "analysis/detection/fiducial_event.h"
 #include "core/com_ptr.h"
 #include "host/tests/document/document_test_support.h"
 

@@ -8,10 +8,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "analysis/change_flags.h"
-#include "analysis/hrv_spectrum.h"
+#include "analysis/settings/change_flags.h"
+#include "analysis/engine/hrv_spectrum.h"
 #include "analysis/tests/detection/module_detection.h"
-#include "analysis/time_domain_statistics.h"
+#include "analysis/engine/time_domain_statistics.h"
 #include "host/recording/synthetic_ecg.h"
 #include "host/tests/signal/beat_matching.h"
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_engine.h"
-#include "analysis/change_flags.h"
-#include "analysis/lomb_scargle.h"
+#include "analysis/engine/analysis_engine.h"
+#include "analysis/settings/change_flags.h"
+#include "analysis/engine/lomb_scargle.h"
 #include "analysis/tests/beat_list_source.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/hjorth_measures.h"
+#include "analysis/detection/hjorth_measures.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // detector's events on every beat of the built-in sample recording.
 #include <gtest/gtest.h>
 
-#include "analysis/change_flags.h"
-#include "analysis/detector.h"
+#include "analysis/settings/change_flags.h"
+#include "analysis/detection/detector.h"
 #include "host/recording/synthetic_ecg.h"
 #include "host/tests/document/document_test_support.h"
 #include "host/tests/signal/beat_matching.h"

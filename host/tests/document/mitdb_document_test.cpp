@@ -3,8 +3,8 @@
 // peak detector's events, read as the module reads them, fall on the 74 reference beats.
 #include <gtest/gtest.h>
 
-#include "analysis/change_flags.h"
-#include "analysis/detector.h"
+#include "analysis/settings/change_flags.h"
+#include "analysis/detection/detector.h"
 #include "host/recording/recording_file.h"
 #include "host/tests/document/document_test_support.h"
 #include "host/tests/signal/beat_matching.h"
