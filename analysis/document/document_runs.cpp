@@ -41,9 +41,10 @@ Quor::ComPtr<IPendrelChildDataContainer> ContainerOf(IUnknown* dataDocument) {
 
 bool HasChildData(IPendrelChildDataContainer* container, DWORD type) {
   Quor::ComPtr<IPendrelDataChildData> found;
-  return container->GetChildData(type, Quor::ComPtrOut<IPendrelDataChildData>::Bind(found)) ==
-             S_OK &&
-         found;
+  // The out-adaptor fills `found` at the end of the statement that made it.
+  const HRESULT hr =
+      container->GetChildData(type, Quor::ComPtrOut<IPendrelDataChildData>::Bind(found));
+  return hr == S_OK && found;
 }
 
 void ShowStatus(const Quor::String& text) {

@@ -33,7 +33,9 @@ std::u16string NameOf(ICustomDocClass* documentClass) {
 
 }  // namespace
 
-HostedDocument::HostedDocument(Tarn::HeldReference<IUnknown> data) : m_data(std::move(data)) {
+HostedDocument::HostedDocument(Tarn::HeldReference<IUnknown> data)
+    : m_data(std::move(data)), m_manager(new AnalysisManager(ChildDocumentWord(0))) {
+  Data().SetChildData(ChildDocumentWord(0), m_manager.get());
   CreateModules();
   Activate();
 }
@@ -90,6 +92,10 @@ void HostedDocument::Close() {
   // A module document that kept its online subscription past Close is let go all the same.
   if (m_data) Data().DropSinks();
   closing.clear();
+}
+
+void HostedDocument::AskClients(DWORD managerEvent) {
+  Data().Raise(ChildDocumentWord(managerEvent));
 }
 
 void HostedDocument::Activate() {

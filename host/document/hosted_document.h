@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/document/analysis_manager.h"
 #include "host/document/data_document.h"
 #include "platform/pendrel/documents.h"
 #include "platform/win32/persist_stream.h"
@@ -48,6 +49,9 @@ class HostedDocument {
   const std::vector<HostedModule>& Modules() const { return m_modules; }
   // The module document of a class type word; null when there is none.
   ICustomDocument2* ModuleOfType(DWORD type) const;
+  // The file's analysis manager, and asking its clients to report, clear or analyse again.
+  AnalysisManager& Manager() const { return *m_manager; }
+  void AskClients(DWORD managerEvent);
 
   // The file the recording was read from; empty when its samples travel with the document.
   const std::filesystem::path& RecordingFile() const { return m_recordingFile; }
@@ -57,6 +61,7 @@ class HostedDocument {
   void CreateModules();
 
   Tarn::HeldReference<IUnknown> m_data;
+  Tarn::HeldReference<AnalysisManager> m_manager;
   std::vector<HostedModule> m_modules;
   std::filesystem::path m_recordingFile;
 };

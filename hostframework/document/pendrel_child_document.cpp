@@ -36,10 +36,10 @@ HRESULT PendrelChildDocument::GetChildData(DWORD type, REFIID iid, void** object
   }
   if (!container) return E_NOINTERFACE;
   Quor::ComPtr<IPendrelDataChildData> data;
-  if (container->GetChildData(type, Quor::ComPtrOut<IPendrelDataChildData>::Bind(data)) != S_OK ||
-      !data) {
-    return S_FALSE;
-  }
+  // The out-adaptor fills `data` at the end of the statement that made it.
+  const HRESULT found =
+      container->GetChildData(type, Quor::ComPtrOut<IPendrelDataChildData>::Bind(data));
+  if (found != S_OK || !data) return S_FALSE;
   return data->QueryInterface(iid, object);
 }
 

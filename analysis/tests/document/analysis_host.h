@@ -21,6 +21,7 @@ class AnalysisHost : public DocumentTest::HostTest {
   void SetUp() override;
   void TearDown() override;
 
+ public:
   // Opens a data document over the recording and starts its module documents new.
   PendrelHost::HostedDocument& Open(PendrelHost::Recording recording);
   // The analysis document of the document opened last.
