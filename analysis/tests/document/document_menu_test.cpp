@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <regex>
 
 #include "analysis/document/document_ids.h"
 #include "analysis/messages/document_messages.h"
@@ -45,10 +44,11 @@ class DocumentMenu : public AnalysisHost {
 
 TEST_F(DocumentMenu, TheMenuHoldsItsItemsInTheirPlaces) {
   // Command words read by their number: the GUID's id is the host's business.
-  const std::regex word("command=0x[0-9A-F]{4}([0-9A-F]{4})");
   Strings lines;
-  for (const std::string& line : Tarn::MenuTreeLines()) {
-    lines.push_back(std::regex_replace(line, word, "command=$1"));
+  for (std::string line : Tarn::MenuTreeLines()) {
+    const std::size_t word = line.find("command=0x");
+    if (word != std::string::npos) line.erase(word + 8, 6);
+    lines.push_back(line);
   }
   EXPECT_EQ(lines, (Strings{
       R"(menu "Rhyth" parent="Rhyth" order=0:10000)",
@@ -113,7 +113,9 @@ TEST_F(DocumentMenu, EachItemIsEnabledByItsRule) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Open(SyntheticRecording(20.0));
-    if (c.analysed) ASSERT_EQ(Tarn::FireMenuCommand(u"Analyze Channel"), S_OK);
+    if (c.analysed) {
+      ASSERT_EQ(Tarn::FireMenuCommand(u"Analyze Channel"), S_OK);
+    }
     const std::string selection = c.selection;
     if (selection == "range" || selection == "channels") {
       Data().Selected().SelectRange({100, 0}, {200, 0});
