@@ -1,7 +1,6 @@
 #include "host/document/document_site.h"
 
 #include "host/document/data_document.h"
-#include "host/document/host_words.h"
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
 #include "host/framework/guarded_call.h"
@@ -36,10 +35,6 @@ bool ViewTypeOf(IMessage* message, DWORD* type) {
 
 DocumentSite::DocumentSite() : SimpleUnknownImpBase(1), m_value(new HostValue) {}
 
-DocumentSite::~DocumentSite() {
-  if (ITarnEventManager* manager = EventManager()) manager->ForgetSubject(this);
-}
-
 HRESULT DocumentSite::Attach(IUnknown*, IUnknown* hostDocument) {
   Tarn::RecordCall(kService, "Attach", "host=" + Tarn::Presence(hostDocument));
   m_host = Tarn::Hold(hostDocument);
@@ -53,7 +48,8 @@ HRESULT DocumentSite::Notice(DWORD type, const DWORD* code) {
     Tarn::RecordCall(kService, "Notice", "type=" + Tarn::HexWord(type) + ", code=" +
                                              std::to_string(*code));
     if (m_document) m_document->Log().AddNotice(type, *code);
-    Notify(type, 0, code);
+    // Observers read up to four words of a notice: Raise gives them a whole block.
+    Raise(type, {*code});
     return S_OK;
   });
 }
@@ -71,26 +67,6 @@ HRESULT DocumentSite::GetHostValue(IUnknown** value) {
   if (!value) return E_POINTER;
   *value = Tarn::Hold(m_value.get()).release();
   return S_OK;
-}
-
-HRESULT DocumentSite::AttachObserver(IObserver* observer, DWORD mask) {
-  ITarnEventManager* manager = EventManager();
-  return manager ? manager->AttachObserver(this, observer, mask) : E_FAIL;
-}
-
-HRESULT DocumentSite::DetachObserver(IObserver* observer) {
-  ITarnEventManager* manager = EventManager();
-  return manager ? manager->DetachObserver(this, observer) : E_FAIL;
-}
-
-HRESULT DocumentSite::DetachAllObservers(DWORD argument) {
-  ITarnEventManager* manager = EventManager();
-  return manager ? manager->DetachAllObservers(this, argument) : E_FAIL;
-}
-
-HRESULT DocumentSite::Notify(DWORD eventId, LONG_PTR a, const void* parameters) {
-  ITarnEventManager* manager = EventManager();
-  return manager ? manager->Notify(this, eventId, a, parameters) : E_FAIL;
 }
 
 }  // namespace PendrelHost

@@ -5,6 +5,7 @@
 // as the module document holds it.
 #pragma once
 
+#include "host/document/document_subject.h"
 #include "host/framework/held_reference.h"
 #include "platform/pendrel/documents.h"
 #include "platform/pendrel/events.h"
@@ -15,9 +16,10 @@ namespace PendrelHost {
 
 class DataDocument;
 
+// Its subject face is the document's own: the views observe the document through it.
 class DocumentSite final
     : public SimpleUnknownImpBase<IPendrelDocumentSite, ITarnFrameworkNotice, IMessageHandler,
-                                  IObserver, IPendrelHostDocument, ISubject> {
+                                  IObserver, IPendrelHostDocument, DocumentSubject> {
  public:
   DocumentSite();
 
@@ -36,14 +38,9 @@ class DocumentSite final
   LONG OnNotify(ISubject*, DWORD, LONG_PTR, const void*) override { return 0; }
   // IPendrelHostDocument
   HRESULT GetHostValue(IUnknown** value) override;
-  // ISubject: the document's observers (its views), kept by the event manager.
-  HRESULT AttachObserver(IObserver* observer, DWORD mask) override;
-  HRESULT DetachObserver(IObserver* observer) override;
-  HRESULT DetachAllObservers(DWORD argument) override;
-  HRESULT Notify(DWORD eventId, LONG_PTR a, const void* parameters) override;
 
  private:
-  ~DocumentSite() override;
+  ~DocumentSite() override = default;
 
   Tarn::HeldReference<IUnknown> m_host;
   DataDocument* m_document = nullptr;  // within m_host
