@@ -10,6 +10,7 @@
 #include "analysis/settings/change_flags.h"
 #include "analysis/tests/document/analysis_host.h"
 #include "host/framework/call_log.h"
+#include "hostframework/host_services.h"
 #include "platform/pendrel/framework_ids.h"
 #include "platform/win32/bstr.h"
 
@@ -84,6 +85,42 @@ TEST_F(DocumentLifecycle, WithoutAHostObjectEveryHostMemberIsNullAndNothingFails
   EXPECT_EQ(document->OnAnalyzeMsg(), 0);
   EXPECT_FALSE(document->RegionIsSet());
   EXPECT_EQ(document->Close(), S_OK);
+}
+
+// A document whose destruction takes and gives back a reference to itself, as code it calls
+// while it goes may do.
+class SelfHoldingDocument : public PendrelChildDocument {
+ public:
+  SelfHoldingDocument(IUnknown* host, IUnknown* documentClass, IUnknown*)
+      : PendrelChildDocument(documentClass, host, 0, 0) {}
+  static void RegisterCommands(TarnCommandHolder&) {}
+  static inline int destroyed = 0;
+
+ protected:
+  ~SelfHoldingDocument() override {
+    AddRef();
+    Release();
+    ++destroyed;
+  }
+};
+
+TEST_F(DocumentLifecycle, TheLastReleaseDeletesTheDocumentOnce) {
+  auto data = PendrelHost::OpenDocument(SyntheticRecording(2.0));
+  auto* document = new SelfHoldingDocument(data.get(), nullptr, nullptr);
+  document->AddRef();
+  document->Release();
+  EXPECT_EQ(SelfHoldingDocument::destroyed, 1);
+}
+
+TEST_F(DocumentLifecycle, MessagesNobodyHandlesReachTheHostAndComeBackUnhandled) {
+  Open(SyntheticRecording(2.0));
+  IMessage* message = nullptr;
+  ASSERT_EQ(GetTarnMessageValueService()->CreateMessage(0x7E000001, 0, 0, 0, 0, nullptr, 0,
+                                                        &message),
+            S_OK);
+  Tarn::HeldReference<IMessage> held(message);
+  EXPECT_EQ(Analysis().HandleMessage(message), 0);
+  EXPECT_EQ(Tarn::CountCalls("DocumentSite.HandleMessage"), 1u);
 }
 
 // ---- The class object ----------------------------------------------------------------------
