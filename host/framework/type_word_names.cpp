@@ -32,8 +32,11 @@ bool ReadNumber(const std::u16string& text, DWORD* value) {
   }
   const char* first = narrow.data() + start;
   const char* last = narrow.data() + narrow.size();
-  const auto result = std::from_chars(first, last, *value, base);
-  return first != last && result.ec == std::errc() && result.ptr == last;
+  DWORD parsed = 0;
+  const auto result = std::from_chars(first, last, parsed, base);
+  if (first == last || result.ec != std::errc() || result.ptr != last) return false;
+  *value = parsed;
+  return true;
 }
 
 std::u16string ClassName(ITarnClassObject* classObject) {
