@@ -175,15 +175,17 @@ Recording ReadHeaderAndRecording(IStorage* root, std::filesystem::path* recordin
     Quor::StorageBinIStreamLite in(stream.Get());
     in.ReadInt32(&mark);
     in.ReadInt32(&version);
+    if (!in.Good()) NotADocument("its header ends early");
+    if (DWORD(mark) != kMark) NotADocument("its header does not mark a document");
+    // A newer format may lay out the rest of its header otherwise: it is not read.
+    if (version != kFormatVersion) {
+      throw DocumentFileError("the document was written by a newer version of the host");
+    }
     in.ReadInt32(&place);
     if (in.Good() && place == kRecordingInFile) Quor::ReadString(in, path);
     if (!in.Good()) NotADocument("its header ends early");
   } catch (const XQuor&) {
     NotADocument("its header is damaged");
-  }
-  if (DWORD(mark) != kMark) NotADocument("its header does not mark a document");
-  if (version != kFormatVersion) {
-    throw DocumentFileError("the document was written by a newer version of the host");
   }
   if (place == kRecordingInDocument) {
     ComPtr<IStream> recording = ExistingStream(root, kRecordingStream);

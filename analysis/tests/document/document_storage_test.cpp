@@ -1,0 +1,237 @@
+// A hosted document written into a compound file and read back from it: what comes back, what
+// a part that cannot be read does, and how a write that fails part of the way is reported.
+#include <gtest/gtest.h>
+
+#include "analysis/data/event_id_cache.h"
+#include "analysis/document/document_ids.h"
+#include "analysis/messages/document_messages.h"
+#include "analysis/tests/document/analysis_host.h"
+#include "core/storage/quor_storage.h"
+#include "core/storage_bin_streams.h"
+#include "core/tests/memory_lock_bytes.h"
+#include "host/documentfile/document_file_error.h"
+#include "host/documentfile/document_file_layout.h"
+#include "host/documentfile/document_storage.h"
+
+namespace AnalysisDocumentTest {
+namespace {
+
+using PendrelHost::DocumentFileError;
+using Strings = std::vector<std::string>;
+
+constexpr DWORD kMode = STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE;
+
+Quor::ComPtr<IStorage> Child(IStorage* storage, const std::u16string& name) {
+  Quor::ComPtr<IStorage> child;
+  storage->OpenStorage(name.c_str(), nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, nullptr, 0,
+                       Quor::ComPtrOut<IStorage>::Bind(child));
+  return child;
+}
+
+// Puts `write`'s bytes in place of a stream of the analysis document's storage.
+void RewritePart(IStorage* root, const std::u16string& part,
+                 const std::function<void(Quor::BinOStream&)>& write) {
+  Quor::ComPtr<IStorage> module = Child(Child(root, u"Modules").Get(), u"Rhyth2 Document");
+  ASSERT_TRUE(module);
+  Quor::ComPtr<IStream> stream;
+  ASSERT_EQ(module->CreateStream(part.c_str(), kMode, 0, 0,
+                                 Quor::ComPtrOut<IStream>::Bind(stream)),
+            S_OK);
+  Quor::StorageBinOStreamLite out(stream.Get());
+  write(out);
+  ASSERT_EQ(out.Close(), S_OK);
+}
+
+class DocumentStorage : public AnalysisHost {
+ public:
+  // A new compound file in memory.
+  Quor::ComPtr<IStorage> NewRoot(MemoryLockBytes** bytes = nullptr) {
+    Quor::ComPtr<MemoryLockBytes> memory;
+    memory.Attach(new MemoryLockBytes);
+    if (bytes) *bytes = memory.Get();
+    Quor::ComPtr<IStorage> root;
+    root.Attach(QuorStorage::CreateRoot(memory.Get()));
+    return root;
+  }
+  // Reads the root as the host's current document; the problems it reported.
+  Strings Read(IStorage* root) {
+    hosted.reset();
+    PendrelHost::OpenedDocument opened = PendrelHost::ReadDocument(root);
+    hosted = std::move(opened.document);
+    return opened.problems;
+  }
+  Rhyth::Settings& Settings() { return Analysis().GetSettings(); }
+  Quor::ComPtr<Rhyth::IEventIdCache> Cache() {
+    Quor::ComPtr<Rhyth::IEventIdCache> cache;
+    Analysis().GetChildData(Rhyth::EventIdCacheTypeId::Id(), Rhyth::IEventIdCache::iid,
+                            Quor::ComPtrOut<Rhyth::IEventIdCache>::Bind(cache));
+    return cache;
+  }
+};
+
+TEST_F(DocumentStorage, TheAnalysisComesBackAsItWasWritten) {
+  Open(SyntheticRecording(20.0));
+  Rhyth::Settings& settings = Settings();
+  AcceptSyntheticBeats(settings);
+  settings.analysis.binWidth = 0.02;
+  settings.detection.qrsWidth = 0.07;
+  settings.spectrum.frequencyCount = 400;
+  settings.source.markersShown = 0;
+  Send(Rhyth::AnalyzeMsg::Id());
+  const Rhyth::BeatPosition added{1234, 0}, removed{2345, 0};
+  Analysis().GetData().UserEvents()->Add(&added, FALSE);
+  Analysis().GetData().UserEvents()->Add(&removed, TRUE);
+  Cache()->SetId(999, 41);
+  Quor::ComPtr<Rhyth::Settings> before;
+  before.Attach(settings.Clone());
+  const auto samples = Data().Source().Samples(0, 0);
+  const std::vector<float> samplesBefore(samples.begin(), samples.end());
+  Data().Selected().SelectRange({100, 0}, {300, 0});
+
+  Quor::ComPtr<IStorage> root = NewRoot();
+  PendrelHost::WriteDocument(*hosted, root.Get());
+  EXPECT_TRUE(Read(root.Get()).empty());
+
+  // The attached document analyses its stored region again.
+  EXPECT_EQ(Notices(), (Strings{"start 4", "end 4"}));
+  EXPECT_GT(Analysis().Engine().RRIntervals().GetCount(), 10u);
+  EXPECT_EQ(Settings().Compare(before.Get()), 0u);
+  EXPECT_EQ(Settings().source.markersShown, 0);
+  EXPECT_EQ(Analysis().GetData().UserEvents()->Added(), Rhyth::UserEventData::Positions{added});
+  EXPECT_EQ(Analysis().GetData().UserEvents()->Removed(),
+            Rhyth::UserEventData::Positions{removed});
+  DWORD id = 0;
+  ASSERT_TRUE(Cache());
+  EXPECT_EQ(Cache()->GetId(999, &id), S_OK);
+  EXPECT_EQ(id, 41u);
+  const auto reread = Data().Source().Samples(0, 0);
+  EXPECT_EQ(std::vector<float>(reread.begin(), reread.end()), samplesBefore);
+  ASSERT_TRUE(Data().Source().CurrentSelection());
+  EXPECT_EQ(Data().Source().CurrentSelection()->end.tick, 300);
+}
+
+TEST_F(DocumentStorage, ADocumentWrittenWithDefaultsReadsWithDefaults) {
+  Open(SyntheticRecording(5.0));
+  Quor::ComPtr<IStorage> root = NewRoot();
+  PendrelHost::WriteDocument(*hosted, root.Get());
+  EXPECT_TRUE(Read(root.Get()).empty());
+  Quor::ComPtr<Rhyth::Settings> defaults(new Rhyth::Settings);
+  EXPECT_EQ(Settings().Compare(defaults.Get()), 0u);
+  EXPECT_FALSE(Analysis().RegionIsSet());
+  EXPECT_EQ(Settings().source.markersShown, 1);
+  EXPECT_EQ(Analysis().GetData().UserEvents()->IsEmpty(nullptr), S_OK);
+  EXPECT_TRUE(Notices().empty());
+}
+
+TEST_F(DocumentStorage, APartThatCannotBeReadStartsNewAndTheRestOpens) {
+  struct Case {
+    const char* what;
+    std::function<void(IStorage*)> damage;
+    const char* problem;
+    bool settingsKept, editsKept;
+  } cases[] = {
+      {"a missing part",
+       [](IStorage* root) {
+         Child(Child(root, u"Modules").Get(), u"Rhyth2 Document")->DestroyElement(u"Part1");
+       },
+       "Part 1 of Rhyth2 Document is missing: it starts new.", true, false},
+      {"a part of a newer version",
+       [](IStorage* root) { RewritePart(root, u"Part0", [](auto& out) { out.WriteInt32(7); }); },
+       "Part 0 of Rhyth2 Document was written by a newer version: it starts new.", false, true},
+      {"a part that ends early",
+       [](IStorage* root) {
+         RewritePart(root, u"Part1", [](auto& out) {
+           out.WriteInt32(6);
+           out.WriteInt32(3);
+         });
+       },
+       "Part 1 of Rhyth2 Document ends too early: it starts new.", true, false},
+      {"no storage for the module",
+       [](IStorage* root) { Child(root, u"Modules")->DestroyElement(u"Rhyth2 Document"); },
+       "The document holds nothing of Rhyth2 Document: it starts new.", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Open(SyntheticRecording(5.0));
+    Settings().analysis.binWidth = 0.02;
+    const Rhyth::BeatPosition added{1234, 0};
+    Analysis().GetData().UserEvents()->Add(&added, FALSE);
+    Quor::ComPtr<IStorage> root = NewRoot();
+    PendrelHost::WriteDocument(*hosted, root.Get());
+    c.damage(root.Get());
+    EXPECT_EQ(Read(root.Get()), Strings{c.problem});
+    EXPECT_EQ(Settings().analysis.binWidth == 0.02, c.settingsKept);
+    EXPECT_EQ(Analysis().GetData().UserEvents()->Added().size(), c.editsKept ? 1u : 0u);
+  }
+}
+
+TEST_F(DocumentStorage, WhatIsNoDocumentOrOfANewerFormatIsRefused) {
+  Open(SyntheticRecording(5.0));
+  struct Case {
+    const char* what;
+    std::function<void(IStorage*)> damage;
+    const char* message;
+  } cases[] = {
+      {"no header", [](IStorage* root) { root->DestroyElement(u"Document"); },
+       "it has no document header"},
+      {"a newer format",
+       [](IStorage* root) {
+         Quor::ComPtr<IStream> stream;
+         root->CreateStream(u"Document", kMode, 0, 0, Quor::ComPtrOut<IStream>::Bind(stream));
+         Quor::StorageBinOStreamLite out(stream.Get());
+         out.WriteInt32(LONG(PendrelHost::DocumentFile::kMark));
+         out.WriteInt32(2);
+         out.Close();
+       },
+       "written by a newer version"},
+      {"no recording", [](IStorage* root) { root->DestroyElement(u"Recording"); },
+       "the recording it keeps is missing"},
+      {"a recording cut short",
+       [](IStorage* root) {
+         Quor::ComPtr<IStream> stream;
+         root->OpenStream(u"Recording", nullptr, STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0,
+                          Quor::ComPtrOut<IStream>::Bind(stream));
+         ULARGE_INTEGER size{};
+         size.QuadPart = 200;
+         stream->SetSize(size);
+       },
+       "ends early"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Quor::ComPtr<IStorage> root = NewRoot();
+    PendrelHost::WriteDocument(*hosted, root.Get());
+    c.damage(root.Get());
+    try {
+      PendrelHost::ReadDocument(root.Get());
+      ADD_FAILURE() << "read";
+    } catch (const DocumentFileError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+    }
+  }
+}
+
+// A write that fails part of the way is reported, wherever it stops; the parts stay changed.
+TEST_F(DocumentStorage, AWriteThatFailsIsReportedWhereverItStops) {
+  Open(SyntheticRecording(5.0));
+  Settings().dirty = 1;
+  unsigned changes = 0;
+  {
+    MemoryLockBytes* bytes = nullptr;
+    Quor::ComPtr<IStorage> root = NewRoot(&bytes);
+    PendrelHost::WriteDocument(*hosted, root.Get());
+    changes = bytes->Changes();
+  }
+  ASSERT_GT(changes, 3u);
+  for (unsigned crash = 1; crash < changes; crash += std::max(1u, changes / 16)) {
+    SCOPED_TRACE(crash);
+    MemoryLockBytes* bytes = nullptr;
+    Quor::ComPtr<IStorage> root = NewRoot(&bytes);
+    bytes->CrashAtChange(crash);
+    EXPECT_THROW(PendrelHost::WriteDocument(*hosted, root.Get()), DocumentFileError);
+  }
+  EXPECT_EQ(Settings().IsDirty(), S_OK);
+}
+
+}  // namespace
+}  // namespace AnalysisDocumentTest
