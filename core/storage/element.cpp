@@ -41,3 +41,5 @@ void Element::SetFirstCluster(DWORD cluster) {
 void Element::MarkChanged() {
   if (m_owner) m_owner->MarkChanged();
 }
+
+const Element* Element::Parent() const { return m_owner ? &m_owner->Storage() : nullptr; }

@@ -36,8 +36,13 @@ ElementTable::ElementTable(Element& storage) : m_storage(storage) {}
 
 ElementTable::~ElementTable() = default;
 
+// Checked chains that share a cluster share their first cluster: the first clusters of the
+// storages above stand for their whole chains.
 std::unique_ptr<ElementTable> ElementTable::Read(StorageAllocator& allocator, Element& storage) {
   ClusterClaims claims(allocator.EntryCount());
+  for (const Element* above = &storage; above; above = above->Parent()) {
+    if (allocator.InUse(above->FirstCluster())) claims.Claim(above->FirstCluster());
+  }
   return Read(allocator, storage, claims);
 }
 

@@ -31,9 +31,12 @@ class ElementTable {
   // with its code.
   static std::unique_ptr<ElementTable> Read(StorageAllocator& allocator, Element& storage,
                                             QuorCompoundFile::ClusterClaims& claims);
-  // As above, the records' chains claimed against each other only.
+  // As above, the records' chains claimed against each other and against the chains of the
+  // storage and the storages above it, so that no storage holds itself.
   static std::unique_ptr<ElementTable> Read(StorageAllocator& allocator, Element& storage);
 
+  // The storage whose children these are.
+  const Element& Storage() const { return m_storage; }
   DWORD Count() const { return static_cast<DWORD>(m_elements.size()); }
   Element& At(DWORD index) const { return *m_elements[index]; }
   // The first element of that name and type; type 0 matches any.
