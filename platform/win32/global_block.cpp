@@ -46,11 +46,13 @@ HRESULT GlobalBlock::SetSize(ULONGLONG size) {
   return S_OK;
 }
 
-void GlobalBlock::Stat(STATSTG* status, DWORD type) const {
+HRESULT GlobalBlock::Stat(STATSTG* status, DWORD type) const {
+  if (!status) return STG_E_INVALIDPOINTER;
   std::memset(status, 0, sizeof *status);
   status->type = type;
   status->cbSize.QuadPart = m_size;
   status->grfMode = STGM_READWRITE;
+  return S_OK;
 }
 
 }  // namespace win32

@@ -27,7 +27,7 @@ class GlobalBlock {
   // Sizes of 4 GiB and more give STG_E_MEDIUMFULL, a failed reallocation E_OUTOFMEMORY.
   HRESULT SetSize(ULONGLONG size);
   // Zeroes the record and fills in the type, the size and read-write access.
-  void Stat(STATSTG* status, DWORD type) const;
+  HRESULT Stat(STATSTG* status, DWORD type) const;
 
  private:
   HGLOBAL m_block;

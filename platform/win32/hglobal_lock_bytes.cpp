@@ -39,11 +39,7 @@ class HGlobalLockBytes final : public SimpleUnknownImp1<ILockBytes, 1> {
     return STG_E_INVALIDFUNCTION;
   }
 
-  HRESULT Stat(STATSTG* status, DWORD) override {
-    if (!status) return STG_E_INVALIDPOINTER;
-    m_block.Stat(status, STGTY_LOCKBYTES);
-    return S_OK;
-  }
+  HRESULT Stat(STATSTG* status, DWORD) override { return m_block.Stat(status, STGTY_LOCKBYTES); }
 
  private:
   ~HGlobalLockBytes() override = default;

@@ -89,11 +89,7 @@ class HGlobalStream final : public SimpleUnknownImp1<IStream, 1> {
     return STG_E_INVALIDFUNCTION;
   }
 
-  HRESULT Stat(STATSTG* status, DWORD) override {
-    if (!status) return STG_E_INVALIDPOINTER;
-    m_shared->Stat(status, STGTY_STREAM);
-    return S_OK;
-  }
+  HRESULT Stat(STATSTG* status, DWORD) override { return m_shared->Stat(status, STGTY_STREAM); }
 
   HRESULT Clone(IStream** clone) override {
     if (!clone) return STG_E_INVALIDPOINTER;
