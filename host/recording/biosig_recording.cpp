@@ -139,4 +139,8 @@ class BiosigReader {
 
 Recording LoadBiosigRecording(const std::filesystem::path& path) { return BiosigReader(path).Read(); }
 
+Recording LoadBiosigRecordingUnchecked(const std::filesystem::path& path) {
+  return BiosigReader(path).Read();
+}
+
 }  // namespace PendrelHost
