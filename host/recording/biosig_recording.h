@@ -1,6 +1,6 @@
-// Recordings in the formats that Debian's libbiosig reads: EDF, BDF, GDF and more (WFDB records
-// have the host's own reader). Channels of lower rates arrive at the file's common rate;
-// samples are in physical units.
+// Recordings in EDF, BDF and GDF, read by Debian's libbiosig after the host has checked their
+// headers (biosig_file_check.h): other files never reach the library. Channels of lower rates
+// arrive at the file's common rate; samples are in physical units.
 #pragma once
 
 #include <filesystem>
