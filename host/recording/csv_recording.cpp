@@ -20,8 +20,8 @@ namespace {
 
 // Units that a column name's last "_" part may be; anything else stays part of the title.
 constexpr std::array<std::string_view, 16> kKnownUnits = {
-    "V", "mV", "uV", "\xC2\xB5V", "nV", "mmHg", "kPa", "Pa",  //
-    "bpm", "Hz", "s", "ms", "%", "degC", "A", "mA"};
+    "V",   "mV", "uV", "\xC2\xB5V", "nV", "mmHg", "kPa", "Pa",  //
+    "bpm", "Hz", "s",  "ms",        "%",  "degC", "A",   "mA"};
 
 // Rows read before the sample vectors are sized from the file's length.
 constexpr std::size_t kRowsBeforeReserving = 1024;
@@ -44,6 +44,22 @@ std::optional<double> ParseNumber(std::string_view field) {
   const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
   const bool whole = error == std::errc() && end == field.data() + field.size();
   return whole && !field.empty() ? std::optional<double>(value) : std::nullopt;
+}
+
+// Reads one field's number in place, as ParseNumber reads it. A field before the last is left
+// past its comma; the last is left at its line end (LF, CR LF or the end of the text). False
+// when the field is not a number, or the row ends before its last field or goes on after it.
+bool ReadValue(const char*& at, const char* end, double& value, bool last) {
+  while (at < end && (*at == ' ' || *at == '\t')) ++at;
+  if (at < end && *at == '+') ++at;
+  const auto [after, error] = std::from_chars(at, end, value);
+  if (error != std::errc()) return false;
+  at = after;
+  while (at < end && (*at == ' ' || *at == '\t')) ++at;
+  if (last) return at == end || *at == '\n' || (*at == '\r' && at + 1 < end && at[1] == '\n');
+  if (at == end || *at != ',') return false;
+  ++at;
+  return true;
 }
 
 std::size_t FieldCount(std::string_view line) {
@@ -84,9 +100,9 @@ class RateRange {
   void Add(double time) {
     if (m_count == 0) m_first = time;
     if (m_count > 0) {
-      const double span = time - m_first, index = double(m_count);
-      m_low = std::max(m_low, (index - 0.5) / span);
-      m_high = std::min(m_high, (index + 0.5) / span);
+      const double perSecond = 1.0 / (time - m_first), index = double(m_count);
+      m_low = std::max(m_low, (index - 0.5) * perSecond);
+      m_high = std::min(m_high, (index + 0.5) * perSecond);
     }
     m_last = time;
     ++m_count;
@@ -116,7 +132,7 @@ class CsvReader {
     std::string_view line;
     if (!NextContentLine(line)) Fail("the file is empty");
     ReadHeader(line);
-    while (NextContentLine(line)) ReadRow(line);
+    ReadRows();
     if (m_times.Count() < 2)
       Fail("at least two rows of samples are needed to know the sample rate");
     const double rate = SampleRate();
@@ -149,6 +165,7 @@ class CsvReader {
     }
     if (m_columns.size() < 2) Fail("there is no channel column after time_s", m_lines.Number());
     m_samples.resize(m_columns.size() - 1);
+    m_values.resize(m_columns.size() - 1);
   }
 
   [[noreturn]] void NotANumber(std::string_view field, std::size_t column, const char* what) const {
@@ -158,7 +175,58 @@ class CsvReader {
     Fail(reason, m_lines.Number());
   }
 
+  // Rows are read in place from the block of lines at hand, without finding their ends first.
+  // A row that does not read as one (a blank line, a bad row) is taken as a line and read again.
+  void ReadRows() {
+    for (std::string_view lines; !(lines = m_lines.Lines()).empty();) {
+      const char* at = lines.data();
+      const char* const end = at + lines.size();
+      while (at < end) {
+        const char* const row = at;
+        if (ParseRow(at, end)) {
+          const std::string_view line(row, std::size_t(at - row));
+          if (at < end && *at == '\r') ++at;
+          if (at < end) ++at;  // the line feed
+          m_lines.Take(std::size_t(at - row), 1);
+          AddRow(line);
+          continue;
+        }
+        const auto* newline =
+            static_cast<const char*>(std::memchr(row, '\n', std::size_t(end - row)));
+        at = newline ? newline + 1 : end;
+        m_lines.Take(std::size_t(at - row), 1);
+        std::string_view line(row, std::size_t((newline ? newline : end) - row));
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!IsBlank(line)) ReadRow(line);
+      }
+    }
+  }
+
+  // The time and values of one row, read in place from `at` up to its line end.
+  bool ParseRow(const char*& at, const char* end) {
+    if (!ReadValue(at, end, m_time, false)) return false;
+    for (std::size_t channel = 0; channel < m_values.size(); ++channel) {
+      if (!ReadValue(at, end, m_values[channel], channel + 1 == m_values.size())) return false;
+    }
+    return true;
+  }
+
+  // A row taken as a line: read, or refused saying what is wrong with it.
   void ReadRow(std::string_view line) {
+    const char* at = line.data();
+    if (!ParseRow(at, line.data() + line.size())) RowError(line);
+    AddRow(line);
+  }
+
+  void AddRow(std::string_view line) {
+    AddTime(m_time, line);
+    for (std::size_t channel = 0; channel < m_values.size(); ++channel) {
+      m_samples[channel].push_back(static_cast<float>(m_values[channel]));
+    }
+    if (m_times.Count() == kRowsBeforeReserving) ReserveForTheRest();
+  }
+
+  [[noreturn]] void RowError(std::string_view line) const {
     const std::size_t fields = FieldCount(line);
     if (fields != m_columns.size()) {
       Fail("expected " + std::to_string(m_columns.size()) + " values, found " +
@@ -168,19 +236,13 @@ class CsvReader {
     std::string_view rest = line;
     for (std::size_t column = 0; column < fields; ++column) {
       const std::string_view field = NextField(rest);
-      const std::optional<double> value = ParseNumber(field);
-      if (!value) NotANumber(field, column, " is not a number");
-      if (column == 0) {
-        AddTime(*value, field);
-      } else {
-        m_samples[column - 1].push_back(static_cast<float>(*value));
-      }
+      if (!ParseNumber(field)) NotANumber(field, column, " is not a number");
     }
-    if (m_times.Count() == kRowsBeforeReserving) ReserveForTheRest();
+    Fail("the row cannot be read", m_lines.Number());
   }
 
-  void AddTime(double time, std::string_view field) {
-    if (!std::isfinite(time)) NotANumber(field, 0, " is not a time");
+  void AddTime(double time, std::string_view line) {
+    if (!std::isfinite(time)) NotANumber(NextField(line), 0, " is not a time");
     if (m_times.Count() > 0 && !(time > m_times.Last())) {
       Fail("the times do not increase: " + Seconds(time) + " s follows " + Seconds(m_times.Last()) +
                " s",
@@ -242,6 +304,8 @@ class CsvReader {
   LineReader m_lines;
   std::vector<std::string> m_columns;
   RateRange m_times;
+  double m_time = 0.0;                        // of the row being read
+  std::vector<double> m_values;               // of the row being read, per channel
   std::vector<std::vector<float>> m_samples;  // per channel
 };
 

@@ -16,23 +16,29 @@ constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
 LineReader::LineReader(ByteSource& source) : m_source(source), m_buffer(kBlockBytes) {}
 
 bool LineReader::Next(std::string_view& line) {
+  const std::string_view lines = Lines();
+  if (lines.empty()) return false;
+  const std::size_t newline = lines.find('\n');
+  line = lines.substr(0, newline);
+  Take(newline == std::string_view::npos ? line.size() : line.size() + 1, 1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return true;
+}
+
+std::string_view LineReader::Lines() {
   for (;;) {
-    const char* start = m_buffer.data() + m_begin;
-    const std::size_t available = m_end - m_begin;
-    const auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
-    if (newline || (m_ended && available > 0)) {
-      const std::size_t length = newline ? std::size_t(newline - start) : available;
-      const std::size_t taken = newline ? length + 1 : length;
-      m_begin += taken;
-      m_consumed += taken;
-      ++m_number;
-      line = std::string_view(start, length);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      return true;
-    }
-    if (m_ended) return false;
+    const std::string_view unread(m_buffer.data() + m_begin, m_end - m_begin);
+    if (m_ended) return unread;
+    const std::size_t lastNewline = unread.rfind('\n');
+    if (lastNewline != std::string_view::npos) return unread.substr(0, lastNewline + 1);
     Fill();
   }
+}
+
+void LineReader::Take(std::size_t bytes, std::size_t lines) {
+  m_begin += bytes;
+  m_consumed += bytes;
+  m_number += lines;
 }
 
 // Moves the part of a line already read to the front and reads more after it.

@@ -22,6 +22,12 @@ class LineReader {
 
   // The next line; false after the last. Throws RecordingError for a line that is too long.
   bool Next(std::string_view& line);
+  // Every whole line read so far and not yet taken, as one block with their line ends (the last
+  // line of the source may lack its own); empty after the last. Readers that find the line ends
+  // themselves take lines from it with Take.
+  std::string_view Lines();
+  // Takes `bytes` of the block from Lines, holding `lines` lines.
+  void Take(std::size_t bytes, std::size_t lines);
   // The number of the line last returned, from 1.
   std::size_t Number() const { return m_number; }
   // Bytes of the source read as lines so far.

@@ -46,8 +46,8 @@ class WfdbLoader {
     FormGroups();
     Recording recording = MakeRecording();
     const int64_t frames = CountFrames();
-    std::vector<std::vector<float>> channels(m_header.signals.size(),
-                                             std::vector<float>(std::size_t(frames)));
+    std::vector<std::vector<float>> channels(m_header.signals.size());
+    for (std::vector<float>& samples : channels) samples.resize(std::size_t(frames));
     m_sums.assign(m_header.signals.size(), 0);
     for (SignalGroup& group : m_groups) ReadGroup(group, frames, channels);
     CheckSums();
