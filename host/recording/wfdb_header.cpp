@@ -36,21 +36,21 @@ std::string_view WithoutPlus(std::string_view text) {
   return text;
 }
 
-std::optional<int64_t> Integer(std::string_view text) {
+// A whole field as a number of type T, with an optional leading '+'.
+template <typename T>
+std::optional<T> ParsedAs(std::string_view text) {
   text = WithoutPlus(text);
-  int64_t value = 0;
+  T value{};
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
   return value;
 }
 
+std::optional<int64_t> Integer(std::string_view text) { return ParsedAs<int64_t>(text); }
+
 std::optional<double> Real(std::string_view text) {
-  text = WithoutPlus(text);
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  if (!std::isfinite(value)) return std::nullopt;
-  return value;
+  const std::optional<double> value = ParsedAs<double>(text);
+  return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 // Splits `text` at the first of `separators`: the part before it, and the rest from it on.

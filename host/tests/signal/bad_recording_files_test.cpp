@@ -10,11 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "host/tests/signal/edf_test_file.h"
+#include "host/tests/signal/test_folder.h"
 
 namespace PendrelHost {
 namespace {
@@ -26,27 +25,8 @@ struct CommandRun {
   std::string err;
 };
 
-std::string Contents(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-class BadRecordingFiles : public testing::Test {
+class BadRecordingFiles : public Testing::TestFolder {
  protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("pendrel-bad-files-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
-  std::filesystem::path Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(folder / name, std::ios::binary) << bytes;
-    return folder / name;
-  }
-
   // The first `size` bytes of a file, as another file.
   std::filesystem::path Cut(const std::filesystem::path& from, std::size_t size,
                             const std::string& name) const {
@@ -90,8 +70,6 @@ class BadRecordingFiles : public testing::Test {
     run.err = Contents(err);
     return run;
   }
-
-  std::filesystem::path folder;
 };
 
 TEST_F(BadRecordingFiles, EachEndsTheCommandWithOneLineOfMessage) {

@@ -5,9 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
-#include <sstream>
 
 #include "host/recording/biosig_file_check.h"
 #include "host/recording/csv_recording.h"
@@ -15,24 +13,16 @@
 #include "host/recording/recording_file.h"
 #include "host/tests/signal/edf_test_file.h"
 #include "host/tests/signal/signal_test_support.h"
+#include "host/tests/signal/test_folder.h"
 
 namespace PendrelHost {
 namespace {
 
-class BiosigRecordingTest : public testing::Test {
+class BiosigRecordingTest : public Testing::TestFolder {
  protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("pendrel-biosig-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
   std::string FailureOf(const std::filesystem::path& path) {
     return Testing::FailureOf<RecordingError>([&] { LoadRecordingFile(path); });
   }
-
-  std::filesystem::path folder;
 };
 
 TEST_F(BiosigRecordingTest, ReadsAnEdfFileInPhysicalUnits) {
@@ -84,12 +74,7 @@ TEST_F(BiosigRecordingTest, HeadersThatDoNotHoldTogetherAreRefusedBeforeTheLibra
       {"ECG", "mV", -5.0, 5.0, std::vector<double>(600, 0.0)}};
   Testing::WriteEdf(folder / "good.edf", 200, channels);
   Testing::WriteGdf(folder / "good.gdf", "GDF 2.20", 200, channels);
-  const auto contents = [&](const char* name) {
-    std::ostringstream read;
-    read << std::ifstream(folder / name, std::ios::binary).rdbuf();
-    return read.str();
-  };
-  const std::string edf = contents("good.edf"), gdf = contents("good.gdf");
+  const std::string edf = Contents(folder / "good.edf"), gdf = Contents(folder / "good.gdf");
   const auto patched = [](std::string bytes, std::size_t offset, std::string_view text) {
     return bytes.replace(offset, text.size(), text);
   };

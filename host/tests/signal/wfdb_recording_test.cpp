@@ -7,30 +7,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "host/recording/recording_error.h"
 #include "host/recording/recording_file.h"
 #include "host/tests/signal/signal_test_support.h"
+#include "host/tests/signal/test_folder.h"
 
 namespace PendrelHost {
 namespace {
 
-class WfdbRecordingTest : public testing::Test {
+class WfdbRecordingTest : public Testing::TestFolder {
  protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("pendrel-wfdb-" +
-              std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
-  std::filesystem::path Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(folder / name, std::ios::binary) << bytes;
-    return folder / name;
-  }
-
   // Format 16 samples, low byte first.
   static std::string Format16(std::initializer_list<int16_t> samples) {
     std::string bytes;
@@ -44,8 +30,6 @@ class WfdbRecordingTest : public testing::Test {
   std::string FailureOf(const std::filesystem::path& path) const {
     return Testing::FailureOf<RecordingError>([&] { LoadRecordingFile(path); });
   }
-
-  std::filesystem::path folder;
 };
 
 TEST_F(WfdbRecordingTest, SignalsBecomeChannelsInPhysicalUnits) {
