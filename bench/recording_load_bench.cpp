@@ -66,7 +66,7 @@ Measurement InChild(Work work) {
 struct DayFiles {
   DayFiles() : folder(std::filesystem::temp_directory_path() / "rhyth-recording-load-bench") {
     std::filesystem::create_directories(folder);
-    if (std::filesystem::exists(folder / "day.csv")) return;
+    if (std::filesystem::exists(folder / "day.csv")) return;  // written whole by an earlier run
     InChild([this] {
       Write();
       return Measurement{};
@@ -84,7 +84,8 @@ struct DayFiles {
       adc[i] = std::clamp(int(std::lround(samples[i] * kGain)), -2048, 2047);
     }
     WriteWfdb(adc);
-    WriteCsv(adc);
+    WriteCsv(adc, folder / "day.csv.part");
+    std::filesystem::rename(folder / "day.csv.part", folder / "day.csv");
   }
 
   void WriteWfdb(const std::vector<int>& adc) const {
@@ -105,8 +106,8 @@ struct DayFiles {
   }
 
   // Times with six decimals, values with the 17 digits that give back the sample exactly.
-  void WriteCsv(const std::vector<int>& adc) const {
-    std::ofstream file(folder / "day.csv", std::ios::binary);
+  void WriteCsv(const std::vector<int>& adc, const std::filesystem::path& path) const {
+    std::ofstream file(path, std::ios::binary);
     file << "time_s,ECG_mV\n";
     std::string block;
     char text[64];
