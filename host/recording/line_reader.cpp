@@ -1,5 +1,6 @@
 #include "host/recording/line_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -13,7 +14,9 @@ constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
 
 }  // namespace
 
-LineReader::LineReader(ByteSource& source) : m_source(source), m_buffer(kBlockBytes) {}
+// A small source needs no more than its own size (and a byte to see its end).
+LineReader::LineReader(ByteSource& source)
+    : m_source(source), m_buffer(std::size_t(std::min<uint64_t>(kBlockBytes, source.Size() + 1))) {}
 
 bool LineReader::Next(std::string_view& line) {
   const std::string_view lines = Lines();
