@@ -82,9 +82,9 @@ TEST(CsvRecording, ReadsRowsAcrossTheBlocksOfALargeFile) {
     ASSERT_EQ(recording.Samples(0, 1)[std::size_t(i)], float(-i)) << i;
   }
 
-  const std::size_t row = 150000;  // on line row + 2
-  const std::size_t at = text.find("\n" + std::to_string(row / 500.0) + ",") + 1;
-  text.replace(at, std::to_string(row / 500.0).size(), std::to_string(row / 500.0 + 0.0015));
+  const std::string time = std::to_string(150000 / 500.0);  // of the row on line 150002
+  const std::size_t at = text.find(time + ",");
+  text.replace(at, time.size(), std::to_string(150000 / 500.0 + 0.0015));
   EXPECT_THAT(Testing::FailureOf<RecordingError>([&] { ParseCsvRecording(text, "large.csv"); }),
               testing::HasSubstr("large.csv:150002: the time 300.002 s is off the sample grid of 500 Hz"));
 }
