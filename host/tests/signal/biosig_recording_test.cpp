@@ -128,6 +128,7 @@ TEST_F(BiosigRecordingTest, FilesThatCannotBeReadSayWhichAndWhy) {
   const Case cases[] = {
       {folder / "missing.edf", (folder / "missing.edf").string() + ": no such file"},
       {folder, folder.string() + ": is a folder, not a file"},
+      {"/dev/zero", "/dev/zero: is not a regular file"},  // it would be read forever
       {folder / "garbage.edf", (folder / "garbage.edf").string() + ": cannot be read as a recording: "},
       {folder / "empty.gdf", (folder / "empty.gdf").string() + ": cannot be read as a recording: "},
   };
