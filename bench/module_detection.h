@@ -38,9 +38,6 @@ struct Detection {
   explicit Detection(PendrelHost::Recording recording)
       : ticks(recording.TickCount(0)), document(PendrelHost::OpenDocument(std::move(recording))) {
     settings->analysis.region = {0, 0, LONG(ticks), 0};
-    // The sample's smooth waves have a form factor below the human limits (about 0.9): with
-    // them every beat would be ectopic and the engine would have no series to analyse.
-    settings->classifier.complexityLow = 0.5;
     detector.UpdateChannels(Rhyth::kChangeEverything, settings.Get());
   }
 
