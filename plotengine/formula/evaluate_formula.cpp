@@ -1,0 +1,31 @@
+#include "plotengine/formula/evaluate_formula.h"
+
+#include <bit>
+#include <cstdint>
+
+#include "plotengine/formula/formula_evaluator.h"
+#include "plotengine/formula/formula_parser.h"
+
+namespace Quor {
+
+double FormulaFailureValue() { return std::bit_cast<double>(std::uint64_t{0x7FF8600000000000}); }
+
+bool EvaluateEtchFormula(const std::string& formula, unsigned count, double t0, double step,
+                         std::vector<double>& values) {
+  values.clear();
+  EtchFormulaCode code;
+  if (!CompileEtchFormula(formula, code)) {
+    values.assign(count, FormulaFailureValue());
+    return false;
+  }
+  values.reserve(count);
+  EtchFormulaEvaluator evaluator(code);
+  double t = t0;
+  while (values.size() < count) {
+    values.push_back(evaluator.Run(t));
+    t += step;
+  }
+  return true;
+}
+
+}  // namespace Quor
