@@ -1,6 +1,7 @@
 #include "plotengine/browser_loader_base.h"
 
 #include <string>
+#include <string_view>
 
 #include "core/com_call_guard.h"
 
@@ -15,12 +16,19 @@ std::u16string AsciiLower(std::u16string text) {
 }
 
 // The fragment goes; "%20" becomes a space, and no other escape is decoded.
-std::u16string PrepareUrl(std::u16string url) {
+std::u16string PrepareUrl(std::u16string_view url) {
   url = url.substr(0, url.find(u'#'));
-  for (std::size_t at = url.find(u"%20"); at != std::u16string::npos; at = url.find(u"%20", at + 1)) {
-    url.replace(at, 3, u" ");
+  std::u16string prepared;
+  prepared.reserve(url.size());
+  for (std::size_t i = 0; i < url.size(); ++i) {
+    if (url.substr(i, 3) == u"%20") {
+      prepared += u' ';
+      i += 2;
+    } else {
+      prepared += url[i];
+    }
   }
-  return url;
+  return prepared;
 }
 
 }  // namespace

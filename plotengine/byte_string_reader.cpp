@@ -25,7 +25,8 @@ HRESULT ByteStringReader::GetPosition(DWORD* position) {
 HRESULT ByteStringReader::IsEnd() { return m_position >= m_data.size() ? S_OK : S_FALSE; }
 
 DWORD ByteStringReader::CopyOut(void* target, unsigned long long bytes) {
-  const auto n = static_cast<DWORD>(std::min<unsigned long long>(bytes, m_data.size() - m_position));
+  const unsigned long long left = m_data.size() - m_position;
+  const auto n = static_cast<DWORD>(std::min(bytes, left));
   std::memcpy(target, m_data.data() + m_position, n);
   m_position += n;
   return n;

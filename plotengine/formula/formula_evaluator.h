@@ -18,7 +18,8 @@ class EtchFormulaEvaluator {
   double Run(double t);
 
  private:
-  // The code as the loop reads it: one entry per operation, literals folded into their push.
+  // The code as the loop reads it: literals folded into their push, and a push followed by a
+  // binary operation folded into one step.
   struct Step {
     int op;
     double literal;

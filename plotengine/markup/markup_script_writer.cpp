@@ -49,18 +49,20 @@ void EtchMarkupScriptWriter::operator()(double number) { AppendScriptNumber(m_sc
 void EtchMarkupScriptWriter::operator()(bool boolean) { m_script += boolean ? "true" : "false"; }
 
 void EtchMarkupScriptWriter::operator()(const TextGenerator& source) {
-  m_script += "['text_generator', ";
-  AppendJsStringLiteral(m_script, source.id);
-  m_script += ", ";
-  (*this)(source.colour);
-  m_script += "]";
+  WriteProvider("['text_generator', ", source.id, source.colour);
 }
 
 void EtchMarkupScriptWriter::operator()(const Generator& generator) {
-  m_script += "['generator', ";
-  AppendJsStringLiteral(m_script, generator.id);
+  WriteProvider("['generator', ", generator.id, generator.interval);
+}
+
+template <class Domain>
+void EtchMarkupScriptWriter::WriteProvider(const char* head, const std::string& id,
+                                           const Domain& domain) {
+  m_script += head;
+  AppendJsStringLiteral(m_script, id);
   m_script += ", ";
-  (*this)(generator.interval);
+  (*this)(domain);
   m_script += "]";
 }
 

@@ -32,6 +32,9 @@ class EtchMarkupScriptWriter {
 
  private:
   void WriteValue(const Zavi::Markup::Value& value);
+  // A data or text provider: ['generator', id, interval] or ['text_generator', id, colour].
+  template <class Domain>
+  void WriteProvider(const char* head, const std::string& id, const Domain& domain);
 
   std::string m_script;
   bool m_unwritable = false;

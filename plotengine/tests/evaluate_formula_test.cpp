@@ -165,7 +165,9 @@ TEST(EvaluateFormula, NestingIsBoundedAndBadInputNeverCrashes) {
   });
   const std::string valid = "sin(2*pi*t) + 0.5*cos(t/3)^2 - round(t % 7) / (1 + sqrt(t))";
   EXPECT_EQ(Values(valid, 1).size(), 1u);
-  for (std::size_t n = 0; n < valid.size(); ++n) EvaluateEtchFormula(valid.substr(0, n), 2, 0, 1, values);
+  for (std::size_t n = 0; n < valid.size(); ++n) {
+    EvaluateEtchFormula(valid.substr(0, n), 2, 0, 1, values);
+  }
   std::mt19937 random(7);
   const std::string alphabet = "t0123456789.eE+-*/%^() sincoqrtlgflrdupaiINF\x80\xFF";
   for (int i = 0; i < 3000; ++i) {

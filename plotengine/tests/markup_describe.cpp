@@ -50,12 +50,15 @@ struct Describe {
     return "text('" + source.id + "' " + (*this)(source.colour) + ")";
   }
   std::string operator()(const Object& object) const {
-    return "{" + Declarations(object.declarations, ";") + "}";
+    std::string text = "{";
+    text += Declarations(object.declarations, ";");
+    return text += "}";
   }
   std::string operator()(const Array& array) const {
     std::string text = "[";
     for (std::size_t i = 0; i < array.elements.size(); ++i) {
-      text += (i ? "," : "") + boost::apply_visitor(*this, array.elements[i]);
+      if (i) text += ",";
+      text += boost::apply_visitor(*this, array.elements[i]);
     }
     return text + "]";
   }

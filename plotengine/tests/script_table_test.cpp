@@ -44,11 +44,13 @@ TEST(ScriptTable, HoldsTheScriptsInNameOrderInShortChunks) {
 }
 
 TEST(ScriptTable, AppendsAScriptWithCrLf) {
+  std::string expected = "x";
+  expected += ScriptSource("bar.js") + "\r\n";
   std::string buffer = "x";
   ASSERT_TRUE(AppendEmbeddedScript("bar.js", buffer));
-  EXPECT_EQ(buffer, "x" + ScriptSource("bar.js") + "\r\n");
+  EXPECT_EQ(buffer, expected);
   EXPECT_FALSE(AppendEmbeddedScript("absent.js", buffer));
-  EXPECT_EQ(buffer, "x" + ScriptSource("bar.js") + "\r\n");
+  EXPECT_EQ(buffer, expected);
 }
 
 TEST(ScriptSets, ReadSetNamesAndMimeTypes) {

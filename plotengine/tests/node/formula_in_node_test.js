@@ -30,7 +30,9 @@ const formulas = [
   ['10 - 2 - t', (t) => 10 - 2 - t],
   ['t / 2 / 3 * pi', (t) => t / 2 / 3 * PI],
   ['-(t)^2 - -t', (t) => (-t) ** 2 - -t],
-  ['sin(cos(tan(t))) + floor(t % -1.5)', (t) => Math.sin(Math.cos(Math.tan(t))) + Math.floor(mod(t, -1.5))],
+  ['sin(cos(tan(t))) + floor(t % -1.5)',
+    (t) => Math.sin(Math.cos(Math.tan(t))) + Math.floor(mod(t, -1.5))],
+  ['(t + 7) % t + 2 ^ t - t * 3 / t', (t) => mod(t + 7, t) + 2 ** t - t * 3 / t],
 ];
 
 function close(actual, expected) {
@@ -44,7 +46,8 @@ test('formulas agree with Math over a grid of t', () => {
   const t0 = -5;
   const step = 0.125;  // exact in binary, so the grid holds 0 and the integers
   const count = 121;
-  const answers = ask('formula', formulas.map(([formula]) => `${hex(formula)} ${t0} ${step} ${count}`));
+  const requests = formulas.map(([formula]) => `${hex(formula)} ${t0} ${step} ${count}`);
+  const answers = ask('formula', requests);
   formulas.forEach(([formula, reference], i) => {
     const words = answers[i].split(' ');
     assert.strictEqual(words[0], 'ok', formula);

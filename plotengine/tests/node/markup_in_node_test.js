@@ -83,7 +83,8 @@ const cases = [
       { property_name: 'd', markup: 'café ü 日本 \u{1F600}' },
       { property_name: 'e', markup: '' }]],
   ['\'日本\': \'\u2028\', \'\u2029\': [\'\r\', "\n"]',
-    [{ property_name: '日本', markup: '\u2028' }, { property_name: '\u2029', markup: ['\r', '\n'] }]],
+    [{ property_name: '日本', markup: '\u2028' },
+      { property_name: '\u2029', markup: ['\r', '\n'] }]],
 ];
 
 test('compiled markup evaluates to the markup\'s values', () => {

@@ -36,9 +36,17 @@ std::string ToHex(const std::string& text) {
   return hex;
 }
 
+// "ok" and the text, or "fail" for none.
+std::string Answer(bool ok, const std::string& text) {
+  if (!ok) return "fail";
+  std::string answer = "ok ";
+  return answer += ToHex(text);
+}
+
 std::string Markup(const std::string& request) {
   std::string script;
-  return Quor::CompileEtchMarkup(FromHex(request), script) ? "ok " + ToHex(script) : "fail";
+  const bool ok = Quor::CompileEtchMarkup(FromHex(request), script);
+  return Answer(ok, script);
 }
 
 std::string Formula(const std::string& request) {
@@ -52,7 +60,10 @@ std::string Formula(const std::string& request) {
   std::string answer = Quor::EvaluateEtchFormula(FromHex(formula), count, t0, step, values)
                            ? "ok"
                            : "fail";
-  for (double value : values) answer += " " + Quor::ScriptNumberText(value);
+  for (double value : values) {
+    answer += ' ';
+    Quor::AppendScriptNumber(answer, value);
+  }
   return answer;
 }
 
@@ -60,7 +71,7 @@ std::string Script(const std::string& request) {
   std::string mime;
   auto* file = new Quor::EtchFileStream(FromHex(request), mime);
   file->AddRef();
-  const std::string answer = mime.empty() ? "fail" : "ok " + ToHex(file->Data());
+  const std::string answer = Answer(!mime.empty(), file->Data());
   file->Release();
   return answer;
 }
@@ -78,7 +89,7 @@ int main(int argc, char** argv) {
     if (mode == "markup") std::cout << Markup(request) << '\n';
     if (mode == "formula") std::cout << Formula(request) << '\n';
     if (mode == "script") std::cout << Script(request) << '\n';
-    if (mode == "page") std::cout << "ok " << ToHex(Quor::BuildLocalPage()) << '\n';
+    if (mode == "page") std::cout << Answer(true, Quor::BuildLocalPage()) << '\n';
   }
   return 0;
 }
