@@ -63,9 +63,13 @@ struct TextGenerator {
 struct Object;
 struct Array;
 
-using Value = boost::variant<double, bool, TextGenerator, Generator, std::string,
-                             boost::recursive_wrapper<Object>, Colour, Interval,
-                             boost::recursive_wrapper<Array>, NullType>;
+// Objects and arrays nest, so they are held through an indirection; so are the larger kinds,
+// which keeps a value small: long arrays of numbers are common.
+using Value = boost::variant<double, bool, boost::recursive_wrapper<TextGenerator>,
+                             boost::recursive_wrapper<Generator>, std::string,
+                             boost::recursive_wrapper<Object>, Colour,
+                             boost::recursive_wrapper<Interval>, boost::recursive_wrapper<Array>,
+                             NullType>;
 
 struct Declaration {
   std::string name;

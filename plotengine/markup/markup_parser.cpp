@@ -101,6 +101,23 @@ struct EtchIntervalGrammar : qi::grammar<Iterator, Interval(), CommentSkipper> {
   Rule<Interval()> interval;
 };
 
+// The semantic actions move each part of the tree into its place, never copy it, so a subtree
+// costs the same at any depth.
+template <class Part>
+void Append(std::vector<Part>& list, Part& part) {
+  list.push_back(std::move(part));
+}
+template <class Part>
+void Take(Value& value, Part& part) {
+  value = std::move(part);
+}
+void TakeDeclarations(Object& object, std::vector<Declaration>& declarations) {
+  object.declarations = std::move(declarations);
+}
+void TakeElements(Array& array, std::vector<Value>& elements) {
+  array.elements = std::move(elements);
+}
+
 // Thrown when objects and arrays nest deeper than allowed; ends the parse at `position`.
 struct NestingTooDeep {
   Iterator position;
@@ -114,8 +131,8 @@ class MarkupGrammar : public qi::grammar<Iterator, std::vector<Declaration>(), C
     using qi::_val;
     identifier = ascii::char_("a-zA-Z_") >> *ascii::char_("a-zA-Z0-9_-");
     declaration = (qi::lexeme[identifier] | quoted) > ':' > value;
-    declarations = declaration % ',' >> -qi::lit(',');
-    elements = value % ',' >> -qi::lit(',');
+    declarations = declaration[phx::bind(&Append<Declaration>, _val, _1)] % ',' >> -qi::lit(',');
+    elements = value[phx::bind(&Append<Value>, _val, _1)] % ',' >> -qi::lit(',');
     boolean = qi::lit("true") >> qi::attr(true) | qi::lit("false") >> qi::attr(false);
     colourDigits = qi::lit('#') > ascii::xdigit > ascii::xdigit > ascii::xdigit > ascii::xdigit >
                    ascii::xdigit > ascii::xdigit > ascii::xdigit > ascii::xdigit;
@@ -128,16 +145,20 @@ class MarkupGrammar : public qi::grammar<Iterator, std::vector<Declaration>(), C
     enter = qi::raw[qi::eps][phx::bind(&MarkupGrammar::EnterNesting, this, _1)];
     leave = qi::eps[phx::bind(&MarkupGrammar::LeaveNesting, this)];
     object = &qi::lit('{') >> enter >>
-             ((qi::lit('{') >> declarations > '}')[phx::bind(&Object::declarations, _val) = _1] |
+             ((qi::lit('{') >> declarations > '}')[phx::bind(&TakeDeclarations, _val, _1)] |
               (qi::lit('{') > '}')) >>
              leave;
     array = &qi::lit('[') >> enter >>
-            ((qi::lit('[') >> elements > ']')[phx::bind(&Array::elements, _val) = _1] |
+            ((qi::lit('[') >> elements > ']')[phx::bind(&TakeElements, _val, _1)] |
              (qi::lit('[') > ']')) >>
             leave;
-    value = qi::double_[_val = _1] | boolean[_val = _1] | dataGenerator[_val = _1] |
-            textSource[_val = _1] | quoted[_val = _1] | object[_val = _1] | colour[_val = _1] |
-            interval[_val = _1] | array[_val = _1] | null[_val = _1];
+    value = qi::double_[_val = _1] | boolean[_val = _1] |
+            dataGenerator[phx::bind(&Take<Generator>, _val, _1)] |
+            textSource[phx::bind(&Take<TextGenerator>, _val, _1)] |
+            quoted[phx::bind(&Take<std::string>, _val, _1)] |
+            object[phx::bind(&Take<Object>, _val, _1)] | colour[_val = _1] |
+            interval[phx::bind(&Take<Interval>, _val, _1)] |
+            array[phx::bind(&Take<Array>, _val, _1)] | null[_val = _1];
     markup = declarations.alias();
 
     identifier.name("an identifier");
