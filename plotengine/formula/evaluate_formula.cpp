@@ -19,12 +19,7 @@ bool EvaluateEtchFormula(const std::string& formula, unsigned count, double t0, 
     return false;
   }
   values.reserve(count);
-  EtchFormulaEvaluator evaluator(code);
-  double t = t0;
-  while (values.size() < count) {
-    values.push_back(evaluator.Run(t));
-    t += step;
-  }
+  EtchFormulaEvaluator(code).Evaluate(t0, step, count, values);
   return true;
 }
 

@@ -44,8 +44,8 @@ function close(actual, expected) {
 
 test('formulas agree with Math over a grid of t', () => {
   const t0 = -5;
-  const step = 0.125;  // exact in binary, so the grid holds 0 and the integers
-  const count = 121;
+  const step = 0.03125;  // exact in binary, so the grid holds 0 and the integers
+  const count = 321;  // more than one block of the evaluator
   const requests = formulas.map(([formula]) => `${hex(formula)} ${t0} ${step} ${count}`);
   const answers = ask('formula', requests);
   formulas.forEach(([formula, reference], i) => {
@@ -63,7 +63,7 @@ test('formulas agree with Math over a grid of t', () => {
 });
 
 test('t advances by repeated addition', () => {
-  const [answer] = ask('formula', [`${hex('t')} 0.1 0.1 30`]);
+  const [answer] = ask('formula', [`${hex('t')} 0.1 0.1 600`]);
   let t = 0.1;
   for (const value of answer.split(' ').slice(1).map(Number)) {
     assert.strictEqual(value, t);
