@@ -1,5 +1,5 @@
 // The header of a WFDB record (`100.hea`): the record line (name, segments, signal count,
-// sampling and counter frequency, length, base time and date) and one specification line per
+// sampling and counter frequency, length, base time and date) and one signal line per
 // signal (its file, format, gain, baseline, units, ADC figures, checksum and description), in
 // the published header format. Parsing only reads the text: whether the record can be loaded is
 // the loader's question. The values are plain data, owned by whoever parsed them.
