@@ -1,6 +1,8 @@
 #include "core/locale_info.h"
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "core/branded_strings.h"
 #include "core/numpunct_facets.h"
@@ -43,8 +45,9 @@ wchar_t FirstOr(const WCHAR* text, wchar_t fallback) { return *text ? wchar_t(*t
 
 // The user's locale as the runtime library knows it, without digit grouping. A name the library
 // does not know leaves the classic locale with the user's own decimal point: the module's
-// numbers must not depend on which locales happen to be installed.
-std::locale BuildModuleLocale(const LocaleInfo& info) {
+// numbers must not depend on which locales happen to be installed. What fails on the way is
+// told in `errors`.
+std::locale BuildModuleLocale(const LocaleInfo& info, std::vector<std::string>& errors) {
   const wchar_t dateSeparator = FirstOr(info.dateSeparator, L'/');
   const std::string name = win32::UserLocale().runtimeName;
   try {
@@ -52,12 +55,19 @@ std::locale BuildModuleLocale(const LocaleInfo& info) {
     const std::locale withTimes(user, new time_getEx<wchar_t>(user, dateSeparator));
     const std::locale withNarrowNumbers(withTimes, new NoThousandsSep<char>(name.c_str()));
     return std::locale(withNarrowNumbers, new NoThousandsSep<wchar_t>(name.c_str()));
-  } catch (const std::runtime_error&) {
+  } catch (const std::exception& error) {
+    errors.push_back("The locale " + name + " could not be loaded: " + error.what());
+  }
+  try {
     const std::locale& classic = std::locale::classic();
     const std::locale withTimes(classic, new time_getEx<wchar_t>(classic, dateSeparator));
     return std::locale(withTimes, new CRTBug_UserRadix_NoThousandsSep<wchar_t>(
                                       FirstOr(info.decimalSeparator, L'.'),
                                       FirstOr(info.thousandsSeparator, L',')));
+  } catch (const std::exception& error) {
+    errors.push_back(std::string("The classic locale could not take the regional settings: ") +
+                     error.what());
+    return std::locale::classic();
   }
 }
 
@@ -67,11 +77,22 @@ void ShowSettingsUnreadable() {
   MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_TASKMODAL);
 }
 
+// All of them in one message, a line each.
+void ShowErrors(const std::vector<std::string>& errors) {
+  if (errors.empty()) return;
+  std::string text;
+  for (const std::string& error : errors) text += (text.empty() ? "" : "\n") + error;
+  const String caption = LoadResourceString(nullptr, kSettingsUnreadableCaption, true);
+  MessageBoxW(nullptr, String(text.c_str()).c_str(), caption.c_str(), MB_TASKMODAL);
+}
+
 }  // namespace
 
 LocaleInfo::LocaleInfo() {
   if (!ReadSettings()) ShowSettingsUnreadable();
-  locale = BuildModuleLocale(*this);
+  std::vector<std::string> errors;
+  locale = BuildModuleLocale(*this, errors);
+  ShowErrors(errors);
 }
 
 // In the order of the fields; the first query that fails leaves the rest empty.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/reader_seek.h"
 #include "platform/win32/resources.h"
 
 namespace Quor {
@@ -24,23 +25,11 @@ HRESULT ResourceStream::Read(void* target, DWORD elementSize, DWORD count, DWORD
 }
 
 HRESULT ResourceStream::Seek(LONG offset, DWORD origin) {
-  LONGLONG base;
-  switch (origin) {
-    case kQuorSeekCurrent:
-      base = m_position;
-      break;
-    case kQuorSeekEnd:
-      base = Size();
-      break;
-    case kQuorSeekStart:
-      base = 0;
-      break;
-    default:
-      return E_INVALIDARG;
-  }
+  DWORD target = 0;
+  const HRESULT hr = ResolveReaderSeek(m_position, Size(), offset, origin, &target);
+  if (FAILED(hr)) return hr;
   if (!m_resource) return E_FAIL;
-  // A position before the start is clamped to it, as one past the end is clamped to the size.
-  m_position = static_cast<DWORD>(std::clamp<LONGLONG>(base + offset, 0, Size()));
+  m_position = target;
   return S_OK;
 }
 

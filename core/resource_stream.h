@@ -1,7 +1,7 @@
 // A readable stream over the bytes of a module resource.
 #pragma once
 
-#include "core/iquor_stream_reader.h"
+#include "platform/pendrel/stream_reader.h"
 #include "platform/win32/com_object.h"
 #include "platform/win32/resources.h"
 

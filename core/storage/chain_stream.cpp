@@ -12,8 +12,6 @@ namespace {
 
 DWORD OffsetInCluster(ULONGLONG position) { return static_cast<DWORD>(position % kClusterSize); }
 
-ULONGLONG ClustersFor(ULONGLONG size) { return (size + kClusterSize - 1) / kClusterSize; }
-
 }  // namespace
 
 ChainStream::ChainStream(StorageAllocator& allocator, Element& element, ULONGLONG position)
@@ -190,6 +188,7 @@ HRESULT ChainStream::Grow(ULONGLONG size) {
 // Walks back from the chain end, releasing every cluster the new size no longer needs; at
 // size 0 the element keeps no cluster at all.
 void ChainStream::Cut(ULONGLONG size) {
+  CheckClusterCount();
   const ULONGLONG keep = ClustersFor(size);
   ULONGLONG count = m_element.ClusterCount();
   DWORD last = m_element.LastCluster();
@@ -205,6 +204,7 @@ void ChainStream::Cut(ULONGLONG size) {
 }
 
 DWORD ChainStream::ClusterAt(ULONGLONG index) {
+  CheckClusterCount();
   // Start from whichever known cluster is nearest: the first, the last or the remembered one.
   auto distance = [index](ULONGLONG from) { return from > index ? from - index : index - from; };
   Cursor from{0, m_element.FirstCluster(), 0};
@@ -225,6 +225,11 @@ DWORD ChainStream::Step(DWORD cluster, bool forward) const {
   const DWORD next = forward ? m_allocator.Next(cluster) : m_allocator.Prev(cluster);
   if (!m_allocator.InUse(next)) throw XQuor(STG_E_DOCFILECORRUPT);
   return next;
+}
+
+// A size that no map could hold clusters for would send the walks round for ever.
+void ChainStream::CheckClusterCount() const {
+  if (m_element.ClusterCount() > m_allocator.EntryCount()) throw XQuor(STG_E_DOCFILECORRUPT);
 }
 
 void ChainStream::Remember(ULONGLONG index, DWORD cluster) {

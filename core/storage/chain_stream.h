@@ -34,6 +34,7 @@ class ChainStream {
   };
 
   DWORD ClusterAt(ULONGLONG index);
+  void CheckClusterCount() const;
   DWORD Step(DWORD cluster, bool forward) const;
   HRESULT WritePiece(const BYTE* bytes, ULONG count, ULONG& written);
   HRESULT Replace(ULONGLONG index, DWORD& cluster);

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "core/storage/cluster_claims.h"
+#include "core/xquor.h"
+#include "platform/win32/storage_errors.h"
+
 using namespace QuorCompoundFile;
 
 namespace {
@@ -16,6 +20,13 @@ ClusterMap::ClusterMap(DWORD maxEntries) : m_maxEntries(maxEntries) {
   m_entries.push_back({0, 0});          // the release-list head
   m_takenSinceCommit.resize(m_entries.size());
   Grow();
+}
+
+ClusterMap::ClusterMap(std::vector<MapEntry> entries, DWORD maxEntries)
+    : m_entries(std::move(entries)),
+      m_takenSinceCommit(m_entries.size()),
+      m_maxEntries(maxEntries) {
+  m_changed = false;
 }
 
 bool ClusterMap::IsFree(DWORD cluster) const {
@@ -90,8 +101,8 @@ void ClusterMap::ReleaseChainEnd(DWORD last) {
 }
 
 void ClusterMap::FreeChain(DWORD first) {
-  DWORD last = first;
-  while (m_entries[last].next) last = m_entries[last].next;
+  DWORD last = first, steps = 0;
+  for (; m_entries[last].next; last = m_entries[last].next) CountStep(steps);
   PushFreeChain(first, last);
 }
 
@@ -99,8 +110,9 @@ void ClusterMap::FreeChain(DWORD first) {
 // order, until it returns true.
 template <class Visit>
 void ClusterMap::VisitFreeRuns(Visit visit) const {
-  DWORD start = 0, length = 0, previous = 0;
+  DWORD start = 0, length = 0, previous = 0, steps = 0;
   for (DWORD c = m_entries[kFreeListHead].next; c; c = m_entries[c].next) {
+    CountStep(steps);
     if (length && c == previous + 1) {
       ++length;
     } else {
@@ -149,6 +161,18 @@ bool ClusterMap::IsChainedRun(DWORD first, DWORD count) const {
   return true;
 }
 
+bool ClusterMap::IsWholeRun(DWORD first, DWORD count) const {
+  if (count == 0 || first < kFirstCluster || ULONGLONG{first} + count > EntryCount()) return false;
+  for (DWORD i = 0; i < count; ++i) {
+    const MapEntry& entry = m_entries[first + i];
+    if (entry.next != (i + 1 < count ? first + i + 1 : 0) ||
+        entry.prev != (i ? first + i - 1 : 0)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 DWORD ClusterMap::HighestInUse() const {
   for (DWORD c = EntryCount() - 1; c >= kFirstCluster; --c) {
     if (!(m_entries[c].prev & kFreeMark)) return c;
@@ -184,8 +208,10 @@ DWORD ClusterMap::Take(DWORD cluster) {
 // Marks the chain first..last free, in its own order, ahead of the old free-list head.
 void ClusterMap::PushFreeChain(DWORD first, DWORD last) {
   const DWORD oldHead = m_entries[kFreeListHead].next;
-  DWORD before = 0;
+  DWORD before = 0, steps = 0;
   for (DWORD c = first;; c = m_entries[c].next) {
+    if (c < kFirstCluster) throw XQuor(STG_E_DOCFILECORRUPT);  // the chain never reached `last`
+    CountStep(steps);
     m_entries[c].prev = kFreeMark | before;
     before = c;
     if (c == last) break;
@@ -216,9 +242,47 @@ void ClusterMap::PushRelease(DWORD cluster) {
 }
 
 DWORD ClusterMap::FreeListTail() const {
-  DWORD tail = kFreeListHead;
-  while (m_entries[tail].next) tail = m_entries[tail].next;
+  DWORD tail = kFreeListHead, steps = 0;
+  for (; m_entries[tail].next; tail = m_entries[tail].next) CountStep(steps);
   return tail;
+}
+
+void ClusterMap::CountStep(DWORD& steps) const {
+  if (++steps > EntryCount()) throw XQuor(STG_E_DOCFILECORRUPT);
+}
+
+bool ClusterMap::CheckLists(DWORD run, DWORD runClusters, ClusterClaims& claims) {
+  if (m_entries[kFreeListHead].prev != kFreeMark || m_entries[kReleaseListHead].prev != 0) {
+    return false;
+  }
+  if (!IsWholeRun(run, runClusters)) return false;
+  for (DWORD i = 0; i < runClusters; ++i) claims.Claim(run + i);
+  DWORD freeTail = 0, freeCount = 0, releaseTail = 0, releaseCount = 0;
+  if (!CheckList(kFreeListHead, kFreeMark, claims, freeTail, freeCount) ||
+      !CheckList(kReleaseListHead, 0, claims, releaseTail, releaseCount)) {
+    return false;
+  }
+  DWORD marked = 0;
+  for (DWORD c = kFirstCluster; c < EntryCount(); ++c) marked += IsFree(c) ? 1 : 0;
+  if (marked != freeCount) return false;
+  m_releaseTail = releaseTail;
+  return true;
+}
+
+// Walks a list from its head. A member's back link is its predecessor (0 for the free list's
+// first member, whose head is 0, and 1 for the release list's), with `mark` added.
+bool ClusterMap::CheckList(DWORD head, DWORD mark, ClusterClaims& claims, DWORD& tail,
+                           DWORD& length) const {
+  DWORD previous = head;
+  length = 0;
+  for (DWORD c = m_entries[head].next; c; c = m_entries[c].next) {
+    if (c < kFirstCluster || c >= EntryCount() || !claims.Claim(c)) return false;
+    if (m_entries[c].prev != (mark | previous)) return false;
+    previous = c;
+    ++length;
+  }
+  tail = previous;
+  return true;
 }
 
 DWORD ClusterMap::FirstFreeNear(DWORD last) const {

@@ -2,16 +2,25 @@
 // free list (free clusters carry the free mark in prev), entry 1 the release list (clusters
 // cut from chains in the open transaction); every other in-use cluster is linked into one
 // chain. Clusters on the release list are still named by the last committed copy, so they
-// become free only when the next commit is complete.
+// become free only when the next commit is complete. Every walk along the links ends within as
+// many steps as the map has entries; one that would not is going round a cycle that only a
+// damaged map holds, and raises XQuor STG_E_DOCFILECORRUPT instead.
 #pragma once
 
 #include <vector>
 
 #include "core/storage/compound_file_format.h"
 
+namespace QuorCompoundFile {
+class ClusterClaims;
+}
+
 class ClusterMap {
  public:
   explicit ClusterMap(DWORD maxEntries = QuorCompoundFile::kMaxMapEntries);
+  // The map of a committed file, taken as it was read: nothing may walk it before CheckLists
+  // has found it sound.
+  ClusterMap(std::vector<QuorCompoundFile::MapEntry> entries, DWORD maxEntries);
 
   DWORD EntryCount() const { return static_cast<DWORD>(m_entries.size()); }
   DWORD MaxEntries() const { return m_maxEntries; }
@@ -51,6 +60,9 @@ class ClusterMap {
   void TakeRun(DWORD first, DWORD count);
   // True when `first` starts a chain of at least `count` consecutive numbers.
   bool IsChainedRun(DWORD first, DWORD count) const;
+  // True when the `count` numbers from `first` are a whole chain of their own, in order, linked
+  // both ways.
+  bool IsWholeRun(DWORD first, DWORD count) const;
   DWORD HighestInUse() const;
 
   // Clusters taken since the last complete commit are named by no committed copy and may be
@@ -59,7 +71,17 @@ class ClusterMap {
   // The end of a commit: released clusters become free and nothing counts as taken.
   void EndTransaction();
 
+  // Checks a loaded map and claims what it holds besides chains: the map's own run of
+  // `runClusters` from `run`, the free list and the release list. The list heads must be as
+  // written, each list must reach its end through numbers of the map, each once, with back
+  // links naming their predecessors and the free mark on exactly the free clusters. False when
+  // any of that is damaged.
+  bool CheckLists(DWORD run, DWORD runClusters, QuorCompoundFile::ClusterClaims& claims);
+
  private:
+  bool CheckList(DWORD head, DWORD mark, QuorCompoundFile::ClusterClaims& claims, DWORD& tail,
+                 DWORD& length) const;
+  void CountStep(DWORD& steps) const;
   void Unlink(DWORD cluster);
   void PushFreeChain(DWORD first, DWORD last);
   void AppendToRelease(DWORD cluster);

@@ -102,4 +102,9 @@ constexpr ULONGLONG ClusterFileOffset(DWORD cluster) {
   return (ULONGLONG{cluster} - kFirstCluster) * kClusterSize + kHeaderSize;
 }
 
+// The clusters that `size` bytes of data fill; exact for every size, the largest included.
+constexpr ULONGLONG ClustersFor(ULONGLONG size) {
+  return size / kClusterSize + (size % kClusterSize != 0 ? 1 : 0);
+}
+
 }  // namespace QuorCompoundFile

@@ -20,7 +20,7 @@ void Element::SetName(const WCHAR* name) {
 
 ULONGLONG Element::ClusterCount() const {
   if (!record.firstCluster) return 0;
-  return std::max<ULONGLONG>(1, (record.size + kClusterSize - 1) / kClusterSize);
+  return std::max<ULONGLONG>(1, ClustersFor(record.size));
 }
 
 void Element::SetEnd(ULONGLONG size, DWORD last) {
@@ -41,3 +41,5 @@ void Element::SetFirstCluster(DWORD cluster) {
 void Element::MarkChanged() {
   if (m_owner) m_owner->MarkChanged();
 }
+
+const Element* Element::Parent() const { return m_owner ? &m_owner->Storage() : nullptr; }

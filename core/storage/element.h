@@ -44,6 +44,8 @@ class Element {
 
   // The record changed: the table that holds it is to be written again.
   void MarkChanged();
+  // The storage whose table holds this element; null for the root.
+  const Element* Parent() const;
 
  private:
   ElementTable* m_owner;

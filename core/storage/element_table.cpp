@@ -3,29 +3,31 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/storage/chain_check.h"
 #include "core/storage/chain_stream.h"
 #include "core/storage/element_name.h"
 #include "core/storage/storage_allocator.h"
-#include "core/xquor.h"
 
 using namespace QuorCompoundFile;
 
 namespace {
 
 [[noreturn]] void FailToRead() {
-  throw XQuor(u"Error reading Storage Entry Table", kXQuorMessageIsReport);
+  throw XDamagedTable(u"Error reading Storage Entry Table", kXQuorMessageIsReport);
 }
 
 void ReadWhole(ChainStream& data, void* target, ULONG count) {
   ULONG read = 0;
-  if (FAILED(data.Read(target, count, read)) || read != count) FailToRead();
+  const HRESULT hr = data.Read(target, count, read);
+  if (FAILED(hr)) throw XQuor(hr);
+  if (read != count) FailToRead();
 }
 
-// Record fields that the engine follows must name clusters of the map.
-bool ClustersAreSound(const ClusterMap& map, const ElementRecord& record) {
-  const DWORD last = record.endCluster & ~kAtClusterEnd;
-  if (!record.firstCluster) return last == 0 && record.size == 0;
-  return map.InUse(record.firstCluster) && map.InUse(last);
+// Everything of a record that the engine follows or looks up by.
+bool RecordIsSound(const ClusterMap& map, const ElementRecord& record, ClusterClaims& claims) {
+  const bool named = record.name[0] != u'\0' && record.name[kMaxNameUnits] == u'\0';
+  const bool typed = record.type == STGTY_STORAGE || record.type == STGTY_STREAM;
+  return named && typed && ChainIsSound(map, record, claims);
 }
 
 }  // namespace
@@ -34,7 +36,18 @@ ElementTable::ElementTable(Element& storage) : m_storage(storage) {}
 
 ElementTable::~ElementTable() = default;
 
+// Checked chains that share a cluster share their first cluster: the first clusters of the
+// storages above stand for their whole chains.
 std::unique_ptr<ElementTable> ElementTable::Read(StorageAllocator& allocator, Element& storage) {
+  ClusterClaims claims(allocator.EntryCount());
+  for (const Element* above = &storage; above; above = above->Parent()) {
+    if (allocator.InUse(above->FirstCluster())) claims.Claim(above->FirstCluster());
+  }
+  return Read(allocator, storage, claims);
+}
+
+std::unique_ptr<ElementTable> ElementTable::Read(StorageAllocator& allocator, Element& storage,
+                                                 ClusterClaims& claims) {
   auto table = std::make_unique<ElementTable>(storage);
   if (storage.Size() == 0) return table;  // never written: no children yet
   ChainStream data(allocator, storage);
@@ -49,8 +62,7 @@ std::unique_ptr<ElementTable> ElementTable::Read(StorageAllocator& allocator, El
   for (std::int32_t i = 0; i < count; ++i) {
     ElementRecord record;
     ReadWhole(data, &record, sizeof record);
-    record.name[kMaxNameUnits] = u'\0';
-    if (!ClustersAreSound(allocator, record)) FailToRead();
+    if (!RecordIsSound(allocator, record, claims)) FailToRead();
     auto element = std::make_unique<Element>(record.name, record.type, table.get());
     element->record = record;
     table->m_elements.push_back(std::move(element));

@@ -5,9 +5,18 @@
 #include <memory>
 #include <vector>
 
+#include "core/storage/cluster_claims.h"
 #include "core/storage/element.h"
+#include "core/xquor.h"
 
 class StorageAllocator;
+
+// A storage's table could not be read whole, or holds a record that is not sound. The code is
+// 0xA0048210 with the message "Error reading Storage Entry Table".
+class XDamagedTable : public XQuor {
+ public:
+  using XQuor::XQuor;
+};
 
 class ElementTable {
  public:
@@ -16,9 +25,18 @@ class ElementTable {
   ElementTable(const ElementTable&) = delete;
   ElementTable& operator=(const ElementTable&) = delete;
 
-  // Reads the table from the storage's data; a table that cannot be read raises XQuor.
+  // Reads the table from the storage's data and checks every record: a name, a type and a
+  // sound chain (see ChainIsSound), claimed in `claims`. A table that cannot be read whole, or
+  // a record that fails, raises XDamagedTable; a failing read of the lock bytes raises XQuor
+  // with its code.
+  static std::unique_ptr<ElementTable> Read(StorageAllocator& allocator, Element& storage,
+                                            QuorCompoundFile::ClusterClaims& claims);
+  // As above, the records' chains claimed against each other and against the chains of the
+  // storage and the storages above it, so that no storage holds itself.
   static std::unique_ptr<ElementTable> Read(StorageAllocator& allocator, Element& storage);
 
+  // The storage whose children these are.
+  const Element& Storage() const { return m_storage; }
   DWORD Count() const { return static_cast<DWORD>(m_elements.size()); }
   Element& At(DWORD index) const { return *m_elements[index]; }
   // The first element of that name and type; type 0 matches any.

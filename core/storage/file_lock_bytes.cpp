@@ -12,8 +12,10 @@ namespace FileLockBytesImpl {
 
 namespace {
 
-constexpr DWORD kReportedMode =
+constexpr DWORD kScratchMode =
     STGM_READWRITE | STGM_SHARE_EXCLUSIVE | STGM_CREATE | STGM_TRANSACTED | STGM_DELETEONRELEASE;
+constexpr DWORD kAccessBits = 3;
+constexpr DWORD kShareBits = 0x70;
 
 // A failure whose last error is 0 still fails.
 HRESULT LastErrorResult() {
@@ -26,10 +28,19 @@ DWORD High(ULONGLONG value) { return static_cast<DWORD>(value >> 32); }
 
 }  // namespace
 
-FileLockBytes::FileLockBytes(const Quor::String& fileName) : m_path(fileName) {
+FileLockBytes::FileLockBytes(const Quor::String& fileName)
+    : FileLockBytes(fileName, CREATE_ALWAYS, kScratchMode) {}
+
+FileLockBytes::FileLockBytes(const Quor::String& fileName, DWORD disposition, DWORD mode)
+    : m_path(fileName), m_mode(mode) {
   Quor::MakeFullPath(m_path);
-  m_file = CreateFileW(m_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  const bool writes = (mode & kAccessBits) != STGM_READ;
+  const DWORD access = GENERIC_READ | (writes ? GENERIC_WRITE : 0);
+  const bool alone = writes || (mode & kShareBits) == STGM_SHARE_EXCLUSIVE;
+  const DWORD attributes =
+      FILE_ATTRIBUTE_NORMAL | (mode & STGM_DELETEONRELEASE ? FILE_FLAG_DELETE_ON_CLOSE : 0);
+  m_file = CreateFileW(m_path.c_str(), access, alone ? 0 : FILE_SHARE_READ, nullptr, disposition,
+                       attributes, nullptr);
   if (m_file == INVALID_HANDLE_VALUE) throw Quor::XLockBytesCreate(LastErrorResult());
 }
 
@@ -105,7 +116,7 @@ HRESULT FileLockBytes::Stat(STATSTG* status, DWORD flags) {
     status->pwcsName = name;
   }
   status->type = STGTY_LOCKBYTES;
-  status->grfMode = kReportedMode;
+  status->grfMode = m_mode;
   status->cbSize.QuadPart = static_cast<ULONGLONG>(size.QuadPart);
   return S_OK;
 }

@@ -1,6 +1,6 @@
-// FileLockBytes: the compound file's bytes in a file of its own, created fresh and deleted
-// when the object goes. One cached file position serves every caller; the storage engine's
-// mutex serialises them.
+// FileLockBytes: the compound file's bytes in a file: a scratch file created fresh and deleted
+// when the object goes, or a named file opened or created for keeps. One cached file position
+// serves every caller; the storage engine's mutex serialises them.
 #pragma once
 
 #include "core/quor_string.h"
@@ -25,6 +25,12 @@ class FileLockBytes final : public SimpleUnknownImp1<IQuorLockBytes, 1> {
   // Creates the file under the absolute form of the name, for this object alone; raises
   // Quor::XLockBytesCreate when that fails.
   explicit FileLockBytes(const Quor::String& fileName);
+  // Opens or creates the file as `disposition` says (OPEN_EXISTING, CREATE_NEW or
+  // CREATE_ALWAYS), with the access of the storage open mode `mode`. A writer holds the file
+  // alone, since two writers would overwrite each other's commits; a reader shares it with
+  // readers. STGM_DELETEONRELEASE deletes the file when the object goes. Stat reports `mode`.
+  // Raises Quor::XLockBytesCreate when the file cannot be opened.
+  FileLockBytes(const Quor::String& fileName, DWORD disposition, DWORD mode);
 
   HRESULT ReadAt(ULARGE_INTEGER offset, void* buffer, ULONG count, ULONG* read) override;
   HRESULT WriteAt(ULARGE_INTEGER offset, const void* buffer, ULONG count, ULONG* written) override;
@@ -45,6 +51,7 @@ class FileLockBytes final : public SimpleUnknownImp1<IQuorLockBytes, 1> {
   HANDLE m_file;
   ULONGLONG m_position = 0;  // where the handle stands
   Quor::String m_path;
+  DWORD m_mode;
 };
 
 }  // namespace FileLockBytesImpl

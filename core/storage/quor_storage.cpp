@@ -10,6 +10,7 @@
 #include "core/storage/element_name.h"
 #include "core/storage/element_stat.h"
 #include "core/storage/element_table.h"
+#include "core/storage/open_compound_file.h"
 #include "core/storage/quor_stream.h"
 #include "core/storage/statstg_enumerator.h"
 
@@ -36,6 +37,21 @@ QuorStorage* QuorStorage::CreateRoot(ILockBytes* lockBytes, DWORD maxMapEntries)
   root.table = std::make_unique<ElementTable>(root);
   root.table->MarkChanged();  // even an empty file gets its table at the first commit
   return new QuorStorage(std::move(allocator));
+}
+
+HRESULT QuorStorage::OpenRoot(ILockBytes* lockBytes, DWORD mode, IStorage** root,
+                              DWORD maxMapEntries) {
+  if (!root) return STG_E_INVALIDPOINTER;
+  *root = nullptr;
+  if (!lockBytes) return STG_E_INVALIDPOINTER;
+  return Quor::GuardedCall([&] {
+    std::unique_ptr<StorageAllocator> allocator;
+    const HRESULT hr = OpenCompoundFile(lockBytes, maxMapEntries, allocator);
+    if (FAILED(hr)) return hr;
+    allocator->Root().mode = mode;
+    *root = new QuorStorage(std::move(allocator));
+    return S_OK;
+  });
 }
 
 QuorStorage::QuorStorage(std::unique_ptr<StorageAllocator> allocator)

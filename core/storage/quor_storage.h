@@ -16,6 +16,11 @@ class QuorStorage final : public SimpleUnknownImp1<IQuorStorage, 1> {
   // written before the first commit.
   static QuorStorage* CreateRoot(ILockBytes* lockBytes,
                                  DWORD maxMapEntries = QuorCompoundFile::kMaxMapEntries);
+  // The root storage of the file on the lock bytes, with one reference, once the file has
+  // passed every check (see OpenCompoundFile, whose codes a refused file gives). Nothing is
+  // written to a file that is refused, nor to one released unchanged.
+  static HRESULT OpenRoot(ILockBytes* lockBytes, DWORD mode, IStorage** root,
+                          DWORD maxMapEntries = QuorCompoundFile::kMaxMapEntries);
 
   ULONG Release() override;
 

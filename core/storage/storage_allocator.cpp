@@ -31,11 +31,7 @@ ULARGE_INTEGER At(ULONGLONG offset) {
 
 StorageAllocator::StorageAllocator(ILockBytes* lockBytes, DWORD maxMapEntries)
     : ClusterMap(maxMapEntries), m_lockBytes(lockBytes) {
-  m_lockBytes->AddRef();
-  void* extended = nullptr;
-  if (SUCCEEDED(m_lockBytes->QueryInterface(IQuorLockBytes::iid, &extended))) {
-    m_quorLockBytes = static_cast<IQuorLockBytes*>(extended);
-  }
+  HoldLockBytes();
   std::copy(std::begin(kTitle), std::end(kTitle), m_header.title);
   m_header.version = kVersion;
   m_header.headerSize = kHeaderSize;
@@ -44,6 +40,27 @@ StorageAllocator::StorageAllocator(ILockBytes* lockBytes, DWORD maxMapEntries)
   m_header.log2ClusterSize = kLog2ClusterSize;
   m_root = std::make_unique<Element>(kRootName, STGTY_STORAGE, nullptr);
   m_root->mode = kRootMode;
+}
+
+StorageAllocator::StorageAllocator(ILockBytes* lockBytes, const Header& header,
+                                   std::vector<MapEntry> map, DWORD maxMapEntries)
+    : ClusterMap(std::move(map), maxMapEntries),
+      m_header(header),
+      m_copy(1 - (header.selector & 1)),
+      m_committedOnce(true),
+      m_lockBytes(lockBytes) {
+  HoldLockBytes();
+  const ElementRecord& root = header.rootEntry[header.selector & 1];
+  m_root = std::make_unique<Element>(root.name, root.type, nullptr);
+  m_root->record = root;
+}
+
+void StorageAllocator::HoldLockBytes() {
+  m_lockBytes->AddRef();
+  void* extended = nullptr;
+  if (SUCCEEDED(m_lockBytes->QueryInterface(IQuorLockBytes::iid, &extended))) {
+    m_quorLockBytes = static_cast<IQuorLockBytes*>(extended);
+  }
 }
 
 StorageAllocator::~StorageAllocator() {

@@ -1,6 +1,6 @@
 // StorageAllocator: everything the objects of one compound file share: the header, the
 // cluster map, the root record, the lock bytes and the file's mutex. It writes the two-copy
-// commit.
+// commit. The root storage owns it; it lives as long as the file is open.
 #pragma once
 
 #include <memory>
@@ -15,6 +15,10 @@ class StorageAllocator : public ClusterMap {
   // Nothing reaches the lock bytes before the first commit.
   explicit StorageAllocator(ILockBytes* lockBytes,
                             DWORD maxMapEntries = QuorCompoundFile::kMaxMapEntries);
+  // An existing file as its header and the map of the copy its selector names were read; the
+  // next commit writes the other copy. The map is to be checked before anything walks it.
+  StorageAllocator(ILockBytes* lockBytes, const QuorCompoundFile::Header& header,
+                   std::vector<QuorCompoundFile::MapEntry> map, DWORD maxMapEntries);
   ~StorageAllocator();
   StorageAllocator(const StorageAllocator&) = delete;
   StorageAllocator& operator=(const StorageAllocator&) = delete;
@@ -33,12 +37,16 @@ class StorageAllocator : public ClusterMap {
                        ULONG& written);
   // Clusters were cut: the next commit sets the file's length.
   void MarkExtentChanged() { m_extentChanged = true; }
+  // The run that the next commit may write the map into when it is still long enough: the
+  // run of the copy that the selector does not name, 0 for none.
+  void UseForNextMap(DWORD run) { m_header.mapFirstCluster[m_copy] = run; }
 
   // Writes the map and the root record into the copy that the selector does not name, then
   // flips the selector. Failures raise XQuor.
   void CommitFile(DWORD flags);
 
  private:
+  void HoldLockBytes();
   bool NothingToCommit() const;
   DWORD PlaceMap();
   DWORD GrowForMapRun(DWORD clusters);

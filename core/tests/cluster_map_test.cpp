@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
+#include "core/storage/chain_stream.h"
 #include "core/storage/compound_file_format.h"
+#include "core/storage/storage_allocator.h"
+#include "core/xquor.h"
 #include "storage_test_support.h"
 
 namespace {
@@ -130,6 +134,64 @@ TEST(ClusterMap, AFullMapGrowsForItsOwnRun) {
   EXPECT_EQ(committed.Map()[4097].prev, 4096u);
   EXPECT_EQ(committed.Map()[kFreeListHead].next, 4098u);
   EXPECT_EQ(committed.Child(u"Fill").size, 4093ull * kClusterSize);
+}
+
+// A map as a damaged file could hold it, had nothing checked it: one block, cluster 2 to 4 in
+// use, the rest free in order, and `damage` applied.
+std::vector<MapEntry> DamagedMap(const std::function<void(std::vector<MapEntry>&)>& damage) {
+  std::vector<MapEntry> entries(kMapEntriesPerCluster);
+  entries[kFreeListHead] = {5, kFreeMark};
+  for (DWORD c = 5; c < entries.size(); ++c) {
+    entries[c] = {c + 1 < entries.size() ? c + 1 : 0, kFreeMark | (c > 5 ? c - 1 : 0)};
+  }
+  damage(entries);
+  return entries;
+}
+
+// Every walk along the links stops, with the damaged-file error, once it has taken more steps
+// than the map has entries.
+TEST(ClusterMap, WalksRoundADamagedMapStopWithTheDamagedFileError) {
+  struct Case {
+    const char* what;
+    std::function<void(std::vector<MapEntry>&)> damage;
+    std::function<void(ClusterMap&)> walk;
+  } cases[] = {
+      {"a chain that goes round, freed",
+       [](auto& e) {
+         e[2] = {3, 0}, e[3] = {2, 2};
+       },
+       [](ClusterMap& map) { map.FreeChain(2); }},
+      {"a free list that goes round, searched", [](auto& e) { e[9].next = 6; },
+       [](ClusterMap& map) { map.FindFreeRun(100); }},
+      {"a release list that goes round, ended",
+       [](auto& e) {
+         e[1].next = 3, e[3] = {4, 1}, e[4] = {3, 3};
+       },
+       [](ClusterMap& map) { map.EndTransaction(); }},
+  };
+  for (const Case& c : cases) {
+    ClusterMap map(DamagedMap(c.damage), kMaxMapEntries);
+    try {
+      c.walk(map);
+      ADD_FAILURE() << c.what << ": no error";
+    } catch (const XQuor& error) {
+      EXPECT_EQ(error.Code(), STG_E_DOCFILECORRUPT) << c.what;
+    }
+  }
+}
+
+// A size far beyond its chain is not walked cluster by cluster.
+TEST(ClusterMap, AChainShorterThanItsSizeIsNotWalkedToTheSize) {
+  Quor::ComPtr<MemoryLockBytes> bytes;
+  bytes.Attach(new MemoryLockBytes);
+  StorageAllocator allocator(bytes.Get());
+  Element element(u"Damaged", STGTY_STREAM, nullptr);
+  element.SetFirstCluster(allocator.TakeFreeHead());
+  element.SetEnd(0xFFFFFFFF000000, element.FirstCluster());
+  EXPECT_THROW(ChainStream(allocator, element).SetSize(40000), XQuor);
+  char buffer[4];
+  ULONG read = 0;
+  EXPECT_THROW(ChainStream(allocator, element, 0xFFFFFFFF000000 - 4).Read(buffer, 4, read), XQuor);
 }
 
 }  // namespace

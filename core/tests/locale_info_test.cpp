@@ -75,6 +75,7 @@ TEST_F(UserLocaleTest, TheHostsGlobalLocaleIsLeftAlone) {
 }
 
 TEST_F(UserLocaleTest, AnUnknownRuntimeLocaleFallsBackToTheClassicOneWithTheUsersRadix) {
+  win32::SetExecutableModule(CoreTestResources());
   win32::ClearShownMessageBoxes();
   win32::LocaleDescription austrian = testing_locales::Austrian();
   austrian.runtimeName = "xx_NOWHERE.UTF-8";
@@ -92,7 +93,15 @@ TEST_F(UserLocaleTest, AnUnknownRuntimeLocaleFallsBackToTheClassicOneWithTheUser
   EXPECT_EQ(time.tm_min, 2);
   EXPECT_EQ(time.tm_sec, 30);
   EXPECT_EQ(std::wstring(rest, {}), L",5");
-  EXPECT_TRUE(win32::ShownMessageBoxes().empty());
+  // What failed on the way is told at the end, in one message.
+  const std::vector<win32::ShownMessageBox> shown = win32::ShownMessageBoxes();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text.substr(0, 47),
+            u"The locale xx_NOWHERE.UTF-8 could not be loaded");
+  EXPECT_EQ(shown[0].caption, u"Pendrel");
+  EXPECT_EQ(shown[0].style, MB_TASKMODAL);
+  win32::ClearShownMessageBoxes();
+  win32::SetExecutableModule(nullptr);
 }
 
 TEST_F(UserLocaleTest, AnUnreadableSettingShowsTheHostsMessage) {
@@ -100,6 +109,7 @@ TEST_F(UserLocaleTest, AnUnreadableSettingShowsTheHostsMessage) {
   win32::ClearShownMessageBoxes();
   win32::LocaleDescription broken;
   broken.amDesignator = u"ante meridiem, before noon";  // longer than the 16 units kept
+  broken.runtimeName = "C";  // installed everywhere: only the unreadable setting is told
   UseLocale(broken);
   const LocaleInfo& info = LocaleInfo::Instance();
   const std::vector<win32::ShownMessageBox> shown = win32::ShownMessageBoxes();

@@ -6,7 +6,8 @@ Runs the writer given on the command line into a temporary folder, then checks e
   tree that commit-N.json describes, and accounts for every cluster; from the second commit on,
   the other copy still holds the tree of commit N - 1.
 - crash-N-K.bin, left by a crash at the K-th change of commit N: its selected copy still holds
-  the tree of commit N - 1.
+  the tree of commit N - 1, and so does what the engine read when it opened the file
+  (crash-N-K.json). The writer opened the file again before commit 3.
 """
 
 import json
@@ -267,6 +268,8 @@ def check_crash(folder, path):
     selected = file.copy(file.selector)
     require(selected.tree() == expected_tree(folder, state), f"the tree of commit {state}")
     selected.account(other_run=None)
+    engine = json.loads(path.with_suffix(".json").read_text())["children"]
+    require(engine == expected_tree(folder, state), f"the engine's tree is not that of {state}")
 
 
 def main():

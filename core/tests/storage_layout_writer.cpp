@@ -1,6 +1,8 @@
 // Writes compound files for storage_layout_reader.py: the file after each commit of a
 // scenario with a description of the tree it holds (commit-N.bin, commit-N.json), and the files
-// that a crash at each change of some commits leaves behind (crash-N-K.bin).
+// that a crash at each change of some commits leaves behind (crash-N-K.bin), with the tree that
+// the engine reads when it opens them (crash-N-K.json). The file is closed and opened again
+// before the third commit, so that its crashes are those of a file opened from disk.
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "core/com_ptr.h"
 #include "core/storage/compound_file_format.h"
 #include "core/storage/quor_storage.h"
+#include "core/storage/storage_entry_points.h"
 #include "memory_lock_bytes.h"
 #include "platform/win32/global_memory.h"
 #include "storage_pattern.h"
@@ -83,7 +86,8 @@ void WriteAt(IStream* stream, LONGLONG offset, const std::string& bytes) {
 // The scenario: each step changes the tree, and its commit follows.
 class Scenario {
  public:
-  explicit Scenario(MemoryLockBytes* bytes) : m_root(QuorStorage::CreateRoot(bytes)) {}
+  explicit Scenario(MemoryLockBytes* bytes)
+      : m_bytes(bytes), m_root(QuorStorage::CreateRoot(bytes)) {}
 
   IStorage* Root() const { return m_root; }
   HRESULT Commit() { return m_root->Commit(STGC_DEFAULT); }
@@ -95,6 +99,7 @@ class Scenario {
       case 2:
         return RewriteAndAdd();
       case 3:
+        Reopen();
         return CutDestroyAndRename();
       case 4:
         return GrowTheMap();
@@ -145,6 +150,21 @@ class Scenario {
     WriteAt(m_middle.Get(), kClusterSize + 100, "middle, second commit");
   }
 
+  // The file closed and opened again, with the objects that the next step uses opened anew.
+  void Reopen() {
+    ReleaseOpenObjects();
+    m_root->Release();
+    m_root = nullptr;
+    Require(
+        StgOpenStorageOnILockBytes(m_bytes, nullptr, kMode | STGM_TRANSACTED, nullptr, 0, &m_root),
+        "StgOpenStorageOnILockBytes");
+    m_data = OpenStream(m_root, u"Data");
+    m_exact = OpenStream(m_root, u"Exact");
+    m_sub = OpenStorage(m_root, u"Sub dir 1");
+    m_quiet = OpenStorage(m_root, u"Quiet");
+    m_middle = OpenStream(m_quiet.Get(), u"Middle");
+  }
+
   // Clusters that the last commit named are replaced again, also below a cut and in the last
   // cluster of a chain.
   void CutDestroyAndRename() {
@@ -175,6 +195,7 @@ class Scenario {
     m_quiet.Clear();
   }
 
+  MemoryLockBytes* m_bytes;
   IStorage* m_root;
   ComPtr<IStream> m_data, m_exact, m_middle;
   ComPtr<IStorage> m_sub, m_quiet;
@@ -324,8 +345,17 @@ void WriteCrash(const std::string& folder, int step, unsigned change) {
     bytes->CrashAtChange(bytes->Changes() + change);
     if (SUCCEEDED(scenario.Commit())) Require(E_FAIL, "a commit through a crash");
   }
-  WriteSparse(folder + "/crash-" + std::to_string(step) + "-" + std::to_string(change) + ".bin",
-              bytes->Bytes());
+  const std::string name = folder + "/crash-" + std::to_string(step) + "-" + std::to_string(change);
+  WriteSparse(name + ".bin", bytes->Bytes());
+
+  ComPtr<MemoryLockBytes> left;
+  left.Attach(new MemoryLockBytes);
+  left->MutableBytes() = bytes->Bytes();
+  ComPtr<IStorage> root;
+  Require(StgOpenStorageOnILockBytes(left.Get(), nullptr, STGM_READ | STGM_SHARE_DENY_WRITE,
+                                     nullptr, 0, ComPtrOut<IStorage>::Bind(root)),
+          "StgOpenStorageOnILockBytes of a crashed file");
+  WriteText(name + ".json", "{\"children\":" + Describe(root.Get()) + "}\n");
 }
 
 }  // namespace

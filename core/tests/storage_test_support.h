@@ -23,6 +23,9 @@ struct MemoryFile {
 
 MemoryFile NewMemoryFile(bool exposeBase = false,
                          DWORD maxMapEntries = QuorCompoundFile::kMaxMapEntries);
+// The compound file in `bytes`, opened on new memory lock bytes that hold a copy of them; the
+// root is null when the open fails, with the code in `result`.
+MemoryFile OpenMemoryFile(const std::vector<BYTE>& bytes, HRESULT& result);
 
 LARGE_INTEGER Move(LONGLONG distance);
 ULARGE_INTEGER Size(ULONGLONG size);
@@ -30,9 +33,21 @@ ULARGE_INTEGER Size(ULONGLONG size);
 ComPtr<IStream> CreateStream(IStorage* storage, const std::u16string& name);
 ComPtr<IStorage> CreateStorage(IStorage* storage, const std::u16string& name);
 ComPtr<IStream> OpenStream(IStorage* storage, const std::u16string& name);
+ComPtr<IStorage> OpenStorage(IStorage* storage, const std::u16string& name);
 void WriteAll(IStream* stream, const std::string& bytes);
 std::string ReadAll(IStream* stream);  // from the start
 ULONGLONG StreamSize(IStream* stream);
+// Every element below the storage as the engine's interfaces report it, one line each, depth
+// first in table order: path, type, class id, times and, for a stream, size and contents.
+std::string DescribeTree(IStorage* storage);
+
+// A tree with every kind of element: streams empty, short, of exactly one cluster, over several
+// clusters and grown without being written; storages empty, nested and with a class; times.
+// Below the root: Data, Exact, Empty, Grown, Sub (Inner, Long, Nested (Deep)), Blank.
+void WriteSampleTree(IStorage* root);
+// The sample tree committed, then Data rewritten near its start and committed again: the file
+// names copy 1, lists the replaced cluster for release and keeps copy 0's map run spare.
+std::vector<BYTE> SampleFileBytes();
 
 // The selected copy of a compound file, as its bytes say.
 class CommittedFile {

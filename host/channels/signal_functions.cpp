@@ -5,8 +5,8 @@
 
 #include "host/channels/fir_node.h"
 #include "host/channels/function_arguments.h"
-#include "host/channels/moving_zscore_node.h"
 #include "host/channels/name_compare.h"
+#include "host/channels/peak_level_node.h"
 #include "host/channels/peak_detector_node.h"
 #include "host/channels/sinewave_node.h"
 
@@ -85,8 +85,8 @@ ChannelValue NormalizeSec(const FunctionArguments& args, const CompileContext& c
   const int64_t windowTicks = std::llround(window * rate);
   if (windowTicks < 2) args.Fail("the window of " + NumberText(window) + " s holds fewer than 2 samples");
   if (noise < 0.0) args.Fail("the noise floor must be 0 or more, not " + NumberText(noise));
-  return Samples(
-      std::make_shared<MovingZScoreNode>(context.cache, input, windowTicks, std::llround(lead * rate), noise));
+  return Samples(std::make_shared<PeakLevelNode>(context.cache, input, windowTicks,
+                                                 std::llround(lead * rate), noise));
 }
 
 ChannelValue PeakDetect(const FunctionArguments& args, const CompileContext& context) {

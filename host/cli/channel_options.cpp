@@ -1,20 +1,13 @@
 #include "host/cli/channel_options.h"
 
-#include <charconv>
 #include <stdexcept>
+
+#include "host/cli/option_values.h"
+#include "host/cli/sample_options.h"
 
 namespace PendrelHost {
 
 namespace {
-
-double NumberArgument(const std::string& option, const std::string& text) {
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) {
-    throw std::invalid_argument(option + " needs a number, not '" + text + "'");
-  }
-  return value;
-}
 
 void Define(ChannelOptions& options, const std::string& definition) {
   const std::size_t equals = definition.find('=');
@@ -43,15 +36,7 @@ ChannelOptions ParseChannelOptions(const std::vector<std::string>& arguments) {
       options.from = NumberArgument(argument, value);
     } else if (argument == "--to") {
       options.to = NumberArgument(argument, value);
-    } else if (argument == "--sample-rate") {
-      options.sample.sampleRate = NumberArgument(argument, value);
-    } else if (argument == "--duration") {
-      options.sample.duration = NumberArgument(argument, value);
-    } else if (argument == "--heart-rate") {
-      options.sample.meanHeartRate = NumberArgument(argument, value);
-    } else if (argument == "--seed") {
-      options.sample.seed = static_cast<uint64_t>(NumberArgument(argument, value));
-    } else {
+    } else if (!ParseSampleOption(argument, value, options.sample)) {
       throw std::invalid_argument("unknown option " + argument);
     }
   }

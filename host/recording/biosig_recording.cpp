@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/recording/biosig_file_check.h"
 #include "host/recording/recording_error.h"
 
 namespace PendrelHost {
@@ -137,6 +138,13 @@ class BiosigReader {
 
 }  // namespace
 
-Recording LoadBiosigRecording(const std::filesystem::path& path) { return BiosigReader(path).Read(); }
+Recording LoadBiosigRecording(const std::filesystem::path& path) {
+  CheckBiosigFile(*OpenFileBytes(path));
+  return BiosigReader(path).Read();
+}
+
+Recording LoadBiosigRecordingUnchecked(const std::filesystem::path& path) {
+  return BiosigReader(path).Read();
+}
 
 }  // namespace PendrelHost

@@ -1,17 +1,13 @@
 #include "host/recording/r_peak_tracker.h"
 
 #include <cmath>
-#include <numbers>
+
+#include "host/recording/ecg_model.h"
 
 namespace PendrelHost {
 
-namespace {
-// Between the Q and S waves.
-constexpr double kRWaveHalfWidth = std::numbers::pi / 12.0;
-}  // namespace
-
-void RPeakTracker::Observe(double time, double value, double phase) {
-  if (std::abs(phase) >= kRWaveHalfWidth) {
+void RPeakTracker::Observe(double time, double value, double qrsOffset) {
+  if (std::abs(qrsOffset) >= kRWaveHalfWidth) {
     Finish();
     return;
   }

@@ -1,5 +1,5 @@
 // Finds the peaks of the R waves while the model is integrated: the largest local maximum of z
-// while the phase is within the R wave, refined between integration steps by a parabola.
+// while the QRS clock is within the R wave, refined between integration steps by a parabola.
 #pragma once
 
 #include <vector>
@@ -8,8 +8,9 @@ namespace PendrelHost {
 
 class RPeakTracker {
  public:
-  // Each integration step in time order: its time, value and cardiac phase.
-  void Observe(double time, double value, double phase);
+  // Each integration step in time order: its time, value and offset from the nearest R wave
+  // in QRS durations.
+  void Observe(double time, double value, double qrsOffset);
   // Ends a wave that the recording cuts off.
   void Finish();
 

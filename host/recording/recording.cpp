@@ -68,6 +68,17 @@ Recording::Record& Recording::OpenRecord(std::size_t record) {
 
 void Recording::AppendSamples(std::size_t record, std::span<const std::span<const float>> channels) {
   Record& target = OpenRecord(record);
+  CheckBlock(record, target, channels);
+  if (channels.empty()) return;
+  for (std::size_t channel = 0; channel < channels.size(); ++channel) {
+    target.samples[channel].insert(target.samples[channel].end(), channels[channel].begin(),
+                                   channels[channel].end());
+  }
+  target.tickCount += static_cast<int64_t>(channels.front().size());
+}
+
+void Recording::CheckBlock(std::size_t record, const Record& target,
+                           std::span<const std::span<const float>> channels) const {
   if (channels.size() != m_channels.size()) {
     throw RecordingError("a block of samples needs one part per channel (" +
                          std::to_string(m_channels.size()) + "), not " + std::to_string(channels.size()));
@@ -80,11 +91,16 @@ void Recording::AppendSamples(std::size_t record, std::span<const std::span<cons
   if (target.tickCount + static_cast<int64_t>(length) > kMaxTicksPerRecord) {
     throw RecordingError("record " + std::to_string(record + 1) + " would exceed 2^31 - 1 ticks");
   }
-  for (std::size_t channel = 0; channel < channels.size(); ++channel) {
-    target.samples[channel].insert(target.samples[channel].end(), channels[channel].begin(),
-                                   channels[channel].end());
-  }
-  target.tickCount += static_cast<int64_t>(length);
+}
+
+void Recording::AppendSamples(std::size_t record, std::vector<std::vector<float>>&& channels) {
+  Record& target = OpenRecord(record);
+  const std::vector<std::span<const float>> parts(channels.begin(), channels.end());
+  if (target.tickCount != 0) return AppendSamples(record, parts);
+  CheckBlock(record, target, parts);
+  if (channels.empty()) return;
+  target.tickCount = static_cast<int64_t>(channels.front().size());
+  target.samples = std::move(channels);
 }
 
 void Recording::ReserveTicks(std::size_t record, int64_t ticks) {

@@ -56,6 +56,8 @@ class Recording {
   void ReserveTicks(std::size_t record, int64_t ticks);
   // One block of samples per channel, all of the same length, appended to an open record.
   void AppendSamples(std::size_t record, std::span<const std::span<const float>> channels);
+  // The same for a record's first block, taken over without a copy: a file's whole signal.
+  void AppendSamples(std::size_t record, std::vector<std::vector<float>>&& channels);
   void AddEvent(std::size_t record, std::size_t eventChannel, const EventRecord& event);
   void CloseRecord(std::size_t record);
 
@@ -76,6 +78,9 @@ class Recording {
   };
 
   const Record& At(std::size_t record) const;
+  // Throws RecordingError for a block that does not fit the channels or the record's limit.
+  void CheckBlock(std::size_t record, const Record& target,
+                  std::span<const std::span<const float>> channels) const;
   Record& OpenRecord(std::size_t record);
 
   double m_sampleRate;

@@ -6,8 +6,9 @@
 #include <system_error>
 
 #include "host/recording/biosig_recording.h"
+#include "host/recording/byte_source.h"
 #include "host/recording/csv_recording.h"
-#include "host/recording/recording_error.h"
+#include "host/recording/wfdb_recording.h"
 
 namespace PendrelHost {
 
@@ -20,24 +21,18 @@ std::string LowerExtension(const std::filesystem::path& path) {
   return extension;
 }
 
-void CheckReadable(const std::filesystem::path& path) {
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  if (!std::filesystem::exists(status)) throw RecordingError(path.string() + ": no such file");
-  if (std::filesystem::is_directory(status)) throw RecordingError(path.string() + ": is a folder, not a file");
-}
-
 }  // namespace
 
 Recording LoadRecordingFile(const std::filesystem::path& path) {
-  CheckReadable(path);
+  OpenFileBytes(path);  // says what is wrong with a path that names no readable file
   const std::string extension = LowerExtension(path);
   if (extension == ".csv") return LoadCsvRecording(path);
+  if (extension == ".hea") return LoadWfdbRecording(path);
   if (extension == ".dat") {
     std::filesystem::path header = path;
     header.replace_extension(".hea");
     std::error_code error;
-    if (std::filesystem::exists(header, error)) return LoadBiosigRecording(header);
+    if (std::filesystem::exists(header, error)) return LoadWfdbRecording(header);
   }
   return LoadBiosigRecording(path);
 }

@@ -1,5 +1,6 @@
-// Opening a recording file by its kind: CSV text by the `.csv` extension, anything else through
-// libbiosig. A WFDB record named by its signal file (`100.dat`) is opened through its header.
+// Opening a recording file by its kind: CSV text by the `.csv` extension, WFDB records by their
+// header (`100.hea`, or the signal file `100.dat` beside it) with the host's own reader, and
+// EDF, BDF and GDF files through libbiosig once their headers have passed the host's checks.
 #pragma once
 
 #include <filesystem>

@@ -21,10 +21,11 @@ struct HrvSpectrum {
 
 class RrProcess {
  public:
-  // meanRr and rrStd in seconds.
+  // meanRr and rrStd in seconds; or 1 and a deviation relative to the mean, for a process of
+  // ratios to the mean interval.
   RrProcess(double meanRr, double rrStd, const HrvSpectrum& spectrum, SeededRandom& random);
 
-  // The RR interval, in seconds, of a beat that starts at `time` seconds.
+  // The RR interval (or ratio) of a beat that starts at `time` seconds.
   double At(double time) const;
 
  private:

@@ -88,4 +88,19 @@ TEST(HGlobalStream, ReadsAnExistingBlockAndClonesShareIt) {
   GlobalFree(block);
 }
 
+// A fixed block moves when it grows; the stream follows it instead of using the freed one.
+TEST(HGlobalStream, AFixedBlockThatMovesAsItGrowsIsFollowed) {
+  IStream* stream = nullptr;
+  ASSERT_EQ(CreateStreamOnHGlobal(GlobalAlloc(GPTR, 4), TRUE, &stream), S_OK);
+  const std::string text(5000, 'x');
+  ULONG written = 0;
+  ASSERT_EQ(stream->Write(text.data(), static_cast<ULONG>(text.size()), &written), S_OK);
+  ASSERT_EQ(stream->Seek(Offset(0), STREAM_SEEK_SET, nullptr), S_OK);
+  EXPECT_EQ(ReadAll(stream), text);
+  HGLOBAL block = nullptr;
+  ASSERT_EQ(GetHGlobalFromStream(stream, &block), S_OK);
+  EXPECT_EQ(GlobalSize(block), text.size());
+  stream->Release();
+}
+
 }  // namespace

@@ -1,44 +1,25 @@
 // IStream over a global memory block (CreateStreamOnHGlobal).
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 #include "platform/win32/com_object.h"
+#include "platform/win32/global_block.h"
 #include "platform/win32/global_memory.h"
 #include "platform/win32/hresult.h"
 
 namespace {
 
-// The block and its logical size, shared by a stream and its clones.
-struct SharedBlock {
-  SharedBlock(HGLOBAL block, bool deleteOnRelease, ULONGLONG size)
-      : block(block), deleteOnRelease(deleteOnRelease), size(size) {}
-  SharedBlock(const SharedBlock&) = delete;
-  SharedBlock& operator=(const SharedBlock&) = delete;
-  HGLOBAL block;
-  bool deleteOnRelease;
-  ULONGLONG size;
-  ~SharedBlock() {
-    if (deleteOnRelease) GlobalFree(block);
-  }
-};
-
 class HGlobalStream final : public SimpleUnknownImp1<IStream, 1> {
  public:
-  HGlobalStream(std::shared_ptr<SharedBlock> shared, ULONGLONG position)
+  // The block is shared with the stream's clones.
+  HGlobalStream(std::shared_ptr<win32::GlobalBlock> shared, ULONGLONG position)
       : m_shared(std::move(shared)), m_position(position) {}
 
-  HGLOBAL Block() const { return m_shared->block; }
+  HGLOBAL Block() const { return m_shared->Handle(); }
 
   HRESULT Read(void* buffer, ULONG count, ULONG* read) override {
     if (!buffer && count) return STG_E_INVALIDPOINTER;
-    const ULONGLONG available = m_position < m_shared->size ? m_shared->size - m_position : 0;
-    const ULONG n = static_cast<ULONG>(std::min<ULONGLONG>(count, available));
-    if (n) {
-      auto* memory = static_cast<const char*>(GlobalLock(Block()));
-      std::memcpy(buffer, memory + m_position, n);
-      GlobalUnlock(Block());
-    }
+    const ULONG n = m_shared->ReadAt(m_position, buffer, count);
     m_position += n;
     if (read) *read = n;
     return S_OK;
@@ -47,17 +28,9 @@ class HGlobalStream final : public SimpleUnknownImp1<IStream, 1> {
   HRESULT Write(const void* buffer, ULONG count, ULONG* written) override {
     if (written) *written = 0;
     if (!buffer && count) return STG_E_INVALIDPOINTER;
-    if (!count) return S_OK;
-    const ULONGLONG end = m_position + count;
-    if (end > m_shared->size) {
-      ULARGE_INTEGER size;
-      size.QuadPart = end;
-      if (FAILED(SetSize(size))) return STG_E_MEDIUMFULL;
-    }
-    auto* memory = static_cast<char*>(GlobalLock(Block()));
-    std::memcpy(memory + m_position, buffer, count);
-    GlobalUnlock(Block());
-    m_position = end;
+    const HRESULT hr = m_shared->WriteAt(m_position, buffer, count);
+    if (FAILED(hr)) return hr;
+    m_position += count;
     if (written) *written = count;
     return S_OK;
   }
@@ -71,7 +44,7 @@ class HGlobalStream final : public SimpleUnknownImp1<IStream, 1> {
         base = static_cast<LONGLONG>(m_position);
         break;
       case STREAM_SEEK_END:
-        base = static_cast<LONGLONG>(m_shared->size);
+        base = static_cast<LONGLONG>(m_shared->Size());
         break;
       default:
         return STG_E_INVALIDFUNCTION;
@@ -83,15 +56,7 @@ class HGlobalStream final : public SimpleUnknownImp1<IStream, 1> {
     return S_OK;
   }
 
-  HRESULT SetSize(ULARGE_INTEGER size) override {
-    if (size.QuadPart > 0xFFFFFFFFull) return STG_E_MEDIUMFULL;
-    if (size.QuadPart != GlobalSize(Block()) &&
-        !GlobalReAlloc(Block(), static_cast<SIZE_T>(size.QuadPart), GMEM_MOVEABLE | GMEM_ZEROINIT)) {
-      return E_OUTOFMEMORY;
-    }
-    m_shared->size = size.QuadPart;
-    return S_OK;
-  }
+  HRESULT SetSize(ULARGE_INTEGER size) override { return m_shared->SetSize(size.QuadPart); }
 
   HRESULT CopyTo(IStream* target, ULARGE_INTEGER count, ULARGE_INTEGER* read,
                  ULARGE_INTEGER* written) override {
@@ -124,14 +89,7 @@ class HGlobalStream final : public SimpleUnknownImp1<IStream, 1> {
     return STG_E_INVALIDFUNCTION;
   }
 
-  HRESULT Stat(STATSTG* status, DWORD) override {
-    if (!status) return STG_E_INVALIDPOINTER;
-    std::memset(status, 0, sizeof *status);
-    status->type = STGTY_STREAM;
-    status->cbSize.QuadPart = m_shared->size;
-    status->grfMode = STGM_READWRITE;
-    return S_OK;
-  }
+  HRESULT Stat(STATSTG* status, DWORD) override { return m_shared->Stat(status, STGTY_STREAM); }
 
   HRESULT Clone(IStream** clone) override {
     if (!clone) return STG_E_INVALIDPOINTER;
@@ -140,7 +98,7 @@ class HGlobalStream final : public SimpleUnknownImp1<IStream, 1> {
   }
 
  private:
-  std::shared_ptr<SharedBlock> m_shared;
+  std::shared_ptr<win32::GlobalBlock> m_shared;
   ULONGLONG m_position;
 };
 
@@ -149,15 +107,11 @@ class HGlobalStream final : public SimpleUnknownImp1<IStream, 1> {
 HRESULT CreateStreamOnHGlobal(HGLOBAL block, BOOL deleteOnRelease, LPSTREAM* stream) {
   if (!stream) return E_INVALIDARG;
   *stream = nullptr;
-  ULONGLONG size = 0;
-  if (block) {
-    size = GlobalSize(block);
-  } else {
+  if (!block) {
     block = GlobalAlloc(GMEM_MOVEABLE, 0);
     if (!block) return E_OUTOFMEMORY;
   }
-  auto shared = std::make_shared<SharedBlock>(block, deleteOnRelease != FALSE, size);
-  *stream = new HGlobalStream(std::move(shared), 0);
+  *stream = new HGlobalStream(std::make_shared<win32::GlobalBlock>(block, deleteOnRelease), 0);
   return S_OK;
 }
 

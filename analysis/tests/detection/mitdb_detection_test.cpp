@@ -8,6 +8,7 @@
 
 #include "analysis/tests/detection/module_detection.h"
 #include "host/recording/recording_file.h"
+#include "host/recording/synthetic_ecg.h"
 #include "host/tests/signal/beat_matching.h"
 
 namespace DetectionTest {
@@ -91,6 +92,35 @@ TEST_P(MitBihDetection, TheEngineAnalysesTheBeatsWithThePrematureOneAsTheOnlyEct
           << time;
     }
   }
+}
+
+// The least and the largest form factor of the beats.
+std::pair<double, double> FormFactors(const std::vector<Rhyth::FiducialEvent>& beats) {
+  std::pair<double, double> range{1e9, -1e9};
+  for (const Rhyth::FiducialEvent& beat : beats) {
+    range = {std::min(range.first, beat.ff), std::max(range.second, beat.ff)};
+  }
+  return range;
+}
+
+// The built-in sample's QRS complexes measure as a recorded ECG's do: at the excerpt's rate,
+// the form factors of its beats lie in the band of the excerpt's, inside the human limits.
+TEST_P(MitBihDetection, TheBuiltInSampleHasTheFormFactorsOfTheExcerpt) {
+  const auto [recordedLow, recordedHigh] =
+      FormFactors(DetectBeats(*detector, *settings.Get()).beats);
+  PendrelHost::SyntheticEcgSettings sampleSettings;
+  sampleSettings.sampleRate = 360.0;
+  sampleSettings.duration = 60.0;
+  auto sample = PendrelHost::OpenDocument(PendrelHost::MakeSyntheticEcg(sampleSettings).recording);
+  Rhyth::RhythDetector sampleDetector(sample.get());
+  const auto [low, high] =
+      FormFactors(DetectBeats(sampleDetector, *WholeRecordSettings(sample.get()).Get()).beats);
+  RecordProperty("excerpt_ff", std::to_string(recordedLow) + " to " + std::to_string(recordedHigh));
+  RecordProperty("sample_ff", std::to_string(low) + " to " + std::to_string(high));
+  EXPECT_GE(low, recordedLow - 0.02);
+  EXPECT_LE(high, recordedHigh + 0.02);
+  EXPECT_GE(low, settings->classifier.complexityLow);
+  EXPECT_LE(high, settings->classifier.complexityHigh);
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, MitBihDetection, testing::Values("100s.csv", "100s.hea"));

@@ -41,6 +41,19 @@ Detection DetectBeats(Rhyth::DetectorBase& detector, const Rhyth::Settings& sett
   return detection;
 }
 
+SampleDetection DetectOnSample(const PendrelHost::SyntheticEcgSettings& sample, DWORD preset) {
+  SampleDetection result{PendrelHost::MakeSyntheticEcg(sample), {}, {}};
+  auto document = PendrelHost::OpenDocument(result.ecg.recording);
+  Rhyth::RhythDetector detector(document.get());
+  auto settings = WholeRecordSettings(document.get());
+  settings->ApplyDetectionPreset(preset, preset);
+  settings->ApplyClassifierPreset(preset);
+  result.detection = DetectBeats(detector, *settings.Get());
+  result.match = PendrelHost::Testing::MatchBeats(
+      result.ecg.beatTimes, BeatTimes(result.detection.beats, 1.0 / sample.sampleRate), 0.05);
+  return result;
+}
+
 void Analyse(Rhyth::AnalysisEngine& engine, Rhyth::DetectorBase& detector,
              const Rhyth::Settings& settings) {
   auto source = DocumentTest::Face<IPendrelDataSource>(detector.HostDocument());

@@ -10,7 +10,9 @@
 #include "analysis/detection/detector.h"
 #include "analysis/detection/fiducial_event.h"
 #include "core/com_ptr.h"
+#include "host/recording/synthetic_ecg.h"
 #include "host/tests/document/document_test_support.h"
+#include "host/tests/signal/beat_matching.h"
 
 namespace DetectionTest {
 
@@ -30,6 +32,29 @@ struct Detection {
 
 // Builds every stage of the chain on the document and reads the fiducial channel's beats.
 Detection DetectBeats(Rhyth::DetectorBase& detector, const Rhyth::Settings& settings);
+
+// The species' presets by their index in the settings' table.
+enum SpeciesPreset : DWORD {
+  kHuman,
+  kLargeDog,
+  kSmallDog,
+  kGuineaPig,
+  kMouse,
+  kPig,
+  kRabbit,
+  kRat,
+};
+
+// The built-in sample's true beats, and what the module's chain found on it.
+struct SampleDetection {
+  PendrelHost::SyntheticEcg ecg;
+  Detection detection;
+  PendrelHost::Testing::BeatMatch match;  // of the true beats, within 50 ms
+};
+
+// Detects the beats of the built-in sample with a species' preset (its detection and
+// classifier groups) over the whole record.
+SampleDetection DetectOnSample(const PendrelHost::SyntheticEcgSettings& sample, DWORD preset);
 
 // The engine's full analysis of the fiducial channel over the settings' region.
 void Analyse(Rhyth::AnalysisEngine& engine, Rhyth::DetectorBase& detector,

@@ -1,33 +1,28 @@
-// Files read through libbiosig: EDF, MIT/WFDB; and what a file that cannot be read says.
+// Files read through libbiosig (EDF, GDF) once the host's checks let them pass; and what a file
+// that cannot be read says.
 #include "host/recording/biosig_recording.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 
+#include "host/recording/biosig_file_check.h"
 #include "host/recording/csv_recording.h"
 #include "host/recording/recording_error.h"
 #include "host/recording/recording_file.h"
 #include "host/tests/signal/edf_test_file.h"
 #include "host/tests/signal/signal_test_support.h"
+#include "host/tests/signal/test_folder.h"
 
 namespace PendrelHost {
 namespace {
 
-class BiosigRecordingTest : public testing::Test {
+class BiosigRecordingTest : public Testing::TestFolder {
  protected:
-  void SetUp() override {
-    folder = std::filesystem::temp_directory_path() /
-             ("pendrel-biosig-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::create_directories(folder);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder); }
-
   std::string FailureOf(const std::filesystem::path& path) {
     return Testing::FailureOf<RecordingError>([&] { LoadRecordingFile(path); });
   }
-
-  std::filesystem::path folder;
 };
 
 TEST_F(BiosigRecordingTest, ReadsAnEdfFileInPhysicalUnits) {
@@ -54,6 +49,75 @@ TEST_F(BiosigRecordingTest, ReadsAnEdfFileInPhysicalUnits) {
   EXPECT_EQ(*recording.StartDateTime(), 1614680430.0);  // 2021-03-02 10:20:30
 }
 
+TEST_F(BiosigRecordingTest, ReadsGdfFilesOfBothHeaderLayouts) {
+  std::vector<double> ramp;
+  for (int i = 0; i < 400; ++i) ramp.push_back(-1.0 + i * 0.005);
+  for (const char* version : {"GDF 1.25", "GDF 2.20"}) {
+    const auto path = folder / "ramp.gdf";
+    Testing::WriteGdf(path, version, 200,
+                      {{"ECG", "mV", -5.0, 5.0, ramp}, {"Resp", "", -5.0, 5.0, ramp}});
+    const Recording recording = LoadRecordingFile(path);
+    EXPECT_EQ(recording.SampleRate(), 200.0) << version;
+    ASSERT_EQ(recording.ChannelCount(), 2u) << version;
+    EXPECT_EQ(recording.Channel(0).title, "ECG") << version;
+    ASSERT_EQ(recording.TickCount(0), 400) << version;
+    for (int i = 0; i < 400; i += 37)
+      ASSERT_NEAR(recording.Samples(0, 1)[i], ramp[i], 1e-3) << version;
+  }
+}
+
+// Headers that do not hold together never reach the library: EDF and GDF headers of a
+// recording of three one-second records of 200 samples, changed field by field (files cut in
+// each part are in the command's table, bad_recording_files_test.cpp).
+TEST_F(BiosigRecordingTest, HeadersThatDoNotHoldTogetherAreRefusedBeforeTheLibraryReadsThem) {
+  const std::vector<Testing::EdfChannel> channels = {
+      {"ECG", "mV", -5.0, 5.0, std::vector<double>(600, 0.0)}};
+  Testing::WriteEdf(folder / "good.edf", 200, channels);
+  Testing::WriteGdf(folder / "good.gdf", "GDF 2.20", 200, channels);
+  const std::string edf = Contents(folder / "good.edf"), gdf = Contents(folder / "good.gdf");
+  const auto patched = [](std::string bytes, std::size_t offset, std::string_view text) {
+    return bytes.replace(offset, text.size(), text);
+  };
+  const auto binary = [&](std::size_t offset, auto value) {
+    return patched(gdf, offset,
+                   std::string_view(reinterpret_cast<const char*>(&value), sizeof value));
+  };
+  struct Case {
+    std::string bytes;
+    const char* message;
+  };
+  const Case cases[] = {
+      {patched(edf, 236, "-1      "), "the header does not say how many data records it holds"},
+      {patched(edf, 236, "0       "), "the header names no data records"},
+      {patched(edf, 236, "3.5     "),
+       "the header's number of data records '3.5     ' is not a count"},
+      {patched(edf, 244, "0       "), "the data record duration '0       ' is not positive"},
+      {patched(edf, 244, "nan     "),
+       "the header's data record duration 'nan     ' is not a number"},
+      {patched(edf, 252, "0   "), "the header names no signals"},
+      {patched(edf, 184, "768     "), "the header's size 768 does not fit its 1 signals"},
+      {patched(edf, 256 + 120, "32767   "), "signal 1's digital minimum is not below its maximum"},
+      {patched(edf, 256 + 216, "0       "),
+       "the header's samples per data record '0       ' is not a count"},
+      {patched(edf, 1, "BIOSEMI"), "it is not an EDF, BDF or GDF file"},
+      {binary(236, int64_t(1) << 40), "the header claims 1099511627776 data records of 400 bytes"},
+      {binary(252, uint16_t(300)), "the header's size 512 does not fit its 300 signals"},
+      {binary(184, uint16_t(9)),
+       "the header's size 2304 does not fit its 1 signals and the file's 1712 bytes"},
+      {binary(256 + 216, uint32_t(0)), "signal 1 has no samples per data record"},
+      {binary(256 + 220, uint32_t(18)),
+       "signal 1 has sample type 18, which the host does not read"},
+  };
+  for (const Case& c : cases) {
+    const std::unique_ptr<ByteSource> bytes = MemoryBytes(c.bytes, "bad");
+    EXPECT_THAT(
+        Testing::FailureOf<RecordingError>([&] { CheckBiosigFile(*bytes); }),
+        testing::StartsWith(std::string("bad: cannot be read as a recording: ") + c.message));
+  }
+  for (const std::string& bytes : {edf, gdf})
+    EXPECT_NO_THROW(CheckBiosigFile(*MemoryBytes(bytes, "good")));
+}
+
 TEST_F(BiosigRecordingTest, FilesThatCannotBeReadSayWhichAndWhy) {
   std::ofstream(folder / "garbage.edf") << "this is no recording at all, just some text that runs on for a while";
   std::ofstream(folder / "empty.gdf");
@@ -64,6 +128,7 @@ TEST_F(BiosigRecordingTest, FilesThatCannotBeReadSayWhichAndWhy) {
   const Case cases[] = {
       {folder / "missing.edf", (folder / "missing.edf").string() + ": no such file"},
       {folder, folder.string() + ": is a folder, not a file"},
+      {"/dev/zero", "/dev/zero: is not a regular file"},  // it would be read forever
       {folder / "garbage.edf", (folder / "garbage.edf").string() + ": cannot be read as a recording: "},
       {folder / "empty.gdf", (folder / "empty.gdf").string() + ": cannot be read as a recording: "},
   };

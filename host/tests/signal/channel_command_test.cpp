@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "host/cli/channel_options.h"
 #include "host/tests/signal/signal_test_support.h"
 
 namespace PendrelHost {
@@ -65,6 +66,11 @@ TEST(ChannelCommand, ReadsAFileAndSaysWhatFails) {
       {{"--frequency", "3", "Ch1"}, 2, "pendrel channel: unknown option --frequency\n"},
       {{"--from", "x", "Ch1"}, 2, "pendrel channel: --from needs a number, not 'x'\n"},
       {{"--define", "nothing", "Ch1"}, 2, "pendrel channel: --define needs NAME=FORMULA, not 'nothing'\n"},
+      {{"--pause", "3", "Ch1"}, 2,
+       "pendrel channel: --pause needs two numbers separated by a comma, not '3'\n"},
+      {{"--premature", "3,x", "Ch1"}, 2, "pendrel channel: --premature needs a number, not 'x'\n"},
+      {{"--qrs-duration", "0.0001", "Ch1"}, 1,
+       "pendrel channel: the synthetic ECG needs a QRS duration from 2 ms to 1 s\n"},
   };
   for (const Case& c : cases) {
     const CommandRun run = Channel(c.arguments);
@@ -72,6 +78,35 @@ TEST(ChannelCommand, ReadsAFileAndSaysWhatFails) {
     EXPECT_EQ(run.err.substr(0, c.message.size()), c.message);
     EXPECT_EQ(run.out, "");
   }
+}
+
+TEST(ChannelCommand, TakesTheBuiltInSamplesOptions) {
+  const ChannelOptions options = ParseChannelOptions(
+      {"--sample-rate", "500", "--duration", "20", "--heart-rate", "150", "--heart-rate-sd", "0.5",
+       "--qrs-duration", "0.012", "--noise", "0.05", "--baseline-wander", "1", "--mains", "0.2",
+       "--mains-frequency", "60", "--rate-change", "5,60", "--rate-change", "10,150", "--pause",
+       "7,3", "--premature", "12,0.6", "--beat-height", "15,2", "--seed", "4", "Ch1"});
+  const SyntheticEcgSettings& s = options.sample;
+  EXPECT_EQ(s.sampleRate, 500.0);
+  EXPECT_EQ(s.duration, 20.0);
+  EXPECT_EQ(s.meanHeartRate, 150.0);
+  EXPECT_EQ(s.heartRateStd, 0.5);
+  EXPECT_EQ(s.qrsDuration, 0.012);
+  EXPECT_EQ(s.noise, 0.05);
+  EXPECT_EQ(s.baselineWander, 1.0);
+  EXPECT_EQ(s.mains, 0.2);
+  EXPECT_EQ(s.mainsFrequency, 60.0);
+  EXPECT_EQ(s.seed, 4u);
+  ASSERT_EQ(s.rhythm.rateChanges.size(), 2u);
+  EXPECT_EQ(s.rhythm.rateChanges[1].time, 10.0);
+  EXPECT_EQ(s.rhythm.rateChanges[1].heartRate, 150.0);
+  ASSERT_EQ(s.rhythm.pauses.size(), 1u);
+  EXPECT_EQ(s.rhythm.pauses[0].length, 3.0);
+  ASSERT_EQ(s.rhythm.prematureBeats.size(), 1u);
+  EXPECT_EQ(s.rhythm.prematureBeats[0].coupling, 0.6);
+  ASSERT_EQ(s.rhythm.beatHeights.size(), 1u);
+  EXPECT_EQ(s.rhythm.beatHeights[0].factor, 2.0);
+  EXPECT_EQ(options.formula, "Ch1");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // CSV recordings: channels with titles and units, the rate from the times, and clear refusals.
 #include "host/recording/csv_recording.h"
 
+#include <cmath>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -45,7 +47,8 @@ TEST(CsvRecording, RefusesMalformedTextNamingTheFileLineAndReason) {
       {"time_s,a\n0,1\n0.01,x\n", "bad.csv:3: 'x' in column a is not a number"},
       {"time_s,a\n0,1\n0.01,\n", "bad.csv:3: '' in column a is not a number"},
       {"time_s,a\n0,1\n", "bad.csv: at least two rows of samples are needed to know the sample rate"},
-      {"time_s,a\n0,1\n0,2\n", "bad.csv: the times do not increase"},
+      {"time_s,a\n0,1\n0,2\n", "bad.csv:3: the times do not increase: 0 s follows 0 s"},
+      {"time_s,a\n0,1\nnan,2\n", "bad.csv:3: 'nan' in column time_s is not a time"},
       {"time_s,a\n0,1\n0.001,2\n0.002,3\n0.010,4\n0.011,5\n", "bad.csv:3: the time 0.001 s is off the sample grid"},
       {"time_s,a\n0,1\n0.1,2\n", "bad.csv: the sample rate 10 Hz is outside 100 Hz to 2000 Hz"},
   };
@@ -54,6 +57,36 @@ TEST(CsvRecording, RefusesMalformedTextNamingTheFileLineAndReason) {
                 testing::HasSubstr(c.message))
         << c.text;
   }
+}
+
+TEST(CsvRecording, KeepsNotANumberSamples) {
+  const Recording recording = ParseCsvRecording("time_s,a\n0,nan\n0.01,1\n0.02,NaN\n", "nan.csv");
+  EXPECT_TRUE(std::isnan(recording.Samples(0, 0)[0]));
+  EXPECT_EQ(recording.Samples(0, 0)[1], 1.0f);
+  EXPECT_TRUE(std::isnan(recording.Samples(0, 0)[2]));
+}
+
+// A file several times larger than the blocks it is read in: rows cross the blocks' edges,
+// and a time off the grid is found again by its line after the whole file was read.
+TEST(CsvRecording, ReadsRowsAcrossTheBlocksOfALargeFile) {
+  std::string text = "time_s,ECG_mV,Resp\n";
+  constexpr int kRows = 200000;
+  for (int i = 0; i < kRows; ++i) {
+    text += std::to_string(i / 500.0) + "," + std::to_string(i % 1000) + ",  " + std::to_string(-i) + "\n";
+  }
+  const Recording recording = ParseCsvRecording(text, "large.csv");
+  EXPECT_EQ(recording.SampleRate(), 500.0);
+  ASSERT_EQ(recording.TickCount(0), kRows);
+  for (int i = 0; i < kRows; i += 9973) {
+    ASSERT_EQ(recording.Samples(0, 0)[std::size_t(i)], float(i % 1000)) << i;
+    ASSERT_EQ(recording.Samples(0, 1)[std::size_t(i)], float(-i)) << i;
+  }
+
+  const std::string time = std::to_string(150000 / 500.0);  // of the row on line 150002
+  const std::size_t at = text.find(time + ",");
+  text.replace(at, time.size(), std::to_string(150000 / 500.0 + 0.0015));
+  EXPECT_THAT(Testing::FailureOf<RecordingError>([&] { ParseCsvRecording(text, "large.csv"); }),
+              testing::HasSubstr("large.csv:150002: the time 300.002 s is off the sample grid of 500 Hz"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Writes small EDF files for the tests of the file readers: 16-bit samples, one-second data
-// records, every channel at the same rate.
+// Writes small EDF and GDF files for the tests of the file readers: 16-bit samples, one-second
+// data records, every channel at the same rate.
 #pragma once
 
 #include <filesystem>
@@ -17,5 +17,9 @@ struct EdfChannel {
 };
 
 void WriteEdf(const std::filesystem::path& path, int sampleRate, const std::vector<EdfChannel>& channels);
+
+// GDF of the given version ("GDF 1.25", "GDF 2.20"): the same channels as int16 samples.
+void WriteGdf(const std::filesystem::path& path, const std::string& version, int sampleRate,
+              const std::vector<EdfChannel>& channels);
 
 }  // namespace PendrelHost::Testing

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "host/cli/channel_command.h"
+#include "host/recording/biosig_recording.h"
 #include "host/recording/csv_recording.h"
 #include "host/recording/recording_file.h"
+#include "host/recording/wfdb_recording.h"
 #include "host/tests/signal/beat_matching.h"
 
 namespace PendrelHost {
@@ -46,6 +48,24 @@ TEST_F(MitBihExcerpt, WfdbFormHoldsTheSamplesOfTheCsvForm) {
       const auto b = csv.Samples(0, channel);
       for (std::size_t i = 0; i < a.size(); ++i) ASSERT_NEAR(a[i], b[i], 1e-6) << name << " " << channel << " " << i;
     }
+  }
+}
+
+TEST_F(MitBihExcerpt, OwnWfdbReaderGivesTheSamplesOfLibbiosig) {
+  const Recording ours = LoadWfdbRecording(folder / "100s.hea");
+  const Recording library = LoadBiosigRecordingUnchecked(folder / "100s.hea");
+  EXPECT_EQ(ours.SampleRate(), library.SampleRate());
+  // The header gives no base date; the library makes the time of reading the record's start.
+  EXPECT_FALSE(ours.StartDateTime());
+  ASSERT_EQ(ours.ChannelCount(), library.ChannelCount());
+  ASSERT_EQ(ours.TickCount(0), library.TickCount(0));
+  for (std::size_t channel = 0; channel < ours.ChannelCount(); ++channel) {
+    EXPECT_EQ(ours.Channel(channel).title, library.Channel(channel).title);
+    EXPECT_EQ(ours.Channel(channel).unit, library.Channel(channel).unit);
+    const auto a = ours.Samples(0, channel);
+    const auto b = library.Samples(0, channel);
+    const auto [differs, _] = std::mismatch(a.begin(), a.end(), b.begin());
+    EXPECT_EQ(differs, a.end()) << "channel " << channel << " differs at " << (differs - a.begin());
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <numeric>
 
 #include "host/recording/recording_error.h"
@@ -141,6 +142,107 @@ TEST(SyntheticEcg, ASeedRepeatsTheRecordingAndAnotherSeedChangesIt) {
   EXPECT_EQ(a.recording.Channel(0).unit, "mV");
 }
 
+// A quiet sample: no variability, noise or wander, so that intervals and heights are exact.
+SyntheticEcgSettings Quiet(double heartRate, double qrsDuration) {
+  SyntheticEcgSettings settings;
+  settings.sampleRate = 2000.0;
+  settings.duration = 12.0;
+  settings.meanHeartRate = heartRate;
+  settings.heartRateStd = 0.0;
+  settings.qrsDuration = qrsDuration;
+  settings.noise = 0.0;
+  settings.baselineWander = 0.0;
+  return settings;
+}
+
+// The width of the R wave at half its height, in s, around the beat at `time`.
+double RWaveWidth(const SyntheticEcg& ecg, double time) {
+  const std::span<const float> x = ecg.recording.Samples(0, 0);
+  const double rate = ecg.recording.SampleRate();
+  const auto peak = static_cast<int64_t>(std::lround(time * rate));
+  const float half = x[peak] / 2.0f;
+  int64_t before = peak, after = peak;
+  while (x[before] > half) --before;
+  while (x[after] > half) ++after;
+  return static_cast<double>(after - before) / rate;
+}
+
+// A real QRS complex lasts about as long at any rate; the model's used to shrink with the RR
+// interval, as its P and T waves still do.
+TEST(SyntheticEcg, AQrsComplexKeepsItsDurationAtEveryHeartRate) {
+  for (const double qrs : {0.01, 0.06, 0.14}) {
+    for (const double rate : {40.0, 190.0}) {
+      const SyntheticEcg ecg = MakeSyntheticEcg(Quiet(rate, qrs));
+      ASSERT_GE(ecg.beatTimes.size(), 5u);
+      // The R wave's Gaussian is a tenth of the duration wide: 2.355 of that at half height.
+      EXPECT_NEAR(RWaveWidth(ecg, ecg.beatTimes[3]), 0.2355 * qrs, 0.02 * qrs + 0.0005)
+          << qrs << " s at " << rate << " per minute";
+    }
+  }
+}
+
+TEST(SyntheticEcg, RhythmEventsChangeTheBeatsTheyName) {
+  SyntheticEcgSettings settings = Quiet(60.0, 0.08);
+  settings.duration = 40.0;
+  settings.rhythm.pauses = {{5.0, 3.0}};
+  settings.rhythm.prematureBeats = {{14.0, 0.6}};
+  settings.rhythm.beatHeights = {{20.0, 2.0}};
+  settings.rhythm.rateChanges = {{25.0, 150.0}, {32.0, 60.0}};
+  const SyntheticEcg ecg = MakeSyntheticEcg(settings);
+  const std::vector<double>& beats = ecg.beatTimes;
+  const std::span<const float> x = ecg.recording.Samples(0, 0);
+  const auto first = [&](double time) {
+    const auto at = std::lower_bound(beats.begin(), beats.end(), time);
+    return static_cast<std::size_t>(at - beats.begin());
+  };
+  const auto interval = [&](std::size_t i) { return beats[i + 1] - beats[i]; };
+  // Above the PR segment, 50 ms before the R wave.
+  const auto height = [&](std::size_t i) {
+    const auto peak = static_cast<std::size_t>(std::lround(beats[i] * 2000.0));
+    return x[peak] - x[peak - 100];
+  };
+  constexpr double kTolerance = 1e-3;  // s: the peaks' refinement
+
+  EXPECT_NEAR(interval(first(5.0) - 1), 1.0, kTolerance);
+  EXPECT_NEAR(interval(first(5.0)), 3.0, kTolerance);
+  EXPECT_NEAR(interval(first(5.0) + 1), 1.0, kTolerance);
+  // Early, then a compensatory pause: the beat after falls where the rhythm would have put it.
+  EXPECT_NEAR(interval(first(14.0)), 0.6, kTolerance);
+  EXPECT_NEAR(interval(first(14.0) + 1), 1.4, kTolerance);
+  EXPECT_NEAR(interval(first(14.0) + 2), 1.0, kTolerance);
+  const std::size_t tall = first(20.0);
+  EXPECT_NEAR(height(tall) / height(tall - 1), 2.0, 0.01);
+  EXPECT_NEAR(height(tall + 1) / height(tall - 1), 1.0, 0.01);
+  EXPECT_NEAR(interval(first(25.0) - 1), 1.0, kTolerance);
+  EXPECT_NEAR(interval(first(25.0) + 1), 0.4, kTolerance);
+  EXPECT_NEAR(interval(first(32.0) + 1), 1.0, kTolerance);
+}
+
+// Mains interference is added as it is; the baseline swings by the wander's amplitude once the
+// model has settled from its start.
+TEST(SyntheticEcg, MainsAndWanderHaveTheirAmplitudes) {
+  const SyntheticEcgSettings quiet = Quiet(60.0, 0.08);
+  SyntheticEcgSettings mains = quiet;
+  mains.mains = 0.2;
+  mains.mainsFrequency = 60.0;
+  SyntheticEcgSettings wander = quiet;
+  wander.baselineWander = 1.0;
+  const SyntheticEcg a = MakeSyntheticEcg(quiet);
+  const SyntheticEcg b = MakeSyntheticEcg(mains);
+  const SyntheticEcg c = MakeSyntheticEcg(wander);
+  const std::span<const float> x = a.recording.Samples(0, 0);
+  const std::span<const float> withMains = b.recording.Samples(0, 0);
+  const std::span<const float> withWander = c.recording.Samples(0, 0);
+  double swing = 0.0;
+  for (std::size_t i = 0; i < x.size(); ++i) {
+    const double t = static_cast<double>(i) / 2000.0;
+    ASSERT_NEAR(withMains[i] - x[i], 0.2 * std::sin(2.0 * std::numbers::pi * 60.0 * t), 1e-6) << t;
+    if (t > 6.0) swing = std::max(swing, std::abs(static_cast<double>(withWander[i] - x[i])));
+  }
+  EXPECT_NEAR(swing, 1.0, 0.02);
+  EXPECT_EQ(b.beatTimes, a.beatTimes);
+}
+
 TEST(SyntheticEcg, RefusesSettingsNoRecordingCanHold) {
   const auto failure = [](auto change) {
     SyntheticEcgSettings settings;
@@ -150,6 +252,19 @@ TEST(SyntheticEcg, RefusesSettingsNoRecordingCanHold) {
   EXPECT_EQ(failure([](auto& s) { s.duration = -1; }), "the synthetic ECG needs a positive duration");
   EXPECT_EQ(failure([](auto& s) { s.meanHeartRate = 0; }), "the synthetic ECG needs a positive mean heart rate");
   EXPECT_EQ(failure([](auto& s) { s.sampleRate = 50; }), "the sample rate 50 Hz is outside 100 Hz to 2000 Hz");
+  EXPECT_EQ(failure([](auto& s) { s.qrsDuration = 0.001; }),
+            "the synthetic ECG needs a QRS duration from 2 ms to 1 s");
+  EXPECT_EQ(failure([](auto& s) { s.mains = -1; }),
+            "the synthetic ECG needs a mains amplitude of 0 or more");
+  EXPECT_EQ(failure([](auto& s) { s.rhythm.rateChanges = {{10, 0}}; }),
+            "the synthetic ECG needs positive heart rates at finite times");
+  EXPECT_EQ(failure([](auto& s) { s.rhythm.pauses = {{10, 0}}; }),
+            "the synthetic ECG needs pauses of positive length at finite times");
+  EXPECT_EQ(failure([](auto& s) { s.rhythm.prematureBeats = {{10, 1.0}}; }),
+            "the synthetic ECG needs premature beats at a part of the interval between 0 and 1, at "
+            "finite times");
+  EXPECT_EQ(failure([](auto& s) { s.rhythm.beatHeights = {{std::nan(""), 2.0}}; }),
+            "the synthetic ECG needs beat heights above 0 at finite times");
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
-// A readable byte stream, as handed to the browser component's resource loaders.
+// A readable byte stream, as the module hands it to the host's browser component for every
+// resource a page loads. The reader that answers a request is made for it and lives as long as
+// the browser holds a reference.
 #pragma once
 
 #include "platform/win32/unknown.h"

@@ -1,0 +1,1 @@
+// Placeholder: the "box" plotter, a draggable, resizable box.

@@ -1,0 +1,1 @@
+// Placeholder: a drawing layer on a canvas element.

@@ -1,0 +1,1 @@
+// Placeholder: checks of plot and plotter properties.

@@ -1,0 +1,1 @@
+// Placeholder: the horizontal and vertical scales.

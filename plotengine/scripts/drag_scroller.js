@@ -1,0 +1,1 @@
+// Placeholder: scrolling by dragging in the data area.

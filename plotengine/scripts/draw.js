@@ -1,0 +1,1 @@
+// Placeholder: the paint loop and the printable copy.

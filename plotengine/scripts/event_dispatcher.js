@@ -1,0 +1,1 @@
+// Placeholder: routes mouse and keyboard events to plotters.

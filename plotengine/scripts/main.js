@@ -1,0 +1,1 @@
+// Placeholder: the global etch object and the plotter bases.

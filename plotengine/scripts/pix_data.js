@@ -1,0 +1,1 @@
+// Placeholder: the data providers.

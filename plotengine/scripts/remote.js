@@ -1,0 +1,1 @@
+// Placeholder: the proxy of pages served without the native one.

@@ -1,0 +1,1 @@
+// Placeholder: plot setup from a compiled plot description.

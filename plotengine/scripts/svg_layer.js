@@ -1,0 +1,1 @@
+// Placeholder: a drawing layer that writes SVG text.

@@ -1,0 +1,1 @@
+// Placeholder: an HTML text layer.

@@ -1,0 +1,1 @@
+// Placeholder: the "text_region" plotter.

@@ -1,0 +1,1 @@
+// Placeholder: rectangles, colours and other value types.

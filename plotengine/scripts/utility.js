@@ -1,0 +1,1 @@
+// Placeholder: small utilities.
