@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/data/event_id_cache.h"
 #include "analysis/document/document.h"
 #include "host/document/hosted_document.h"
 #include "host/recording/recording.h"
@@ -33,6 +34,19 @@ class AnalysisHost : public DocumentTest::HostTest {
   void ClearLog() { Data().Log().Clear(); }
   // Sends a document message through the host, as a menu command or automation does.
   void Send(DWORD messageId);
+  Rhyth::Settings& Settings() { return Analysis().GetSettings(); }
+  // The event-id cache the analysis document keeps among the data document's child data.
+  Quor::ComPtr<Rhyth::IEventIdCache> EventIdCache();
+
+  // What a document keeps: settings, user edits, the event-id cache, the samples and the
+  // selection, changed from their defaults and analysed, to hold against the same document
+  // read back.
+  struct KeptState {
+    Quor::ComPtr<Rhyth::Settings> settings;
+    std::vector<float> samples;
+  };
+  KeptState AnalyseAndEdit();
+  void ExpectKept(const KeptState& kept);
 
   std::unique_ptr<PendrelHost::HostedDocument> hosted;
 };

@@ -7,9 +7,6 @@
 
 #include <unistd.h>
 
-#include "analysis/data/event_id_cache.h"
-#include "analysis/document/document_ids.h"
-#include "analysis/messages/document_messages.h"
 #include "analysis/tests/document/analysis_host.h"
 #include "core/storage/storage_entry_points.h"
 #include "host/documentfile/document_file.h"
@@ -56,58 +53,18 @@ class DocumentFiles : public AnalysisHost {
     hosted = std::move(opened.document);
     return opened.problems;
   }
-  Rhyth::Settings& Settings() { return Analysis().GetSettings(); }
-  Quor::ComPtr<Rhyth::IEventIdCache> Cache() {
-    Quor::ComPtr<Rhyth::IEventIdCache> cache;
-    Analysis().GetChildData(Rhyth::EventIdCacheTypeId::Id(), Rhyth::IEventIdCache::iid,
-                            Quor::ComPtrOut<Rhyth::IEventIdCache>::Bind(cache));
-    return cache;
-  }
 
   fs::path folder;
   fs::path file;
 };
 
 TEST_F(DocumentFiles, TheAnalysisComesBackAsItWasSaved) {
-  Open(SyntheticRecording(20.0));
-  Rhyth::Settings& settings = Settings();
-  AcceptSyntheticBeats(settings);
-  settings.analysis.binWidth = 0.02;
-  settings.analysis.prrxThreshold = 0.04;
-  settings.detection.qrsWidth = 0.07;
-  settings.spectrum.frequencyCount = 400;
-  settings.source.markersShown = 0;
-  Send(Rhyth::AnalyzeMsg::Id());
-  const Rhyth::BeatPosition added{1234, 0}, removed{2345, 0};
-  Analysis().GetData().UserEvents()->Add(&added, FALSE);
-  Analysis().GetData().UserEvents()->Add(&removed, TRUE);
-  Cache()->SetId(999, 41);
-  Quor::ComPtr<Rhyth::Settings> before;
-  before.Attach(settings.Clone());
-  const auto samples = Data().Source().Samples(0, 0);
-  const std::vector<float> samplesBefore(samples.begin(), samples.end());
-
+  const KeptState kept = AnalyseAndEdit();
   PendrelHost::SaveDocumentFile(*hosted, file);
   EXPECT_EQ(Settings().IsDirty(), S_FALSE);
   EXPECT_FALSE(fs::exists(PendrelHost::SavingPath(file)));
   EXPECT_TRUE(Reopen().empty());
-
-  // The attached document analyses its stored region again.
-  EXPECT_EQ(Notices(), (Strings{"start 4", "end 4"}));
-  EXPECT_GT(Analysis().Engine().RRIntervals().GetCount(), 10u);
-  EXPECT_EQ(Settings().Compare(before.Get()), 0u);
-  EXPECT_EQ(Settings().analysis.region, before->analysis.region);
-  EXPECT_EQ(Settings().source.markersShown, 0);
-  EXPECT_EQ(Settings().analysis.binWidth, 0.02);
-  EXPECT_EQ(Analysis().GetData().UserEvents()->Added(), Rhyth::UserEventData::Positions{added});
-  EXPECT_EQ(Analysis().GetData().UserEvents()->Removed(),
-            Rhyth::UserEventData::Positions{removed});
-  DWORD id = 0;
-  ASSERT_TRUE(Cache());
-  EXPECT_EQ(Cache()->GetId(999, &id), S_OK);
-  EXPECT_EQ(id, 41u);
-  const auto reopened = Data().Source().Samples(0, 0);
-  EXPECT_EQ(std::vector<float>(reopened.begin(), reopened.end()), samplesBefore);
+  ExpectKept(kept);
 }
 
 TEST_F(DocumentFiles, ARecordingReadFromAFileIsReadFromItAgain) {

@@ -28,7 +28,6 @@ class DocumentRuns : public AnalysisHost {
   }
 
  public:
-  Rhyth::Settings& Settings() { return Analysis().GetSettings(); }
   const Rhyth::AnalysisRegion& Region() { return Settings().analysis.region; }
   DWORD Intervals() { return Analysis().Engine().RRIntervals().GetCount(); }
   void Select(LONG start, LONG end) {
@@ -39,13 +38,6 @@ class DocumentRuns : public AnalysisHost {
   void AddUserBeat(LONG tick) {
     const Rhyth::BeatPosition position{tick, 0};
     UserEvents().Add(&position, FALSE);
-  }
-  // The event-id cache the document keeps among the data document's child data.
-  Quor::ComPtr<Rhyth::IEventIdCache> Cache() {
-    Quor::ComPtr<Rhyth::IEventIdCache> cache;
-    Analysis().GetChildData(Rhyth::EventIdCacheTypeId::Id(), Rhyth::IEventIdCache::iid,
-                            Quor::ComPtrOut<Rhyth::IEventIdCache>::Bind(cache));
-    return cache;
   }
   // The settings command with an editor that makes `change` to the copy and answers OK.
   void EditSettings(std::function<void(Rhyth::Settings&)> change) {
@@ -138,12 +130,12 @@ TEST_F(DocumentRuns, ClearingTheDetectionChainKeepsTheRegionAndTheResults) {
 TEST_F(DocumentRuns, AnalysingTheSameRegionAgainKeepsTheUsersEdits) {
   Send(AnalyzeMsg::Id());
   AddUserBeat(300);
-  Cache()->SetId(999, 7);
+  EventIdCache()->SetId(999, 7);
   Send(AnalyzeMsg::Id());
   EXPECT_EQ(UserEvents().Added().size(), 1u);
   DWORD id = 0;
-  ASSERT_TRUE(Cache());
-  EXPECT_EQ(Cache()->GetId(999, &id), S_OK);
+  ASSERT_TRUE(EventIdCache());
+  EXPECT_EQ(EventIdCache()->GetId(999, &id), S_OK);
   EXPECT_EQ(id, 7u);
   EXPECT_TRUE(win32::ShownMessageBoxes().empty());
 }
