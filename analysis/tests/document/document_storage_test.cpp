@@ -2,9 +2,6 @@
 // a part that cannot be read does, and how a write that fails part of the way is reported.
 #include <gtest/gtest.h>
 
-#include "analysis/data/event_id_cache.h"
-#include "analysis/document/document_ids.h"
-#include "analysis/messages/document_messages.h"
 #include "analysis/tests/document/analysis_host.h"
 #include "core/storage/quor_storage.h"
 #include "core/storage_bin_streams.h"
