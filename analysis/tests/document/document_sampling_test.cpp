@@ -91,6 +91,10 @@ TEST_F(DocumentSampling, TheEngineLeavesItsOnlineStateWhenSamplingStops) {
   EXPECT_EQ(Notices(), (Strings{"start 1", "end 1"}));
   const DWORD online = document.Engine().RRIntervals().GetCount();
   EXPECT_GT(online, 10u);
+  // A step that finds no new beat still ends the change it began.
+  ClearLog();
+  EXPECT_EQ(document.OnRecordEnd(0), S_FALSE);
+  EXPECT_EQ(Notices(), (Strings{"start 1", "end 1"}));
   document.OnDataAdded(0, 5000, 0, VARIANT_FALSE);
   EXPECT_FALSE(document.MoreDataPending());
   ClearLog();
