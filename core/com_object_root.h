@@ -42,6 +42,19 @@ class CComObjectRoot {
   CComObjectRoot& operator=(const CComObjectRoot&) = delete;
   virtual ~CComObjectRoot();
 
+  // Set when the count reaches zero, so that calls made while the object goes cannot delete it
+  // a second time.
+  static constexpr ULONG kDestroyingCount = 0xC0000001;
+
+  // The interlocked count: the new value. At zero Release leaves kDestroyingCount behind and
+  // answers 0, and the caller deletes the object.
+  ULONG InternalAddRef() { return __atomic_add_fetch(&m_refCount, 1, __ATOMIC_SEQ_CST); }
+  ULONG InternalRelease() {
+    const ULONG count = __atomic_sub_fetch(&m_refCount, 1, __ATOMIC_SEQ_CST);
+    if (count == 0) m_refCount = kDestroyingCount;
+    return count;
+  }
+
   // The object's own lock; the root never takes it itself.
   void InitializeLock();
   void Lock();

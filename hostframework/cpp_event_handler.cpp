@@ -2,14 +2,6 @@
 
 #include "hostframework/host_services.h"
 
-namespace {
-
-// Set when the count reaches zero, so that calls made while the object goes cannot delete it
-// a second time.
-constexpr ULONG kDestroyingCount = 0xC0000001;
-
-}  // namespace
-
 TarnProxyEventHandler::~TarnProxyEventHandler() {
   if (m_owner) m_owner->SetProxy(nullptr);
   if (ITarnEventManager* manager = GetTarnEventManager()) manager->RemoveObserver(this);
@@ -31,16 +23,11 @@ HRESULT TarnProxyEventHandler::QueryInterface(REFIID iid, void** object) {
   return S_OK;
 }
 
-ULONG TarnProxyEventHandler::AddRef() {
-  return ULONG(__atomic_add_fetch(&m_refCount, 1, __ATOMIC_SEQ_CST));
-}
+ULONG TarnProxyEventHandler::AddRef() { return InternalAddRef(); }
 
 ULONG TarnProxyEventHandler::Release() {
-  const ULONG count = __atomic_sub_fetch(&m_refCount, 1, __ATOMIC_SEQ_CST);
-  if (count == 0) {
-    m_refCount = kDestroyingCount;
-    delete this;
-  }
+  const ULONG count = InternalRelease();
+  if (count == 0) delete this;
   return count;
 }
 

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <type_traits>
 
+#include "core/quor_string.h"
 #include "platform/pendrel/commands.h"
 #include "platform/pendrel/events.h"
 #include "platform/pendrel/messages.h"
@@ -47,6 +48,12 @@ class TarnCommandState {
   }
   void SetCheck(LONG check) {
     if (m_state) m_state->SetCheck(check);
+  }
+  void SetText(const Quor::String& text) {
+    if (!m_state) return;
+    IQuorString* shown = text.GetInterface();
+    m_state->SetText(shown);
+    shown->Release();
   }
   ITarnCommandState* Get() const { return m_state; }
 

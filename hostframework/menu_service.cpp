@@ -95,9 +95,18 @@ HRESULT TarnMenuService::InsertMenuItem(Quor::ComPtr<ITarnMenuItem>& holder, DWO
 }
 
 HRESULT TarnMenuService::AddCommand(Quor::ComPtr<ITarnMenuItem>& holder, DWORD q1, DWORD,
-                                    const DWORD* commandId, const Quor::String& path) {
+                                    const DWORD* commandId, const Quor::String& path,
+                                    const Quor::String& text) {
   const Quor::String empty;
-  return InsertMenuItem(holder, q1, commandId, path, 2, 0, empty, empty, empty, 0, 0);
+  return InsertMenuItem(holder, q1, commandId, path, 2, 0, empty, text, empty, 0, 0);
+}
+
+Quor::ComPtr<ITarnPopupMenu> TarnMenuService::PopupMenu(DWORD handle) {
+  Quor::ComPtr<ITarnPopupMenu> popup;
+  if (ITarnMenuService* menus = GetTarnMenuService()) {
+    menus->GetPopupMenu(handle, Quor::ComPtrOut<ITarnPopupMenu>::Bind(popup));
+  }
+  return popup;
 }
 
 HRESULT TarnMenuService::SetItemOrder(ITarnMenuItem* item, WORD lowWord, WORD placement) {

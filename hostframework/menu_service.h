@@ -31,9 +31,14 @@ class TarnMenuService {
                                 const Quor::String& path, DWORD p4, DWORD p5,
                                 const Quor::String& helpText, const Quor::String& text,
                                 const Quor::String& anchor, WORD orderLow, WORD placement);
+  // A command item; `text` (the item's text, which the host may also find by the text id
+  // `q1`) may be empty.
   static HRESULT AddCommand(Quor::ComPtr<ITarnMenuItem>& holder, DWORD q1, DWORD q2,
-                            const DWORD* commandId, const Quor::String& path);
+                            const DWORD* commandId, const Quor::String& path,
+                            const Quor::String& text = Quor::String());
   static HRESULT SetItemOrder(ITarnMenuItem* item, WORD lowWord, WORD placement);
+  // The host's popup menu of a handle; null when the host has none.
+  static Quor::ComPtr<ITarnPopupMenu> PopupMenu(DWORD handle);
 };
 
 // Tells the host's debug object tracker of a new view object.

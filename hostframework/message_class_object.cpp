@@ -135,25 +135,34 @@ HRESULT MsgIdMessageClassObjectRootImpl::WriteHelpText(ITarnTextLineWriter* writ
   return S_OK;
 }
 
+String MsgIdMessageClassObjectRootImpl::MessageLine(const String& text,
+                                                    const String& target) const {
+  String line(m_name);
+  if (!target.IsEmpty()) {
+    line += u" ";
+    line += target;
+  }
+  if (text.IsEmpty() || m_parameters.IsEmpty()) return line;
+  std::vector<String> values;
+  Tokenize(text, String(u", "), GroupOpening(), GroupClosing(), values);
+  bool first = true;
+  for (const String& value : values) {
+    if (value.IsEmpty()) continue;
+    line += first && !target.IsEmpty() ? u"," : u" ";
+    line += value;
+    first = false;
+  }
+  return line;
+}
+
 HRESULT MsgIdMessageClassObjectRootImpl::WriteTextForm(const String& text,
-                                                       ITarnTextLineWriter* output,
-                                                       DWORD flags) const {
+                                                       ITarnTextLineWriter* output, DWORD flags,
+                                                       const String& target) const {
   if (!output) return E_FAIL;
   const DWORD lineFlags = flags | kTextFormLine;
   const bool framed = !(flags & kTextFormUnframed);
   if (framed) WriteLine(output, (String(u"' Begin ") += m_name) += u"\n", lineFlags);
-  // The message line: its name, then the given values separated by blanks.
-  String line(m_name);
-  if (!text.IsEmpty() && !m_parameters.IsEmpty()) {
-    std::vector<String> values;
-    Tokenize(text, String(u", "), GroupOpening(), GroupClosing(), values);
-    for (const String& value : values) {
-      if (value.IsEmpty()) continue;
-      line += u" ";
-      line += value;
-    }
-  }
-  WriteLine(output, line, lineFlags);
+  WriteLine(output, MessageLine(text, target), lineFlags);
   if (framed) WriteLine(output, (String(u"' End ") += m_name) += u"\n\n", lineFlags);
   return S_OK;
 }

@@ -39,6 +39,8 @@ class MsgIdMessageClassObjectRootImpl {
   const String& Category() const { return m_category; }
   const String& Description() const { return m_description; }
   const String& ParameterText() const { return m_parameters; }
+  DWORD Flags1() const { return m_flags1; }
+  DWORD Flags2() const { return m_flags2; }
 
   static int TypeCode(const String& typeName);
   // Splits at any delimiter character that is not inside a {{ }} group.
@@ -51,7 +53,11 @@ class MsgIdMessageClassObjectRootImpl {
   // token count is not a multiple of three.
   static std::vector<MessageParameter> ReadParameters(const String& text);
 
-  HRESULT WriteTextForm(const String& text, ITarnTextLineWriter* output, DWORD flags) const;
+  // The message line: the name, then `target` (a message's target part) and the values of
+  // `text` after it, separated by blanks (a comma between the target part and the values).
+  String MessageLine(const String& text, const String& target = String()) const;
+  HRESULT WriteTextForm(const String& text, ITarnTextLineWriter* output, DWORD flags,
+                        const String& target = String()) const;
   HRESULT WriteHelpText(ITarnTextLineWriter* writer, DWORD flags) const;
 
  private:

@@ -7,8 +7,8 @@
 
 namespace Rhyth {
 
-template <class Face>
-class ChildDataBase : public SimpleUnknownImp2<IPendrelDataChildData, Face, 0> {
+template <class... Faces>
+class ChildDataBase : public SimpleUnknownImpBase<IPendrelDataChildData, Faces...> {
  public:
   HRESULT OnDataChanged(LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR,
                         LONG_PTR) override {
@@ -19,6 +19,9 @@ class ChildDataBase : public SimpleUnknownImp2<IPendrelDataChildData, Face, 0> {
                       LONG_PTR, LONG_PTR, LONG_PTR, LONG_PTR) override {
     return S_OK;
   }
+
+ protected:
+  ChildDataBase() : SimpleUnknownImpBase<IPendrelDataChildData, Faces...>(0) {}
 };
 
 }  // namespace Rhyth

@@ -39,6 +39,11 @@ void AnalysisEngine::Reset() {
   m_ranges = ClassifierRanges::Empty();
   m_normalCount = m_ectopicCount = 0;
   for (DoubleArray* series : {&m_rr, &m_delta, &m_rate, &m_time}) series->RemoveAll();
+  // Left online, the engine would refuse every later range analysis and keep stale results.
+  m_events.Close();
+  m_online = false;
+  m_onlineRecord = -1;
+  m_readFailed = false;
 }
 
 DWORD AnalysisEngine::AnalyseRange(DWORD flags, IPendrelDataSource* source,
@@ -72,7 +77,10 @@ void AnalysisEngine::ReadRecord(IPendrelDataSource* source, PendrelChannelRef ch
   // describe contributes nothing.
   PendrelRecordInfo info;
   if (FAILED(source->GetRecordInfo(record, &info))) return;
-  if (!m_events.Open(source, channel, record, from, to)) return;
+  if (!m_events.Open(source, channel, record, from, to)) {
+    m_readFailed = true;
+    return;
+  }
   FiducialEvent beat;
   while (m_events.Next(beat)) {
     if (beat.position == kNoBeatPosition || std::isnan(beat.rr) || std::isnan(beat.deltaRR)) {

@@ -27,7 +27,8 @@ class AnalysisEngine {
   AnalysisEngine(const AnalysisEngine&) = delete;
   AnalysisEngine& operator=(const AnalysisEngine&) = delete;
 
-  // Forgets every result (the arrays keep their capacity); the online state stays.
+  // Forgets every result (the arrays keep their capacity) and leaves the online analysis: a
+  // reset engine analyses ranges again.
   void Reset();
 
   // Analyses the settings' region of the beat channel. `flags` are change flags: bits above
@@ -66,6 +67,8 @@ class AnalysisEngine {
   const DoubleArray& Rates() const { return m_rate; }
   const DoubleArray& BeatTimes() const { return m_time; }
   bool IsOnline() const { return m_online; }
+  // Whether the last full analysis could not read the beats of a record of its region.
+  bool ReadFailed() const { return m_readFailed; }
 
   double MeanRR() const { return m_timeDomain.MeanRR(); }
   double SD1() const { return m_timeDomain.SD1(); }
@@ -99,6 +102,7 @@ class AnalysisEngine {
   Quor::ComPtr<Settings> m_settings;
   PendrelChannelRef m_channel = kNoChannel;
   bool m_online = false;
+  bool m_readFailed = false;
   LONG m_onlineRecord = -1;
   PendrelRecordInfo m_recordInfo{};
   double m_timeBase = 0;

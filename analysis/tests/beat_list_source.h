@@ -63,6 +63,8 @@ class BeatListSource : public SimpleUnknownImp1<IPendrelDataSource> {
   HRESULT OpenFloatEnumerator(PendrelChannelRef, LONG, LONG, IEnumFloatEx**) override {
     return E_NOTIMPL;
   }
+  HRESULT GetDataEnd(DWORD, LONG*, LONG*) override { return E_NOTIMPL; }
+  HRESULT IsValidRange(LONG, LONG, LONG, LONG) override { return E_NOTIMPL; }
 
  private:
   BeatListSource() = default;

@@ -30,6 +30,7 @@ class ChildDataDocument final : public SimpleUnknownImp1<IPendrelChildDataContai
     (*data)->AddRef();
     return S_OK;
   }
+  HRESULT GetChildDataTypes(DWORD, DWORD*, DWORD*) override { return E_NOTIMPL; }
 
  private:
   std::map<DWORD, Quor::ComPtr<IPendrelDataChildData>> m_data;

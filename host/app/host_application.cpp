@@ -4,6 +4,7 @@
 #include "host/framework/call_log.h"
 #include "host/framework/guarded_call.h"
 #include "host/framework/host_text.h"
+#include "platform/win32/message_box.h"
 
 namespace PendrelHost {
 
@@ -70,6 +71,32 @@ HRESULT HostApplication::GetColourSource(ITarnColourSource** source) {
   return *source ? S_OK : S_FALSE;
 }
 
+HRESULT HostApplication::ShowMessageBox(IQuorString* text, IQuorString* caption, UINT style,
+                                        DWORD helpContext, int* answer) {
+  return Tarn::Guarded([&] {
+    Tarn::RecordCall(kService, "ShowMessageBox",
+                     "text=" + Tarn::QuotedText(text) + ", caption=" + Tarn::QuotedText(caption) +
+                         ", style=" + Tarn::HexWord(style) +
+                         ", help=" + Tarn::HexWord(helpContext));
+    if (!answer) return E_POINTER;
+    const std::u16string shown = Tarn::TextOf(text);
+    const std::u16string title = Tarn::TextOf(caption);
+    *answer = MessageBoxW(nullptr, shown.c_str(), title.c_str(), style);
+    return S_OK;
+  });
+}
+
+HRESULT HostApplication::SetStatusText(IQuorString* text) {
+  return Tarn::Guarded([&] {
+    Tarn::RecordCall(kService, "SetStatusText", "text=" + Tarn::QuotedText(text));
+    std::u16string status = Tarn::TextOf(text);
+    std::lock_guard lock(m_mutex);
+    if (!status.empty()) m_statusTexts.push_back(status);
+    m_statusText = std::move(status);
+    return S_OK;
+  });
+}
+
 void HostApplication::SetRunState(DWORD state, DWORD detail) {
   std::lock_guard lock(m_mutex);
   m_runState = state;
@@ -95,6 +122,16 @@ std::vector<std::u16string> HostApplication::Notices() {
   return m_notices;
 }
 
+std::u16string HostApplication::StatusText() {
+  std::lock_guard lock(m_mutex);
+  return m_statusText;
+}
+
+std::vector<std::u16string> HostApplication::StatusTexts() {
+  std::lock_guard lock(m_mutex);
+  return m_statusTexts;
+}
+
 void HostApplication::Reset() {
   m_settings->Clear();
   SetColourSource(nullptr);
@@ -103,6 +140,8 @@ void HostApplication::Reset() {
   m_runDetail = 0;
   m_language = kUsEnglish;
   m_notices.clear();
+  m_statusTexts.clear();
+  m_statusText.clear();
 }
 
 }  // namespace PendrelHost

@@ -1,5 +1,6 @@
-// The host application object: settings, run state, notices to the user, the user-interface
-// language, the main window (none: the host runs headless) and the colour source of traces.
+// The host application object: settings, run state, notices to the user, message boxes (through
+// the platform's scripted answerer), the status line, the user-interface language, the main
+// window (none: the host runs headless) and the colour source of traces.
 // Tests and the command line set what a user or a recording would decide.
 #pragma once
 
@@ -26,6 +27,9 @@ class HostApplication final : public SimpleUnknownImp1<ITarnHostApp, 1> {
   HRESULT GetMainWindow(HWND* window) override;
   // S_FALSE with no source when none is set.
   HRESULT GetColourSource(ITarnColourSource** source) override;
+  HRESULT ShowMessageBox(IQuorString* text, IQuorString* caption, UINT style, DWORD helpContext,
+                         int* answer) override;
+  HRESULT SetStatusText(IQuorString* text) override;
 
   // 0 is the normal run state.
   void SetRunState(DWORD state, DWORD detail);
@@ -34,6 +38,9 @@ class HostApplication final : public SimpleUnknownImp1<ITarnHostApp, 1> {
   void SetColourSource(ITarnColourSource* source);
   // The texts of the notices shown so far, oldest first.
   std::vector<std::u16string> Notices();
+  // The status line's text, and every text it showed, oldest first.
+  std::u16string StatusText();
+  std::vector<std::u16string> StatusTexts();
   // Back to the state at start: no settings, running normally, no notices, no colour source,
   // US English.
   void Reset();
@@ -48,6 +55,8 @@ class HostApplication final : public SimpleUnknownImp1<ITarnHostApp, 1> {
   WORD m_language;
   Tarn::HeldReference<ITarnColourSource> m_colourSource;
   std::vector<std::u16string> m_notices;
+  std::vector<std::u16string> m_statusTexts;
+  std::u16string m_statusText;
 };
 
 }  // namespace PendrelHost

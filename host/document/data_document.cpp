@@ -1,7 +1,10 @@
 #include "host/document/data_document.h"
 
 #include "host/document/arithmetic_objects.h"
+#include "host/document/document_objects.h"
 #include "host/document/module_enumerator_finder.h"
+#include "host/framework/call_arguments.h"
+#include "host/framework/call_log.h"
 #include "platform/win32/com_object.h"
 #include "platform/win32/interlocked.h"
 
@@ -11,13 +14,23 @@ DataDocument::DataDocument(std::shared_ptr<Recording> recording)
     : DocumentContents(std::move(recording)),
       DocumentDataSource(static_cast<DocumentContents&>(*this)),
       DocumentArithmeticChannels(static_cast<DocumentContents&>(*this)),
-      DocumentChannelData(static_cast<DocumentContents&>(*this)) {
+      DocumentChannelData(static_cast<DocumentContents&>(*this)),
+      m_sampling(new SamplingController),
+      m_selection(new HostSelection(EditableSource())) {
   Enumerators().AddFinder(std::make_shared<ModuleEnumeratorFinder>(Identity()));
+  SetEvents(this);
+}
+
+DataDocument::~DataDocument() {
+  // Module documents may still hold the selection: it must not reach a recording that is gone.
+  m_selection->CutOff();
 }
 
 HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
   return win32::QueryFaces<DataDocument, IPendrelDataSource, IPendrelArithmeticChannels,
-                           IPendrelChannelData, IPendrelChildDataContainer>(this, iid, object);
+                           IPendrelChannelData, IPendrelChildDataContainer,
+                           IPendrelRecordingDocument, IPendrelModificationService,
+                           IPendrelOnlineDataSource, ISubject>(this, iid, object);
 }
 
 ULONG DataDocument::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_refCount)); }
@@ -28,6 +41,37 @@ ULONG DataDocument::Release() {
   return static_cast<ULONG>(count);
 }
 
+HRESULT DataDocument::GetDataDocument(IUnknown** document) {
+  Tarn::RecordCall("RecordingDocument", "GetDataDocument");
+  if (!document) return E_POINTER;
+  *document = Tarn::Hold(Identity()).release();
+  return S_OK;
+}
+
+HRESULT DataDocument::GetSamplingController(IPendrelSamplingController** controller) {
+  Tarn::RecordCall("RecordingDocument", "GetSamplingController");
+  if (!controller) return E_POINTER;
+  *controller = Tarn::Hold(m_sampling.get()).release();
+  return S_OK;
+}
+
+HRESULT DataDocument::GetSelection(IPendrelSelection** selection) {
+  Tarn::RecordCall("RecordingDocument", "GetSelection");
+  if (!selection) return E_POINTER;
+  *selection = Tarn::Hold(m_selection.get()).release();
+  return S_OK;
+}
+
+HRESULT DataDocument::AnnounceChange(IPersist* part, IUnknown*, DWORD partIndex,
+                                     IQuorString** text) {
+  Tarn::RecordCall("Modification", "AnnounceChange", "part=" + std::to_string(partIndex));
+  if (text) *text = nullptr;
+  if (!part) return E_POINTER;
+  m_log.AddAnnouncement(partIndex);
+  m_modified = true;
+  return S_OK;
+}
+
 std::u16string DataDocument::OwnerOf(std::string_view name) {
   const auto computed = Channels().Find(name);
   return computed ? StateOf(*computed).owner : std::u16string();
@@ -35,8 +79,9 @@ std::u16string DataDocument::OwnerOf(std::string_view name) {
 
 Tarn::HeldReference<IUnknown> OpenDocument(std::shared_ptr<Recording> recording) {
   AddArithmeticObjectMaker();
+  AddDocumentObjectMakers();
   auto* document = new DataDocument(std::move(recording));
-  return Tarn::HeldReference<IUnknown>(static_cast<IPendrelDataSource*>(document));
+  return Tarn::HeldReference<IUnknown>(document->Identity());
 }
 
 Tarn::HeldReference<IUnknown> OpenDocument(Recording recording) {

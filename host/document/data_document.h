@@ -1,7 +1,10 @@
 // The host's data document: one per open recording, the object through which modules reach the
 // recording, its computed channels and what they attach to it. Modules ask it by QueryInterface
-// for IPendrelDataSource, IPendrelArithmeticChannels, IPendrelChannelData and
-// IPendrelChildDataContainer. Not thread-safe: the host serialises the calls on a document.
+// for IPendrelDataSource, IPendrelArithmeticChannels, IPendrelChannelData,
+// IPendrelChildDataContainer, IPendrelRecordingDocument (the host objects a module document
+// works with: itself as the data document, the sampling controller, the selection),
+// IPendrelModificationService, IPendrelOnlineDataSource and ISubject (the host's data events).
+// Not thread-safe: the host serialises the calls on a document.
 #pragma once
 
 #include <memory>
@@ -11,6 +14,11 @@
 #include "host/document/document_child_data.h"
 #include "host/document/document_contents.h"
 #include "host/document/document_data_source.h"
+#include "host/document/document_log.h"
+#include "host/document/document_online_source.h"
+#include "host/document/document_subject.h"
+#include "host/document/host_selection.h"
+#include "host/document/sampling_controller.h"
 #include "host/framework/held_reference.h"
 
 namespace PendrelHost {
@@ -19,7 +27,11 @@ class DataDocument final : private DocumentContents,
                            public DocumentDataSource,
                            public DocumentArithmeticChannels,
                            public DocumentChannelData,
-                           public DocumentChildData {
+                           public DocumentChildData,
+                           public DocumentSubject,
+                           public DocumentOnlineSource,
+                           public IPendrelRecordingDocument,
+                           public IPendrelModificationService {
  public:
   explicit DataDocument(std::shared_ptr<Recording> recording);
 
@@ -27,17 +39,38 @@ class DataDocument final : private DocumentContents,
   ULONG AddRef() override;
   ULONG Release() override;
 
+  // IPendrelRecordingDocument
+  HRESULT GetDataDocument(IUnknown** document) override;
+  HRESULT GetSamplingController(IPendrelSamplingController** controller) override;
+  HRESULT GetSelection(IPendrelSelection** selection) override;
+
+  // IPendrelModificationService: the part's announcement is logged and the document is
+  // modified.
+  HRESULT AnnounceChange(IPersist* part, IUnknown* hostValue, DWORD partIndex,
+                         IQuorString** text) override;
+
   // For the host itself: the recording and the channels, with the reasons channels fail.
   const Recording& Source() const { return DocumentContents::Source(); }
   ComputedChannels& Channels() { return DocumentContents::Channels(); }
   // The owner an extension named for a computed channel; empty when none did.
   std::u16string OwnerOf(std::string_view name);
 
- private:
-  ~DataDocument() = default;
+  // The document's own IUnknown: what module documents are created over and compare.
   IUnknown* Identity() override { return static_cast<IPendrelDataSource*>(this); }
+  SamplingController& Sampling() { return *m_sampling; }
+  HostSelection& Selected() { return *m_selection; }
+  DocumentLog& Log() { return m_log; }
+  bool IsModified() const { return m_modified; }
+  void SetModified(bool modified) { m_modified = modified; }
+
+ private:
+  ~DataDocument();
 
   volatile LONG m_refCount = 1;
+  Tarn::HeldReference<SamplingController> m_sampling;
+  Tarn::HeldReference<HostSelection> m_selection;
+  DocumentLog m_log;
+  bool m_modified = false;
 };
 
 // A document over the recording, with one reference for the caller. The recording may be shared

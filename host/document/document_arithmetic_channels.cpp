@@ -1,6 +1,7 @@
 #include "host/document/document_arithmetic_channels.h"
 
 #include "core/quor_string.h"
+#include "host/document/document_subject.h"
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
 #include "host/framework/guarded_call.h"
@@ -73,7 +74,11 @@ HRESULT DocumentArithmeticChannels::DeleteChannel(DWORD reserved, IQuorString* n
     const auto computed = Computed(name);
     if (!computed) return E_INVALIDARG;
     if (m_contents.StateOf(*computed).held) return E_ACCESSDENIED;
+    const DWORD index = m_contents.Space().IndexOf({DocumentChannel::Kind::Computed, *computed});
     m_contents.Remove(*computed);
+    if (DocumentSubject* events = m_contents.Events()) {
+      events->RaiseDataEvent(kDataEventChannelDeleted, {index});
+    }
     return S_OK;
   });
 }

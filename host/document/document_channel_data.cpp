@@ -1,8 +1,11 @@
 #include "host/document/document_channel_data.h"
 
+#include <cstdint>
+
 #include "core/quor_string.h"
 #include "host/document/arithmetic_calculation.h"
 #include "host/document/channel_value_range.h"
+#include "host/document/document_subject.h"
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
 #include "host/framework/guarded_call.h"
@@ -48,7 +51,17 @@ HRESULT DocumentChannelData::SetCalculation(DWORD index, DWORD kind, IUnknown* c
                      ChannelText(index, kind) + ", calculation=" + Tarn::Presence(calculation));
     const auto found = m_contents.Space().Resolve(index);
     if (!found || found->kind != DocumentChannel::Kind::Computed) return E_INVALIDARG;
-    return Bind(found->index, calculation);
+    const HRESULT bound = Bind(found->index, calculation);
+    // Only the channel that changed is told of: the channels it reads stay as they were.
+    if (bound == S_OK) {
+      if (DocumentSubject* events = m_contents.Events()) {
+        const auto pointer = reinterpret_cast<std::uintptr_t>(calculation);
+        events->RaiseDataEvent(kDataEventCalculationChanged,
+                               {index, kind, DWORD(pointer), DWORD(pointer >> 32)});
+        events->RaiseDataEvent(kDataEventChannelChanged, {index});
+      }
+    }
+    return bound;
   });
 }
 

@@ -38,4 +38,16 @@ HRESULT DocumentChildData::GetChildData(DWORD type, IPendrelDataChildData** data
   return S_OK;
 }
 
+HRESULT DocumentChildData::GetChildDataTypes(DWORD room, DWORD* types, DWORD* count) {
+  Tarn::RecordCall(kService, "GetChildDataTypes");
+  if (!count || (room > 0 && !types)) return E_POINTER;
+  *count = DWORD(m_objects.size());
+  DWORD written = 0;
+  for (const auto& [type, object] : m_objects) {
+    if (written == room) break;
+    types[written++] = type;
+  }
+  return S_OK;
+}
+
 }  // namespace PendrelHost

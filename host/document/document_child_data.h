@@ -14,6 +14,7 @@ class DocumentChildData : public IPendrelChildDataContainer {
   // With null, removes the object of the type: S_FALSE when there was none.
   HRESULT SetChildData(DWORD type, IPendrelDataChildData* data) override;
   HRESULT GetChildData(DWORD type, IPendrelDataChildData** data) override;
+  HRESULT GetChildDataTypes(DWORD room, DWORD* types, DWORD* count) override;
 
  protected:
   DocumentChildData() = default;

@@ -15,6 +15,8 @@
 
 namespace PendrelHost {
 
+class DocumentSubject;
+
 class DocumentContents {
  public:
   // The recording may be shared with whatever samples into it.
@@ -24,6 +26,8 @@ class DocumentContents {
   DocumentContents& operator=(const DocumentContents&) = delete;
 
   const Recording& Source() const { return *m_recording; }
+  // For the host's own changes to the recording (its selection).
+  Recording& EditableSource() { return *m_recording; }
   ComputedChannels& Channels() { return m_channels; }
   EventEnumeratorRegistry& Enumerators() { return m_enumerators; }
   const ChannelIndexSpace& Space() const { return m_space; }
@@ -41,6 +45,10 @@ class DocumentContents {
   // Deletes a computed channel with everything set on it.
   void Remove(std::size_t computed);
 
+  // Where the faces raise the host's data events; null until the document sets it.
+  DocumentSubject* Events() const { return m_events; }
+  void SetEvents(DocumentSubject* events) { m_events = events; }
+
  private:
   std::shared_ptr<Recording> m_recording;
   EventEnumeratorRegistry m_enumerators;
@@ -48,6 +56,7 @@ class DocumentContents {
   ChannelIndexSpace m_space;
   EventLinks m_links;
   std::map<std::size_t, ComputedChannelState> m_states;
+  DocumentSubject* m_events = nullptr;
 };
 
 }  // namespace PendrelHost

@@ -114,4 +114,38 @@ HRESULT DocumentDataSource::OpenFloatEnumerator(PendrelChannelRef channel, LONG 
   });
 }
 
+HRESULT DocumentDataSource::GetDataEnd(DWORD channelWord, LONG* endOffset, LONG* endRecord) {
+  Tarn::RecordCall(kService, "GetDataEnd", "channelWord=" + Tarn::HexWord(channelWord));
+  if (!endOffset || !endRecord) return E_POINTER;
+  const Recording& recording = m_contents.Source();
+  *endOffset = *endRecord = kRecordEndOffset;
+  if (recording.RecordCount() == 0) return S_FALSE;
+  // Every channel of a record reaches the same tick, so any selection of channels ends there.
+  const std::size_t last = recording.RecordCount() - 1;
+  *endRecord = static_cast<LONG>(last);
+  *endOffset = static_cast<LONG>(recording.TickCount(last));
+  return S_OK;
+}
+
+HRESULT DocumentDataSource::IsValidRange(LONG startOffset, LONG startRecord, LONG endOffset,
+                                         LONG endRecord) {
+  Tarn::RecordCall(kService, "IsValidRange",
+                   std::to_string(startOffset) + "," + std::to_string(startRecord) + " - " +
+                       std::to_string(endOffset) + "," + std::to_string(endRecord));
+  const Recording& recording = m_contents.Source();
+  const LONG records = static_cast<LONG>(recording.RecordCount());
+  if (records == 0) return S_FALSE;
+  // The open end of analysis while sampling stands for the end of the last record.
+  if (endRecord == 0x7FFFFFFE && endOffset == kRecordEndOffset) endRecord = records - 1;
+  if (!m_contents.HasRecord(startRecord) || !m_contents.HasRecord(endRecord)) return S_FALSE;
+  const auto ticks = [&](LONG record) { return recording.TickCount(std::size_t(record)); };
+  const bool startInside = startOffset >= 0 && startOffset <= ticks(startRecord);
+  const bool endInside =
+      endOffset == kRecordEndOffset || (endOffset >= 0 && endOffset <= ticks(endRecord));
+  const bool ordered = startRecord < endRecord ||
+                       (startRecord == endRecord && (endOffset == kRecordEndOffset ||
+                                                     startOffset <= endOffset));
+  return startInside && endInside && ordered ? S_OK : S_FALSE;
+}
+
 }  // namespace PendrelHost

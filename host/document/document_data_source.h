@@ -16,6 +16,9 @@ class DocumentDataSource : public IPendrelDataSource {
                               DWORD kind, IUnknown** enumerator) override;
   HRESULT OpenFloatEnumerator(PendrelChannelRef channel, LONG record, LONG start,
                               IEnumFloatEx** enumerator) override;
+  HRESULT GetDataEnd(DWORD channelWord, LONG* endOffset, LONG* endRecord) override;
+  HRESULT IsValidRange(LONG startOffset, LONG startRecord, LONG endOffset,
+                       LONG endRecord) override;
 
  protected:
   explicit DocumentDataSource(DocumentContents& contents) : m_contents(contents) {}

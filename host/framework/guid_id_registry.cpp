@@ -33,4 +33,11 @@ WORD GuidIdRegistry::IdOf(REFGUID guid) {
   return WORD(kFirstId + index);
 }
 
+bool GuidIdRegistry::GuidOf(WORD id, GUID* guid) {
+  std::lock_guard lock(m_mutex);
+  if (id < kFirstId || std::size_t(id - kFirstId) >= m_guids.size()) return false;
+  *guid = m_guids[id - kFirstId];
+  return true;
+}
+
 }  // namespace Tarn

@@ -7,6 +7,7 @@
 #include "host/framework/guarded_call.h"
 #include "host/framework/host_object_makers.h"
 #include "host/framework/host_objects.h"
+#include "platform/pendrel/documents.h"
 
 namespace Tarn {
 
@@ -26,7 +27,16 @@ HRESULT HostClassRegistry::RegisterClassObject(ITarnClassObject* classObject) {
                SUCCEEDED(typeResult) ? "type=" + HexWord(type) : "type=unknown");
     // A class that cannot name its type could never be found.
     if (FAILED(typeResult)) return typeResult;
-    return Add(classObject, type);
+    const HRESULT added = Add(classObject, type);
+    // A document class is initialised as it arrives: it registers its menus and commands.
+    ICustomDocClass* documentClass = nullptr;
+    if (added == S_OK && SUCCEEDED(classObject->QueryInterface(
+                             ICustomDocClass::iid, reinterpret_cast<void**>(&documentClass)))) {
+      HeldReference<ICustomDocClass> held(documentClass);
+      RecordCall(kService, "InitialiseDocumentClass", "type=" + HexWord(type));
+      documentClass->Initialise(0);
+    }
+    return added;
   });
 }
 

@@ -1,5 +1,6 @@
-// The class registry: keeps the class objects that modules register, one per type word, and
-// makes the host's own objects by their type codes.
+// The class registry: keeps the class objects that modules register, one per type word (a
+// document class is initialised as it is registered), and makes the host's own objects by their
+// type codes.
 #pragma once
 
 #include <mutex>

@@ -10,8 +10,9 @@ namespace {
 constexpr const char* kService = "Message";
 }
 
-HostMessage::HostMessage(DWORD id, DWORD flags, const void* parameters, DWORD parameterBytes)
-    : m_id(id), m_flags(flags) {
+HostMessage::HostMessage(DWORD id, DWORD flags, const void* parameters, DWORD parameterBytes,
+                         DWORD target)
+    : m_id(id), m_flags(flags), m_target(target) {
   if (parameters && parameterBytes > 0) {
     const auto* bytes = static_cast<const unsigned char*>(parameters);
     m_parameters.assign(bytes, bytes + parameterBytes);
@@ -51,7 +52,8 @@ HRESULT HostMessage::Clone(IMessage** copy) {
   *copy = nullptr;
   // The copy starts without a sender: it outlives the delivery that set this one's.
   return Guarded([&] {
-    *copy = new HostMessage(m_id, m_flags, m_parameters.data(), DWORD(m_parameters.size()));
+    *copy = new HostMessage(m_id, m_flags, m_parameters.data(), DWORD(m_parameters.size()),
+                            m_target);
     return S_OK;
   });
 }
@@ -75,9 +77,17 @@ HRESULT HostMessage::IsSender(IMessageHandler* sender, BOOL* isSender) {
   return S_OK;
 }
 
+HRESULT HostMessage::GetTarget(DWORD* type) {
+  RecordCall(kService, "GetTarget");
+  if (!type) return E_POINTER;
+  *type = m_target;
+  return m_flags & kTarnMessageHasTarget ? S_OK : S_FALSE;
+}
+
 std::string HostMessage::Describe() const {
-  return "id=" + HexWord(m_id) + ", flags=" + HexWord(m_flags) +
-         ", data=" + WordList(m_parameters.data(), DWORD(m_parameters.size()));
+  std::string text = "id=" + HexWord(m_id) + ", flags=" + HexWord(m_flags);
+  if (m_flags & kTarnMessageHasTarget) text += ", target=" + HexWord(m_target);
+  return text + ", data=" + WordList(m_parameters.data(), DWORD(m_parameters.size()));
 }
 
 std::string DescribeMessage(IMessage* message) {

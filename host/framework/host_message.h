@@ -1,5 +1,5 @@
 // The message objects the host makes: an id, a flags word, a private copy of the parameter
-// block and the handler that is sending it.
+// block, the target type it names (if any) and the handler that is sending it.
 #pragma once
 
 #include <string>
@@ -12,7 +12,8 @@ namespace Tarn {
 
 class HostMessage final : public SimpleUnknownImp1<IMessage, 1> {
  public:
-  HostMessage(DWORD id, DWORD flags, const void* parameters, DWORD parameterBytes);
+  HostMessage(DWORD id, DWORD flags, const void* parameters, DWORD parameterBytes,
+              DWORD target = 0);
 
   HRESULT Load(IBinInStream* stream) override;
   HRESULT Save(IBinOutStream* stream) override;
@@ -23,6 +24,7 @@ class HostMessage final : public SimpleUnknownImp1<IMessage, 1> {
   const void* GetData(DWORD* bytes) override;
   HRESULT SetSender(IMessageHandler* sender) override;
   HRESULT IsSender(IMessageHandler* sender, BOOL* isSender) override;
+  HRESULT GetTarget(DWORD* type) override;
 
   // "id=0x..., flags=0x..., data=[...]" without a record of its own.
   std::string Describe() const;
@@ -31,6 +33,7 @@ class HostMessage final : public SimpleUnknownImp1<IMessage, 1> {
   DWORD m_id;
   DWORD m_flags;
   std::vector<unsigned char> m_parameters;
+  DWORD m_target;
   // Compared, never called: the sender sets and clears it around one delivery.
   IMessageHandler* m_sender = nullptr;
 };

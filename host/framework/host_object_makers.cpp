@@ -15,9 +15,15 @@ struct Maker {
   HostObjectMaker make;
 };
 
+struct TypeMaker {
+  DWORD type;
+  HostObjectMaker make;
+};
+
 struct Makers {
   std::mutex mutex;
   std::vector<Maker> list;
+  std::vector<TypeMaker> types;
 };
 
 // Never destroyed: modules may still create objects while the process exits.
@@ -26,11 +32,14 @@ Makers& TheMakers() {
   return *makers;
 }
 
-// The maker of the GUID that forms `type`, or null.
+// The maker of the fixed type code, or of the GUID that forms `type`, or null.
 HostObjectMaker MakerOf(DWORD type) {
   std::vector<Maker> list;
   {
     std::lock_guard lock(TheMakers().mutex);
+    for (const TypeMaker& maker : TheMakers().types) {
+      if (maker.type == type) return maker.make;
+    }
     list = TheMakers().list;
   }
   // Ids are asked outside the lock: the id registry has a lock of its own.
@@ -50,6 +59,14 @@ void AddHostObjectMaker(REFGUID family, HostObjectMaker maker) {
     return m.family == family && m.make == maker;
   });
   if (!known) makers.list.push_back({family, maker});
+}
+
+void AddHostTypeMaker(DWORD type, HostObjectMaker maker) {
+  if (!maker) return;
+  Makers& makers = TheMakers();
+  std::lock_guard lock(makers.mutex);
+  std::erase_if(makers.types, [&](const TypeMaker& m) { return m.type == type; });
+  makers.types.push_back({type, maker});
 }
 
 HRESULT MakeObjectOfMakers(DWORD type, REFIID iid, void** object) {

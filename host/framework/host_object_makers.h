@@ -16,6 +16,10 @@ using HostObjectMaker = HRESULT (*)(DWORD type, REFIID iid, void** object);
 // Makers stay for the life of the process: they are the host's, not a module's. Adding the same
 // maker for the same GUID again changes nothing.
 TARN_API void AddHostObjectMaker(REFGUID family, HostObjectMaker maker);
+// A maker of one fixed host type code (0x8000xxxx), for the host's objects that live beside
+// the framework, such as the objects behind module documents. A later maker of the same code
+// takes the earlier one's place.
+TARN_API void AddHostTypeMaker(DWORD type, HostObjectMaker maker);
 
 // The object of the maker whose GUID forms `type`; REGDB_E_CLASSNOTREG when none does.
 HRESULT MakeObjectOfMakers(DWORD type, REFIID iid, void** object);

@@ -102,6 +102,35 @@ HRESULT MenuService::InsertMenuItem(DWORD p1, DWORD flags, DWORD commandId, IQuo
   });
 }
 
+HRESULT MenuService::GetPopupMenu(DWORD handle, ITarnPopupMenu** popup) {
+  RecordCall(kService, "GetPopupMenu", "handle=" + std::to_string(handle));
+  if (!popup) return E_POINTER;
+  *popup = nullptr;
+  std::lock_guard lock(m_mutex);
+  if (handle == 0 || handle > m_popups.size()) return E_INVALIDARG;
+  *popup = Hold(m_popups[handle - 1].second.get()).release();
+  return S_OK;
+}
+
+DWORD MenuService::PopupHandle(DWORD commandId) {
+  std::lock_guard lock(m_mutex);
+  for (std::size_t i = 0; i < m_popups.size(); ++i) {
+    if (m_popups[i].first == commandId) return DWORD(i + 1);
+  }
+  m_popups.emplace_back(commandId, HeldReference<HostPopupMenu>(new HostPopupMenu));
+  return DWORD(m_popups.size());
+}
+
+std::vector<PopupItem> MenuService::PopupItems(DWORD handle) {
+  HeldReference<HostPopupMenu> popup;
+  {
+    std::lock_guard lock(m_mutex);
+    if (handle == 0 || handle > m_popups.size()) return {};
+    popup = Hold(m_popups[handle - 1].second.get());
+  }
+  return popup->Items();
+}
+
 std::vector<MenuEntry> MenuService::Entries() {
   std::lock_guard lock(m_mutex);
   std::vector<MenuEntry> entries;
@@ -111,9 +140,11 @@ std::vector<MenuEntry> MenuService::Entries() {
 
 void MenuService::Reset() {
   std::vector<HeldReference<HostMenuItem>> dropped;
+  std::vector<std::pair<DWORD, HeldReference<HostPopupMenu>>> droppedPopups;
   {
     std::lock_guard lock(m_mutex);
     dropped.swap(m_placed);
+    droppedPopups.swap(m_popups);
   }
 }
 

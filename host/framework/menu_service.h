@@ -7,6 +7,7 @@
 
 #include "host/framework/held_reference.h"
 #include "host/framework/host_menu_item.h"
+#include "host/framework/host_popup_menu.h"
 #include "platform/pendrel/commands.h"
 #include "platform/win32/com_object.h"
 
@@ -24,7 +25,12 @@ class MenuService final : public SimpleUnknownImp1<ITarnMenuService, 1> {
   HRESULT InsertMenuItem(DWORD p1, DWORD flags, DWORD commandId, IQuorString* path, DWORD p5,
                          IQuorString* text, DWORD p4, IQuorString* anchor, DWORD reserved1,
                          DWORD reserved2, ITarnMenuItem* item) override;
+  HRESULT GetPopupMenu(DWORD handle, ITarnPopupMenu** popup) override;
 
+  // The handle of the popup menu of a popup command, made on first use.
+  DWORD PopupHandle(DWORD commandId);
+  // The items a module last put into the popup of a handle.
+  std::vector<PopupItem> PopupItems(DWORD handle);
   // The placed entries, in the order they were placed.
   std::vector<MenuEntry> Entries();
   // Empties the tree.
@@ -38,6 +44,8 @@ class MenuService final : public SimpleUnknownImp1<ITarnMenuService, 1> {
   std::mutex m_mutex;
   // One reference each.
   std::vector<HeldReference<HostMenuItem>> m_placed;
+  // The popup of handle h at index h - 1, with its command.
+  std::vector<std::pair<DWORD, HeldReference<HostPopupMenu>>> m_popups;
 };
 
 }  // namespace Tarn

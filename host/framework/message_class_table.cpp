@@ -6,24 +6,13 @@
 #include "host/framework/call_log.h"
 #include "host/framework/guarded_call.h"
 #include "host/framework/host_text.h"
+#include "host/framework/name_folding.h"
 
 namespace Tarn {
 
 namespace {
 
 constexpr const char* kService = "MessageFactory";
-
-// Names are ASCII or Latin-1 in practice; both fold by moving capitals down by 0x20.
-char16_t FoldCase(char16_t c) {
-  const bool asciiCapital = c >= u'A' && c <= u'Z';
-  const bool latinCapital = c >= 0xC0 && c <= 0xDE && c != 0xD7;
-  return asciiCapital || latinCapital ? char16_t(c + 0x20) : c;
-}
-
-std::u16string Folded(std::u16string text) {
-  std::transform(text.begin(), text.end(), text.begin(), FoldCase);
-  return text;
-}
 
 }  // namespace
 
@@ -40,7 +29,7 @@ HRESULT MessageClassTable::RegisterMessageClass(IMsgIdMessageClassObject* messag
     // A class without a name could never be found.
     if (FAILED(nameResult)) return nameResult;
     if (!name) return E_INVALIDARG;
-    return Add(messageClass, Folded(TextOf(name)));
+    return Add(messageClass, FoldedName(TextOf(name)));
   });
 }
 
@@ -51,7 +40,7 @@ HRESULT MessageClassTable::FindMessageClass(IQuorString* name,
     if (!messageClass) return E_POINTER;
     *messageClass = nullptr;
     if (!name) return E_POINTER;
-    const std::u16string wanted = Folded(TextOf(name));
+    const std::u16string wanted = FoldedName(TextOf(name));
     std::lock_guard lock(m_mutex);
     for (const Registration& registration : m_registrations) {
       if (registration.foldedName == wanted) {

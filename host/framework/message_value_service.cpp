@@ -12,19 +12,20 @@ MessageValueService& MessageValueService::Instance() {
   return *service;
 }
 
-HRESULT MessageValueService::CreateMessage(DWORD id, DWORD flags, DWORD reserved1,
-                                           DWORD reserved2, DWORD reserved3,
+HRESULT MessageValueService::CreateMessage(DWORD id, DWORD flags, DWORD target,
+                                           DWORD hasTarget, DWORD reserved,
                                            const void* parameters, DWORD parameterBytes,
                                            IMessage** message) {
   return Guarded([&] {
     RecordCall("MessageValueService", "CreateMessage",
-               "id=" + HexWord(id) + ", flags=" + HexWord(flags) + ", reserved=" +
-                   HexWord(reserved1) + "/" + HexWord(reserved2) + "/" + HexWord(reserved3) +
+               "id=" + HexWord(id) + ", flags=" + HexWord(flags) + ", target=" +
+                   HexWord(target) + "/" + HexWord(hasTarget) + "/" + HexWord(reserved) +
                    ", data=" + WordList(parameters, parameterBytes));
     if (!message) return E_POINTER;
     *message = nullptr;
     if (!parameters && parameterBytes > 0) return E_INVALIDARG;
-    *message = new HostMessage(id, flags, parameters, parameterBytes);
+    if (hasTarget) flags |= kTarnMessageHasTarget;
+    *message = new HostMessage(id, flags, parameters, parameterBytes, hasTarget ? target : 0);
     return S_OK;
   });
 }

@@ -11,7 +11,7 @@ class MessageValueService final : public SimpleUnknownImp1<ITarnMessageValueServ
   // The process-wide service; the host's own reference keeps it for the life of the process.
   static MessageValueService& Instance();
 
-  HRESULT CreateMessage(DWORD id, DWORD flags, DWORD reserved1, DWORD reserved2, DWORD reserved3,
+  HRESULT CreateMessage(DWORD id, DWORD flags, DWORD target, DWORD hasTarget, DWORD reserved,
                         const void* parameters, DWORD parameterBytes, IMessage** message) override;
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/pendrel/host_app.h"
 #include "platform/win32/com_object.h"
+#include "platform/win32/message_box.h"
 
 namespace HostTest {
 namespace {
@@ -70,6 +71,29 @@ TEST_F(HostApplication, RecordsEachNoticeText) {
             (std::vector<std::u16string>{u"Rhyth Beta 2.0", u"second"}));
   EXPECT_EQ(Tarn::RecordedCallTexts().front(),
             "HostApp.ShowNotice(kind=0x00000000, text=\"Rhyth Beta 2.0\")");
+}
+
+TEST_F(HostApplication, MessageBoxesAreAnsweredByTheScriptAndTheStatusLineKeepsItsTexts) {
+  win32::ClearShownMessageBoxes();
+  win32::QueueMessageBoxAnswer(IDOK);
+  int answer = 0;
+  EXPECT_EQ(App()->ShowMessageBox(Text(u"Delete?").get(), Text(u"Rhyth").get(), MB_OKCANCEL,
+                                  0x800B0004, &answer),
+            S_OK);
+  EXPECT_EQ(answer, IDOK);
+  // Nothing queued: nobody is there to agree.
+  App()->ShowMessageBox(Text(u"Again?").get(), Text(u"Rhyth").get(), MB_OKCANCEL, 0, &answer);
+  EXPECT_EQ(answer, IDCANCEL);
+  ASSERT_EQ(win32::ShownMessageBoxes().size(), 2u);
+  EXPECT_EQ(win32::ShownMessageBoxes()[0].caption, u"Rhyth");
+  EXPECT_EQ(Tarn::CountCalls("HostApp.ShowMessageBox"), 2u);
+  win32::ClearShownMessageBoxes();
+
+  App()->SetStatusText(Text(u"Analysing").get());
+  App()->SetStatusText(nullptr);
+  EXPECT_EQ(PendrelHost::HostApplication::Instance().StatusText(), u"");
+  EXPECT_EQ(PendrelHost::HostApplication::Instance().StatusTexts(),
+            std::vector<std::u16string>{u"Analysing"});
 }
 
 TEST_F(HostApplication, GivesTheColourSourceItWasGivenWithAReference) {

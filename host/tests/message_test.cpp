@@ -55,11 +55,11 @@ class FakeMessageClass final : public SimpleUnknownImp1<IMsgIdMessageClassObject
   }
   HRESULT GetDescription(IQuorString**) override { return E_NOTIMPL; }
   HRESULT GetCategory(IQuorString**) override { return E_NOTIMPL; }
-  HRESULT IsPublic() override { return S_OK; }
-  HRESULT HasParameters() override { return S_FALSE; }
-  HRESULT CreateFromArguments(const VARIANT*, DWORD, IMessage**) override { return E_NOTIMPL; }
-  HRESULT WriteTextForm(IQuorString*, ITarnTextLineWriter*, DWORD) override { return E_NOTIMPL; }
-  HRESULT ReadTextForm(IQuorString*, IMessage**) override { return E_NOTIMPL; }
+  HRESULT IsPublic(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT HasParameters(DWORD*) override { return E_NOTIMPL; }
+  HRESULT CreateFromArguments(const DISPPARAMS*, IMessage**) override { return E_NOTIMPL; }
+  HRESULT WriteTextForm(IMessage*, ITarnTextLineWriter*, DWORD) override { return E_NOTIMPL; }
+  HRESULT ToText(IMessage*, IQuorString**, DWORD) override { return E_NOTIMPL; }
   HRESULT WriteHelpText(ITarnTextLineWriter*, DWORD) override { return E_NOTIMPL; }
 
  private:

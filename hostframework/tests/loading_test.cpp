@@ -7,6 +7,7 @@
 
 #include "host/framework/call_log.h"
 #include "hostframework/class_object_list.h"
+#include "hostframework/document/tarn_message_box.h"
 #include "hostframework/host_services.h"
 #include "platform/win32/com_object.h"
 #include "platform/win32/com_runtime.h"
@@ -89,6 +90,15 @@ TEST(HostServiceAccess, ALibraryWithoutTheEntryIsReportedAndTheHostRunsOn) {
   EXPECT_EQ(boxes[0].caption, u"Pendrel load failed");
   LoadTarnFrameworkLibraryFrom(path + u".missing");
   EXPECT_EQ(win32::ShownMessageBoxes().size(), 2u);
+}
+
+// Nobody can answer a box without a host application: it counts as cancelled, which never
+// agrees to what the box asks (clearing the user's beat edits, say).
+TEST(MessageBoxes, WithoutAHostApplicationCountAsCancelled) {
+  win32::ClearShownMessageBoxes();
+  EXPECT_EQ(TarnMessageBox(u"Delete the analysis?", u"Rhyth", MB_OKCANCEL, 0), IDCANCEL);
+  EXPECT_TRUE(win32::ShownMessageBoxes().empty());
+  win32::ClearShownMessageBoxes();
 }
 
 TEST(GuidIds, AreAskedOncePerGuid) {

@@ -32,6 +32,10 @@ class TestMessage : public SimpleUnknownImp1<IMessage, 1> {
     *isSender = sender == m_sender ? TRUE : FALSE;
     return S_OK;
   }
+  HRESULT GetTarget(DWORD* type) override {
+    *type = 0;
+    return S_FALSE;
+  }
 
  private:
   DWORD m_id;

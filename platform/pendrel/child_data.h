@@ -22,6 +22,18 @@ struct IPendrelDataChildData : IUnknown {
   ~IPendrelDataChildData() = default;
 };
 
+// A module's class of child data that the host stores with the file (the objects answer
+// IPersistStreamInit): when it opens a file that holds such data, the host finds the class by
+// the data's type word among the registered class objects and makes a new object through it.
+struct IPendrelChildDataClass : IUnknown {
+  PLATFORM_INTERFACE_ID("e8c0a5d2-17f4-4b36-9a5e-4d1b7f02c6e9");
+  using Base = IUnknown;
+  virtual HRESULT CreateChildData(IPendrelDataChildData** data) = 0;
+
+ protected:
+  ~IPendrelChildDataClass() = default;
+};
+
 // The child data objects of a host data file, by type word.
 struct IPendrelChildDataContainer : IUnknown {
   PLATFORM_INTERFACE_ID("0b6f1f0e-2a57-4d0c-9b1e-7c3d5e8a9f21");
@@ -30,6 +42,9 @@ struct IPendrelChildDataContainer : IUnknown {
   virtual HRESULT SetChildData(DWORD type, IPendrelDataChildData* data) = 0;
   // S_FALSE and null when there is none of that type.
   virtual HRESULT GetChildData(DWORD type, IPendrelDataChildData** data) = 0;
+  // The type words of the objects held, in ascending order; `count` receives how many there
+  // are, and at most `room` are written.
+  virtual HRESULT GetChildDataTypes(DWORD room, DWORD* types, DWORD* count) = 0;
 
  protected:
   ~IPendrelChildDataContainer() = default;

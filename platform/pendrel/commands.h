@@ -85,6 +85,24 @@ struct ITarnMenuItemHelp : IUnknown {
   ~ITarnMenuItemHelp() = default;
 };
 
+// A popup menu whose items a module fills when the host is about to show it; the host names it
+// by a handle in the command notification.
+struct ITarnPopupMenu : IUnknown {
+  PLATFORM_INTERFACE_ID("4b7e2d91-a6c3-4f08-9e15-3c8d0a6f2b47");
+  using Base = IUnknown;
+  virtual HRESULT GetItemCount(DWORD* count) = 0;
+  virtual HRESULT RemoveItem(DWORD position) = 0;
+  virtual HRESULT AppendItem(DWORD id, IQuorString* text) = 0;
+
+ protected:
+  ~ITarnPopupMenu() = default;
+};
+
+// The kinds of command notification: a popup is about to show (with its handle), and an item
+// of a popup was chosen (with its id).
+constexpr DWORD kCommandNotifyPopupContents = 6;
+constexpr DWORD kCommandNotifyPopupItem = 7;
+
 // Host object type 0x80000013: keeps the menu tree.
 struct ITarnMenuService : IUnknown {
   PLATFORM_INTERFACE_ID("26eb3124-88f3-4830-9667-e33fbd8adf94");
@@ -99,6 +117,8 @@ struct ITarnMenuService : IUnknown {
   virtual HRESULT InsertMenuItem(DWORD p1, DWORD flags, DWORD commandId, IQuorString* path,
                                  DWORD p5, IQuorString* text, DWORD p4, IQuorString* anchor,
                                  DWORD reserved1, DWORD reserved2, ITarnMenuItem* item) = 0;
+  // The popup menu of a handle the host gave in a popup-contents notification.
+  virtual HRESULT GetPopupMenu(DWORD handle, ITarnPopupMenu** popup) = 0;
 
  protected:
   ~ITarnMenuService() = default;

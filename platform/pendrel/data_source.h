@@ -109,6 +109,14 @@ struct IPendrelDataSource : IUnknown {
   // An enumerator over a channel's samples of a record, from `start`.
   virtual HRESULT OpenFloatEnumerator(PendrelChannelRef channel, LONG record, LONG start,
                                       IEnumFloatEx** enumerator) = 0;
+  // The end of the data over the channels the word selects (0x80000000: all): the last record
+  // and the tick its data reaches. S_FALSE without records.
+  virtual HRESULT GetDataEnd(DWORD channelWord, LONG* endOffset, LONG* endRecord) = 0;
+  // S_OK when the range lies within the data: its records exist, its offsets within them (an
+  // end offset of kRecordEndOffset is a record's end, an end record of 0x7FFFFFFE the open end
+  // of the last record) and it does not end before it starts; S_FALSE otherwise.
+  virtual HRESULT IsValidRange(LONG startOffset, LONG startRecord, LONG endOffset,
+                               LONG endRecord) = 0;
 
  protected:
   ~IPendrelDataSource() = default;

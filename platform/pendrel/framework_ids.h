@@ -21,6 +21,10 @@ inline constexpr GUID GUID_TarnArithmetic = win32::ParseGuid("78036166-03ed-401f
 // (host id << 16).
 inline constexpr GUID GUID_TarnDataAdder = win32::ParseGuid("74b6e4cb-d47a-4975-99ba-cfe7e9c9d80d");
 
+// The class category of document classes.
+inline constexpr GUID GUID_TarnDocumentClassCategory =
+    win32::ParseGuid("c58a2e1f-6b3d-4907-a1e4-9d0f7b3c5e26");
+
 // Type codes of the host objects the class registry creates.
 constexpr DWORD kTarnTypeMessageValueService = 0x80000007;
 constexpr DWORD kTarnTypeSharedService = 0x8000000A;

@@ -11,6 +11,12 @@ struct ITarnIdRegistry : IUnknown {
   PLATFORM_INTERFACE_ID("1ed92179-6275-41dc-97da-a157dc362262");
   using Base = IUnknown;
   virtual HRESULT GetGuidId(REFGUID guid, WORD* id) = 0;
+  // The type word a name stands for: the type of the registered class of that name (compared
+  // without regard to case), or a number written in decimal or 0x hexadecimal. S_FALSE and 0
+  // when the name stands for none.
+  virtual HRESULT GetTypeWordOfName(IQuorString* name, DWORD* type) = 0;
+  // The name of the registered class of a type word; S_FALSE and null when there is none.
+  virtual HRESULT GetNameOfTypeWord(DWORD type, IQuorString** name) = 0;
 
  protected:
   ~ITarnIdRegistry() = default;

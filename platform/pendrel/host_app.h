@@ -38,6 +38,11 @@ struct ITarnHostApp : IUnknown {
   virtual HRESULT GetUserInterfaceLanguage(WORD* language) = 0;
   virtual HRESULT GetMainWindow(HWND* window) = 0;
   virtual HRESULT GetColourSource(ITarnColourSource** source) = 0;
+  // Shows a message box (text, caption, MB_ style, help context) and gives the button pressed.
+  virtual HRESULT ShowMessageBox(IQuorString* text, IQuorString* caption, UINT style,
+                                 DWORD helpContext, int* answer) = 0;
+  // The text of the status line; null clears it.
+  virtual HRESULT SetStatusText(IQuorString* text) = 0;
 
  protected:
   ~ITarnHostApp() = default;

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "core/iquor_string.h"
+#include "platform/win32/variant.h"
 #include "platform/pendrel/persist_object.h"
 
 // A message flag: the handler that sent the message does not handle it itself.
 constexpr DWORD kTarnMessageNotForSender = 8;
+// A message flag: the message names a target type (a view type) that is to handle it.
+constexpr DWORD kTarnMessageHasTarget = 0x40;
 
 struct IMessageHandler;
 
@@ -20,6 +23,8 @@ struct IMessage : IPersistObject {
   virtual const void* GetData(DWORD* bytes) = 0;
   virtual HRESULT SetSender(IMessageHandler* sender) = 0;
   virtual HRESULT IsSender(IMessageHandler* sender, BOOL* isSender) = 0;
+  // The target type word of a message with kTarnMessageHasTarget; S_FALSE and 0 without one.
+  virtual HRESULT GetTarget(DWORD* type) = 0;
 
  protected:
   ~IMessage() = default;
@@ -55,9 +60,10 @@ struct ITarnMessageService : IUnknown {
 struct ITarnMessageValueService : IUnknown {
   PLATFORM_INTERFACE_ID("14fcef47-3678-430a-8f76-d92972ce60a4");
   using Base = IUnknown;
-  // The parameter block is copied into the message.
-  virtual HRESULT CreateMessage(DWORD id, DWORD flags, DWORD reserved1, DWORD reserved2,
-                                DWORD reserved3, const void* parameters, DWORD parameterBytes,
+  // The parameter block is copied into the message. With `hasTarget` the message names the
+  // target type word `target` and carries kTarnMessageHasTarget.
+  virtual HRESULT CreateMessage(DWORD id, DWORD flags, DWORD target, DWORD hasTarget,
+                                DWORD reserved, const void* parameters, DWORD parameterBytes,
                                 IMessage** message) = 0;
 
  protected:
@@ -82,14 +88,16 @@ struct IMsgIdMessageClassObject : IUnknown {
   virtual HRESULT GetName(IQuorString** name) = 0;
   virtual HRESULT GetDescription(IQuorString** description) = 0;
   virtual HRESULT GetCategory(IQuorString** category) = 0;
-  virtual HRESULT IsPublic() = 0;
-  virtual HRESULT HasParameters() = 0;
-  // Makes a message from a list of argument values (VARIANTs).
-  virtual HRESULT CreateFromArguments(const VARIANT* arguments, DWORD count, IMessage** message) = 0;
-  // Writes the message's text form.
-  virtual HRESULT WriteTextForm(IQuorString* text, ITarnTextLineWriter* output, DWORD flags) = 0;
-  // Makes a message from its text form.
-  virtual HRESULT ReadTextForm(IQuorString* text, IMessage** message) = 0;
+  // Whether automation may create the message by name.
+  virtual HRESULT IsPublic(VARIANT_BOOL* isPublic) = 0;
+  // How many parameters the message takes.
+  virtual HRESULT HasParameters(DWORD* count) = 0;
+  // Makes a message from the arguments of an automation call.
+  virtual HRESULT CreateFromArguments(const DISPPARAMS* arguments, IMessage** message) = 0;
+  // Writes the text form of `message` (or of the class, with null) line by line.
+  virtual HRESULT WriteTextForm(IMessage* message, ITarnTextLineWriter* output, DWORD flags) = 0;
+  // The text form's message line with its values only (no frame), into `text`.
+  virtual HRESULT ToText(IMessage* message, IQuorString** text, DWORD flags) = 0;
   virtual HRESULT WriteHelpText(ITarnTextLineWriter* writer, DWORD flags) = 0;
 
  protected:

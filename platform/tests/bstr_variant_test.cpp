@@ -79,3 +79,50 @@ TEST(Variant, CopyDuplicatesTextsAndReferencesAndClearFreesThem) {
 }
 
 }  // namespace
+
+namespace {
+
+// Automation turns argument values into texts as the US locale writes them.
+TEST(Variant, ChangeToTextWritesNumbersAndRefusesWhatHasNoText) {
+  struct Case {
+    VARTYPE vt;
+    double value;
+    const char16_t* text;  // null: refused
+  } cases[] = {
+      {VT_I4, -42, u"-42"}, {VT_UI1, 200, u"200"},   {VT_R8, 0.1, u"0.1"},
+      {VT_R4, 2.5, u"2.5"}, {VT_BOOL, -1, u"-1"},    {VT_EMPTY, 0, u""},
+      {VT_I8, 1e12, u"1000000000000"}, {VT_UNKNOWN, 0, nullptr}, {VT_ERROR, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.vt);
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = c.vt;
+    switch (c.vt) {
+      case VT_I4: value.lVal = LONG(c.value); break;
+      case VT_UI1: value.bVal = BYTE(c.value); break;
+      case VT_R8: value.dblVal = c.value; break;
+      case VT_R4: value.fltVal = float(c.value); break;
+      case VT_BOOL: value.boolVal = VARIANT_BOOL(c.value); break;
+      case VT_I8: value.llVal = LONGLONG(c.value); break;
+      default: break;
+    }
+    VARIANT text;
+    VariantInit(&text);
+    const HRESULT hr = VariantChangeTypeEx(&text, &value, kLocaleEnglishUS, 0, VT_BSTR);
+    if (!c.text) {
+      EXPECT_EQ(hr, DISP_E_TYPEMISMATCH);
+      EXPECT_EQ(text.vt, VT_EMPTY);
+      continue;
+    }
+    ASSERT_EQ(hr, S_OK);
+    EXPECT_EQ(std::u16string(text.bstrVal, SysStringLen(text.bstrVal)), c.text);
+    // In place, too.
+    EXPECT_EQ(VariantChangeTypeEx(&value, &value, kLocaleEnglishUS, 0, VT_BSTR), S_OK);
+    EXPECT_EQ(value.vt, VT_BSTR);
+    VariantClear(&value);
+    VariantClear(&text);
+  }
+}
+
+}  // namespace

@@ -67,4 +67,9 @@ void ClearShownMessageBoxes() {
   Shown().clear();
 }
 
+void ClearQueuedMessageBoxAnswers() {
+  std::lock_guard lock(BoxMutex());
+  QueuedAnswers().clear();
+}
+
 }  // namespace win32

@@ -45,5 +45,7 @@ void QueueMessageBoxAnswer(int answer);
 // The boxes shown so far, oldest first; and forgetting them.
 std::vector<ShownMessageBox> ShownMessageBoxes();
 void ClearShownMessageBoxes();
+// Drops the answers queued for boxes that were not shown.
+void ClearQueuedMessageBoxAnswers();
 
 }  // namespace win32

@@ -1,5 +1,5 @@
 // The VARIANT subset the module exchanges with the host: empty, integers, reals, booleans,
-// texts and interfaces.
+// texts and interfaces; and the argument block of an automation call.
 #pragma once
 
 #include "platform/win32/hresult.h"
@@ -58,7 +58,28 @@ struct VARIANT {
 static_assert(sizeof(VARIANT) == 8 + 2 * sizeof(void*));
 
 using VARIANTARG = VARIANT;
+using DISPID = LONG;
+
+// The arguments of an automation call: positional ones last to first in `rgvarg`, named ones
+// first, each named one with its id in `rgdispidNamedArgs`.
+struct DISPPARAMS {
+  VARIANTARG* rgvarg;
+  DISPID* rgdispidNamedArgs;
+  UINT cArgs;
+  UINT cNamedArgs;
+};
+
+constexpr HRESULT DISP_E_BADPARAMCOUNT = MakeHResult(0x8002000E);
+constexpr HRESULT DISP_E_OVERFLOW = MakeHResult(0x8002000A);
+constexpr LCID kLocaleEnglishUS = 1033;
 
 void VariantInit(VARIANT* value);
 HRESULT VariantClear(VARIANT* value);
 HRESULT VariantCopy(VARIANT* target, const VARIANT* source);
+// Converts `source` to type `vt` into `target` (which may be `source`). Only conversions to
+// VT_BSTR are made, as the classic US locale writes numbers (`locale` and `flags` are taken as
+// given): integers in decimal, reals in their shortest exact form, booleans "True"/"False".
+// Empty becomes the empty text; an interface, an error value or another target type gives
+// DISP_E_TYPEMISMATCH and leaves `target` alone.
+HRESULT VariantChangeTypeEx(VARIANT* target, const VARIANT* source, LCID locale, USHORT flags,
+                            VARTYPE vt);

@@ -1,0 +1,87 @@
+// The settings command: the user edits a copy of the settings in the settings dialog, and when
+// the dialog ends with OK and something changed, the document takes the copy, clears what the
+// change makes stale and analyses again.
+#include <mutex>
+
+#include "analysis/document/document.h"
+#include "analysis/document/document_ids.h"
+#include "analysis/settings/change_flags.h"
+#include "platform/pendrel/arithmetic_channels.h"
+#include "platform/pendrel/documents.h"
+#include "platform/win32/message_box.h"
+
+namespace Rhyth {
+
+namespace {
+
+struct EditorSlot {
+  std::mutex mutex;
+  SettingsEditor editor;
+};
+
+EditorSlot& Slot() {
+  static EditorSlot slot;
+  return slot;
+}
+
+SettingsEditor CurrentEditor() {
+  std::lock_guard lock(Slot().mutex);
+  return Slot().editor;
+}
+
+// The host's frame window of the document; null without one.
+HWND FrameWindow(IUnknown* hostValue) {
+  Quor::ComPtr<IPendrelHostValue> value;
+  if (hostValue) {
+    hostValue->QueryInterface(IPendrelHostValue::iid,
+                              Quor::ComPtrOut<IPendrelHostValue>::Bind(value));
+  }
+  HWND window = nullptr;
+  if (value) value->GetFrameWindow(&window);
+  return window;
+}
+
+// The titles of the data document's channels, in channel order.
+std::vector<Quor::String> ChannelNames(IUnknown* dataDocument) {
+  std::vector<Quor::String> names;
+  Quor::ComPtr<IPendrelChannelData> channels;
+  if (dataDocument) {
+    dataDocument->QueryInterface(IPendrelChannelData::iid,
+                                 Quor::ComPtrOut<IPendrelChannelData>::Bind(channels));
+  }
+  if (!channels) return names;
+  for (DWORD index = 0;; ++index) {
+    IQuorString* title = nullptr;
+    if (FAILED(channels->GetChannelTitle(index, &title))) break;
+    names.emplace_back(title);
+    if (title) title->Release();
+  }
+  return names;
+}
+
+}  // namespace
+
+void SetSettingsEditor(SettingsEditor editor) {
+  std::lock_guard lock(Slot().mutex);
+  Slot().editor = std::move(editor);
+}
+
+void Document::OnSettingsCommand() {
+  const SettingsEditor editor = CurrentEditor();
+  if (!editor) return;
+  const HWND parent = FrameWindow(GetHostValue());
+  Quor::ComPtr<Settings> copy;
+  copy.Attach(m_settings->Clone());
+  const std::vector<Quor::String> channels = ChannelNames(DataDocument());
+  if (editor(parent, *copy.Get(), channels) != IDOK) return;
+  // The region follows a changed selection-only flag.
+  SetRegionFromHost(*copy.Get(), 4);
+  const DWORD flags = copy->Compare(m_settings.Get());
+  if (flags & 0xFF000000) ClearAnalysis(flags, false);
+  m_settings->CopyFrom(copy.Get());
+  if (flags == 0) return;
+  OnSettingsEdited();
+  if (!IsHostBusy()) Reanalyse(flags, kNoticeAnalysis);
+}
+
+}  // namespace Rhyth

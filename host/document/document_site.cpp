@@ -1,0 +1,72 @@
+#include "host/document/document_site.h"
+
+#include "host/document/data_document.h"
+#include "host/framework/call_arguments.h"
+#include "host/framework/call_log.h"
+#include "host/framework/guarded_call.h"
+
+namespace PendrelHost {
+
+namespace {
+
+constexpr const char* kService = "DocumentSite";
+
+// The host's value object of a document: it names the frame window, which a host without
+// windows does not have.
+class HostValue final : public SimpleUnknownImp1<IPendrelHostValue, 1> {
+ public:
+  HRESULT GetFrameWindow(HWND* window) override {
+    if (!window) return E_POINTER;
+    *window = nullptr;
+    return S_OK;
+  }
+};
+
+// The view type an open-view message names; false for a message of another shape.
+bool ViewTypeOf(IMessage* message, DWORD* type) {
+  DWORD bytes = 0;
+  const auto* words = static_cast<const DWORD*>(message->GetData(&bytes));
+  if (!words || bytes < 2 * sizeof(DWORD) || words[0] != kTarnValueKindWord) return false;
+  *type = words[1];
+  return true;
+}
+
+}  // namespace
+
+DocumentSite::DocumentSite() : SimpleUnknownImpBase(1), m_value(new HostValue) {}
+
+HRESULT DocumentSite::Attach(IUnknown*, IUnknown* hostDocument) {
+  Tarn::RecordCall(kService, "Attach", "host=" + Tarn::Presence(hostDocument));
+  m_host = Tarn::Hold(hostDocument);
+  m_document = AsDataDocument(hostDocument);
+  return S_OK;
+}
+
+HRESULT DocumentSite::Notice(DWORD type, const DWORD* code) {
+  return Tarn::Guarded([&] {
+    if (!code) return E_POINTER;
+    Tarn::RecordCall(kService, "Notice", "type=" + Tarn::HexWord(type) + ", code=" +
+                                             std::to_string(*code));
+    if (m_document) m_document->Log().AddNotice(type, *code);
+    // Observers read up to four words of a notice: Raise gives them a whole block.
+    Raise(type, {*code});
+    return S_OK;
+  });
+}
+
+LONG DocumentSite::HandleMessage(IMessage* message) {
+  if (!message) return 0;
+  Tarn::RecordCall(kService, "HandleMessage", "id=" + Tarn::HexWord(message->GetMessageId()));
+  DWORD view = 0;
+  if (message->GetMessageId() != kTarnMessageOpenView || !ViewTypeOf(message, &view)) return 0;
+  if (m_document) m_document->Log().AddViewRequest(view);
+  return 1;
+}
+
+HRESULT DocumentSite::GetHostValue(IUnknown** value) {
+  if (!value) return E_POINTER;
+  *value = Tarn::Hold(m_value.get()).release();
+  return S_OK;
+}
+
+}  // namespace PendrelHost

@@ -1,0 +1,50 @@
+// Host object type 0x80000011: the host's object behind one module document. It relays the
+// document's notices to its observers (and logs them with the data document), takes the
+// messages the document's own handlers leave (the host's open-view message among them), relays
+// the notices the document hears, and gives the document's host value object. It lives as long
+// as the module document holds it.
+#pragma once
+
+#include "host/document/document_subject.h"
+#include "host/framework/held_reference.h"
+#include "platform/pendrel/documents.h"
+#include "platform/pendrel/events.h"
+#include "platform/pendrel/messages.h"
+#include "platform/win32/com_object.h"
+
+namespace PendrelHost {
+
+class DataDocument;
+
+// Its subject face is the document's own: the views observe the document through it.
+class DocumentSite final
+    : public SimpleUnknownImpBase<IPendrelDocumentSite, ITarnFrameworkNotice, IMessageHandler,
+                                  IObserver, IPendrelHostDocument, DocumentSubject> {
+ public:
+  DocumentSite();
+
+  // IPendrelDocumentSite
+  HRESULT Attach(IUnknown* parent, IUnknown* hostDocument) override;
+  // ITarnFrameworkNotice
+  HRESULT Notice(DWORD type, const DWORD* code) override;
+  // IMessageHandler: the host's messages; others are not handled.
+  LONG HandleMessage(IMessage* message) override;
+  HRESULT AddHandler(IMessageHandler*) override { return E_NOTIMPL; }
+  HRESULT RemoveHandler(IMessageHandler*) override { return E_NOTIMPL; }
+  HRESULT SetParent(IMessageHandler*) override { return E_NOTIMPL; }
+  HRESULT GetSender(IMessageHandler**) override { return E_NOTIMPL; }
+  // IObserver: the relay hears what the document hears and keeps nothing of it.
+  LONG RegisterEvents(ITarnEventRegistrar*) override { return 1; }
+  LONG OnNotify(ISubject*, DWORD, LONG_PTR, const void*) override { return 0; }
+  // IPendrelHostDocument
+  HRESULT GetHostValue(IUnknown** value) override;
+
+ private:
+  ~DocumentSite() override = default;
+
+  Tarn::HeldReference<IUnknown> m_host;
+  DataDocument* m_document = nullptr;  // within m_host
+  Tarn::HeldReference<IUnknown> m_value;
+};
+
+}  // namespace PendrelHost
