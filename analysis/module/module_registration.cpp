@@ -88,11 +88,10 @@ void RegisterEverything(HRESULT& failure) {
 HRESULT RegisterModule(IUnknown* host) {
   if (!host) return E_FAIL;
   Quor::ComPtr<ITarnHostApp> application;
-  if (FAILED(host->QueryInterface(ITarnHostApp::iid,
-                                  Quor::ComPtrOut<ITarnHostApp>::Bind(application))) ||
-      !application) {
-    return E_FAIL;
-  }
+  // The out adaptor fills the pointer when the call's statement ends.
+  const HRESULT asked =
+      host->QueryInterface(ITarnHostApp::iid, Quor::ComPtrOut<ITarnHostApp>::Bind(application));
+  if (FAILED(asked) || !application) return E_FAIL;
   static std::mutex mutex;
   static bool registered = false;
   std::lock_guard lock(mutex);
