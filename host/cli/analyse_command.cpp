@@ -65,6 +65,20 @@ void RefuseUnavailable(const std::string& option) {
   }
 }
 
+bool TakesValue(const std::string& option) {
+  static const char* const kOwn[] = {"--from", "--to", "--beats", "--rr", "--save"};
+  for (const char* own : kOwn) {
+    if (option == own) return true;
+  }
+  // The sample's own options all take a value; asked with a value that fits any of them.
+  SyntheticEcgSettings probe;
+  try {
+    return ParseSampleOption(option, "1,1", probe) || ParseSampleOption(option, "1", probe);
+  } catch (const std::invalid_argument&) {
+    return true;
+  }
+}
+
 AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
   AnalyseOptions options;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -79,6 +93,7 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
       options.csv = true;
       continue;
     }
+    if (!TakesValue(argument)) throw std::invalid_argument("unknown option " + argument);
     if (i + 1 >= arguments.size()) throw std::invalid_argument(argument + " needs a value");
     const std::string& value = arguments[++i];
     if (argument == "--from") {

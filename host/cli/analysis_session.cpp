@@ -5,6 +5,7 @@
 
 #include "analysis/rhyth_guids.h"
 #include "core/quor_string.h"
+#include "core/storage/compound_file_format.h"
 #include "host/document/data_document.h"
 #include "host/documentfile/document_file.h"
 #include "host/documentfile/document_file_error.h"
@@ -66,12 +67,17 @@ std::ofstream OpenOutput(const std::filesystem::path& path) {
 }  // namespace
 
 bool IsDocumentFile(const std::filesystem::path& path) {
-  static constexpr unsigned char kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+  // A document is a compound file, which opens with its title in UTF-16.
+  const std::u16string_view title = QuorCompoundFile::kTitle;
   std::ifstream in(path, std::ios::binary);
-  char head[8] = {};
-  if (!in.read(head, sizeof head)) return false;
-  return std::equal(std::begin(head), std::end(head), std::begin(kSignature),
-                    [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
+  std::string head(title.size() * 2, '\0');
+  if (!in.read(head.data(), std::streamsize(head.size()))) return false;
+  for (std::size_t i = 0; i < title.size(); ++i) {
+    const char16_t unit = char16_t(static_cast<unsigned char>(head[2 * i]) |
+                                   static_cast<unsigned char>(head[2 * i + 1]) << 8);
+    if (unit != title[i]) return false;
+  }
+  return true;
 }
 
 AnalysisSession::AnalysisSession(std::FILE* progress) : m_progress(progress) {}
