@@ -7,7 +7,6 @@
 
 #include "host/cli/analysis_session.h"
 #include "host/cli/measurement_printer.h"
-#include "host/cli/option_values.h"
 #include "host/cli/sample_options.h"
 
 namespace PendrelHost {
@@ -19,31 +18,29 @@ const char* const kAnalyseCommandUsage =
     "and prints the 27 measurements as a table with units. FILE is a recording (CSV, EDF, BDF,\n"
     "GDF or MIT/WFDB) or a document saved with --save; without it, the built-in sample (a\n"
     "synthetic ECG) is analysed. A saved document keeps its analysis and the beats added or\n"
-    "removed by hand; it is analysed again only when --from or --to asks for a new range.\n"
+    "removed by hand and is not analysed again.\n"
     "\n"
     "Options:\n"
-    "  --from S, --to S   analyse only these seconds of the first record\n"
     "  --csv              print the measurements as CSV (measurement,value,unit)\n"
     "  --beats FILE       write the beats as CSV (record,tick,time_s,rr_s,class,ff)\n"
     "  --rr FILE          write the RR intervals as text, one in seconds a line\n"
     "  --save DOC         save the document with its analysis\n"
     "  --module PATH      the analysis module to load (default: librhyth.so beside pendrel)\n"
     "\n"
-    "Options that need the analysis settings dialog or the sampling simulator, which this build\n"
-    "does not have yet, are refused: --channel, --preset, --set, --online, --speed.\n"
+    "Options that need the analysis settings dialog (its channel, preset, fields and its\n"
+    "selection-only choice) or the sampling simulator, which this build does not have yet, are\n"
+    "refused: --from, --to, --channel, --preset, --set, --online, --speed.\n"
     "\n"
     "The built-in sample takes the options of `pendrel channel` (--sample-rate, --duration,\n"
     "--heart-rate, --heart-rate-sd, --qrs-duration, --noise, --baseline-wander, --mains,\n"
     "--mains-frequency, --rate-change, --pause, --premature, --beat-height, --seed).\n"
     "\n"
-    "Example: pendrel analyse 100.hea --from 0 --to 60 --beats beats.csv --rr rr.txt\n";
+    "Example: pendrel analyse 100.hea --beats beats.csv --rr rr.txt --save 100.rhy\n";
 
 namespace {
 
 struct AnalyseOptions {
   std::optional<std::string> file;
-  std::optional<double> from;
-  std::optional<double> to;
   bool csv = false;
   std::optional<std::string> beats;
   std::optional<std::string> rr;
@@ -55,7 +52,8 @@ struct AnalyseOptions {
 // Refused with the reason rather than ignored: a user who asks for a preset must not be
 // handed figures made without it.
 void RefuseUnavailable(const std::string& option) {
-  if (option == "--channel" || option == "--preset" || option == "--set") {
+  if (option == "--channel" || option == "--preset" || option == "--set" || option == "--from" ||
+      option == "--to") {
     throw std::invalid_argument(option + " needs the analysis settings dialog, which this build "
                                 "does not have yet");
   }
@@ -66,7 +64,7 @@ void RefuseUnavailable(const std::string& option) {
 }
 
 bool TakesValue(const std::string& option) {
-  static const char* const kOwn[] = {"--from", "--to", "--beats", "--rr", "--save"};
+  static const char* const kOwn[] = {"--beats", "--rr", "--save"};
   for (const char* own : kOwn) {
     if (option == own) return true;
   }
@@ -96,11 +94,7 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
     if (!TakesValue(argument)) throw std::invalid_argument("unknown option " + argument);
     if (i + 1 >= arguments.size()) throw std::invalid_argument(argument + " needs a value");
     const std::string& value = arguments[++i];
-    if (argument == "--from") {
-      options.from = NumberArgument(argument, value);
-    } else if (argument == "--to") {
-      options.to = NumberArgument(argument, value);
-    } else if (argument == "--beats") {
+    if (argument == "--beats") {
       options.beats = value;
     } else if (argument == "--rr") {
       options.rr = value;
@@ -125,9 +119,8 @@ int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
   } else {
     session.OpenSample(options.sample);
   }
-  const bool newRange = options.from || options.to;
-  if (newRange) session.SelectSeconds(options.from.value_or(0.0), options.to);
-  if (!session.FromDocumentFile() || newRange) session.Analyse();
+  // A saved document brings its analysis, with the beats edited by hand, back as it was.
+  if (!session.FromDocumentFile()) session.Analyse();
   const AnalysisResults results = session.Results();
   for (const std::string& message : session.TakeMessages()) {
     std::fprintf(err, "pendrel: %s\n", message.c_str());
