@@ -24,3 +24,60 @@ struct IDocViewClass : ITarnClassObject {
  protected:
   ~IDocViewClass() = default;
 };
+
+// The host's place for one view: it decides whether the view may close and forgets it when it
+// closes.
+struct ITarnViewSite : IUnknown {
+  PLATFORM_INTERFACE_ID("2c7e9b14-6d3a-4f81-a5e2-8b0f1c4d7e93");
+  using Base = IUnknown;
+  virtual HRESULT CanCloseView(IUnknown* view, VARIANT_BOOL* canClose) = 0;
+  virtual HRESULT RemoveView(IUnknown* view) = 0;
+  virtual HRESULT ActivateView(IUnknown* view) = 0;
+
+ protected:
+  ~ITarnViewSite() = default;
+};
+
+// What a document does for the views open on it.
+struct ITarnViewDocument : IUnknown {
+  PLATFORM_INTERFACE_ID("e41b7c29-0f6d-4a38-9c57-3a2d8e1b6f05");
+  using Base = IUnknown;
+  virtual HRESULT AddView(IUnknown* view) = 0;
+  virtual HRESULT RemoveView(IUnknown* view) = 0;
+  virtual HRESULT GetKeyValue(DWORD* key) = 0;
+
+ protected:
+  ~ITarnViewDocument() = default;
+};
+
+// The host window a view's window lives in; it may refuse to close (a nonzero answer).
+struct ITarnHostWindow : IUnknown {
+  PLATFORM_INTERFACE_ID("7a5d3e81-b2c4-4f06-8e19-5c6b0a2f4d37");
+  using Base = IUnknown;
+  virtual HRESULT GetWindowHandle(HWND* window) = 0;
+  virtual HRESULT Close() = 0;
+
+ protected:
+  ~ITarnHostWindow() = default;
+};
+
+// A view of a document as the host holds it.
+struct IDocView2 : IUnknown {
+  PLATFORM_INTERFACE_ID("93f0c6a2-4e1b-4d7c-b8a5-0d2e6f9c1b48");
+  using Base = IUnknown;
+  virtual HRESULT GetTitle(BSTR* title) = 0;
+  virtual HRESULT CanClose(VARIANT_BOOL* canClose) = 0;
+  virtual HRESULT Close() = 0;
+  virtual HRESULT SetViewId(DWORD id) = 0;
+  virtual HRESULT GetViewId(DWORD* id) = 0;
+  // {the document's key, (view instance << 16) | view id}
+  virtual HRESULT GetViewKey(DWORD key[2]) = 0;
+  virtual HRESULT Activate() = 0;
+  virtual HRESULT GetDocument(IUnknown** document) = 0;
+  virtual HRESULT GetViewSite(ITarnViewSite** site) = 0;
+  virtual HRESULT GetViewInstance(DWORD* instance) = 0;
+  virtual HRESULT SetViewInstance(DWORD instance) = 0;
+
+ protected:
+  ~IDocView2() = default;
+};
