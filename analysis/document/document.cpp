@@ -3,6 +3,7 @@
 #include "analysis/document/document.h"
 
 #include "analysis/document/document_ids.h"
+#include "analysis/module/analysis_results_object.h"
 #include "analysis/module_strings.h"
 #include "analysis/settings/change_flags.h"
 #include "hostframework/document/tarn_message_box.h"
@@ -49,6 +50,10 @@ HRESULT Document::QueryInterface(REFIID iid, void** object) {
     *object = static_cast<IRhythDocument*>(this);
   } else if (iid == IOnlineDataSink::iid) {
     *object = static_cast<IOnlineDataSink*>(this);
+  } else if (iid == IRhythAnalysisResults::iid) {
+    // A snapshot of its own, not a face of the document: it is made with its reference.
+    *object = NewAnalysisResults(*this);
+    return *object ? S_OK : E_OUTOFMEMORY;
   } else {
     return PendrelChildDocument::QueryInterface(iid, object);
   }
