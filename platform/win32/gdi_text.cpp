@@ -4,6 +4,8 @@
 #undef FALSE
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 #include <cmath>
 #include <string>
 
@@ -81,7 +83,7 @@ struct Metrics {
   int ascent, descent, averageWidth, maxWidth;
 };
 
-Metrics MetricsOf(DeviceContext& dc) {
+Metrics MeasureMetrics(DeviceContext& dc) {
   PangoLayout* layout = MakeLayout(dc, u"x");
   PangoContext* context = pango_layout_get_context(layout);
   PangoFontDescription* description = Describe(SelectedFont(dc));
@@ -94,6 +96,23 @@ Metrics MetricsOf(DeviceContext& dc) {
   pango_font_description_free(description);
   g_object_unref(layout);
   return result;
+}
+
+// Font metrics take a font lookup to measure; they depend only on the font's description.
+Metrics MetricsOf(DeviceContext& dc) {
+  const LOGFONTW font = SelectedFont(dc);
+  std::string key(reinterpret_cast<const char*>(&font), sizeof font);
+  static std::mutex mutex;
+  static std::map<std::string, Metrics> cache;
+  {
+    std::lock_guard lock(mutex);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+  }
+  const Metrics measured = MeasureMetrics(dc);
+  std::lock_guard lock(mutex);
+  cache.emplace(std::move(key), measured);
+  return measured;
 }
 
 std::u16string TextOf(LPCWSTR text, int count) {

@@ -3,6 +3,7 @@
 // and no window procedure is ever called with it held.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <memory>
@@ -48,13 +49,14 @@ struct Window {
 };
 
 struct SentCall {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  DWORD senderThread;
+  HWND window = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  DWORD senderThread = 0;
   LRESULT result = 0;
-  bool done = false;
+  // Read by a sender that spins briefly before it sleeps.
+  std::atomic<bool> done = false;
   bool failed = false;
   bool abandoned = false;
   std::condition_variable* senderWake = nullptr;
