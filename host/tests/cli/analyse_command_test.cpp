@@ -143,12 +143,13 @@ TEST_F(CliFiles, AScriptAnalysesSavesAndExports) {
 }
 
 // Removing a beat by hand and adding it back gives the measurements of the first analysis.
+// The sample's beat in 10.0 to 10.9 s stands at 10.235 s; it is added back where it stood.
 TEST_F(CliFiles, RemovingABeatAndAddingItBackRestoresTheMeasurements) {
   const std::string analyse = "menu Rhyth|Analyse\nprint csv\n";
   WriteText(File("edit.txt"),
             "open sample --duration 30\n" + analyse +
             "select 10.0 10.9\nmenu Rhyth|RemoveMarker\n" + analyse +
-            "point 10.45\nmenu Rhyth|AddMarker\n" + analyse);
+            "point 10.235\nmenu Rhyth|AddMarker\n" + analyse);
   const ProcessResult result = RunPendrel({"run", File("edit.txt")});
   ASSERT_EQ(result.status, 0) << result.err;
   std::vector<std::string> tables;
@@ -160,7 +161,7 @@ TEST_F(CliFiles, RemovingABeatAndAddingItBackRestoresTheMeasurements) {
   }
   tables.push_back(table);
   ASSERT_EQ(tables.size(), 3u);
-  if (tables[1] == tables[0]) GTEST_SKIP() << "the marker commands remove no beat in this build";
+  EXPECT_NE(tables[1], tables[0]);
   EXPECT_EQ(tables[2], tables[0]);
 }
 
