@@ -4,6 +4,13 @@
 #include "analysis/module_strings.h"
 #include "hostframework/tabulon/tabulon_func_class.h"
 
+// Named in the library's link options (--undefined) so that every program and module linking
+// the analysis library keeps this object and with it the static class objects below.
+extern "C" {
+extern int RhythMeasurementClassesAnchor;
+int RhythMeasurementClassesAnchor = 0;
+}
+
 namespace Rhyth {
 
 namespace {

@@ -8,8 +8,7 @@
 
 namespace Rhyth {
 
-// The 27 class objects, in the order of their sub-ids. Whatever links the measurements in
-// references this, so that the linker keeps their class objects.
+// The 27 class objects, in the order of their sub-ids.
 std::span<TabulonFuncClassBase* const> MeasurementClasses();
 
 }  // namespace Rhyth
