@@ -15,7 +15,7 @@ namespace {
 
 constexpr LONG kHandled = 0;
 constexpr UINT kCaption = 1;
-constexpr UINT kNewRegionText = 88;
+constexpr UINT kNewRegionText = 1004;
 // The vertical range the source channel is shown with when its analysed data is reselected.
 constexpr double kReselectLow = -32000.0;
 constexpr double kReselectHigh = 32000.0;

@@ -25,10 +25,10 @@ constexpr DWORD kDetectionStages = 0xFF000000;
 constexpr DWORD kNeedsRegion = kChangeFiducialStage | kChangeEngine;
 constexpr DWORD kAllChannelsWord = 0x80000000;
 constexpr UINT kCaption = 1;
-constexpr UINT kNoSelectionText = 85;
-constexpr UINT kDetectorFailedText = 86;
-constexpr UINT kBeatsUnreadableText = 87;
-constexpr UINT kFailureStatusText = 89;
+constexpr UINT kNoSelectionText = 1001;
+constexpr UINT kDetectorFailedText = 1002;
+constexpr UINT kBeatsUnreadableText = 1003;
+constexpr UINT kFailureStatusText = 1005;
 
 Quor::ComPtr<IPendrelChildDataContainer> ContainerOf(IUnknown* dataDocument) {
   Quor::ComPtr<IPendrelChildDataContainer> container;

@@ -17,7 +17,7 @@ namespace {
 
 // The fiducial channel and every pass of the engine.
 constexpr DWORD kBeatsChanged = kChangeFiducialStage | kChangeEngine;
-constexpr UINT kNoPlaceSelectedText = 90;
+constexpr UINT kNoPlaceSelectedText = 1006;
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "host/module/unit_test_registry.h"
 #include "platform/pendrel/framework_ids.h"
 #include "platform/pendrel/framework_services.h"
+#include "platform/pendrel/tabulon.h"
 #include "platform/win32/com_object.h"
 #include "platform/win32/com_runtime.h"
 
@@ -96,6 +98,11 @@ TEST_F(Registration, EveryClassReachesTheHostOnceInItsOrder) {
             expected);
   EXPECT_EQ(Calls("UnitTestRegistry.RegisterTest"),
             std::vector<std::string>{"name=Rhyth_TestFiducialEnum"});
+  // The 27 measurements' class objects, linked in and made at load.
+  for (DWORD subId = 0; subId < 27; ++subId) {
+    const std::string type = Type(GUID_TabulonFunctionFamily, 2 * subId);
+    EXPECT_EQ(std::count(registered.begin(), registered.end(), type), 1) << type;
+  }
 
   // A second call makes and registers nothing: the enumerator classes linked onto the static
   // list since its walk must not reach the host twice.
