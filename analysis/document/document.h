@@ -101,6 +101,11 @@ class Document final : public IRhythDocument,
   // ---- Online subscription ----------------------------------------------------------------
   bool UpdateOnlineSubscription();
   void RemoveOnlineSubscription();
+  // Ends the engine's online pass inside the sampling-stopped notices and closes the region's
+  // open end; the engine's result.
+  HRESULT EndOnlinePass();
+  // Ends an open region at the end of the host's data.
+  void CloseOpenRegionEnd();
 
   // ---- Message handlers (0: handled) --------------------------------------------------------
   LONG OnAnalyzeMsg();

@@ -79,6 +79,8 @@ LONG Document::OnToggleOnlineModeMsg() {
   m_settings->dirty = 1;
   UpdateOnlineSubscription();
   OnSettingsEdited();
+  // Switched off while sampling, the document hears of no stop: the pass ends here.
+  if (!m_settings->analysis.onlineMode && m_engine.IsOnline()) EndOnlinePass();
   return kHandled;
 }
 
