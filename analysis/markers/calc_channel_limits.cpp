@@ -14,10 +14,8 @@ namespace Rhyth {
 
 namespace {
 
-constexpr COLORREF Rgb(BYTE r, BYTE g, BYTE b) { return COLORREF(r) | COLORREF(g) << 8 | COLORREF(b) << 16; }
-
-constexpr COLORREF kLineColour = Rgb(137, 137, 137);
-constexpr COLORREF kBandColour = Rgb(254, 194, 194);
+constexpr COLORREF kLineColour = RgbColour(137, 137, 137);
+constexpr COLORREF kBandColour = RgbColour(254, 194, 194);
 constexpr DWORD kSourceKind = 0xC0000000;
 // Channel display messages go to the host, which keeps them.
 constexpr DWORD kToHost = 1;

@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr COLORREF Rgb(BYTE r, BYTE g, BYTE b) {
-  return COLORREF(r) | COLORREF(g) << 8 | COLORREF(b) << 16;
-}
-
 void SetFlag(DWORD& flags, DWORD bit, DWORD shown) {
   if (shown) {
     flags |= bit;
@@ -98,11 +94,11 @@ HRESULT FetchBand(GraticuleLimits& limits, IPendrelPropertyService* properties, 
 GraticuleLimits::GraticuleLimits()
     : line1Value(std::numeric_limits<double>::quiet_NaN()),
       line2Value(std::numeric_limits<double>::quiet_NaN()),
-      line1Colour(Rgb(137, 137, 137)),
-      line2Colour(Rgb(137, 137, 137)),
-      firstBandColour(Rgb(254, 194, 194)),
-      middleBandColour(Rgb(177, 254, 197)),
-      lastBandColour(Rgb(254, 194, 194)),
+      line1Colour(RgbColour(137, 137, 137)),
+      line2Colour(RgbColour(137, 137, 137)),
+      firstBandColour(RgbColour(254, 194, 194)),
+      middleBandColour(RgbColour(177, 254, 197)),
+      lastBandColour(RgbColour(254, 194, 194)),
       flags(0) {}
 
 double GraticuleLimits::ShownValue(int line) const {

@@ -12,6 +12,11 @@
 #include "platform/pendrel/host_app.h"
 #include "platform/pendrel/messages.h"
 
+// A colour as the messages carry it: red in the low byte.
+constexpr COLORREF RgbColour(BYTE r, BYTE g, BYTE b) {
+  return COLORREF(r) | COLORREF(g) << 8 | COLORREF(b) << 16;
+}
+
 constexpr DWORD kChannelLimitLineMsg = 0x800C0084;
 constexpr DWORD kChannelBandMsg = 0x800C0085;
 constexpr DWORD kChannelLimitValueMsg = 0x800C0086;

@@ -40,7 +40,7 @@ class ShownMeasure final : public SimpleUnknownImp2<IPendrelCalculation, Rhyth::
 };
 
 constexpr DWORD kAllShown = 0x20 | 0x40 | 0x01 | 0x02 | 0x04 | 0x08;
-constexpr COLORREF kBand = 254 | 194 << 8 | 194 << 16;
+constexpr COLORREF kBand = RgbColour(254, 194, 194);
 
 class ChannelLimits : public AnalysisHost {
  protected:
@@ -146,7 +146,7 @@ TEST_F(ChannelLimits, AChannelNeverGivenLimitsKeepsTheDefaults) {
   EXPECT_EQ(limits.flags, 0u);
   EXPECT_TRUE(std::isnan(limits.line1Value));
   EXPECT_TRUE(limits.line1Unit.IsEmpty());
-  EXPECT_EQ(limits.middleBandColour, COLORREF(177 | 254 << 8 | 197 << 16));
+  EXPECT_EQ(limits.middleBandColour, RgbColour(177, 254, 197));
 }
 
 TEST_F(ChannelLimits, ARateLineForAZeroPeriodStopsAt6000BPM) {
