@@ -1,6 +1,7 @@
 // The module loaded as the host loads it (dlopen, then its registration entry), with the host's
 // call log showing what reached the class registry and the test registry, in which order.
 #include <dlfcn.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "host/document/document_objects.h"
 #include "host/framework/call_log.h"
 #include "host/module/unit_test_registry.h"
+#include "platform/pendrel/class_registry.h"
 #include "platform/pendrel/framework_ids.h"
 #include "platform/pendrel/framework_services.h"
 #include "platform/pendrel/tabulon.h"
@@ -71,6 +73,19 @@ class BareHost final : public SimpleUnknownImpBase<IUnknown> {
   }
 };
 
+// Holds a type word the module's fiducial enumerator class needs.
+class SquattingClass final : public SimpleUnknownImp1<ITarnClassObject, 1> {
+ public:
+  explicit SquattingClass(DWORD type) : m_type(type) {}
+  HRESULT GetTypeId(DWORD* type) override { return *type = m_type, S_OK; }
+  HRESULT GetCategoryId(GUID* category) override { return *category = GUID{}, S_OK; }
+  HRESULT GetClassName(IQuorString** name) override { return *name = nullptr, S_OK; }
+  HRESULT IsCategory(REFGUID) override { return S_FALSE; }
+
+ private:
+  DWORD m_type;
+};
+
 TEST_F(Registration, AHostWithoutItsApplicationRegistersNothing) {
   EXPECT_EQ(entry(nullptr), E_FAIL);
   BareHost bare;
@@ -110,6 +125,29 @@ TEST_F(Registration, EveryClassReachesTheHostOnceInItsOrder) {
   EXPECT_EQ(entry(host), S_FALSE);
   EXPECT_EQ(Tarn::CountCalls("ClassRegistry.RegisterClassObject"), 0u);
   EXPECT_EQ(Tarn::CountCalls("UnitTestRegistry.RegisterTest"), 0u);
+}
+
+// In a child process: registration happens once per process, and the other test registers.
+TEST_F(Registration, ARefusedEnumeratorClassFailsTheRegistrationAfterTheRest) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::string type = Type(Rhyth::GUID_RhythEnumObj, 0);
+        auto* squatter = new SquattingClass(std::stoul(type.substr(5), nullptr, 16));
+        ITarnClassRegistry* registry = nullptr;
+        CoGetClassObject(CLSID_TarnFrameWork, CLSCTX_ALL, nullptr, ITarnClassRegistry::iid,
+                         reinterpret_cast<void**>(&registry));
+        registry->RegisterClassObject(squatter);
+        Tarn::ClearRecordedCalls();
+        const HRESULT hr =
+            entry(static_cast<ITarnHostApp*>(&PendrelHost::HostApplication::Instance()));
+        // Every other class and the test still reached the host.
+        const bool rest = Calls("ClassRegistry.RegisterClassObject").size() >= 12 &&
+                          Tarn::CountCalls("UnitTestRegistry.RegisterTest") == 1;
+        std::fflush(nullptr);
+        _exit(hr == E_INVALIDARG && rest ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
