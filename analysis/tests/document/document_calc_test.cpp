@@ -7,11 +7,13 @@
 #include <cmath>
 
 #include "analysis/calc/calc_dialog.h"
+#include "analysis/calc/channel_calc_settings.h"
 #include "analysis/tests/document/analysis_host.h"
 #include "analysis/tests/document/calc_channels.h"
 #include "host/channels/channel_error.h"
 #include "host/cli/calculated_channel_printer.h"
 #include "host/framework/menu_commands.h"
+#include "hostframework/extlib/host_queries.h"
 #include "platform/win32/message_box.h"
 
 namespace AnalysisDocumentTest {
@@ -104,6 +106,21 @@ TEST_F(CalcChannels, TheHostKeepsTheCalculationAsTheChannelsAndEditsItsSettings)
   channel->Class()->GetTypeId(&classType);
   EXPECT_EQ(type, classType);
   EXPECT_EQ(channel->OutputName(), u"Rhyth Calculation : Beat Period");
+
+  // The module finds its own calculation behind the channel by the class's type word.
+  Quor::ComPtr<IUnknown> found;
+  PendrelChannelRef reference = kNoChannel;
+  Quor::String name(u"Measure");
+  Quor::ComPtr<IQuorString> text;
+  text.Attach(name.GetInterface());
+  ASSERT_EQ(Data().FindChannel(0, text.Get(), &reference), S_OK);
+  ASSERT_TRUE(ExtLib::GetChannelCalc(hosted->DataObject(), reference, classType, found));
+  Quor::ComPtr<IChannelCalc> calculation;
+  ASSERT_EQ(found->QueryInterface(IChannelCalc::iid, Quor::ComPtrOut<IChannelCalc>::Bind(calculation)), S_OK);
+  Quor::ComPtr<IUnknown> settings;
+  ASSERT_EQ(calculation->GetSettings(Quor::ComPtrOut<IUnknown>::Bind(settings)), S_OK);
+  ASSERT_NE(Rhyth::ChannelCalcSettings::From(settings.Get()), nullptr);
+  EXPECT_EQ(Rhyth::ChannelCalcSettings::From(settings.Get())->mode, 0);
 
   win32::QueueMessageBoxAnswer(Rhyth::CalcDialogChoice(5, true, true));
   EXPECT_TRUE(PendrelHost::EditCalculatedChannel(Data(), "Measure"));
