@@ -4,6 +4,7 @@
 
 #include "analysis/calc/classifier_limits_source.h"
 #include "analysis/document/document_ids.h"
+#include "analysis/module/analysis_results_object.h"
 #include "analysis/module_strings.h"
 #include "analysis/settings/change_flags.h"
 #include "hostframework/document/tarn_message_box.h"
@@ -54,6 +55,10 @@ HRESULT Document::QueryInterface(REFIID iid, void** object) {
     *object = static_cast<IRhythDocument*>(this);
   } else if (iid == IOnlineDataSink::iid) {
     *object = static_cast<IOnlineDataSink*>(this);
+  } else if (iid == IRhythAnalysisResults::iid) {
+    // A snapshot of its own, not a face of the document: it is made with its reference.
+    *object = NewAnalysisResults(*this);
+    return *object ? S_OK : E_OUTOFMEMORY;
   } else {
     return PendrelChildDocument::QueryInterface(iid, object);
   }
@@ -148,11 +153,26 @@ HRESULT Document::OnSamplingStopped(DWORD, DWORD) {
   // The engine leaves its online state whenever it is in it, also after a last block that
   // said no more data would follow: left online it would refuse every later analysis.
   const bool pending = MoreDataPending() && m_settings->analysis.onlineMode;
-  if (!pending && !m_engine.IsOnline()) return S_OK;
+  if (!pending && !m_engine.IsOnline()) {
+    CloseOpenRegionEnd();
+    return S_OK;
+  }
+  return EndOnlinePass();
+}
+
+HRESULT Document::EndOnlinePass() {
   SendChangingNotice(kNoticeSamplingStop);
   const HRESULT step = m_engine.StopOnline();
+  CloseOpenRegionEnd();
   if (SUCCEEDED(step)) SendChangedNotice(kNoticeSamplingStop);
   return step;
+}
+
+void Document::CloseOpenRegionEnd() {
+  // The open end stands for data still to come; once sampling stops, the region ends where the
+  // data does, so that a later analysis reads just the records that exist.
+  if (m_settings->analysis.region.endRecord != kRegionOpenEndRecord) return;
+  if (SetRegionFromHost(*m_settings.Get(), 2)) OnSettingsEdited();
 }
 
 HRESULT Document::OnDataChanged(DWORD) {
