@@ -13,6 +13,7 @@
 #include "host/channels/channel_error.h"
 #include "host/cli/calculated_channel_printer.h"
 #include "host/framework/menu_commands.h"
+#include "hostframework/display/graticule_limits.h"
 #include "hostframework/extlib/host_queries.h"
 #include "platform/win32/message_box.h"
 
@@ -34,6 +35,24 @@ class CalcChannels : public AnalysisHost {
     EXPECT_NE(channel, nullptr);
     EXPECT_TRUE(channel->Output());
     return *channel->Output();
+  }
+
+  DWORD IndexOf(const char16_t* name) {
+    Quor::ComPtr<IQuorString> text;
+    text.Attach(Quor::String(name).GetInterface());
+    PendrelChannelRef reference = kNoChannel;
+    EXPECT_EQ(Data().FindChannel(0, text.Get(), &reference), S_OK);
+    return reference.index;
+  }
+
+  // The limits the display reads back for the channel from the host's property service.
+  GraticuleLimits LimitsOn(DWORD index) {
+    Quor::ComPtr<IPendrelPropertyService> properties;
+    Data().Identity()->QueryInterface(IPendrelPropertyService::iid,
+                                      Quor::ComPtrOut<IPendrelPropertyService>::Bind(properties));
+    GraticuleLimits limits;
+    FetchGraticuleLabelTexts(limits, properties.Get(), index);
+    return limits;
   }
 };
 
@@ -146,6 +165,31 @@ TEST_F(CalcChannels, TheOutputRangeFollowsTheDocumentsClassifierLimits) {
   ASSERT_TRUE(PendrelHost::EditCalculatedChannel(Data(), "Rate"));
   EXPECT_GT(Output("Rate").scaling.scale, scaling.scale);
   EXPECT_NEAR(PendrelHost::StoredValue(200.0, Output("Rate").scaling), 200.0, 0.01);
+}
+
+}  // namespace
+}  // namespace AnalysisDocumentTest
+
+namespace AnalysisDocumentTest {
+namespace {
+
+// The document draws its classifier limits on the module's own calculated channels when their
+// first flag asks for it, and hides them when the flag is switched off in the dialog.
+TEST_F(CalcChannels, TheDocumentDrawsItsClassifierLimitsOnARateChannelThatAsksForThem) {
+  Settings().classifier = {0.8, 1.25, 0.5, 1.5};
+  ASSERT_EQ(Tarn::FireMenuCommand(u"Analyze Channel"), S_OK);
+  ASSERT_TRUE(AddRhythChannel(Data(), "Rate", 2));
+  const DWORD index = IndexOf(u"Rate");
+  EXPECT_TRUE(Analysis().CalcChannels().contains(index));
+  const GraticuleLimits shown = LimitsOn(index);
+  EXPECT_NE(shown.flags, 0u);
+  EXPECT_DOUBLE_EQ(shown.line1Value, 75.0);
+  EXPECT_DOUBLE_EQ(shown.line2Value, 48.0);
+  EXPECT_EQ(shown.line1Unit, u"BPM");
+
+  win32::QueueMessageBoxAnswer(Rhyth::CalcDialogChoice(2, false, false));
+  ASSERT_TRUE(PendrelHost::EditCalculatedChannel(Data(), "Rate"));
+  EXPECT_EQ(LimitsOn(index).flags, 0u);
 }
 
 }  // namespace
