@@ -1,6 +1,6 @@
 // Rhyth::Dialog: the channel calculation's settings dialog, run modally over a working copy of
-// the settings. This build has no dialog windows: the dialog is shown as a recorded box and
-// answered by the platform's scripted answerer. An answer of IDCANCEL (also the answer when
+// the settings. This build has no dialog windows: the dialog's run is recorded and answered by
+// the platform's scripted answerer. An answer of IDCANCEL (also the answer when
 // none is queued) cancels; IDOK accepts the copy as it stands; a choice word made with
 // CalcDialogChoice sets the copy's mode, first flag and interpolate flag and accepts.
 #pragma once
@@ -25,8 +25,6 @@ class Dialog {
   int Execute();
 
  private:
-  HWND m_parent;
-  const ChannelCalcSettings* m_current;
   ChannelCalcSettings& m_copy;
 };
 

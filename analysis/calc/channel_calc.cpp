@@ -57,6 +57,21 @@ ChannelCalc::ChannelCalc(DWORD calcId, IUnknown* channel, LONGLONG setting)
   m_settings.Attach(new Settings);
 }
 
+HRESULT ChannelCalc::QueryInterface(REFIID iid, void** object) {
+  if (iid != ICalcChannelDisplay::iid) return ChannelCalcBase::QueryInterface(iid, object);
+  if (!object) return E_POINTER;
+  *object = static_cast<ICalcChannelDisplay*>(this);
+  AddRef();
+  return S_OK;
+}
+
+HRESULT ChannelCalc::GetShownMeasure(LONG* measure, BYTE* showLimits) {
+  if (!measure || !showLimits) return E_POINTER;
+  *measure = m_settings->mode;
+  *showLimits = m_settings->ShowsLimits() ? 1 : 0;
+  return S_OK;
+}
+
 HRESULT ChannelCalc::Initialise(DWORD a, DWORD, DWORD, IUnknown** output,
                                 PendrelSampleRatio* ratio, DWORD d, DWORD* word) {
   const HRESULT prepared = Channel() ? Channel()->PrepareData(0, a, d) : E_FAIL;

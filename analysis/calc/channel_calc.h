@@ -9,12 +9,15 @@
 #include <optional>
 
 #include "analysis/calc/channel_calc_settings.h"
+#include "analysis/markers/calc_channel_display.h"
 #include "core/com_ptr.h"
 #include "hostframework/channelcalc/channel_calc_base.h"
 
 namespace Rhyth {
 
-class ChannelCalc final : public ExtLib::ChannelCalcBase {
+// It also tells the analysis document which measure it shows and whether the document's
+// classifier limits are drawn on it (ICalcChannelDisplay).
+class ChannelCalc final : public ExtLib::ChannelCalcBase, public ICalcChannelDisplay {
  public:
   using Settings = ChannelCalcSettings;
   using SettingsClass = ChannelCalcSettingsClass;
@@ -34,6 +37,13 @@ class ChannelCalc final : public ExtLib::ChannelCalcBase {
   static HRESULT EditSettings(IUnknown* hostWindow, IUnknown* current, IUnknown** edited);
 
   ChannelCalc(DWORD calcId, IUnknown* channel, LONGLONG setting);
+
+  HRESULT QueryInterface(REFIID iid, void** object) override;
+  ULONG AddRef() override { return ChannelCalcBase::AddRef(); }
+  ULONG Release() override { return ChannelCalcBase::Release(); }
+
+  // ICalcChannelDisplay: the mode and the first flag.
+  HRESULT GetShownMeasure(LONG* measure, BYTE* showLimits) override;
 
   HRESULT Initialise(DWORD a, DWORD b, DWORD c, IUnknown** output, PendrelSampleRatio* ratio,
                      DWORD d, DWORD* word) override;

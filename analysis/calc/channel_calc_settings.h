@@ -1,6 +1,7 @@
 // The settings of the module's channel calculation (ChannelCalc::Settings): which beat measure
-// the calculated channel shows (the selector's Type), a first flag that only the calculation
-// dialog may use, and the interpolate flag handed to the selector. The host keeps them in its
+// the calculated channel shows (the selector's Type), a first flag that the calculation itself
+// does not use (the analysis document shows its classifier limits on channels that have it),
+// and the interpolate flag handed to the selector. The host keeps them in its
 // document through their class object (ChannelCalcSettingsClass), edits copies of them with
 // the calculation dialog and passes them to the calculation.
 //
@@ -34,6 +35,9 @@ class ChannelCalcSettings final : public SimpleUnknownImp1<IPersistObject, 1> {
     first = other.first;
     interpolate = other.interpolate;
   }
+
+  // Whether the analysis document draws its classifier limits on the channel.
+  bool ShowsLimits() const { return first != 0; }
 
   LONG mode = 0;
   BYTE first = 1;

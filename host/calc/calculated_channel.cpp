@@ -41,13 +41,11 @@ CalculatedChannel::CalculatedChannel(DataDocument& document, std::string name,
     : m_document(document), m_name(std::move(name)), m_class(Tarn::Hold(calcClass)) {}
 
 HRESULT CalculatedChannel::QueryInterface(REFIID iid, void** object) {
-  if (iid == IChannelCalc::iid) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (!m_calculation) return E_NOINTERFACE;
-    return m_calculation->QueryInterface(iid, object);
-  }
-  return SimpleUnknownImp2::QueryInterface(iid, object);
+  const HRESULT own = SimpleUnknownImp2::QueryInterface(iid, object);
+  if (own != E_NOINTERFACE || !m_calculation) return own;
+  // What the host's object does not answer, the module's calculation may: IChannelCalc, and
+  // whatever the module's own code asks of its calculation behind a channel.
+  return m_calculation->QueryInterface(iid, object);
 }
 
 HRESULT CalculatedChannel::TakeSettings(IUnknown* settings, LONG which) {

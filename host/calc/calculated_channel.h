@@ -34,7 +34,8 @@ class CalculatedChannel final : public SimpleUnknownImp2<IPendrelCalculation, IP
   // `name`: the computed channel's name in the document, which outlives this object.
   CalculatedChannel(DataDocument& document, std::string name, ICalculationClass* calcClass);
 
-  // Also answers IChannelCalc with the module's calculation.
+  // Also answers IChannelCalc, and any other interface the module's calculation answers, with
+  // the module's calculation.
   HRESULT QueryInterface(REFIID iid, void** object) override;
 
   // IPendrelCalculation: new settings are calculated at once.

@@ -79,11 +79,14 @@ std::optional<std::string> AddCalculatedChannel(DataDocument& document,
       calcClass->CreateCalculation(channel.index, 0, 0, static_cast<IPendrelCalcChannel*>(calculated.get()),
                                    &calculation);
   Tarn::HeldReference<IChannelCalc> heldCalculation(calculation);
-  if (SUCCEEDED(result) && calculation) {
+  if (SUCCEEDED(result) && !calculation) result = E_FAIL;
+  // Calculated before the channel takes it, so that whoever hears of the channel's new
+  // calculation finds it complete.
+  if (SUCCEEDED(result)) result = calculated->Start(calculation, settings.get());
+  if (SUCCEEDED(result)) {
     result = document.SetCalculation(channel.index, channel.kind,
                                      static_cast<IPendrelCalculation*>(calculated.get()));
   }
-  if (SUCCEEDED(result)) result = calculated->Start(calculation, settings.get());
   if (FAILED(result)) {
     Tarn::HeldReference<IQuorString> text(Quor::String::FromUtf8(std::string(name)).GetInterface());
     document.DeleteChannel(0, text.get());
@@ -101,6 +104,11 @@ bool EditCalculatedChannel(DataDocument& document, std::string_view name) {
   if (!settings) return false;
   if (FAILED(calculated->TakeSettings(settings.get(), -1)))
     throw ChannelError("the calculation of " + std::string(name) + " failed");
+  // Setting the same calculation again tells the document's listeners that it changed.
+  Tarn::HeldReference<IQuorString> text(Quor::String::FromUtf8(std::string(name)).GetInterface());
+  PendrelChannelRef channel = kNoChannel;
+  if (document.FindChannel(0, text.get(), &channel) == S_OK)
+    document.SetCalculation(channel.index, channel.kind, static_cast<IPendrelCalculation*>(calculated));
   return true;
 }
 

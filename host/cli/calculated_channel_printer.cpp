@@ -1,27 +1,11 @@
 #include "host/cli/calculated_channel_printer.h"
 
-#include <charconv>
 #include <string>
 
 #include "host/calc/channel_calculations.h"
+#include "host/cli/csv_numbers.h"
 
 namespace PendrelHost {
-
-namespace {
-
-void AppendNumber(std::string& line, double value) {
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  line.append(text, result.ptr);
-}
-
-void AppendTime(std::string& line, double seconds) {
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed, 6);
-  line.append(text, result.ptr);
-}
-
-}  // namespace
 
 void PrintCalculatedChannel(DataDocument& document, std::string_view name, const TimeRange& range,
                             std::FILE* out) {
@@ -34,7 +18,7 @@ void PrintCalculatedChannel(DataDocument& document, std::string_view name, const
     lines += std::to_string(point.record) + ',' + std::to_string(point.tick) + ',';
     AppendTime(lines, point.time);
     lines += ',';
-    AppendNumber(lines, point.value);
+    AppendShortest(lines, point.value);
     lines += '\n';
   }
   std::fwrite(lines.data(), 1, lines.size(), out);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/channels/event_cursor.h"
+#include "host/cli/csv_numbers.h"
 #include "host/channels/sample_cursor.h"
 
 namespace PendrelHost {
@@ -14,19 +15,6 @@ namespace PendrelHost {
 namespace {
 
 constexpr std::size_t kSamplesPerRead = 65536;
-
-template <typename Number>
-void AppendShortest(std::string& line, Number value) {
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  line.append(text, result.ptr);
-}
-
-void AppendTime(std::string& line, double seconds) {
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed, 6);
-  line.append(text, result.ptr);
-}
 
 // The record's ticks within the range, clamped to [0, ticks).
 std::pair<int64_t, int64_t> TickRange(const Recording& recording, const TimeRange& range, int64_t ticks) {

@@ -188,7 +188,10 @@ TEST_F(CalcDialogTest, CancellingLeavesTheSettingsAndGivesNothing) {
   // Without a queued answer the dialog is cancelled too.
   EXPECT_FALSE(Edit(current.Get(), S_FALSE));
   EXPECT_EQ(current->mode, 2);
-  EXPECT_EQ(win32::ShownMessageBoxes().size(), 2u);
+  const auto shown = win32::ShownDialogs();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].name, u"Rhyth::Dialog");
+  EXPECT_TRUE(win32::ShownMessageBoxes().empty());
 }
 
 TEST_F(CalcDialogTest, AChoiceSetsTheCopysModeAndFlagsAndOkKeepsTheCurrentOnes) {

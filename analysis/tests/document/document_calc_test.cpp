@@ -7,11 +7,14 @@
 #include <cmath>
 
 #include "analysis/calc/calc_dialog.h"
+#include "analysis/calc/channel_calc_settings.h"
 #include "analysis/tests/document/analysis_host.h"
 #include "analysis/tests/document/calc_channels.h"
 #include "host/channels/channel_error.h"
 #include "host/cli/calculated_channel_printer.h"
 #include "host/framework/menu_commands.h"
+#include "hostframework/display/graticule_limits.h"
+#include "hostframework/extlib/host_queries.h"
 #include "platform/win32/message_box.h"
 
 namespace AnalysisDocumentTest {
@@ -32,6 +35,24 @@ class CalcChannels : public AnalysisHost {
     EXPECT_NE(channel, nullptr);
     EXPECT_TRUE(channel->Output());
     return *channel->Output();
+  }
+
+  DWORD IndexOf(const char16_t* name) {
+    Quor::ComPtr<IQuorString> text;
+    text.Attach(Quor::String(name).GetInterface());
+    PendrelChannelRef reference = kNoChannel;
+    EXPECT_EQ(Data().FindChannel(0, text.Get(), &reference), S_OK);
+    return reference.index;
+  }
+
+  // The limits the display reads back for the channel from the host's property service.
+  GraticuleLimits LimitsOn(DWORD index) {
+    Quor::ComPtr<IPendrelPropertyService> properties;
+    Data().Identity()->QueryInterface(IPendrelPropertyService::iid,
+                                      Quor::ComPtrOut<IPendrelPropertyService>::Bind(properties));
+    GraticuleLimits limits;
+    FetchGraticuleLabelTexts(limits, properties.Get(), index);
+    return limits;
   }
 };
 
@@ -105,6 +126,21 @@ TEST_F(CalcChannels, TheHostKeepsTheCalculationAsTheChannelsAndEditsItsSettings)
   EXPECT_EQ(type, classType);
   EXPECT_EQ(channel->OutputName(), u"Rhyth Calculation : Beat Period");
 
+  // The module finds its own calculation behind the channel by the class's type word.
+  Quor::ComPtr<IUnknown> found;
+  PendrelChannelRef reference = kNoChannel;
+  Quor::String name(u"Measure");
+  Quor::ComPtr<IQuorString> text;
+  text.Attach(name.GetInterface());
+  ASSERT_EQ(Data().FindChannel(0, text.Get(), &reference), S_OK);
+  ASSERT_TRUE(ExtLib::GetChannelCalc(hosted->DataObject(), reference, classType, found));
+  Quor::ComPtr<IChannelCalc> calculation;
+  ASSERT_EQ(found->QueryInterface(IChannelCalc::iid, Quor::ComPtrOut<IChannelCalc>::Bind(calculation)), S_OK);
+  Quor::ComPtr<IUnknown> settings;
+  ASSERT_EQ(calculation->GetSettings(Quor::ComPtrOut<IUnknown>::Bind(settings)), S_OK);
+  ASSERT_NE(Rhyth::ChannelCalcSettings::From(settings.Get()), nullptr);
+  EXPECT_EQ(Rhyth::ChannelCalcSettings::From(settings.Get())->mode, 0);
+
   win32::QueueMessageBoxAnswer(Rhyth::CalcDialogChoice(5, true, true));
   EXPECT_TRUE(PendrelHost::EditCalculatedChannel(Data(), "Measure"));
   EXPECT_EQ(channel->OutputName(), u"Rhyth Calculation : Beat Complexity");
@@ -129,6 +165,31 @@ TEST_F(CalcChannels, TheOutputRangeFollowsTheDocumentsClassifierLimits) {
   ASSERT_TRUE(PendrelHost::EditCalculatedChannel(Data(), "Rate"));
   EXPECT_GT(Output("Rate").scaling.scale, scaling.scale);
   EXPECT_NEAR(PendrelHost::StoredValue(200.0, Output("Rate").scaling), 200.0, 0.01);
+}
+
+}  // namespace
+}  // namespace AnalysisDocumentTest
+
+namespace AnalysisDocumentTest {
+namespace {
+
+// The document draws its classifier limits on the module's own calculated channels when their
+// first flag asks for it, and hides them when the flag is switched off in the dialog.
+TEST_F(CalcChannels, TheDocumentDrawsItsClassifierLimitsOnARateChannelThatAsksForThem) {
+  Settings().classifier = {0.8, 1.25, 0.5, 1.5};
+  ASSERT_EQ(Tarn::FireMenuCommand(u"Analyze Channel"), S_OK);
+  ASSERT_TRUE(AddRhythChannel(Data(), "Rate", 2));
+  const DWORD index = IndexOf(u"Rate");
+  EXPECT_TRUE(Analysis().CalcChannels().contains(index));
+  const GraticuleLimits shown = LimitsOn(index);
+  EXPECT_NE(shown.flags, 0u);
+  EXPECT_DOUBLE_EQ(shown.line1Value, 75.0);
+  EXPECT_DOUBLE_EQ(shown.line2Value, 48.0);
+  EXPECT_EQ(shown.line1Unit, u"BPM");
+
+  win32::QueueMessageBoxAnswer(Rhyth::CalcDialogChoice(2, false, false));
+  ASSERT_TRUE(PendrelHost::EditCalculatedChannel(Data(), "Rate"));
+  EXPECT_EQ(LimitsOn(index).flags, 0u);
 }
 
 }  // namespace
