@@ -3,6 +3,13 @@
 // the order a real acquisition does. One simulator serves one document; each Replay is one
 // sampling session, which continues the source where the last session stopped, in a new record.
 // Not thread-safe: it runs on the thread that owns the document.
+//
+// A session from the command line, say:
+//   auto target = EmptyRecordingLike(source);
+//   HostedDocument hosted(OpenDocument(target));
+//   hosted.StartNew();  // the module documents subscribe their sinks (online mode on)
+//   SamplingSimulator device(source, target, hosted.Data());
+//   device.Replay({.speed = 10.0}, [](const SamplingStep& step) { return true; });
 #pragma once
 
 #include <cstddef>
