@@ -92,15 +92,6 @@ void SelectDefaults(DeviceContext& dc) {
   dc.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-HDC NewDC(DeviceKind kind, HWND window, cairo_surface_t* surface, int dotsPerInch) {
-  auto dc = std::make_unique<DeviceContext>();
-  dc->kind = kind;
-  dc->window = window;
-  dc->dotsPerInch = dotsPerInch;
-  SelectDefaults(*dc);
-  AttachSurface(*dc, surface);
-  return AddDC(std::move(dc));
-}
 
 }  // namespace
 
@@ -118,6 +109,20 @@ void AttachSurface(DeviceContext& dc, cairo_surface_t* surface) {
   if (dc.surface) cairo_surface_destroy(dc.surface);
   dc.surface = cairo_surface_reference(surface);
   dc.cairo = cairo_create(surface);
+  if (cairo_surface_get_type(surface) == CAIRO_SURFACE_TYPE_IMAGE) {
+    dc.width = cairo_image_surface_get_width(surface);
+    dc.height = cairo_image_surface_get_height(surface);
+  }
+}
+
+HDC NewDeviceContext(DeviceKind kind, HWND window, cairo_surface_t* surface, int dotsPerInch) {
+  auto dc = std::make_unique<DeviceContext>();
+  dc->kind = kind;
+  dc->window = window;
+  dc->dotsPerInch = dotsPerInch;
+  SelectDefaults(*dc);
+  AttachSurface(*dc, surface);
+  return AddDC(std::move(dc));
 }
 
 cairo_t* Prepare(DeviceContext& dc) {
@@ -181,8 +186,8 @@ HDC GetDC(HWND window) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
-  return window ? NewDC(DeviceKind::Window, window, WindowSurface(window), WindowDotsPerInch(window))
-                : NewDC(DeviceKind::Screen, nullptr, ScreenSurface(), WindowDotsPerInch(nullptr));
+  return window ? NewDeviceContext(DeviceKind::Window, window, WindowSurface(window), WindowDotsPerInch(window))
+                : NewDeviceContext(DeviceKind::Screen, nullptr, ScreenSurface(), WindowDotsPerInch(nullptr));
 }
 
 HDC GetWindowDC(HWND window) { return GetDC(window); }
@@ -200,7 +205,7 @@ HDC CreateCompatibleDC(HDC dc) {
   // A memory context starts with a one-pixel bitmap, as on Windows, so drawing before a bitmap
   // is selected goes nowhere visible.
   cairo_surface_t* placeholder = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
-  const HDC memory = NewDC(DeviceKind::Memory, nullptr, placeholder,
+  const HDC memory = NewDeviceContext(DeviceKind::Memory, nullptr, placeholder,
                            model ? model->dotsPerInch : WindowDotsPerInch(nullptr));
   cairo_surface_destroy(placeholder);
   return memory;
@@ -216,8 +221,8 @@ int GetDeviceCaps(HDC dc, int index) {
   const DeviceContext* context = FindDC(dc);
   if (!context) return 0;
   const win32::ScreenDescription screen = win32::CurrentScreen();
-  const int width = cairo_image_surface_get_width(context->surface);
-  const int height = cairo_image_surface_get_height(context->surface);
+  const int width = context->width;
+  const int height = context->height;
   switch (index) {
     case TECHNOLOGY:
       return context->kind == DeviceKind::Printer    ? DT_RASPRINTER
@@ -452,8 +457,7 @@ int ClipKind(const DeviceContext& context) {
 }
 
 cairo_region_t* WholeSurface(const DeviceContext& context) {
-  cairo_rectangle_int_t rect{0, 0, cairo_image_surface_get_width(context.surface),
-                             cairo_image_surface_get_height(context.surface)};
+  cairo_rectangle_int_t rect{0, 0, context.width, context.height};
   return cairo_region_create_rectangle(&rect);
 }
 

@@ -236,6 +236,7 @@ namespace {
 // The pixel at device coordinates, or null outside the surface.
 uint32_t* PixelAt(DeviceContext& dc, int x, int y) {
   cairo_surface_t* surface = dc.surface;
+  if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return nullptr;
   if (x < 0 || y < 0 || x >= cairo_image_surface_get_width(surface) ||
       y >= cairo_image_surface_get_height(surface))
     return nullptr;

@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/win32/gdi.h"
@@ -79,6 +80,8 @@ struct DeviceContext {
   HWND window = nullptr;
   cairo_surface_t* surface = nullptr;  // referenced
   cairo_t* cairo = nullptr;
+  int width = 0;  // of the surface, in device pixels
+  int height = 0;
   int dotsPerInch = 96;
   HPEN pen = nullptr;
   HBRUSH brush = nullptr;
@@ -94,6 +97,9 @@ struct DeviceContext {
   POINT windowOrigin{};
   cairo_region_t* clip = nullptr;  // device coordinates; null: the whole surface
   std::vector<SavedState> saved;
+  // A printer context's open document, when StartDocW has begun one.
+  std::string printPath;
+  int printJob = 0;
   // A metafile context records what is drawn on it, besides drawing it on its surface.
   std::shared_ptr<Recorder> recorder;
 };
@@ -110,6 +116,8 @@ HBITMAP MakeBitmap(int width, int height, int bitsPerPixel);
 
 DeviceContext* FindDC(HDC dc);
 HDC AddDC(std::unique_ptr<DeviceContext> dc);
+// A context of a kind over a surface, with the default objects selected.
+HDC NewDeviceContext(DeviceKind kind, HWND window, cairo_surface_t* surface, int dotsPerInch);
 // Points the context at a surface (taking a reference) and resets its Cairo state.
 void AttachSurface(DeviceContext& dc, cairo_surface_t* surface);
 

@@ -1,0 +1,95 @@
+#include "platform/win32/printing.h"
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "platform/win32/hresult.h"
+
+namespace {
+
+std::string RunCommand(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
+    char buffer[512];
+    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+    pclose(pipe);
+  }
+  return output;
+}
+
+bool HavePopplerTools() { return !RunCommand("command -v pdfinfo && command -v pdftotext").empty(); }
+
+class Printing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder = std::filesystem::temp_directory_path() / ("rhyth-print-test-" + std::to_string(getpid()));
+    win32::SetSpoolFolder(m_folder.string());
+    win32::ClearShownPrintDialogs();
+  }
+  void TearDown() override {
+    win32::ClearShownPrintDialogs();
+    std::filesystem::remove_all(m_folder);
+  }
+  std::filesystem::path m_folder;
+};
+
+TEST_F(Printing, EachDocumentIsAPdfInTheSpoolFolderThatReadersAccept) {
+  if (!HavePopplerTools()) GTEST_SKIP() << "pdfinfo and pdftotext (poppler-utils) are not installed";
+  HDC dc = CreateDCW(u"WINSPOOL", nullptr, nullptr, nullptr);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(GetDeviceCaps(dc, TECHNOLOGY), DT_RASPRINTER);
+  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), 600);
+  const DOCINFOW document{sizeof(DOCINFOW), u"RR report", nullptr, nullptr, 0};
+  ASSERT_GT(StartDocW(dc, &document), 0);
+  EXPECT_EQ(StartDocW(dc, &document), SP_ERROR) << "one document at a time";
+  HFONT font = CreateFontW(-100, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"Arial");
+  SelectObject(dc, font);
+  for (const char16_t* text : {u"Heart rate variability", u"Second page"}) {
+    StartPage(dc);
+    Rectangle(dc, 300, 300, 2000, 1200);
+    TextOutW(dc, 400, 600, text, int(std::char_traits<char16_t>::length(text)));
+    EndPage(dc);
+  }
+  ASSERT_EQ(EndDoc(dc), 1);
+  DeleteDC(dc);
+  DeleteObject(font);
+  const auto spooled = win32::SpooledDocuments();
+  ASSERT_FALSE(spooled.empty());
+  const std::string path = spooled.back();
+  EXPECT_EQ(std::filesystem::path(path).parent_path(), m_folder);
+  const std::string info = RunCommand("pdfinfo '" + path + "'");
+  const auto pages = info.find("Pages:");
+  ASSERT_NE(pages, std::string::npos) << info;
+  EXPECT_EQ(std::stoi(info.substr(pages + 6)), 2) << info;
+  // A4 is 595 by 842 points; the page is a whole number of 600-dpi pixels.
+  EXPECT_NE(info.find("595.32 x 841.92 pts (A4)"), std::string::npos) << info;
+  const std::string text = RunCommand("pdftotext '" + path + "' -");
+  EXPECT_NE(text.find("Heart rate variability"), std::string::npos) << text;
+  EXPECT_NE(text.find("Second page"), std::string::npos) << text;
+}
+
+TEST_F(Printing, ThePrintDialogIsAnsweredByScriptAndCancelledWithout) {
+  PRINTDLGEXW dialog{sizeof dialog, nullptr, nullptr, PD_RETURNDC, 99};
+  ASSERT_EQ(PrintDlgExW(&dialog), S_OK);
+  EXPECT_EQ(dialog.dwResultAction, PD_RESULT_CANCEL);
+  EXPECT_EQ(dialog.hDC, nullptr);
+  win32::QueuePrintDialogAnswer(PD_RESULT_PRINT);
+  ASSERT_EQ(PrintDlgExW(&dialog), S_OK);
+  EXPECT_EQ(dialog.dwResultAction, PD_RESULT_PRINT);
+  ASSERT_NE(dialog.hDC, nullptr);
+  EXPECT_EQ(GetDeviceCaps(dialog.hDC, TECHNOLOGY), DT_RASPRINTER);
+  DeleteDC(dialog.hDC);
+  const auto shown = win32::ShownPrintDialogs();
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].answer, PD_RESULT_CANCEL);
+  EXPECT_EQ(shown[1].answer, PD_RESULT_PRINT);
+  EXPECT_EQ(shown[1].flags, PD_RETURNDC);
+  EXPECT_EQ(CreateDCW(nullptr, u"No Such Printer", nullptr, nullptr), nullptr);
+}
+
+}  // namespace
