@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds in Release and runs the host's `pendrel` command with the arguments.
+# Installs what is missing, builds in Release and runs the host's `pendrel` command with the
+# arguments; without any, it analyses the built-in sample and prints the measurements.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/ensure-packages.sh
@@ -8,4 +9,5 @@ scripts/ensure-npm-packages.sh
 build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target pendrel
+if [[ $# -eq 0 ]]; then set -- analyse; fi
 exec "$build/bin/pendrel" "$@"

@@ -21,6 +21,7 @@
 #include <string>
 
 #include "bench/module_detection.h"
+#include "bench/wfdb_file.h"
 #include "host/recording/recording_file.h"
 #include "host/recording/synthetic_ecg.h"
 
@@ -74,35 +75,10 @@ struct DayFiles {
   }
 
   void Write() const {
-    PendrelHost::SyntheticEcgSettings settings;
-    settings.sampleRate = kRate;
-    settings.duration = kDay;
-    const PendrelHost::Recording day = PendrelHost::MakeSyntheticEcg(settings).recording;
-    const auto samples = day.Samples(0, 0);
-    std::vector<int> adc(samples.size());
-    for (std::size_t i = 0; i < adc.size(); ++i) {
-      adc[i] = std::clamp(int(std::lround(samples[i] * kGain)), -2048, 2047);
-    }
-    WriteWfdb(adc);
+    const std::vector<int> adc = BenchSupport::QuantisedSample(kRate, kDay, kGain);
+    BenchSupport::WriteWfdb212(folder, "day", adc, kRate, kGain);
     WriteCsv(adc, folder / "day.csv.part");
     std::filesystem::rename(folder / "day.csv.part", folder / "day.csv");
-  }
-
-  void WriteWfdb(const std::vector<int>& adc) const {
-    std::string bytes;
-    bytes.reserve(adc.size() / 2 * 3);
-    long checksum = 0;
-    for (std::size_t i = 0; i < adc.size(); i += 2) {
-      const unsigned first = unsigned(adc[i]) & 0xFFF, second = unsigned(adc[i + 1]) & 0xFFF;
-      bytes += char(first & 0xFF);
-      bytes += char((first >> 8) | ((second >> 8) << 4));
-      bytes += char(second & 0xFF);
-      checksum += adc[i] + adc[i + 1];
-    }
-    std::ofstream(folder / "day.dat", std::ios::binary) << bytes;
-    std::ofstream(folder / "day.hea")
-        << "day 1 360 " << adc.size() << "\nday.dat 212 200(0)/mV 12 0 " << adc[0] << " "
-        << int16_t(checksum & 0xFFFF) << " 0 ECG\n";
   }
 
   // Times with six decimals, values with the 17 digits that give back the sample exactly.

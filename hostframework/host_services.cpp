@@ -158,6 +158,14 @@ ITarnSharedService* GetTarnSharedService() {
   return accessor.Get();
 }
 
+ITarnUnitTestRegistry* GetUnitTestRegistry() {
+  static HostServiceAccessor<ITarnUnitTestRegistry> accessor([](ITarnUnitTestRegistry** object) {
+    return CoGetClassObject(CLSID_TarnUnitTestRegistry, CLSCTX_ALL, nullptr,
+                            ITarnUnitTestRegistry::iid, reinterpret_cast<void**>(object));
+  });
+  return accessor.Get();
+}
+
 void LoadTarnFramework() {
   IUnknown* framework = nullptr;
   if (SUCCEEDED(CoGetClassObject(CLSID_TarnFrameWork, CLSCTX_ALL, nullptr, IID_IUnknown,

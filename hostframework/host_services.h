@@ -11,6 +11,7 @@
 #include "platform/pendrel/framework_services.h"
 #include "platform/pendrel/host_app.h"
 #include "platform/pendrel/messages.h"
+#include "platform/pendrel/unit_tests.h"
 
 ITarnHostApp* GetTarnHostApp();
 ITarnClassRegistry* GetTarnClassRegistry();
@@ -21,6 +22,7 @@ ITarnIdRegistry* GetTarnIdRegistry();
 ITarnEventManager* GetTarnEventManager();
 ITarnMessageValueService* GetTarnMessageValueService();
 ITarnSharedService* GetTarnSharedService();
+ITarnUnitTestRegistry* GetUnitTestRegistry();
 
 // Makes the host framework's class object reachable: when the host has not registered it,
 // loads the framework library from the host executable's folder and registers its class

@@ -60,10 +60,9 @@ LONG Document::OnPlotsPopupCommand(DWORD item, DWORD) {
   return S_OK;
 }
 
-// The beat marker commands edit the user's beats; that part of the module is not built yet.
-void Document::OnAddMarker() {}
-void Document::OnRemoveMarker() {}
-void Document::OnAllBeatsNormal() {}
+void Document::OnAddMarker() { AddMarker(); }
+void Document::OnRemoveMarker() { RemoveMarker(); }
+void Document::OnAllBeatsNormal() { SetAllBeatsNormal(); }
 
 void Document::OnShowMarkers() { SendDocumentMessage(ToggleEventMarkersMsg::Id()); }
 void Document::OnOnlineMode() { SendDocumentMessage(ToggleOnlineModeMsg::Id()); }

@@ -1,8 +1,7 @@
 // The settings command: the user edits a copy of the settings in the settings dialog, and when
 // the dialog ends with OK and something changed, the document takes the copy, clears what the
 // change makes stale and analyses again.
-#include <mutex>
-
+#include "analysis/dialogs/settings_dialog.h"
 #include "analysis/document/document.h"
 #include "analysis/document/document_ids.h"
 #include "analysis/settings/change_flags.h"
@@ -13,21 +12,6 @@
 namespace Rhyth {
 
 namespace {
-
-struct EditorSlot {
-  std::mutex mutex;
-  SettingsEditor editor;
-};
-
-EditorSlot& Slot() {
-  static EditorSlot slot;
-  return slot;
-}
-
-SettingsEditor CurrentEditor() {
-  std::lock_guard lock(Slot().mutex);
-  return Slot().editor;
-}
 
 // The host's frame window of the document; null without one.
 HWND FrameWindow(IUnknown* hostValue) {
@@ -61,27 +45,26 @@ std::vector<Quor::String> ChannelNames(IUnknown* dataDocument) {
 
 }  // namespace
 
-void SetSettingsEditor(SettingsEditor editor) {
-  std::lock_guard lock(Slot().mutex);
-  Slot().editor = std::move(editor);
-}
-
 void Document::OnSettingsCommand() {
-  const SettingsEditor editor = CurrentEditor();
-  if (!editor) return;
   const HWND parent = FrameWindow(GetHostValue());
   Quor::ComPtr<Settings> copy;
   copy.Attach(m_settings->Clone());
-  const std::vector<Quor::String> channels = ChannelNames(DataDocument());
-  if (editor(parent, *copy.Get(), channels) != IDOK) return;
-  // The region follows a changed selection-only flag.
-  SetRegionFromHost(*copy.Get(), 4);
+  SettingsDialog dialog(parent, ChannelNames(DataDocument()), *this, *copy.Get(), 0);
+  if (dialog.Execute() != IDOK) return;
+  // The region is taken again only when the choice between the selection and the whole data
+  // changed: taken on every OK, a selection moved since the analysis would make an unchanged
+  // dialog clear the analysis and with it the user's beat edits.
+  if (copy->source.selectionOnly != m_settings->source.selectionOnly) {
+    SetRegionFromHost(*copy.Get(), 4);
+  }
   const DWORD flags = copy->Compare(m_settings.Get());
-  if (flags & 0xFF000000) ClearAnalysis(flags, false);
+  const bool cleared = (flags & 0xFF000000) && ClearAnalysis(flags, false);
   m_settings->CopyFrom(copy.Get());
   if (flags == 0) return;
   OnSettingsEdited();
-  if (!IsHostBusy()) Reanalyse(flags, kNoticeAnalysis);
+  const bool analysed = !IsHostBusy() && Reanalyse(flags, kNoticeAnalysis);
+  // The clearing's start notice waits for the analysis; without one it ends here.
+  if (cleared && !analysed) SendChangedNotice(kNoticeCleared);
 }
 
 }  // namespace Rhyth

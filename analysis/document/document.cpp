@@ -2,7 +2,9 @@
 // entries that only route a call (persistent parts, closing, state changes, sampling).
 #include "analysis/document/document.h"
 
+#include "analysis/calc/classifier_limits_source.h"
 #include "analysis/document/document_ids.h"
+#include "analysis/module/analysis_results_object.h"
 #include "analysis/module_strings.h"
 #include "analysis/settings/change_flags.h"
 #include "hostframework/document/tarn_message_box.h"
@@ -33,9 +35,13 @@ Document::Document(IUnknown* hostDocument, IUnknown* classObject, IUnknown*)
     : PendrelChildDocument(classObject, hostDocument, DocumentTypeId::Id(), 0),
       m_settings(new Settings),
       m_data(new Data(m_settings.Get())),
-      m_detector(hostDocument) {}
+      m_detector(hostDocument) {
+  // Channel calculations on the same host document size their output to these limits.
+  AnnounceClassifierLimits(hostDocument, this, [this] { return GetSettings().classifier; });
+}
 
 Document::~Document() {
+  WithdrawClassifierLimits(this);
   m_calcChannels.clear();
   // The members go in reverse order: the engine, the detector's map and its host document,
   // then the data and the settings. The computed channels stay in the host's document:
@@ -49,6 +55,10 @@ HRESULT Document::QueryInterface(REFIID iid, void** object) {
     *object = static_cast<IRhythDocument*>(this);
   } else if (iid == IOnlineDataSink::iid) {
     *object = static_cast<IOnlineDataSink*>(this);
+  } else if (iid == IRhythAnalysisResults::iid) {
+    // A snapshot of its own, not a face of the document: it is made with its reference.
+    *object = NewAnalysisResults(*this);
+    return *object ? S_OK : E_OUTOFMEMORY;
   } else {
     return PendrelChildDocument::QueryInterface(iid, object);
   }
@@ -143,11 +153,26 @@ HRESULT Document::OnSamplingStopped(DWORD, DWORD) {
   // The engine leaves its online state whenever it is in it, also after a last block that
   // said no more data would follow: left online it would refuse every later analysis.
   const bool pending = MoreDataPending() && m_settings->analysis.onlineMode;
-  if (!pending && !m_engine.IsOnline()) return S_OK;
+  if (!pending && !m_engine.IsOnline()) {
+    CloseOpenRegionEnd();
+    return S_OK;
+  }
+  return EndOnlinePass();
+}
+
+HRESULT Document::EndOnlinePass() {
   SendChangingNotice(kNoticeSamplingStop);
   const HRESULT step = m_engine.StopOnline();
+  CloseOpenRegionEnd();
   if (SUCCEEDED(step)) SendChangedNotice(kNoticeSamplingStop);
   return step;
+}
+
+void Document::CloseOpenRegionEnd() {
+  // The open end stands for data still to come; once sampling stops, the region ends where the
+  // data does, so that a later analysis reads just the records that exist.
+  if (m_settings->analysis.region.endRecord != kRegionOpenEndRecord) return;
+  if (SetRegionFromHost(*m_settings.Get(), 2)) OnSettingsEdited();
 }
 
 HRESULT Document::OnDataChanged(DWORD) {

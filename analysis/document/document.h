@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "analysis/data/analysis_data.h"
@@ -31,14 +32,6 @@ struct IRhythDocument : IUnknown {
  protected:
   ~IRhythDocument() = default;
 };
-
-// Edits a copy of the settings with the settings dialog: the dialog's answer (IDOK or
-// IDCANCEL). The document is given the names of the data document's channels.
-using SettingsEditor =
-    std::function<int(HWND parent, Settings& copy, const std::vector<Quor::String>& channels)>;
-// The editor the settings command runs; without one (no dialog in this build) the command
-// changes nothing.
-void SetSettingsEditor(SettingsEditor editor);
 
 class Document final : public IRhythDocument,
                        public IOnlineDataSink,
@@ -108,6 +101,11 @@ class Document final : public IRhythDocument,
   // ---- Online subscription ----------------------------------------------------------------
   bool UpdateOnlineSubscription();
   void RemoveOnlineSubscription();
+  // Ends the engine's online pass inside the sampling-stopped notices and closes the region's
+  // open end; the engine's result.
+  HRESULT EndOnlinePass();
+  // Ends an open region at the end of the host's data.
+  void CloseOpenRegionEnd();
 
   // ---- Message handlers (0: handled) --------------------------------------------------------
   LONG OnAnalyzeMsg();
@@ -162,10 +160,21 @@ class Document final : public IRhythDocument,
   bool CanAddMarker();
   bool CanRemoveMarker();
 
-  // The calculated channels' limit lines (drawn by a later part of the module): the seams
-  // the runs and notifications call.
-  void RebuildCalcChannelMap() {}
-  void RefreshCalcChannelLimits() {}
+  // ---- Beat markers (0 when the host is busy; true when the fiducial channel was refreshed) --
+  bool AddMarker();
+  bool RemoveMarker();
+  bool SetAllBeatsNormal();
+
+  // ---- Classifier limits on the channels the module's channel calculation computes ---------
+  void RebuildCalcChannelMap();
+  void RefreshCalcChannelLimits();
+  // Shows or hides the limits of one channel by what its calculation shows.
+  void UpdateCalcChannelLimits(DWORD channel, IUnknown* calculation);
+  // A channel's calculation changed (null: it has none any more): the map follows.
+  void OnCalcChannelChanged(DWORD channel, IUnknown* calculation);
+  void ShowChannelLimits(DWORD channel, const Quor::String& unit, double lower, double upper);
+  void HideChannelLimits(DWORD channel);
+  const std::set<DWORD>& CalcChannels() const { return m_calcChannels; }
 
   Settings& GetSettings() { return *m_settings.Get(); }
   const Settings& GetSettings() const { return *m_settings.Get(); }
@@ -187,6 +196,8 @@ class Document final : public IRhythDocument,
   void ResetEngine();
   // Shows the channels' beat marks on the source channel, or hides them.
   void ShowFiducialMarks();
+  // Shows a text on the host's status line.
+  static void ShowStatusText(const Quor::String& text);
   // Tells the user once that a run could not find or read the beats.
   void ReportRunFailure(UINT textId);
   // Tells the user that analysis runs over the selection and nothing is selected.
@@ -195,6 +206,17 @@ class Document final : public IRhythDocument,
   void ClearBeforeNewRegion();
   // Asks before a new region discards the user's edits; true to go on.
   bool ConfirmNewRegion();
+  // Refreshes the fiducial channel after an edit of the beats or their limits; true when the
+  // detector changed it.
+  bool RecalculateBeats();
+  void AnalyseEditedBeats();
+  // The host selection's start and end; nothing when nothing is selected.
+  std::optional<std::pair<PendrelPosition, PendrelPosition>> SelectedRange();
+  // The channel's calculation when it is the module's channel calculation; else null.
+  Quor::ComPtr<IUnknown> CalculationOf(DWORD channel);
+  void SendLimitValue(DWORD channel, DWORD line, double value, const Quor::String& unit);
+  void SendLimitLine(DWORD channel, DWORD line, bool shown);
+  void SendBand(DWORD channel, bool shown);
 
   Quor::ComPtr<Settings> m_settings;
   Quor::ComPtr<Data> m_data;

@@ -37,14 +37,17 @@ LONG Document::OnAnalyzeMsg() {
   }
   // The same region again keeps the user's beat edits and the beat numbers; a new one discards
   // them, so the user is asked first when there are edits to lose.
+  bool cleared = false;
   if (RegionIsSet() && *region != m_settings->analysis.region) {
     if (!ConfirmNewRegion()) return kHandled;
     if (IsHostBusy()) return kHandled;
     ClearBeforeNewRegion();
+    cleared = true;
   }
   if (SetRegionFromHost(*m_settings.Get(), 4)) OnSettingsEdited();
-  if (IsHostBusy()) return kHandled;
-  Reanalyse(kChangeEverything, kNoticeAnalysis);
+  const bool analysed = !IsHostBusy() && Reanalyse(kChangeEverything, kNoticeAnalysis);
+  // A clearing that no analysis follows is a change of its own: its observers see it end.
+  if (cleared && !analysed) SendChangedNotice(kNoticeCleared);
   return kHandled;
 }
 
@@ -76,6 +79,8 @@ LONG Document::OnToggleOnlineModeMsg() {
   m_settings->dirty = 1;
   UpdateOnlineSubscription();
   OnSettingsEdited();
+  // Switched off while sampling, the document hears of no stop: the pass ends here.
+  if (!m_settings->analysis.onlineMode && m_engine.IsOnline()) EndOnlinePass();
   return kHandled;
 }
 
@@ -111,10 +116,12 @@ void Document::OnChannelChangedNotice(DWORD channel) {
   if (channel == m_settings->source.channelIndex) ClearAnalysis(kChangeEverything, true);
 }
 
-void Document::OnCalculationChanged(DWORD channel, DWORD, DWORD, DWORD) {
-  if (channel != m_settings->source.channelIndex || !RegionIsSet()) return;
-  ValidateRegion();
-  if (RegionIsSet() && !IsHostBusy()) Reanalyse(kChangeEverything, kNoticeAnalysis);
+void Document::OnCalculationChanged(DWORD channel, DWORD, DWORD calcLow, DWORD calcHigh) {
+  if (channel == m_settings->source.channelIndex && RegionIsSet()) {
+    ValidateRegion();
+    if (RegionIsSet() && !IsHostBusy()) Reanalyse(kChangeEverything, kNoticeAnalysis);
+  }
+  OnCalcChannelChanged(channel, PointerOf(calcLow, calcHigh));
 }
 
 }  // namespace Rhyth

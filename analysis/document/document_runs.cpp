@@ -47,15 +47,15 @@ bool HasChildData(IPendrelChildDataContainer* container, DWORD type) {
   return hr == S_OK && found;
 }
 
-void ShowStatus(const Quor::String& text) {
+}  // namespace
+
+void Document::ShowStatusText(const Quor::String& text) {
   if (ITarnHostApp* application = GetTarnHostApp()) {
     IQuorString* status = text.GetInterface();
     application->SetStatusText(status);
     status->Release();
   }
 }
-
-}  // namespace
 
 // ---- Notices -------------------------------------------------------------------------------
 
@@ -101,13 +101,13 @@ void Document::ShowFiducialMarks() {
 
 void Document::ReportRunFailure(UINT textId) {
   const Quor::String text = ModuleString(textId);
-  ShowStatus(Quor::Format(ModuleString(kFailureStatusText), text));
+  ShowStatusText(Quor::Format(ModuleString(kFailureStatusText), text));
   TarnMessageBox(text, ModuleString(kCaption), MB_OK | MB_ICONEXCLAMATION, 0);
 }
 
 void Document::ReportNoSelection() {
   const Quor::String text = ModuleString(kNoSelectionText);
-  ShowStatus(text);
+  ShowStatusText(text);
   TarnMessageBox(text, ModuleString(kCaption), MB_OK | MB_ICONINFORMATION, 0);
 }
 

@@ -34,6 +34,7 @@ void AnalysisEngine::Reset() {
   m_timeDomain.Clear();
   m_segments.Clear();
   m_spectrum.Clear();
+  m_spectrumStale = false;
   m_poincare.RemoveAll();
   m_classifier.RemoveAll();
   m_ranges = ClassifierRanges::Empty();
@@ -124,7 +125,11 @@ void AnalysisEngine::RunPasses(DWORD flags, IPendrelDataSource* source, const Se
     m_segments.FullPass(flags, m_rr.begin(), m_time.begin(), n,
                         settings.analysis.sdarrSegmentLength, start, end);
   }
-  m_spectrum.Pass(flags, m_rr.begin(), m_time.begin(), n, settings.spectrum);
+  // A spectrum left behind by the online steps is brought up to date with the rest.
+  const DWORD spectrumFlags = m_spectrumStale ? flags | kChangeSpectrum : flags;
+  if (m_spectrum.Pass(spectrumFlags, m_rr.begin(), m_time.begin(), n, settings.spectrum)) {
+    m_spectrumStale = false;
+  }
 }
 
 int AnalysisEngine::WriteRRIntervals(std::wostream& stream) const {

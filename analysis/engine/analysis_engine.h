@@ -56,7 +56,8 @@ class AnalysisEngine {
 
   const TimeDomainStatistics& TimeDomain() const { return m_timeDomain; }
   const SegmentMeans& Segments() const { return m_segments; }
-  const Spectrum& SpectrumResults() const { return m_spectrum; }
+  // While online the spectrum is brought up to date here, when it is read.
+  const Spectrum& SpectrumResults() const;
   const BeatPointArray& PoincarePoints() const { return m_poincare; }
   const BeatPointArray& ClassifierPoints() const { return m_classifier; }
   const ClassifierRanges& Ranges() const { return m_ranges; }
@@ -83,10 +84,14 @@ class AnalysisEngine {
   bool Classify(const FiducialEvent& beat, LONG record);
   void Admit(const FiducialEvent& beat, LONG record, double time);
   void RunPasses(DWORD flags, IPendrelDataSource* source, const Settings& settings);
+  // Leaves the online pass that could not start; E_FAIL.
+  HRESULT FailOnline();
 
   TimeDomainStatistics m_timeDomain;
   SegmentMeans m_segments;
-  Spectrum m_spectrum;
+  // Mutable: the online analysis computes the spectrum when it is read.
+  mutable Spectrum m_spectrum;
+  mutable bool m_spectrumStale = false;
   BeatPointArray m_poincare;
   BeatPointArray m_classifier;
   ClassifierRanges m_ranges;

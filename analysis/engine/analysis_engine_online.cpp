@@ -50,22 +50,33 @@ HRESULT AnalysisEngine::PrepareOnline(IPendrelDataSource* source, Settings* sett
 }
 
 HRESULT AnalysisEngine::StartOnline() {
-  m_online = true;
   LONG record = 0;
+  PendrelRecordInfo info{};
   if (!m_source || !m_settings || FAILED(m_source->GetCurrentRecord(&record)) ||
-      FAILED(m_source->GetRecordInfo(record, &m_recordInfo))) {
-    return E_FAIL;
+      FAILED(m_source->GetRecordInfo(record, &info))) {
+    return FailOnline();
   }
+  // The host starts the pass again whenever data arrives: an enumerator already reading this
+  // record goes on where it is, since opening it again would read every beat a second time.
+  if (m_online && m_events.IsOpen() && m_events.Record() == record) return S_OK;
+  if (!m_events.Open(m_source.Get(), m_channel, record, 0, kRecordEndOffset)) return FailOnline();
+  m_online = true;
+  m_recordInfo = info;
   m_onlineRecord = record;
   m_timeBase = RecordTimeBase(m_recordInfo);
   SegmentMeans& segments = m_segments;
   segments.segmentLength = m_settings->analysis.sdarrSegmentLength;
   if (!(segments.segmentEnd > 0)) segments.segmentEnd = m_timeBase;
   segments.segmentEnd = AdvanceSegmentEnd(segments.segmentEnd, segments.segmentLength, m_timeBase);
-  // The host starts the pass again whenever data arrives: an enumerator already reading this
-  // record goes on where it is, since opening it again would read every beat a second time.
-  if (m_events.IsOpen() && m_events.Record() == record) return S_OK;
-  return m_events.Open(m_source.Get(), m_channel, record, 0, kRecordEndOffset) ? S_OK : E_FAIL;
+  return S_OK;
+}
+
+HRESULT AnalysisEngine::FailOnline() {
+  // A pass that could not start is no pass: left online, the engine would refuse every later
+  // range analysis.
+  m_events.Close();
+  m_online = false;
+  return E_FAIL;
 }
 
 HRESULT AnalysisEngine::UpdateOnline() {
@@ -81,13 +92,19 @@ HRESULT AnalysisEngine::UpdateOnline() {
     m_segments.AddSegmentBeat(beat.rr, time);
     admitted = true;
   }
-  // One periodogram over the whole series once the block is in gives the same spectrum as one
-  // after every beat, at a fraction of the cost.
-  if (admitted && m_settings) {
+  // A periodogram of every beat so far at every step would cost more than all else over a
+  // day: the spectrum is computed when it is read (SpectrumResults), from the series then.
+  if (admitted) m_spectrumStale = true;
+  return admitted ? S_OK : S_FALSE;
+}
+
+const Spectrum& AnalysisEngine::SpectrumResults() const {
+  if (m_spectrumStale && m_settings) {
     m_spectrum.Pass(kChangeSpectrum, m_rr.begin(), m_time.begin(), m_rr.GetCount(),
                     m_settings->spectrum);
   }
-  return admitted ? S_OK : S_FALSE;
+  m_spectrumStale = false;
+  return m_spectrum;
 }
 
 HRESULT AnalysisEngine::StopOnline() {

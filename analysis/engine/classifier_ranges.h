@@ -25,7 +25,10 @@ struct ClassifierRanges {
   }
 
  private:
+  // A value that is no finite number (the complexity of a flat window is infinite) tells
+  // nothing of the range and would make every limit taken from it unusable.
   static void WidenBounds(double& low, double& high, double value) {
+    if (!std::isfinite(value)) return;
     if (std::isnan(low) || value < low) low = value;
     if (std::isnan(high) || value > high) high = value;
   }

@@ -65,6 +65,12 @@ TEST_F(OnlineTest, BeatByBeatGivesTheResultsOfAFullAnalysisOfTheSameBeats) {
     Arrive(from, from + 100);
     EXPECT_EQ(engine.StartOnline(), S_OK);  // the host starts the pass as data arrives
     EXPECT_EQ(engine.UpdateOnline(), S_OK);
+    // The spectrum, computed when read, is that of the beats so far.
+    Rhyth::Spectrum now;
+    now.Pass(Rhyth::kChangeSpectrum, engine.RRIntervals().begin(), engine.BeatTimes().begin(),
+             engine.RRIntervals().GetCount(), settings->spectrum);
+    EXPECT_EQ(engine.SpectrumResults().total, now.total);
+    EXPECT_EQ(engine.SpectrumResults().hf, now.hf);
   }
   source->records[1].growing = false;
   source->records[1].endOfData = beats.back().position + 200;
@@ -152,11 +158,19 @@ TEST_F(OnlineTest, PreparingRebinsAndRecountsTheBeatsAlreadyAnalysed) {
 }
 
 TEST_F(OnlineTest, WithoutItsBeatChannelStartingFails) {
+  Arrive(0, 50);
   source->refuseEnumerators = true;
   engine.PrepareOnline(source.Get(), settings.settings, kBeatChannel);
   EXPECT_EQ(engine.StartOnline(), E_FAIL);
+  // A pass that never started leaves the engine free for a range analysis.
+  EXPECT_FALSE(engine.IsOnline());
   EXPECT_EQ(engine.UpdateOnline(), S_FALSE);
   EXPECT_EQ(engine.StopOnline(), S_OK);
+  source->refuseEnumerators = false;
+  settings->analysis.region = {0, 1, kRecordEndOffset, 1};
+  EXPECT_EQ(engine.AnalyseRange(Rhyth::kChangeEverything, source.Get(), *settings.settings,
+                                kBeatChannel),
+            49u);
   AnalysisEngine idle;
   EXPECT_EQ(idle.UpdateOnline(), S_FALSE);
   EXPECT_EQ(idle.StopOnline(), S_OK);

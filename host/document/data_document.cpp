@@ -30,7 +30,8 @@ HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
   return win32::QueryFaces<DataDocument, IPendrelDataSource, IPendrelArithmeticChannels,
                            IPendrelChannelData, IPendrelChildDataContainer,
                            IPendrelRecordingDocument, IPendrelModificationService,
-                           IPendrelOnlineDataSource, ISubject>(this, iid, object);
+                           IPendrelOnlineDataSource, ISubject, IPendrelPropertyService>(
+      this, iid, object);
 }
 
 ULONG DataDocument::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&m_refCount)); }
@@ -60,6 +61,14 @@ HRESULT DataDocument::GetSelection(IPendrelSelection** selection) {
   if (!selection) return E_POINTER;
   *selection = Tarn::Hold(m_selection.get()).release();
   return S_OK;
+}
+
+HRESULT DataDocument::GetProperty(IMessage* key, IMessage** stored) {
+  Tarn::RecordCall("PropertyService", "GetProperty",
+                   "type=" + Tarn::HexWord(key ? key->GetMessageId() : 0));
+  if (!stored) return E_POINTER;
+  *stored = m_properties.Find(key);
+  return *stored ? S_OK : S_FALSE;
 }
 
 HRESULT DataDocument::AnnounceChange(IPersist* part, IUnknown*, DWORD partIndex,

@@ -3,12 +3,14 @@
 // for IPendrelDataSource, IPendrelArithmeticChannels, IPendrelChannelData,
 // IPendrelChildDataContainer, IPendrelRecordingDocument (the host objects a module document
 // works with: itself as the data document, the sampling controller, the selection),
-// IPendrelModificationService, IPendrelOnlineDataSource and ISubject (the host's data events).
+// IPendrelModificationService, IPendrelOnlineDataSource, ISubject (the host's data events) and
+// IPendrelPropertyService (the channel display messages modules sent).
 // Not thread-safe: the host serialises the calls on a document.
 #pragma once
 
 #include <memory>
 
+#include "host/document/channel_properties.h"
 #include "host/document/document_arithmetic_channels.h"
 #include "host/document/document_channel_data.h"
 #include "host/document/document_child_data.h"
@@ -31,7 +33,8 @@ class DataDocument final : private DocumentContents,
                            public DocumentSubject,
                            public DocumentOnlineSource,
                            public IPendrelRecordingDocument,
-                           public IPendrelModificationService {
+                           public IPendrelModificationService,
+                           public IPendrelPropertyService {
  public:
   explicit DataDocument(std::shared_ptr<Recording> recording);
 
@@ -48,6 +51,10 @@ class DataDocument final : private DocumentContents,
   // modified.
   HRESULT AnnounceChange(IPersist* part, IUnknown* hostValue, DWORD partIndex,
                          IQuorString** text) override;
+
+  // IPendrelPropertyService: the channel display messages modules sent, read back by key.
+  HRESULT GetProperty(IMessage* key, IMessage** stored) override;
+  ChannelProperties& Properties() { return m_properties; }
 
   // For the host itself: the recording and the channels, with the reasons channels fail.
   const Recording& Source() const { return DocumentContents::Source(); }
@@ -70,6 +77,7 @@ class DataDocument final : private DocumentContents,
   Tarn::HeldReference<SamplingController> m_sampling;
   Tarn::HeldReference<HostSelection> m_selection;
   DocumentLog m_log;
+  ChannelProperties m_properties;
   bool m_modified = false;
 };
 

@@ -57,6 +57,7 @@ HRESULT DocumentSite::Notice(DWORD type, const DWORD* code) {
 LONG DocumentSite::HandleMessage(IMessage* message) {
   if (!message) return 0;
   Tarn::RecordCall(kService, "HandleMessage", "id=" + Tarn::HexWord(message->GetMessageId()));
+  if (m_document && m_document->Properties().Keep(message)) return 1;
   DWORD view = 0;
   if (message->GetMessageId() != kTarnMessageOpenView || !ViewTypeOf(message, &view)) return 0;
   if (m_document) m_document->Log().AddViewRequest(view);

@@ -1,6 +1,7 @@
 // Host object type 0x80000011: the host's object behind one module document. It relays the
 // document's notices to its observers (and logs them with the data document), takes the
-// messages the document's own handlers leave (the host's open-view message among them), relays
+// messages the document's own handlers leave (the host's open-view message and the channel
+// display messages, which the data document keeps, among them), relays
 // the notices the document hears, and gives the document's host value object. It lives as long
 // as the module document holds it.
 #pragma once

@@ -5,6 +5,8 @@
 namespace PendrelHost {
 
 HRESULT SamplingController::IsBusy(VARIANT_BOOL* busy) {
+  if (m_idleAnswers == 0) m_busy = true;
+  if (m_idleAnswers >= 0) --m_idleAnswers;
   Tarn::RecordCall("SamplingController", "IsBusy", m_busy ? "busy" : "idle");
   if (!busy) return E_POINTER;
   *busy = m_busy ? VARIANT_TRUE : VARIANT_FALSE;

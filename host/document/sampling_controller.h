@@ -13,11 +13,21 @@ class SamplingController final : public SimpleUnknownImp1<IPendrelSamplingContro
   HRESULT IsBusy(VARIANT_BOOL* busy) override;
   HRESULT CanSample(VARIANT_BOOL* canSample) override;
 
-  void SetBusy(bool busy) { m_busy = busy; }
+  void SetBusy(bool busy) {
+    m_busy = busy;
+    m_idleAnswers = -1;
+  }
+  // Answers "idle" that many more times, then "busy": the host turning busy in the middle of
+  // what a module does.
+  void BecomeBusyAfter(int idleAnswers) {
+    m_busy = false;
+    m_idleAnswers = idleAnswers;
+  }
   void SetCanSample(bool canSample) { m_canSample = canSample; }
 
  private:
   bool m_busy = false;
+  int m_idleAnswers = -1;  // none counted
   bool m_canSample = false;
 };
 

@@ -96,4 +96,8 @@ std::string DescribeMessage(IMessage* message) {
   return "id=" + HexWord(message->GetMessageId()) + ", flags=" + HexWord(message->GetFlags());
 }
 
+IMessage* NewHostMessage(DWORD id, DWORD flags, const void* parameters, DWORD parameterBytes) {
+  return new HostMessage(id, flags, parameters, parameterBytes);
+}
+
 }  // namespace Tarn

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/framework/tarn_api.h"
 #include "platform/pendrel/messages.h"
 #include "platform/win32/com_object.h"
 
@@ -41,5 +42,10 @@ class HostMessage final : public SimpleUnknownImp1<IMessage, 1> {
 // "id=0x..., flags=0x..." of any message, for the call log. The host's own messages are read
 // without going through their interface, so that the log shows only what callers asked.
 std::string DescribeMessage(IMessage* message);
+
+// A new message object with one reference for the caller, for the host's parts outside this
+// library (the parameter block is copied).
+TARN_API IMessage* NewHostMessage(DWORD id, DWORD flags, const void* parameters,
+                                  DWORD parameterBytes);
 
 }  // namespace Tarn

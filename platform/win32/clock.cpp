@@ -46,10 +46,6 @@ std::shared_ptr<const win32::Clock>& InstalledClock() {
   return clock;
 }
 
-std::shared_ptr<const win32::Clock> CurrentClock() {
-  std::lock_guard lock(ClockMutex());
-  return InstalledClock();
-}
 
 SYSTEMTIME SystemTimeFromTicks(ULONGLONG ticks) {
   const LONGLONG daysFrom1601 = LONGLONG(ticks / kTicksPerDay);
@@ -80,6 +76,11 @@ ULONGLONG LocalTicks(const win32::Clock& clock) {
 
 namespace win32 {
 
+std::shared_ptr<const Clock> CurrentClock() {
+  std::lock_guard lock(ClockMutex());
+  return InstalledClock();
+}
+
 void SetClock(std::shared_ptr<const Clock> clock) {
   std::lock_guard lock(ClockMutex());
   InstalledClock() = clock ? std::move(clock) : std::make_shared<SystemClock>();
@@ -87,9 +88,9 @@ void SetClock(std::shared_ptr<const Clock> clock) {
 
 }  // namespace win32
 
-void GetSystemTime(SYSTEMTIME* time) { *time = SystemTimeFromTicks(CurrentClock()->UtcTicks()); }
+void GetSystemTime(SYSTEMTIME* time) { *time = SystemTimeFromTicks(win32::CurrentClock()->UtcTicks()); }
 
-void GetLocalTime(SYSTEMTIME* time) { *time = SystemTimeFromTicks(LocalTicks(*CurrentClock())); }
+void GetLocalTime(SYSTEMTIME* time) { *time = SystemTimeFromTicks(LocalTicks(*win32::CurrentClock())); }
 
 BOOL SystemTimeToFileTime(const SYSTEMTIME* time, FILETIME* fileTime) {
   const bool valid = time && fileTime && time->wYear >= 1601 && time->wYear <= 30827 &&
@@ -112,7 +113,7 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* time, FILETIME* fileTime) {
 }
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
-  count->QuadPart = LONGLONG(CurrentClock()->MonotonicNanoseconds() / 100);
+  count->QuadPart = LONGLONG(win32::CurrentClock()->MonotonicNanoseconds() / 100);
   return TRUE;
 }
 
@@ -121,4 +122,4 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
   return TRUE;
 }
 
-DWORD GetTickCount() { return DWORD(CurrentClock()->MonotonicNanoseconds() / 1'000'000); }
+DWORD GetTickCount() { return DWORD(win32::CurrentClock()->MonotonicNanoseconds() / 1'000'000); }

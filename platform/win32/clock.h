@@ -2,6 +2,7 @@
 // test or the command line installs another, so that runs can be reproduced to the tick.
 #pragma once
 
+#include <atomic>
 #include <memory>
 
 #include "platform/win32/types.h"
@@ -38,7 +39,13 @@ class Clock {
   virtual LONGLONG LocalOffsetSeconds(ULONGLONG utcTicks) const = 0;
   // A counter that never goes back, in nanoseconds from an arbitrary start.
   virtual ULONGLONG MonotonicNanoseconds() const = 0;
+  // A clock that moves only when told moves forward by a pause and answers true, so that pauses
+  // and timers take no real time; a running clock answers false and the pause waits.
+  virtual bool AdvanceForPause(ULONGLONG /*nanoseconds*/) const { return false; }
 };
+
+// The installed clock (the system's unless one was installed).
+std::shared_ptr<const Clock> CurrentClock();
 
 // Installs the clock every time function reads; null restores the system's clock.
 void SetClock(std::shared_ptr<const Clock> clock);
@@ -52,6 +59,11 @@ class FixedClock : public Clock {
   ULONGLONG UtcTicks() const override { return m_utcTicks; }
   LONGLONG LocalOffsetSeconds(ULONGLONG) const override { return m_localOffsetSeconds; }
   ULONGLONG MonotonicNanoseconds() const override { return m_monotonicNanoseconds; }
+  bool AdvanceForPause(ULONGLONG nanoseconds) const override {
+    m_utcTicks += nanoseconds / 100;
+    m_monotonicNanoseconds += nanoseconds;
+    return true;
+  }
 
   // Moves the time of day and the counter together, as a running clock would.
   void Advance(ULONGLONG nanoseconds) {
@@ -60,9 +72,10 @@ class FixedClock : public Clock {
   }
 
  private:
-  ULONGLONG m_utcTicks;
+  // Threads that pause move the clock while others read it.
+  mutable std::atomic<ULONGLONG> m_utcTicks;
   LONGLONG m_localOffsetSeconds;
-  ULONGLONG m_monotonicNanoseconds = 0;
+  mutable std::atomic<ULONGLONG> m_monotonicNanoseconds = 0;
 };
 
 }  // namespace win32

@@ -20,6 +20,11 @@ std::vector<win32::ShownMessageBox>& Shown() {
   return shown;
 }
 
+std::vector<win32::ShownDialog>& Dialogs() {
+  static std::vector<win32::ShownDialog> dialogs;
+  return dialogs;
+}
+
 int UnattendedAnswer(UINT style) {
   switch (style & 0xF) {
     case MB_OK:
@@ -33,15 +38,19 @@ int UnattendedAnswer(UINT style) {
   }
 }
 
+// The next queued answer, or `unattended` when none is queued. The caller holds the lock.
+int NextAnswer(int unattended) {
+  if (QueuedAnswers().empty()) return unattended;
+  const int answer = QueuedAnswers().front();
+  QueuedAnswers().pop_front();
+  return answer;
+}
+
 }  // namespace
 
 int MessageBoxExW(HWND, LPCWSTR text, LPCWSTR caption, UINT style, WORD) {
   std::lock_guard lock(BoxMutex());
-  int answer = UnattendedAnswer(style);
-  if (!QueuedAnswers().empty()) {
-    answer = QueuedAnswers().front();
-    QueuedAnswers().pop_front();
-  }
+  const int answer = NextAnswer(UnattendedAnswer(style));
   Shown().push_back({text ? text : u"", caption ? caption : u"", style, answer});
   return answer;
 }
@@ -65,6 +74,19 @@ std::vector<ShownMessageBox> ShownMessageBoxes() {
 void ClearShownMessageBoxes() {
   std::lock_guard lock(BoxMutex());
   Shown().clear();
+  Dialogs().clear();
+}
+
+int AnswerModalDialog(const std::u16string& name) {
+  std::lock_guard lock(BoxMutex());
+  const int answer = NextAnswer(IDCANCEL);
+  Dialogs().push_back({name, answer});
+  return answer;
+}
+
+std::vector<ShownDialog> ShownDialogs() {
+  std::lock_guard lock(BoxMutex());
+  return Dialogs();
 }
 
 void ClearQueuedMessageBoxAnswers() {

@@ -48,4 +48,14 @@ void ClearShownMessageBoxes();
 // Drops the answers queued for boxes that were not shown.
 void ClearQueuedMessageBoxAnswers();
 
+// Modal dialogs take their answers from the same queue, in the order boxes and dialogs are
+// shown; without a queued answer a dialog is cancelled (IDCANCEL). Each run is recorded by the
+// dialog's name; ClearShownMessageBoxes forgets them too.
+struct ShownDialog {
+  std::u16string name;
+  int answer;
+};
+int AnswerModalDialog(const std::u16string& name);
+std::vector<ShownDialog> ShownDialogs();
+
 }  // namespace win32

@@ -1,6 +1,7 @@
 #include "analysis/tests/document/analysis_host.h"
 
 #include "analysis/detection/enumerator_classes.h"
+#include "analysis/dialogs/settings_dialog.h"
 #include "analysis/document/document_class.h"
 #include "analysis/document/document_ids.h"
 #include "analysis/messages/document_messages.h"
@@ -39,7 +40,7 @@ void AnalysisHost::SetUp() {
 void AnalysisHost::TearDown() {
   // The module documents close while the host still knows their classes.
   hosted.reset();
-  Rhyth::SetSettingsEditor(nullptr);
+  Rhyth::ClearSettingsDialogScripts();
   win32::ClearShownMessageBoxes();
   win32::ClearQueuedMessageBoxAnswers();
   DocumentTest::HostTest::TearDown();
@@ -127,6 +128,18 @@ PendrelHost::Recording SyntheticRecording(double seconds, double rate) {
   settings.sampleRate = rate;
   settings.duration = seconds;
   return PendrelHost::MakeSyntheticEcg(settings).recording;
+}
+
+PendrelHost::Recording TwoRecords() {
+  const PendrelHost::Recording one = SyntheticRecording(20.0);
+  PendrelHost::Recording two(one.SampleRate());
+  two.AddChannel(one.Channel(0));
+  for (std::size_t record = 0; record < 2; ++record) {
+    two.AddRecord(20.0 * double(record));
+    two.AppendSamples(record, std::vector<std::span<const float>>{one.Samples(0, 0)});
+    two.CloseRecord(record);
+  }
+  return two;
 }
 
 void AcceptSyntheticBeats(Rhyth::Settings& settings) { settings.classifier.complexityLow = 0.5; }

@@ -54,6 +54,9 @@ class AnalysisHost : public DocumentTest::HostTest {
 // A synthetic ECG (one channel "ECG") of `seconds` at `rate` Hz, 60 beats a minute.
 PendrelHost::Recording SyntheticRecording(double seconds = 20.0, double rate = 250.0);
 
+// Two records of the synthetic heart (20 s each), one after the other.
+PendrelHost::Recording TwoRecords();
+
 // Settings under which the synthetic heart's beats are normal: its form factor lies below the
 // presets' lower limit.
 void AcceptSyntheticBeats(Rhyth::Settings& settings);

@@ -3,6 +3,7 @@
 // engine holding what an engine gives on the same beats.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "analysis/detection/fiducial_event.h"
@@ -61,6 +62,22 @@ TEST_F(MitBihDocument, TheAnalyseCommandFindsEveryBeatAndGivesTheEnginesStatisti
   EXPECT_EQ(engine.SpectrumResults().hf, alone.SpectrumResults().hf);
   EXPECT_NEAR(ours.MeanRR(), 0.81, 0.01);
   EXPECT_TRUE(win32::ShownMessageBoxes().empty());
+}
+
+TEST_F(MitBihDocument, AllBeatsNormalTakesTheObservedRangesWidenedByFivePercent) {
+  ASSERT_EQ(Tarn::FireMenuCommand(u"Analyze Channel"), S_OK);
+  const Rhyth::AnalysisEngine& engine = Analysis().Engine();
+  ASSERT_EQ(engine.EctopicCount(), 1u);
+  const Rhyth::ClassifierRanges observed = engine.Ranges();
+  ASSERT_EQ(Tarn::FireMenuCommand(u"Classify all Beats as Normal"), S_OK);
+  const Rhyth::ClassifierLimits& limits = Analysis().GetSettings().classifier;
+  EXPECT_DOUBLE_EQ(limits.rrLow, std::max(0.0, observed.rrLow - 0.05 * observed.rrHigh));
+  EXPECT_DOUBLE_EQ(limits.rrHigh, observed.rrHigh * 1.05);
+  EXPECT_DOUBLE_EQ(limits.complexityLow, std::max(0.0, observed.ffLow - 0.05 * observed.ffHigh));
+  EXPECT_DOUBLE_EQ(limits.complexityHigh, observed.ffHigh * 1.05);
+  EXPECT_EQ(engine.EctopicCount(), 0u);
+  EXPECT_EQ(engine.NormalCount(), engine.RRIntervals().GetCount());
+  EXPECT_EQ(engine.RRIntervals().GetCount(), 72u);
 }
 
 TEST_F(MitBihDocument, ASelectionOfPartOfTheRecordAnalysesJustThatPart) {

@@ -13,19 +13,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-// Two records of the synthetic heart, one after the other.
-PendrelHost::Recording TwoRecords() {
-  const PendrelHost::Recording one = SyntheticRecording(20.0);
-  PendrelHost::Recording two(one.SampleRate());
-  two.AddChannel(one.Channel(0));
-  for (std::size_t record = 0; record < 2; ++record) {
-    two.AddRecord(20.0 * double(record));
-    two.AppendSamples(record, std::vector<std::span<const float>>{one.Samples(0, 0)});
-    two.CloseRecord(record);
-  }
-  return two;
-}
-
 class DocumentNotifications : public AnalysisHost {
  protected:
   void SetUp() override {

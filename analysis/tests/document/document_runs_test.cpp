@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/data/event_id_cache.h"
+#include "analysis/dialogs/settings_dialog.h"
 #include "analysis/document/document_ids.h"
 #include "analysis/messages/document_messages.h"
 #include "analysis/settings/change_flags.h"
@@ -41,9 +42,8 @@ class DocumentRuns : public AnalysisHost {
   }
   // The settings command with an editor that makes `change` to the copy and answers OK.
   void EditSettings(std::function<void(Rhyth::Settings&)> change) {
-    Rhyth::SetSettingsEditor([change](HWND, Rhyth::Settings& copy, const auto&) {
-      change(copy);
-      return IDOK;
+    Rhyth::ScriptSettingsDialog(IDOK, [change](Rhyth::SettingsDialog& dialog) {
+      change(dialog.Copy());
     });
     Analysis().OnCommand(Rhyth::CommandWord(1));
   }
@@ -229,9 +229,8 @@ TEST_F(DocumentRuns, ASettingsDialogClosedWithoutAChangeDoesNothing) {
   ClearLog();
   EditSettings([](Rhyth::Settings&) {});
   EXPECT_TRUE(Notices().empty());
-  Rhyth::SetSettingsEditor([](HWND, Rhyth::Settings& copy, const auto&) {
-    copy.analysis.binWidth = 0.5;
-    return IDCANCEL;
+  Rhyth::ScriptSettingsDialog(IDCANCEL, [](Rhyth::SettingsDialog& dialog) {
+    dialog.Copy().analysis.binWidth = 0.5;
   });
   Analysis().OnCommand(Rhyth::CommandWord(1));
   EXPECT_EQ(Settings().analysis.binWidth, 0.01);

@@ -1,0 +1,33 @@
+// Rhyth::Dialog: the channel calculation's settings dialog, run modally over a working copy of
+// the settings. This build has no dialog windows: the dialog is shown as a recorded box and
+// answered by the platform's scripted answerer. An answer of IDCANCEL (also the answer when
+// none is queued) cancels; IDOK accepts the copy as it stands; a choice word made with
+// CalcDialogChoice sets the copy's mode, first flag and interpolate flag and accepts.
+#pragma once
+
+#include "analysis/calc/channel_calc_settings.h"
+#include "platform/win32/types.h"
+
+namespace Rhyth {
+
+// The answer that picks a beat measure and the two flags, as a person would in the dialog.
+int CalcDialogChoice(LONG mode, bool first, bool interpolate);
+
+class Dialog {
+ public:
+  // `current`: the settings in use, or null; `copy`: the working copy the dialog edits.
+  Dialog(HWND parent, const ChannelCalcSettings* current, ChannelCalcSettings& copy);
+  ~Dialog() = default;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // IDCANCEL (2) when the user cancels, IDOK otherwise.
+  int Execute();
+
+ private:
+  HWND m_parent;
+  const ChannelCalcSettings* m_current;
+  ChannelCalcSettings& m_copy;
+};
+
+}  // namespace Rhyth

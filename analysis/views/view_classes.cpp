@@ -1,0 +1,46 @@
+#include "analysis/views/view_classes.h"
+
+#include "analysis/document/document_ids.h"
+#include "analysis/module_strings.h"
+
+namespace Rhyth {
+
+namespace {
+
+struct ViewClassText {
+  UINT titleId;
+  const char16_t* className;
+};
+
+// By view number.
+constexpr ViewClassText kViewClasses[kViewClassCount] = {
+    {9, u"Rhyth Report View"},
+    {195, u"Rhyth Tachogram View"},
+    {196, u"Rhyth Spectrum View"},
+    {197, u"Rhyth RR Histogram View"},
+    {198, u"Rhyth Delta RR Histogram View"},
+    {199, u"Rhyth Classifier View"},
+    {200, u"Rhyth Poincare View"},
+};
+
+// Every view class shows its views in a window of its own.
+constexpr DWORD kViewClassFlags = 1;
+
+class ViewClass final : public OwlDocViewClassBase {
+ public:
+  explicit ViewClass(DWORD n)
+      : OwlDocViewClassBase(ViewTypeWord(n), ModuleString(kViewClasses[n].titleId),
+                            &GUID_TarnViewClassCategory, kViewClassFlags,
+                            Quor::String(kViewClasses[n].className)) {
+    AddRef();
+  }
+};
+
+}  // namespace
+
+OwlDocViewClassBase* NewViewClass(DWORD n) {
+  if (n >= kViewClassCount) return nullptr;
+  return new ViewClass(n);
+}
+
+}  // namespace Rhyth

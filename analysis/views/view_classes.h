@@ -1,0 +1,19 @@
+// The class objects of the seven analysis views, which module registration hands to the host
+// in this order: report, tachogram, spectrum, RR histogram, delta-RR histogram, classifier,
+// Poincaré. Each names its view (its title from the module's strings and its class name) and
+// counts the views the host opens on it; the views themselves draw nothing in this build.
+#pragma once
+
+#include <vector>
+
+#include "hostframework/docview/owl_doc_view_class_base.h"
+
+namespace Rhyth {
+
+// The view class of view number n (0 to 6, as the document's view numbers), with one
+// reference for the caller; null for another number.
+OwlDocViewClassBase* NewViewClass(DWORD n);
+
+inline constexpr DWORD kViewClassCount = 7;
+
+}  // namespace Rhyth

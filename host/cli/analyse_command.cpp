@@ -1,0 +1,162 @@
+#include "host/cli/analyse_command.h"
+
+#include <unistd.h>
+
+#include <optional>
+#include <stdexcept>
+
+#include "host/cli/analysis_session.h"
+#include "host/cli/measurement_printer.h"
+#include "host/cli/sample_options.h"
+
+namespace PendrelHost {
+
+const char* const kAnalyseCommandUsage =
+    "Usage: pendrel analyse [FILE] [OPTIONS]\n"
+    "\n"
+    "Analyses the heart rate variability of an ECG: finds the beats, builds the RR intervals\n"
+    "and prints the 27 measurements as a table with units. FILE is a recording (CSV, EDF, BDF,\n"
+    "GDF or MIT/WFDB) or a document saved with --save; without it, the built-in sample (a\n"
+    "synthetic ECG) is analysed. A saved document keeps its analysis and the beats added or\n"
+    "removed by hand and is not analysed again.\n"
+    "\n"
+    "Options:\n"
+    "  --csv              print the measurements as CSV (measurement,value,unit)\n"
+    "  --beats FILE       write the beats as CSV (record,tick,time_s,rr_s,class,ff)\n"
+    "  --rr FILE          write the RR intervals as text, one in seconds a line\n"
+    "  --save DOC         save the document with its analysis\n"
+    "  --module PATH      the analysis module to load (default: librhyth.so beside pendrel)\n"
+    "\n"
+    "Options that need the analysis settings dialog (its channel, preset, fields and its\n"
+    "selection-only choice) or the sampling simulator, which this build does not have yet, are\n"
+    "refused: --from, --to, --channel, --preset, --set, --online, --speed.\n"
+    "\n"
+    "The built-in sample takes the options of `pendrel channel` (--sample-rate, --duration,\n"
+    "--heart-rate, --heart-rate-sd, --qrs-duration, --noise, --baseline-wander, --mains,\n"
+    "--mains-frequency, --rate-change, --pause, --premature, --beat-height, --seed).\n"
+    "\n"
+    "Example: pendrel analyse 100.hea --beats beats.csv --rr rr.txt --save 100.rhy\n";
+
+namespace {
+
+struct AnalyseOptions {
+  std::optional<std::string> file;
+  bool csv = false;
+  std::optional<std::string> beats;
+  std::optional<std::string> rr;
+  std::optional<std::string> save;
+  SyntheticEcgSettings sample;
+  bool sampleOptionGiven = false;
+};
+
+// Refused with the reason rather than ignored: a user who asks for a preset must not be
+// handed figures made without it.
+void RefuseUnavailable(const std::string& option) {
+  if (option == "--channel" || option == "--preset" || option == "--set" || option == "--from" ||
+      option == "--to") {
+    throw std::invalid_argument(option + " needs the analysis settings dialog, which this build "
+                                "does not have yet");
+  }
+  if (option == "--online" || option == "--speed") {
+    throw std::invalid_argument(option + " needs the sampling simulator, which this build does "
+                                "not have yet");
+  }
+}
+
+bool TakesValue(const std::string& option) {
+  static const char* const kOwn[] = {"--beats", "--rr", "--save"};
+  for (const char* own : kOwn) {
+    if (option == own) return true;
+  }
+  // The sample's own options all take a value; asked with a value that fits any of them.
+  SyntheticEcgSettings probe;
+  try {
+    return ParseSampleOption(option, "1,1", probe) || ParseSampleOption(option, "1", probe);
+  } catch (const std::invalid_argument&) {
+    return true;
+  }
+}
+
+AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
+  AnalyseOptions options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument.size() < 2 || argument.rfind("--", 0) != 0) {
+      if (options.file) throw std::invalid_argument("too many arguments: '" + argument + "'");
+      options.file = argument;
+      continue;
+    }
+    RefuseUnavailable(argument);
+    if (argument == "--csv") {
+      options.csv = true;
+      continue;
+    }
+    if (!TakesValue(argument)) throw std::invalid_argument("unknown option " + argument);
+    if (i + 1 >= arguments.size()) throw std::invalid_argument(argument + " needs a value");
+    const std::string& value = arguments[++i];
+    if (argument == "--beats") {
+      options.beats = value;
+    } else if (argument == "--rr") {
+      options.rr = value;
+    } else if (argument == "--save") {
+      options.save = value;
+    } else if (ParseSampleOption(argument, value, options.sample)) {
+      options.sampleOptionGiven = true;
+    } else {
+      throw std::invalid_argument("unknown option " + argument);
+    }
+  }
+  if (options.file && options.sampleOptionGiven) {
+    throw std::invalid_argument("the built-in sample's options do not apply to a file");
+  }
+  return options;
+}
+
+int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
+  AnalysisSession session(isatty(fileno(err)) ? err : nullptr);
+  if (options.file) {
+    session.OpenFile(*options.file);
+  } else {
+    session.OpenSample(options.sample);
+  }
+  // A saved document brings its analysis, with the beats edited by hand, back as it was.
+  if (!session.FromDocumentFile()) session.Analyse();
+  const AnalysisResults results = session.Results();
+  for (const std::string& message : session.TakeMessages()) {
+    std::fprintf(err, "pendrel: %s\n", message.c_str());
+  }
+  if (results.beats.empty()) {
+    std::fprintf(err, "pendrel: no beats found in %s\n",
+                 options.file ? options.file->c_str() : "the built-in sample");
+    return 1;
+  }
+  if (options.csv) {
+    PrintMeasurementCsv(results.measurements, out);
+  } else {
+    PrintMeasurementTable(results.measurements, out);
+  }
+  if (options.beats) session.WriteBeats(*options.beats);
+  if (options.rr) session.WriteRRIntervals(*options.rr);
+  if (options.save) session.Save(*options.save);
+  return 0;
+}
+
+}  // namespace
+
+int RunAnalyseCommand(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
+  AnalyseOptions options;
+  try {
+    options = ParseAnalyseOptions(arguments);
+  } catch (const std::invalid_argument& e) {
+    std::fprintf(err, "pendrel analyse: %s (pendrel analyse --help)\n", e.what());
+    return 2;
+  }
+  try {
+    return Analyse(options, out, err);
+  } catch (const std::exception& e) {
+    std::fprintf(err, "pendrel analyse: %s\n", e.what());
+    return 1;
+  }
+}
+
+}  // namespace PendrelHost

@@ -1,0 +1,258 @@
+#include "host/cli/analysis_session.h"
+
+#include <cmath>
+#include <fstream>
+
+#include "analysis/rhyth_guids.h"
+#include "core/quor_string.h"
+#include "core/storage/compound_file_format.h"
+#include "host/document/data_document.h"
+#include "host/documentfile/document_file.h"
+#include "host/documentfile/document_file_error.h"
+#include "host/framework/held_reference.h"
+#include "host/framework/menu_commands.h"
+#include "host/recording/recording_error.h"
+#include "host/recording/recording_file.h"
+#include "platform/pendrel/class_registry.h"
+#include "platform/pendrel/file_export.h"
+#include "platform/pendrel/framework_ids.h"
+#include "platform/pendrel/framework_services.h"
+#include "platform/win32/com_runtime.h"
+#include "platform/win32/message_box.h"
+
+namespace PendrelHost {
+
+namespace {
+
+// The export class's number among the analysis document's type words.
+constexpr DWORD kRRExportNumber = 4;
+
+std::string Utf8(const std::u16string& text) { return Quor::String(text.c_str()).ToUtf8String(); }
+
+std::string Utf8(BSTR text) {
+  return text ? Utf8(std::u16string(text, SysStringLen(text))) : std::string();
+}
+
+template <class I>
+Tarn::HeldReference<I> FrameworkService() {
+  I* service = nullptr;
+  CoGetClassObject(CLSID_TarnFrameWork, CLSCTX_ALL, nullptr, I::iid,
+                   reinterpret_cast<void**>(&service));
+  return Tarn::HeldReference<I>(service);
+}
+
+// The module's RR interval export, found by its type word as the host's save-as finds it.
+Tarn::HeldReference<ITarnFileExport> RRExport() {
+  auto ids = FrameworkService<ITarnIdRegistry>();
+  auto registry = FrameworkService<ITarnClassRegistry>();
+  WORD id = 0;
+  if (!ids || !registry || FAILED(ids->GetGuidId(Rhyth::GUID_RhythDocumentObj, &id))) return {};
+  ITarnClassObject* classObject = nullptr;
+  if (FAILED(registry->FindClassObject((DWORD(id) << 16) | kRRExportNumber, &classObject)) ||
+      !classObject) {
+    return {};
+  }
+  Tarn::HeldReference<ITarnClassObject> held(classObject);
+  ITarnFileExport* exporter = nullptr;
+  classObject->QueryInterface(ITarnFileExport::iid, reinterpret_cast<void**>(&exporter));
+  return Tarn::HeldReference<ITarnFileExport>(exporter);
+}
+
+std::ofstream OpenOutput(const std::filesystem::path& path) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) throw SessionError("cannot write " + path.string());
+  return out;
+}
+
+}  // namespace
+
+bool IsDocumentFile(const std::filesystem::path& path) {
+  // A document is a compound file, which opens with its title in UTF-16.
+  const std::u16string_view title = QuorCompoundFile::kTitle;
+  std::ifstream in(path, std::ios::binary);
+  std::string head(title.size() * 2, '\0');
+  if (!in.read(head.data(), std::streamsize(head.size()))) return false;
+  for (std::size_t i = 0; i < title.size(); ++i) {
+    const char16_t unit = char16_t(static_cast<unsigned char>(head[2 * i]) |
+                                   static_cast<unsigned char>(head[2 * i + 1]) << 8);
+    if (unit != title[i]) return false;
+  }
+  return true;
+}
+
+AnalysisSession::AnalysisSession(std::FILE* progress) : m_progress(progress) {}
+
+AnalysisSession::~AnalysisSession() {
+  // The module documents close while the host still knows their classes.
+  m_document.reset();
+}
+
+void AnalysisSession::Progress(const char* text) {
+  if (!m_progress) return;
+  std::fprintf(m_progress, "\r\033[K%s", text);
+  std::fflush(m_progress);
+}
+
+void AnalysisSession::Adopt(std::unique_ptr<HostedDocument> document) {
+  m_document = std::move(document);
+  m_document->Activate();
+  Progress("");
+}
+
+void AnalysisSession::OpenFile(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    throw SessionError("cannot open " + path.string() + ": no such file");
+  }
+  m_document.reset();
+  Progress(("Reading " + path.string() + " ...").c_str());
+  try {
+    if (IsDocumentFile(path)) {
+      OpenedDocument opened = OpenDocumentFile(path);
+      for (const std::string& problem : opened.problems) {
+        if (m_progress) std::fprintf(m_progress, "\r\033[K");
+        std::fprintf(stderr, "pendrel: %s\n", problem.c_str());
+      }
+      m_fromDocumentFile = true;
+      Adopt(std::move(opened.document));
+      return;
+    }
+    auto hosted = std::make_unique<HostedDocument>(OpenDocument(LoadRecordingFile(path)));
+    hosted->SetRecordingFile(std::filesystem::absolute(path));
+    hosted->StartNew();
+    m_fromDocumentFile = false;
+    Adopt(std::move(hosted));
+  } catch (const RecordingError& e) {
+    Progress("");
+    throw SessionError(e.what());
+  } catch (const DocumentFileError& e) {
+    Progress("");
+    throw SessionError(e.what());
+  }
+}
+
+void AnalysisSession::OpenSample(const SyntheticEcgSettings& settings) {
+  m_document.reset();
+  Progress("Making the built-in sample ...");
+  auto hosted = std::make_unique<HostedDocument>(OpenDocument(MakeSyntheticEcg(settings).recording));
+  hosted->StartNew();
+  m_fromDocumentFile = false;
+  Adopt(std::move(hosted));
+}
+
+HostedDocument& AnalysisSession::Document() {
+  if (!m_document) throw SessionError("no recording is open");
+  return *m_document;
+}
+
+double AnalysisSession::SampleRate() { return Document().Data().Source().SampleRate(); }
+
+void AnalysisSession::SelectSeconds(double from, std::optional<double> to) {
+  const double rate = SampleRate();
+  if (from < 0 || (to && *to <= from)) {
+    throw SessionError("the selection must start at 0 s or later and end after it starts");
+  }
+  const PendrelPosition start{LONG(std::llround(from * rate)), 0};
+  const PendrelPosition end{to ? LONG(std::llround(*to * rate)) : kRecordEndOffset, 0};
+  if (FAILED(Document().Data().Selected().SelectRange(start, end))) {
+    throw SessionError("the selection lies outside the recording");
+  }
+}
+
+void AnalysisSession::SelectPoint(double at) {
+  const LONG tick = LONG(std::llround(at * SampleRate()));
+  if (at < 0 || FAILED(Document().Data().Selected().SelectRange({tick, 0}, {tick + 1, 0}))) {
+    throw SessionError("the point lies outside the recording");
+  }
+}
+
+void AnalysisSession::FireMenu(std::u16string_view name) {
+  Document().Activate();
+  const HRESULT hr = Tarn::FireMenuCommand(name);
+  const std::string text = Utf8(std::u16string(name));
+  if (hr == E_INVALIDARG) throw SessionError("no menu item is named '" + text + "'");
+  if (hr == E_ACCESSDENIED) throw SessionError("the menu item '" + text + "' is disabled now");
+  if (FAILED(hr)) throw SessionError("the menu item '" + text + "' failed");
+}
+
+void AnalysisSession::Analyse() {
+  Progress("Analysing ...");
+  FireMenu(u"Rhyth|Analyse");
+  Progress("");
+}
+
+IUnknown* AnalysisSession::ModuleDocument() {
+  for (const HostedModule& module : Document().Modules()) {
+    Rhyth::IRhythAnalysisResults* results = nullptr;
+    if (SUCCEEDED(module.document->QueryInterface(Rhyth::IRhythAnalysisResults::iid,
+                                                  reinterpret_cast<void**>(&results)))) {
+      results->Release();
+      return module.document.get();
+    }
+  }
+  throw SessionError("the analysis module made no document: is it loaded?");
+}
+
+AnalysisResults AnalysisSession::Results() {
+  Rhyth::IRhythAnalysisResults* raw = nullptr;
+  ModuleDocument()->QueryInterface(Rhyth::IRhythAnalysisResults::iid,
+                                   reinterpret_cast<void**>(&raw));
+  Tarn::HeldReference<Rhyth::IRhythAnalysisResults> results(raw);
+  AnalysisResults out;
+  DWORD count = 0;
+  results->GetMeasurementCount(&count);
+  for (DWORD i = 0; i < count; ++i) {
+    BSTR name = nullptr, unit = nullptr;
+    double value = NAN;
+    if (FAILED(results->GetMeasurement(i, &name, &unit, &value))) continue;
+    out.measurements.push_back({Utf8(name), Utf8(unit), value});
+    SysFreeString(name);
+    SysFreeString(unit);
+  }
+  results->GetBeatCount(&count);
+  out.beats.resize(count);
+  for (DWORD i = 0; i < count; ++i) results->GetBeat(i, &out.beats[i]);
+  return out;
+}
+
+void AnalysisSession::WriteBeats(const std::filesystem::path& path) {
+  const AnalysisResults results = Results();
+  std::ofstream out = OpenOutput(path);
+  out << "record,tick,time_s,rr_s,class,ff\n";
+  char line[160];
+  for (const Rhyth::RhythBeatRow& beat : results.beats) {
+    std::snprintf(line, sizeof line, "%d,%d,%.6f,%.6f,%u,%.6g\n", int(beat.record),
+                  int(beat.tick), beat.time, beat.rr, unsigned(beat.beatClass), beat.ff);
+    out << line;
+  }
+  if (!out.flush()) throw SessionError("cannot write " + path.string());
+}
+
+void AnalysisSession::WriteRRIntervals(const std::filesystem::path& path) {
+  const auto exporter = RRExport();
+  if (!exporter) throw SessionError("the analysis module offers no RR interval export");
+  const HRESULT hr = exporter->ExportDocument(
+      ModuleDocument(), Quor::String::FromUtf8(path.string()).ToStdWString().c_str());
+  if (hr == S_FALSE) throw SessionError("no RR intervals to write: the analysis found no beats");
+  if (FAILED(hr)) throw SessionError("cannot write " + path.string());
+}
+
+void AnalysisSession::Save(const std::filesystem::path& path) {
+  Progress(("Saving " + path.string() + " ...").c_str());
+  try {
+    SaveDocumentFile(Document(), path);
+  } catch (const DocumentFileError& e) {
+    Progress("");
+    throw SessionError(e.what());
+  }
+  Progress("");
+}
+
+std::vector<std::string> AnalysisSession::TakeMessages() {
+  std::vector<std::string> texts;
+  for (const win32::ShownMessageBox& box : win32::ShownMessageBoxes()) texts.push_back(Utf8(box.text));
+  win32::ClearShownMessageBoxes();
+  return texts;
+}
+
+}  // namespace PendrelHost

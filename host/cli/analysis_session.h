@@ -1,0 +1,86 @@
+// One document open in the command line's host, with the analysis module's document over it:
+// opening a recording, the built-in sample or a saved document, selecting, running menu
+// commands, reading what the analysis found, exporting and saving. The commands `analyse`,
+// `menu` and `run` all work through one of these. Errors are thrown as SessionError with one
+// line that says what went wrong.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/module/analysis_results.h"
+#include "host/document/hosted_document.h"
+#include "host/recording/synthetic_ecg.h"
+
+namespace PendrelHost {
+
+class SessionError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Measurement {
+  std::string name;
+  std::string unit;
+  double value;
+};
+
+struct AnalysisResults {
+  std::vector<Measurement> measurements;
+  std::vector<Rhyth::RhythBeatRow> beats;
+};
+
+// Whether a file is one of the host's saved documents (a compound file) rather than a
+// recording.
+bool IsDocumentFile(const std::filesystem::path& path);
+
+class AnalysisSession {
+ public:
+  // Progress goes to `progress` when given (the command line gives standard error when it is
+  // a terminal).
+  explicit AnalysisSession(std::FILE* progress = nullptr);
+  ~AnalysisSession();
+
+  // A recording file or a saved document, by what the file holds.
+  void OpenFile(const std::filesystem::path& path);
+  void OpenSample(const SyntheticEcgSettings& settings);
+  bool IsOpen() const { return static_cast<bool>(m_document); }
+  // Whether the open document came from a saved document file.
+  bool FromDocumentFile() const { return m_fromDocumentFile; }
+
+  // Selects [from, to) seconds of the first record (to its end without `to`).
+  void SelectSeconds(double from, std::optional<double> to);
+  // Selects the one tick at `at` seconds.
+  void SelectPoint(double at);
+
+  // Runs the menu item of this text or path, as a click on it does.
+  void FireMenu(std::u16string_view name);
+  void Analyse();
+
+  AnalysisResults Results();
+  void WriteBeats(const std::filesystem::path& path);
+  void WriteRRIntervals(const std::filesystem::path& path);
+  void Save(const std::filesystem::path& path);
+
+  // The texts of the message boxes the module showed since the last call.
+  std::vector<std::string> TakeMessages();
+
+ private:
+  void Adopt(std::unique_ptr<HostedDocument> document);
+  void Progress(const char* text);
+  HostedDocument& Document();
+  IUnknown* ModuleDocument();
+  double SampleRate();
+
+  std::FILE* m_progress;
+  std::unique_ptr<HostedDocument> m_document;
+  bool m_fromDocumentFile = false;
+};
+
+}  // namespace PendrelHost

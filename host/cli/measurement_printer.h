@@ -1,0 +1,15 @@
+// The analysis's measurements as a person reads them (an aligned table, with units) or as a
+// program reads them (CSV: measurement,value,unit).
+#pragma once
+
+#include <cstdio>
+#include <vector>
+
+#include "host/cli/analysis_session.h"
+
+namespace PendrelHost {
+
+void PrintMeasurementTable(const std::vector<Measurement>& measurements, std::FILE* out);
+void PrintMeasurementCsv(const std::vector<Measurement>& measurements, std::FILE* out);
+
+}  // namespace PendrelHost

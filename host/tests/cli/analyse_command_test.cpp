@@ -1,0 +1,197 @@
+// `pendrel analyse`, `menu` and `run` as a user runs them: the built process, with the module
+// loaded from beside it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <sstream>
+
+#include "host/tests/cli/pendrel_process.h"
+
+namespace CliTest {
+namespace {
+
+namespace fs = std::filesystem;
+
+int LineCount(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
+
+class CliFiles : public ::testing::Test {
+ protected:
+  void SetUp() override { folder = MakeTempFolder(); }
+  void TearDown() override { fs::remove_all(folder); }
+  std::string File(const std::string& name) const { return (folder / name).string(); }
+  fs::path folder;
+};
+
+TEST(AnalyseCommand, TheBuiltInSampleGivesTheTableOfMeasurements) {
+  const ProcessResult result = RunPendrel({"analyse", "--duration", "60"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");  // no progress when standard error is no terminal
+  EXPECT_EQ(LineCount(result.out), 28);  // the header and the 27 measurements
+  EXPECT_NE(result.out.find("Average RR"), std::string::npos);
+  EXPECT_NE(result.out.find("HF Power"), std::string::npos);
+  EXPECT_NE(result.out.find("ms\u00B2"), std::string::npos);
+  const auto csv = ParseMeasurementCsv(RunPendrel({"analyse", "--duration", "60", "--csv"}).out);
+  ASSERT_EQ(csv.size(), 27u);
+  // 60 beats a minute for a minute.
+  EXPECT_NEAR(Value(csv, "Total Beats"), 59, 1);
+  EXPECT_NEAR(Value(csv, "Average Rate"), 60, 1);
+}
+
+TEST(AnalyseCommand, BadInputGivesOneLineAndAFailingStatus) {
+  struct Case {
+    std::vector<std::string> arguments;
+    int status;
+    std::string says;
+  };
+  const Case cases[] = {
+      {{"analyse", "/no/such/recording.edf"}, 1, "no such file"},
+      {{"analyse", "--bogus"}, 2, "unknown option --bogus"},
+      {{"analyse", "--duration", "soon"}, 2, "--duration"},
+      {{"analyse", "--rr"}, 2, "--rr needs a value"},
+      {{"analyse", "a.csv", "b.csv"}, 2, "too many arguments"},
+      {{"analyse", "--preset", "mouse"}, 2, "settings dialog"},
+      {{"analyse", "--from", "10"}, 2, "settings dialog"},
+      {{"analyse", "--online"}, 2, "sampling simulator"},
+      {{"frobnicate"}, 2, "unknown command"},
+      {{"run"}, 2, "a script is needed"},
+      {{"menu", "--bogus"}, 2, "unknown option"},
+      {{"--module", "/no/such/librhyth.so", "analyse"}, 1, "no such file"},
+  };
+  for (const Case& c : cases) {
+    const ProcessResult result = RunPendrel(c.arguments);
+    SCOPED_TRACE(c.arguments.back());
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(LineCount(result.err), 1) << result.err;
+    EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+TEST_F(CliFiles, AnUnreadableRecordingIsNamedAndNoBeatsIsAnError) {
+  WriteText(File("junk.edf"), "this is no recording");
+  ProcessResult result = RunPendrel({"analyse", File("junk.edf")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("junk.edf"), std::string::npos);
+
+  // A flat line has no beats.
+  std::string flat = "time_s,ECG_mV\n";
+  for (int i = 0; i < 2500; ++i) flat += std::to_string(i / 250.0) + ",0\n";
+  WriteText(File("flat.csv"), flat);
+  result = RunPendrel({"analyse", File("flat.csv")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("no beats found"), std::string::npos) << result.err;
+}
+
+TEST(CommandHelp, EveryCommandHasHelp) {
+  for (const char* command : {"analyse", "menu", "run", "channel"}) {
+    const ProcessResult result = RunPendrel({command, "--help"});
+    EXPECT_EQ(result.status, 0) << command;
+    EXPECT_EQ(result.out.rfind("Usage: pendrel ", 0), 0u) << command;
+  }
+  EXPECT_NE(RunPendrel({"--help"}).out.find("analyse"), std::string::npos);
+}
+
+TEST(MenuCommand, ListsTheAnalysisMenuWithItsStates) {
+  const ProcessResult result = RunPendrel({"menu"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("Rhyth|Analyse \"Analyze Channel\" enabled"), std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("Rhyth|Settings"), std::string::npos);
+}
+
+TEST_F(CliFiles, ASavedDocumentGivesTheSameMeasurementsWhenOpened) {
+  const ProcessResult saved =
+      RunPendrel({"analyse", "--duration", "60", "--csv", "--save", File("doc.rhy")});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  const ProcessResult reopened = RunPendrel({"analyse", File("doc.rhy"), "--csv"});
+  ASSERT_EQ(reopened.status, 0) << reopened.err;
+  EXPECT_EQ(reopened.out, saved.out);
+}
+
+TEST_F(CliFiles, AScriptNamesItsFailingLineAndStops) {
+  WriteText(File("bad.txt"),
+            "# a comment\n"
+            "open sample --duration 20\n"
+            "\n"
+            "menu Rhyth|Nothing Such\n"
+            "print\n");
+  const ProcessResult result = RunPendrel({"run", File("bad.txt")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("bad.txt:4: no menu item is named 'Rhyth|Nothing Such'"),
+            std::string::npos)
+      << result.err;
+  EXPECT_EQ(result.out, "");
+}
+
+TEST_F(CliFiles, AScriptAnalysesSavesAndExports) {
+  WriteText(File("session.txt"),
+            "open sample --duration 30\n"
+            "menu Rhyth|Analyse\n"
+            "print csv\n"
+            "export rr " + File("rr.txt") + "\n"
+            "export beats " + File("beats.csv") + "\n"
+            "save " + File("doc.rhy") + "\n");
+  const ProcessResult result = RunPendrel({"run", File("session.txt")});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const auto csv = ParseMeasurementCsv(result.out);
+  EXPECT_NEAR(Value(csv, "Analysis End"), 30.0, 1e-9);
+  EXPECT_EQ(LineCount(ReadText(File("rr.txt"))), int(Value(csv, "Total Beats")));
+  EXPECT_GT(LineCount(ReadText(File("beats.csv"))), 1);
+  EXPECT_TRUE(fs::exists(File("doc.rhy")));
+}
+
+// Removing a beat by hand and adding it back gives the measurements of the first analysis.
+TEST_F(CliFiles, RemovingABeatAndAddingItBackRestoresTheMeasurements) {
+  const std::string analyse = "menu Rhyth|Analyse\nprint csv\n";
+  WriteText(File("edit.txt"),
+            "open sample --duration 30\n" + analyse +
+            "select 10.0 10.9\nmenu Rhyth|RemoveMarker\n" + analyse +
+            "point 10.45\nmenu Rhyth|AddMarker\n" + analyse);
+  const ProcessResult result = RunPendrel({"run", File("edit.txt")});
+  ASSERT_EQ(result.status, 0) << result.err;
+  std::vector<std::string> tables;
+  std::istringstream in(result.out);
+  std::string table, line;
+  while (std::getline(in, line)) {
+    if (line.rfind("measurement,", 0) == 0 && !table.empty()) tables.push_back(table), table.clear();
+    table += line + "\n";
+  }
+  tables.push_back(table);
+  ASSERT_EQ(tables.size(), 3u);
+  if (tables[1] == tables[0]) GTEST_SKIP() << "the marker commands remove no beat in this build";
+  EXPECT_EQ(tables[2], tables[0]);
+}
+
+class MitdbRecording : public CliFiles {
+ protected:
+  void SetUp() override {
+    if (!fs::exists(MitdbExcerpt())) GTEST_SKIP() << "no shared data at " << SharedDataFolder();
+    CliFiles::SetUp();
+  }
+};
+
+// The beats and RR intervals written are those the measurements were made from.
+TEST_F(MitdbRecording, GivesItsBeatsAndTheirMeasurements) {
+  const ProcessResult result = RunPendrel({"analyse", MitdbExcerpt().string(), "--csv", "--beats",
+                                           File("beats.csv"), "--rr", File("rr.txt")});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(LineCount(ReadText(File("beats.csv"))), 1 + 74);
+
+  std::vector<double> rr;
+  std::istringstream in(ReadText(File("rr.txt")));
+  for (double value; in >> value;) rr.push_back(value * 1000.0);
+  const auto csv = ParseMeasurementCsv(result.out);
+  ASSERT_EQ(double(rr.size()), Value(csv, "Total Beats"));
+  ASSERT_GT(rr.size(), 2u);
+  const double mean = std::accumulate(rr.begin(), rr.end(), 0.0) / double(rr.size());
+  double squares = 0;
+  for (double value : rr) squares += (value - mean) * (value - mean);
+  // The RR file holds six significant digits.
+  EXPECT_NEAR(Value(csv, "Average RR"), mean, 1e-3);
+  EXPECT_NEAR(Value(csv, "SDRR"), std::sqrt(squares / double(rr.size() - 1)), 1e-3);
+}
+
+}  // namespace
+}  // namespace CliTest

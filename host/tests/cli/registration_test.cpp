@@ -1,0 +1,108 @@
+// The module loaded as the host loads it (dlopen, then its registration entry), with the host's
+// call log showing what reached the class registry and the test registry, in which order.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "analysis/rhyth_guids.h"
+#include "host/app/host_application.h"
+#include "host/app/host_start.h"
+#include "host/document/arithmetic_objects.h"
+#include "host/document/document_objects.h"
+#include "host/framework/call_log.h"
+#include "host/module/unit_test_registry.h"
+#include "platform/pendrel/framework_ids.h"
+#include "platform/pendrel/framework_services.h"
+#include "platform/win32/com_object.h"
+#include "platform/win32/com_runtime.h"
+
+namespace {
+
+using Entry = HRESULT (*)(IUnknown*);
+
+class Registration : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PendrelHost::StartHost();
+    PendrelHost::AddArithmeticObjectMaker();
+    PendrelHost::AddDocumentObjectMakers();
+    PendrelHost::UnitTestRegistry::Instance().Publish();
+    static void* library = dlopen(RHYTH_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    entry = reinterpret_cast<Entry>(dlsym(library, "DllRegisterClassObjects"));
+    ASSERT_NE(entry, nullptr);
+    Tarn::ClearRecordedCalls();
+  }
+
+  static std::vector<std::string> Calls(const std::string& serviceAndOperation) {
+    std::vector<std::string> calls;
+    for (const Tarn::CallRecord& call : Tarn::RecordedCalls()) {
+      if (call.service + "." + call.operation == serviceAndOperation) calls.push_back(call.arguments);
+    }
+    return calls;
+  }
+
+  static std::string Type(const GUID& family, DWORD n) {
+    ITarnIdRegistry* ids = nullptr;
+    CoGetClassObject(CLSID_TarnFrameWork, CLSCTX_ALL, nullptr, ITarnIdRegistry::iid,
+                     reinterpret_cast<void**>(&ids));
+    WORD id = 0;
+    ids->GetGuidId(family, &id);
+    ids->Release();
+    char text[32];
+    std::snprintf(text, sizeof text, "type=0x%08X", (DWORD(id) << 16) | n);
+    return text;
+  }
+
+  Entry entry = nullptr;
+};
+
+// Answers no interface at all: a host without its application object.
+class BareHost final : public SimpleUnknownImpBase<IUnknown> {
+ public:
+  BareHost() : SimpleUnknownImpBase<IUnknown>(1) {}
+  HRESULT QueryInterface(REFIID, void** object) override {
+    if (object) *object = nullptr;
+    return E_NOINTERFACE;
+  }
+};
+
+TEST_F(Registration, AHostWithoutItsApplicationRegistersNothing) {
+  EXPECT_EQ(entry(nullptr), E_FAIL);
+  BareHost bare;
+  EXPECT_EQ(entry(&bare), E_FAIL);
+  EXPECT_EQ(Tarn::CountCalls("ClassRegistry.RegisterClassObject"), 0u);
+  EXPECT_EQ(Tarn::CountCalls("UnitTestRegistry.RegisterTest"), 0u);
+}
+
+TEST_F(Registration, EveryClassReachesTheHostOnceInItsOrder) {
+  IUnknown* host = static_cast<ITarnHostApp*>(&PendrelHost::HostApplication::Instance());
+  ASSERT_EQ(entry(host), S_OK);
+  const std::vector<std::string> registered = Calls("ClassRegistry.RegisterClassObject");
+  // The test comes last, after every class.
+  EXPECT_EQ(Tarn::RecordedCalls().back().service, "UnitTestRegistry");
+  // After the class objects built at load (the static list): the document class, the two
+  // enumerators, the beat marks, the seven views and the RR interval export.
+  std::vector<std::string> expected{Type(Rhyth::GUID_RhythDocumentObj, 0),
+                                    Type(Rhyth::GUID_RhythEnumObj, 0),
+                                    Type(Rhyth::GUID_RhythEnumObj, 2),
+                                    Type(Rhyth::GUID_RhythEnumObj, 1)};
+  for (DWORD n = 0; n < 7; ++n) expected.push_back(Type(Rhyth::GUID_RhythViewObj, n));
+  expected.push_back(Type(Rhyth::GUID_RhythDocumentObj, 4));
+  ASSERT_GE(registered.size(), expected.size());
+  EXPECT_EQ(std::vector<std::string>(registered.end() - long(expected.size()), registered.end()),
+            expected);
+  EXPECT_EQ(Calls("UnitTestRegistry.RegisterTest"),
+            std::vector<std::string>{"name=Rhyth_TestFiducialEnum"});
+
+  // A second call makes and registers nothing: the enumerator classes linked onto the static
+  // list since its walk must not reach the host twice.
+  Tarn::ClearRecordedCalls();
+  EXPECT_EQ(entry(host), S_FALSE);
+  EXPECT_EQ(Tarn::CountCalls("ClassRegistry.RegisterClassObject"), 0u);
+  EXPECT_EQ(Tarn::CountCalls("UnitTestRegistry.RegisterTest"), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+// The base of a module's view class objects: what the host asks of a view class before it
+// opens a view (type word, category, class and display names, flags) and the count of the
+// views open on it. One object per view type, made at module registration and owned by the
+// host's class registry through its reference count.
+#pragma once
+
+#include "core/quor_string.h"
+#include "platform/pendrel/view_classes.h"
+#include "platform/win32/com_object.h"
+
+class OwlDocViewClassBase : public SimpleUnknownImp1<IDocViewClass> {
+ public:
+  // An empty class name makes the display name the class name.
+  OwlDocViewClassBase(DWORD typeWord, Quor::String displayName, const GUID* category,
+                      DWORD flags, Quor::String className = {});
+
+  // ITarnClassObject
+  HRESULT GetTypeId(DWORD* type) override;
+  HRESULT GetCategoryId(GUID* category) override;
+  HRESULT GetClassName(IQuorString** name) override;
+  HRESULT IsCategory(REFGUID category) override;
+
+  // IDocViewClass
+  HRESULT GetDisplayName(BSTR* name) override;
+  HRESULT GetFlags(DWORD* flags) override;
+  // The count changes on the host's user-interface thread only: no lock.
+  HRESULT AddViewRef(DWORD) override;
+  HRESULT ReleaseViewRef(DWORD) override;
+  HRESULT GetViewCount(DWORD, DWORD* count) override;
+
+ private:
+  DWORD m_typeWord;
+  Quor::String m_displayName;
+  Quor::String m_className;
+  const GUID* m_category;
+  DWORD m_flags;
+  DWORD m_viewCount = 0;
+};

@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/win32/gdi.h"
+#include "platform/win32/metafile.h"
+
+namespace {
+
+// A memory context over a fresh white bitmap; everything is released with it.
+class Canvas {
+ public:
+  Canvas(int width, int height) : m_width(width), m_height(height) {
+    m_dc = CreateCompatibleDC(nullptr);
+    m_bitmap = CreateCompatibleBitmap(m_dc, width, height);
+    m_old = SelectObject(m_dc, m_bitmap);
+    const RECT all{0, 0, width, height};
+    FillRect(m_dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  ~Canvas() {
+    SelectObject(m_dc, m_old);
+    DeleteDC(m_dc);
+    DeleteObject(m_bitmap);
+  }
+  HDC dc() const { return m_dc; }
+  std::vector<COLORREF> Pixels() const {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < m_height; ++y)
+      for (int x = 0; x < m_width; ++x) pixels.push_back(GetPixel(m_dc, x, y));
+    return pixels;
+  }
+  int Count(COLORREF colour) const {
+    int count = 0;
+    for (COLORREF each : Pixels()) count += each == colour;
+    return count;
+  }
+
+ private:
+  int m_width, m_height;
+  HDC m_dc;
+  HBITMAP m_bitmap;
+  HGDIOBJ m_old;
+};
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+TEST(Drawing, ShapesLightTheExpectedPixels) {
+  Canvas canvas(20, 20);
+  HDC dc = canvas.dc();
+  HBRUSH red = CreateSolidBrush(kRed);
+  SelectObject(dc, red);
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  Rectangle(dc, 2, 2, 8, 6);
+  struct Probe {
+    int x, y;
+    COLORREF expected;
+  } rectangle[] = {{2, 2, kBlack}, {7, 5, kBlack}, {8, 5, kWhite}, {7, 6, kWhite},
+                   {3, 3, kRed},   {6, 4, kRed},   {1, 1, kWhite}};
+  for (const Probe& p : rectangle) EXPECT_EQ(GetPixel(dc, p.x, p.y), p.expected) << p.x << "," << p.y;
+
+  Ellipse(dc, 10, 10, 19, 19);
+  Probe ellipse[] = {{14, 14, kRed}, {10, 10, kWhite}, {18, 18, kWhite}, {14, 10, kBlack}, {10, 14, kBlack}};
+  for (const Probe& p : ellipse) EXPECT_EQ(GetPixel(dc, p.x, p.y), p.expected) << p.x << "," << p.y;
+
+  // A line stops short of its end point.
+  MoveToEx(dc, 0, 18, nullptr);
+  LineTo(dc, 5, 18);
+  EXPECT_EQ(GetPixel(dc, 0, 18), kBlack);
+  EXPECT_EQ(GetPixel(dc, 4, 18), kBlack);
+  EXPECT_EQ(GetPixel(dc, 5, 18), kWhite);
+  DeleteObject(red);
+}
+
+TEST(Drawing, PensOfEveryStyle) {
+  struct Case {
+    const char* name;
+    HPEN pen;
+    int lit;  // of a 20-pixel horizontal line
+  } cases[] = {
+      {"solid", CreatePen(PS_SOLID, 1, kBlue), 20},
+      {"cosmetic dots", CreatePen(PS_DOT, 1, kBlue), 10},
+      {"null", CreatePen(PS_NULL, 1, kBlue), 0},
+      {"three wide", CreatePen(PS_SOLID, 3, kBlue), 60},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Canvas canvas(24, 8);
+    SelectObject(canvas.dc(), c.pen);
+    MoveToEx(canvas.dc(), 2, 4, nullptr);
+    LineTo(canvas.dc(), 22, 4);
+    EXPECT_EQ(canvas.Count(kBlue), c.lit);
+    DeleteObject(c.pen);
+  }
+}
+
+TEST(Drawing, InvertingTwiceRestoresEveryPixel) {
+  Canvas canvas(30, 30);
+  HDC dc = canvas.dc();
+  HBRUSH blue = CreateSolidBrush(kBlue);
+  const RECT area{3, 3, 20, 25};
+  FillRect(dc, &area, blue);
+  const auto before = canvas.Pixels();
+  HPEN pen = CreatePen(PS_SOLID, 2, kBlack);
+  SelectObject(dc, pen);
+  SelectObject(dc, GetStockObject(NULL_BRUSH));
+  SetROP2(dc, R2_NOT);
+  const POINT outline[] = {{1, 1}, {25, 2}, {28, 27}, {4, 20}, {1, 1}};
+  Polyline(dc, outline, 5);
+  Ellipse(dc, 5, 5, 26, 22);
+  EXPECT_NE(canvas.Pixels(), before);
+  EXPECT_EQ(GetPixel(dc, 2, 1) , RGB(255, 255, 255) ^ 0xFFFFFF) << "inverted white is black";
+  Polyline(dc, outline, 5);
+  Ellipse(dc, 5, 5, 26, 22);
+  EXPECT_EQ(canvas.Pixels(), before);
+  DeleteObject(pen);
+  DeleteObject(blue);
+}
+
+TEST(Drawing, BlitsCopyAndTheColourKeyIsLeftOut) {
+  Canvas source(4, 4);
+  Canvas target(8, 8);
+  SetPixel(source.dc(), 0, 0, kRed);
+  SetPixel(source.dc(), 3, 3, kBlue);
+  ASSERT_TRUE(BitBlt(target.dc(), 2, 2, 4, 4, source.dc(), 0, 0, SRCCOPY));
+  EXPECT_EQ(GetPixel(target.dc(), 2, 2), kRed);
+  EXPECT_EQ(GetPixel(target.dc(), 5, 5), kBlue);
+
+  Canvas keyed(8, 8);
+  const RECT all{0, 0, 8, 8};
+  HBRUSH black = CreateSolidBrush(kBlack);
+  FillRect(keyed.dc(), &all, black);
+  // White is the key: only the red and blue pixels come across.
+  ASSERT_TRUE(TransparentBlt(keyed.dc(), 0, 0, 4, 4, source.dc(), 0, 0, 4, 4, kWhite));
+  EXPECT_EQ(GetPixel(keyed.dc(), 0, 0), kRed);
+  EXPECT_EQ(GetPixel(keyed.dc(), 1, 1), kBlack);
+  EXPECT_EQ(GetPixel(keyed.dc(), 3, 3), kBlue);
+
+  ASSERT_TRUE(StretchBlt(target.dc(), 0, 0, 8, 8, source.dc(), 0, 0, 4, 4, SRCCOPY));
+  EXPECT_EQ(GetPixel(target.dc(), 1, 1), kRed);
+  EXPECT_EQ(GetPixel(target.dc(), 6, 7), kBlue);
+  DeleteObject(black);
+}
+
+TEST(Drawing, ClipRegionsAndOriginsBoundTheDrawing) {
+  Canvas canvas(20, 20);
+  HDC dc = canvas.dc();
+  HRGN left = CreateRectRgn(0, 0, 5, 20);
+  HRGN right = CreateRectRgn(15, 0, 20, 20);
+  ASSERT_EQ(CombineRgn(left, left, right, RGN_OR), COMPLEXREGION);
+  EXPECT_TRUE(PtInRegion(left, 17, 3));
+  EXPECT_FALSE(PtInRegion(left, 10, 3));
+  SelectClipRgn(dc, left);
+  HBRUSH red = CreateSolidBrush(kRed);
+  const RECT all{0, 0, 20, 20};
+  FillRect(dc, &all, red);
+  EXPECT_EQ(canvas.Count(kRed), 200);
+  EXPECT_EQ(GetPixel(dc, 10, 10), kWhite);
+  SelectClipRgn(dc, nullptr);
+  const int saved = SaveDC(dc);
+  SetViewportOrgEx(dc, 10, 10, nullptr);
+  SetPixel(dc, 0, 0, kBlue);
+  RestoreDC(dc, saved);
+  EXPECT_EQ(GetPixel(dc, 10, 10), kBlue);
+  DeleteObject(left);
+  DeleteObject(right);
+  DeleteObject(red);
+}
+
+TEST(Drawing, TextIsLaidOutInLiberationSansAndWraps) {
+  Canvas canvas(200, 120);
+  HDC dc = canvas.dc();
+  HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, u"MS Shell Dlg 2");
+  SelectObject(dc, font);
+  TEXTMETRICW metrics;
+  ASSERT_TRUE(GetTextMetricsW(dc, &metrics));
+  EXPECT_GE(metrics.tmHeight, 13);
+  EXPECT_LE(metrics.tmHeight, 15);
+  EXPECT_GT(metrics.tmAveCharWidth, 4);
+  SIZE one, two;
+  GetTextExtentPoint32W(dc, u"Heart", 5, &one);
+  GetTextExtentPoint32W(dc, u"HeartHeart", 10, &two);
+  EXPECT_GT(one.cx, 20);
+  EXPECT_NEAR(two.cx, 2 * one.cx, 1);
+
+  RECT box{0, 0, 100, 0};
+  const std::u16string paragraph = u"the quick brown fox jumps over the lazy dog again and again";
+  const int height = DrawTextW(dc, paragraph.c_str(), -1, &box, DT_WORDBREAK | DT_CALCRECT);
+  EXPECT_EQ(height % metrics.tmHeight, 0);
+  EXPECT_GE(height / metrics.tmHeight, 3);
+  EXPECT_EQ(canvas.Count(kBlack), 0) << "measuring draws nothing";
+  RECT drawn{0, 0, 100, 120};
+  EXPECT_EQ(DrawTextW(dc, paragraph.c_str(), -1, &drawn, DT_WORDBREAK), height);
+  const int black = canvas.Count(kBlack);
+  EXPECT_GT(black, 50);
+  // Nothing antialiased: every pixel is the text colour or the white it was drawn on.
+  EXPECT_EQ(black + canvas.Count(kWhite), 200 * 120);
+  DeleteObject(font);
+}
+
+// A scene that uses what recordings must carry: objects selected before the calls, mixes,
+// origins, clips, text and a blit from a context that changes afterwards.
+void DrawScene(HDC dc, HDC source) {
+  HBRUSH blue = CreateSolidBrush(kBlue);
+  const LOGBRUSH red{BS_SOLID, kRed, 0};
+  HPEN dashed = ExtCreatePen(PS_GEOMETRIC | PS_DASH, 2, &red, 0, nullptr);
+  SelectObject(dc, blue);
+  SelectObject(dc, dashed);
+  Rectangle(dc, 2, 2, 40, 30);
+  SetROP2(dc, R2_NOT);
+  Ellipse(dc, 10, 10, 60, 50);
+  SetROP2(dc, R2_COPYPEN);
+  const int saved = SaveDC(dc);
+  SetViewportOrgEx(dc, 5, 40, nullptr);
+  IntersectClipRect(dc, 0, 0, 50, 12);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kRed);
+  TextOutW(dc, 0, 0, u"Replay 123", 10);
+  RestoreDC(dc, saved);
+  BitBlt(dc, 60, 5, 4, 4, source, 0, 0, SRCCOPY);
+  const POINT line[] = {{0, 79}, {79, 60}, {40, 0}};
+  SelectObject(dc, GetStockObject(BLACK_PEN));
+  Polyline(dc, line, 3);
+  SelectObject(dc, GetStockObject(WHITE_BRUSH));
+  DeleteObject(blue);
+  DeleteObject(dashed);
+}
+
+TEST(Metafile, AReplayedRecordingEqualsTheDirectDrawing) {
+  Canvas source(4, 4);
+  SetPixel(source.dc(), 1, 1, kRed);
+  Canvas direct(80, 80);
+  DrawScene(direct.dc(), source.dc());
+
+  const RECT frame{0, 0, 2117, 2117};  // 80 pixels at 96 dots per inch, in 0.01 mm
+  HDC recording = CreateEnhMetaFileW(nullptr, nullptr, &frame, u"Rhyth\0scene\0");
+  ASSERT_NE(recording, nullptr);
+  DrawScene(recording, source.dc());
+  EXPECT_EQ(GetPixel(recording, 5, 5), kBlue) << "the recording context draws as well";
+  HENHMETAFILE metafile = CloseEnhMetaFile(recording);
+  ASSERT_NE(metafile, nullptr);
+  EXPECT_EQ(win32::MetafileCallCount(metafile), 5u);
+  SetPixel(source.dc(), 1, 1, kBlack);  // the recording kept the pixels it copied
+
+  Canvas replayed(80, 80);
+  SelectObject(replayed.dc(), GetStockObject(NULL_PEN));  // the target's own state does not count
+  const RECT at{0, 0, 80, 80};
+  ASSERT_TRUE(PlayEnhMetaFile(replayed.dc(), metafile, &at));
+  EXPECT_EQ(replayed.Pixels(), direct.Pixels());
+  EXPECT_EQ(GetCurrentObject(replayed.dc(), OBJ_PEN), GetStockObject(NULL_PEN));
+  EXPECT_TRUE(DeleteEnhMetaFile(metafile));
+  EXPECT_FALSE(DeleteEnhMetaFile(metafile));
+}
+
+}  // namespace

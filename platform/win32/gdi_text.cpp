@@ -1,0 +1,324 @@
+#include <pango/pangocairo.h>
+// glib's truth macros would replace the platform's own constants of the same names.
+#undef TRUE
+#undef FALSE
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <cmath>
+#include <string>
+
+#include "platform/win32/gdi_internal.h"
+#include "platform/win32/metafile_recording.h"
+
+using namespace win32::gdi;
+
+namespace {
+
+constexpr char kMappedFace[] = "Liberation Sans";
+
+std::u16string FaceOf(const LOGFONTW& font) {
+  std::u16string face;
+  for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i]; ++i) face += font.lfFaceName[i];
+  return face;
+}
+
+// The Windows interface faces have no metric-compatible match here but Liberation Sans, which
+// is what every such face is drawn in; other faces are asked of fontconfig by name.
+std::string FamilyFor(const std::u16string& face) {
+  static const std::u16string mapped[] = {u"", u"MS Shell Dlg", u"MS Shell Dlg 2", u"Segoe UI",
+                                          u"Tahoma", u"Arial", u"MS Sans Serif", u"Microsoft Sans Serif"};
+  for (const auto& name : mapped)
+    if (face == name) return kMappedFace;
+  std::string utf8;
+  for (char16_t c : face) utf8 += c < 0x80 ? char(c) : '?';
+  return utf8;
+}
+
+// Liberation Sans's cell (ascent plus descent) is 1.149 of its em; a positive LOGFONT height asks
+// for a cell height, a negative one for an em height.
+constexpr double kCellPerEm = 1.149;
+
+double EmPixels(const LOGFONTW& font) {
+  if (font.lfHeight < 0) return -font.lfHeight;
+  if (font.lfHeight > 0) return font.lfHeight / kCellPerEm;
+  return 12;
+}
+
+PangoFontDescription* Describe(const LOGFONTW& font) {
+  PangoFontDescription* description = pango_font_description_new();
+  pango_font_description_set_family(description, FamilyFor(FaceOf(font)).c_str());
+  pango_font_description_set_weight(description, font.lfWeight >= 600 ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_style(description, font.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  pango_font_description_set_absolute_size(description, EmPixels(font) * PANGO_SCALE);
+  return description;
+}
+
+// A layout for the context's font, without antialiasing or subpixel positions so glyphs land on
+// whole pixels.
+PangoLayout* MakeLayout(DeviceContext& dc, const std::u16string& text) {
+  PangoLayout* layout = pango_cairo_create_layout(dc.cairo);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
+  PangoContext* context = pango_layout_get_context(layout);
+  pango_cairo_context_set_font_options(context, options);
+  pango_cairo_context_set_resolution(context, 96);
+  pango_context_changed(context);
+  cairo_font_options_destroy(options);
+  PangoFontDescription* description = Describe(SelectedFont(dc));
+  pango_layout_set_font_description(layout, description);
+  pango_font_description_free(description);
+  glong written = 0;
+  gchar* utf8 = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(text.data()), glong(text.size()),
+                                nullptr, &written, nullptr);
+  pango_layout_set_text(layout, utf8 ? utf8 : "", utf8 ? int(written) : 0);
+  g_free(utf8);
+  return layout;
+}
+
+struct Metrics {
+  int ascent, descent, averageWidth, maxWidth;
+};
+
+Metrics MeasureMetrics(DeviceContext& dc) {
+  PangoLayout* layout = MakeLayout(dc, u"x");
+  PangoContext* context = pango_layout_get_context(layout);
+  PangoFontDescription* description = Describe(SelectedFont(dc));
+  PangoFontMetrics* metrics = pango_context_get_metrics(context, description, nullptr);
+  Metrics result{PANGO_PIXELS_CEIL(pango_font_metrics_get_ascent(metrics)),
+                 PANGO_PIXELS_CEIL(pango_font_metrics_get_descent(metrics)),
+                 PANGO_PIXELS(pango_font_metrics_get_approximate_char_width(metrics)), 0};
+  result.maxWidth = int(std::lround(EmPixels(SelectedFont(dc))));
+  pango_font_metrics_unref(metrics);
+  pango_font_description_free(description);
+  g_object_unref(layout);
+  return result;
+}
+
+// Font metrics take a font lookup to measure; they depend only on the font's description.
+Metrics MetricsOf(DeviceContext& dc) {
+  const LOGFONTW font = SelectedFont(dc);
+  std::string key(reinterpret_cast<const char*>(&font), sizeof font);
+  static std::mutex mutex;
+  static std::map<std::string, Metrics> cache;
+  {
+    std::lock_guard lock(mutex);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+  }
+  const Metrics measured = MeasureMetrics(dc);
+  std::lock_guard lock(mutex);
+  cache.emplace(std::move(key), measured);
+  return measured;
+}
+
+std::u16string TextOf(LPCWSTR text, int count) {
+  if (!text) return {};
+  if (count < 0) return std::u16string(text);
+  return std::u16string(text, std::size_t(count));
+}
+
+// Draws a layout with its top-left at (x, y) in logical coordinates, in the text colour.
+void ShowLayout(DeviceContext& dc, PangoLayout* layout, double x, double y) {
+  cairo_t* cairo = dc.cairo;
+  cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
+  SetSourceColour(cairo, dc.textColour);
+  cairo_move_to(cairo, x, y);
+  pango_cairo_show_layout(cairo, layout);
+  cairo_new_path(cairo);
+}
+
+void FillOpaque(DeviceContext& dc, double x, double y, double width, double height) {
+  cairo_set_operator(dc.cairo, CAIRO_OPERATOR_SOURCE);
+  SetSourceColour(dc.cairo, dc.backColour);
+  cairo_rectangle(dc.cairo, x, y, width, height);
+  cairo_fill(dc.cairo);
+}
+
+// Removes the ampersands that mark mnemonics ("&&" stands for one ampersand).
+std::u16string WithoutPrefixes(const std::u16string& text) {
+  std::u16string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    else if (text[i] == u'&') continue;
+    out += text[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
+                 const INT* dx) {
+  DeviceContext* context = FindDC(dc);
+  if (!context) return FALSE;
+  const std::u16string content = TextOf(text, int(count));
+  const bool hasRect = rect != nullptr;
+  const RECT box = rect ? *rect : RECT{};
+  std::vector<INT> advances;
+  if (dx) advances.assign(dx, dx + count);
+  Record(*context, [=](HDC target) {
+    ExtTextOutW(target, x, y, options, hasRect ? &box : nullptr, content.c_str(), UINT(content.size()),
+                advances.empty() ? nullptr : advances.data());
+  });
+  Prepare(*context);
+  cairo_t* cairo = context->cairo;
+  if (hasRect && (options & ETO_OPAQUE))
+    FillOpaque(*context, box.left, box.top, box.right - box.left, box.bottom - box.top);
+  if (hasRect && (options & ETO_CLIPPED)) {
+    cairo_rectangle(cairo, box.left, box.top, box.right - box.left, box.bottom - box.top);
+    cairo_clip(cairo);
+  }
+  if (content.empty()) return TRUE;
+  PangoLayout* layout = MakeLayout(*context, content);
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(layout, nullptr, &logical);
+  const int baseline = PANGO_PIXELS(pango_layout_get_baseline(layout));
+  double left = x, top = y;
+  const UINT align = context->textAlign;
+  if (align & TA_UPDATECP) left = context->position.x, top = context->position.y;
+  if ((align & TA_CENTER) == TA_CENTER) left -= logical.width / 2.0;
+  else if (align & TA_RIGHT) left -= logical.width;
+  if ((align & TA_BASELINE) == TA_BASELINE) top -= baseline;
+  else if (align & TA_BOTTOM) top -= logical.height;
+  if (context->backMode == OPAQUE && !(hasRect && (options & ETO_OPAQUE)))
+    FillOpaque(*context, left, top, logical.width, logical.height);
+  if (!advances.empty()) {
+    // Explicit advances place each character on its own.
+    double pen = left;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+      PangoLayout* glyph = MakeLayout(*context, content.substr(i, 1));
+      ShowLayout(*context, glyph, std::floor(pen), top);
+      g_object_unref(glyph);
+      pen += advances[i];
+    }
+  } else {
+    ShowLayout(*context, layout, left, top);
+  }
+  if (align & TA_UPDATECP) context->position.x += logical.width;
+  g_object_unref(layout);
+  return TRUE;
+}
+
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
+  return ExtTextOutW(dc, x, y, 0, nullptr, text, UINT(std::max(0, count)), nullptr);
+}
+
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size) {
+  DeviceContext* context = FindDC(dc);
+  if (!context || !size || count < 0) return FALSE;
+  PangoLayout* layout = MakeLayout(*context, TextOf(text, count));
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(layout, nullptr, &logical);
+  const Metrics metrics = MetricsOf(*context);
+  *size = {logical.width, metrics.ascent + metrics.descent};
+  g_object_unref(layout);
+  return TRUE;
+}
+
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
+  DeviceContext* context = FindDC(dc);
+  if (!context || !metrics) return FALSE;
+  const Metrics measured = MetricsOf(*context);
+  const LOGFONTW font = SelectedFont(*context);
+  *metrics = {};
+  metrics->tmAscent = measured.ascent;
+  metrics->tmDescent = measured.descent;
+  metrics->tmHeight = measured.ascent + measured.descent;
+  metrics->tmInternalLeading = std::max<LONG>(0, metrics->tmHeight - LONG(std::lround(EmPixels(font))));
+  metrics->tmExternalLeading = 0;
+  metrics->tmAveCharWidth = measured.averageWidth;
+  metrics->tmMaxCharWidth = measured.maxWidth;
+  metrics->tmWeight = font.lfWeight ? font.lfWeight : FW_NORMAL;
+  metrics->tmDigitizedAspectX = metrics->tmDigitizedAspectY = context->dotsPerInch;
+  metrics->tmFirstChar = 0x20;
+  metrics->tmLastChar = 0xFFFC;
+  metrics->tmDefaultChar = 0x1F;
+  metrics->tmBreakChar = 0x20;
+  metrics->tmItalic = font.lfItalic;
+  metrics->tmPitchAndFamily = VARIABLE_PITCH | FF_SWISS | 0x04;  // TrueType
+  metrics->tmCharSet = font.lfCharSet;
+  return TRUE;
+}
+
+int GetTextFaceW(HDC dc, int capacity, LPWSTR face) {
+  DeviceContext* context = FindDC(dc);
+  if (!context) return 0;
+  const std::u16string name = FaceOf(SelectedFont(*context));
+  if (!face) return int(name.size()) + 1;
+  const int count = std::min<int>(int(name.size()), capacity - 1);
+  std::copy_n(name.data(), std::max(0, count), face);
+  if (capacity > 0) face[std::max(0, count)] = 0;
+  return count;
+}
+
+int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
+  DeviceContext* context = FindDC(dc);
+  if (!context || !rect) return 0;
+  std::u16string content = TextOf(text, count);
+  if (!(format & DT_NOPREFIX)) content = WithoutPrefixes(content);
+  const RECT box = *rect;
+  if (!(format & DT_CALCRECT))
+    Record(*context, [=](HDC target) {
+      RECT copy = box;
+      DrawTextW(target, content.c_str(), int(content.size()), &copy, format | DT_NOPREFIX);
+    });
+  Prepare(*context);
+  PangoLayout* layout = MakeLayout(*context, content);
+  const int width = box.right - box.left;
+  if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) {
+    pango_layout_set_width(layout, std::max(width, 1) * PANGO_SCALE);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+  } else if (format & DT_END_ELLIPSIS) {
+    pango_layout_set_width(layout, std::max(width, 1) * PANGO_SCALE);
+    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+  }
+  if (format & DT_SINGLELINE) pango_layout_set_single_paragraph_mode(layout, TRUE);
+  pango_layout_set_alignment(layout, (format & DT_CENTER)  ? PANGO_ALIGN_CENTER
+                                     : (format & DT_RIGHT) ? PANGO_ALIGN_RIGHT
+                                                           : PANGO_ALIGN_LEFT);
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(layout, nullptr, &logical);
+  const Metrics metrics = MetricsOf(*context);
+  const int lineHeight = metrics.ascent + metrics.descent;
+  const int lines = std::max(1, pango_layout_get_line_count(layout));
+  const int height = content.empty() ? 0 : lines * lineHeight;
+  if (format & DT_CALCRECT) {
+    const int measured = (format & DT_WORDBREAK) ? std::min(width, logical.width) : logical.width;
+    rect->right = rect->left + ((format & DT_WORDBREAK) ? std::max(measured, 0) : measured);
+    rect->bottom = rect->top + height;
+    g_object_unref(layout);
+    return height;
+  }
+  double top = box.top;
+  if (format & DT_SINGLELINE) {
+    if (format & DT_VCENTER) top = box.top + (box.bottom - box.top - height) / 2;
+    else if (format & DT_BOTTOM) top = box.bottom - height;
+  }
+  cairo_t* cairo = context->cairo;
+  if (!(format & DT_NOCLIP)) {
+    cairo_rectangle(cairo, box.left, box.top, width, box.bottom - box.top);
+    cairo_clip(cairo);
+  }
+  if (context->backMode == OPAQUE) FillOpaque(*context, box.left + logical.x, top, logical.width, height);
+  // Each line on its own row of the font's cell height, as Windows spaces them.
+  PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  int row = 0;
+  do {
+    PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+    PangoRectangle lineExtent;
+    pango_layout_iter_get_line_extents(iter, nullptr, &lineExtent);
+    cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
+    SetSourceColour(cairo, context->textColour);
+    cairo_move_to(cairo, box.left + PANGO_PIXELS(lineExtent.x), top + row * lineHeight + metrics.ascent);
+    pango_cairo_show_layout_line(cairo, line);
+    ++row;
+  } while (pango_layout_iter_next_line(iter));
+  pango_layout_iter_free(iter);
+  cairo_new_path(cairo);
+  g_object_unref(layout);
+  return height;
+}
