@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in scripts/debian-packages.txt that are not installed yet.
+# Installs the Debian packages listed in scripts/debian-packages.txt (or in the list named as the
+# first argument) that are not installed yet.
 # Runs `apt-get update` at most once, and only when something is missing.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-list="$here/debian-packages.txt"
+# Another list may be named, as the fuzzing script does with its own.
+list="${1:-$here/debian-packages.txt}"
 
 missing=()
 while read -r pkg _; do

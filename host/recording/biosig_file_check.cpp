@@ -17,6 +17,11 @@ constexpr std::size_t kFixedHeader = 256;
 constexpr std::size_t kSignalHeader = 256;  // per signal
 constexpr std::string_view kEdfVersion = "0       ";
 constexpr std::string_view kBdfVersion = "\377BIOSEMI";
+// The library looks through the first block it reads of every file for the marks of other
+// formats, and a file with one is read as that format whatever its version says: an Alpha trace
+// mark makes it read companion files that it never checked it could open.
+constexpr std::size_t kLibraryFirstBlock = 4096;
+constexpr std::string_view kOtherFormatMarks[] = {"ALPHA-TRACE-MEDICAL"};
 
 std::string Quoted(std::string_view text) {
   std::string quoted = "'";
@@ -69,19 +74,45 @@ class HeaderCheck {
     if (m_file.Size() == 0) Fail("the file is empty");
     m_fixed = ReadAt(0, std::size_t(std::min<uint64_t>(m_file.Size(), kFixedHeader)), "");
     const std::string_view version = std::string_view(m_fixed).substr(0, 8);
-    const bool gdf = version.size() > 4 && version.substr(0, 4) == "GDF " && version[4] >= '1' &&
-                     version[4] <= '3';
+    const bool gdf = version.substr(0, 4) == "GDF ";
     if (version != kEdfVersion && version != kBdfVersion && !gdf) {
       Fail("it is not an EDF, BDF or GDF file (the host reads those, CSV and WFDB records)");
     }
+    const int gdfLayout = gdf ? GdfLayout(version) : 0;
     if (m_fixed.size() < kFixedHeader) Fail("the file ends inside its fixed header");
-    if (gdf) return CheckGdf(version[4] - '0');
+    CheckOtherFormatMarks();
+    if (gdf) return CheckGdf(gdfLayout);
     CheckEdf(version == kEdfVersion ? 2 : 3);
   }
 
  private:
   [[noreturn]] void Fail(const std::string& reason) const {
     throw RecordingError(m_file.Name() + ": cannot be read as a recording: " + reason);
+  }
+
+  // The library reads the version as a number and takes the second header layout for versions
+  // above 1.90 ("GDF 1.95" is laid out as version 2). Only versions written the way the format
+  // writes them, a digit from 1 to 3, a point and two digits, are read, so that the host checks
+  // the layout that the library will read.
+  int GdfLayout(std::string_view version) const {
+    const std::string_view number = version.substr(4);
+    const auto digit = [&](std::size_t i) { return i < number.size() && number[i] >= '0' && number[i] <= '9'; };
+    if (number.size() != 4 || number[0] < '1' || number[0] > '3' || number[1] != '.' || !digit(2) || !digit(3)) {
+      Fail("its GDF version " + Quoted(version) + " is not a version number the host reads");
+    }
+    const int hundredths = (number[0] - '0') * 100 + (number[2] - '0') * 10 + (number[3] - '0');
+    return hundredths > 190 ? 2 : 1;
+  }
+
+  void CheckOtherFormatMarks() {
+    const std::size_t size = std::size_t(std::min<uint64_t>(m_file.Size(), kLibraryFirstBlock));
+    const std::string first = ReadAt(0, size, "its first block");
+    for (const std::string_view mark : kOtherFormatMarks) {
+      if (first.find(mark) != std::string::npos) {
+        Fail("it carries the mark of another format, " + std::string(mark) +
+             ", which the file library would read it as");
+      }
+    }
   }
 
   std::string ReadAt(uint64_t offset, std::size_t size, const char* what) {
@@ -152,14 +183,14 @@ class HeaderCheck {
     CheckLength(uint64_t(headerBytes), uint64_t(records), recordBytes);
   }
 
-  // GDF writes binary numbers. Version 1 gives the header size in bytes and a 32-bit signal
-  // count; later versions give the size in 256-byte blocks and a 16-bit count.
-  void CheckGdf(int version) {
-    const uint64_t headerBytes = version == 1 ? uint64_t(Binary<int64_t>(m_fixed, 184))
+  // GDF writes binary numbers. Layout 1 gives the header size in bytes and a 32-bit signal
+  // count; layout 2 gives the size in 256-byte blocks and a 16-bit count.
+  void CheckGdf(int layout) {
+    const uint64_t headerBytes = layout == 1 ? uint64_t(Binary<int64_t>(m_fixed, 184))
                                               : uint64_t(Binary<uint16_t>(m_fixed, 184)) * 256;
     const int64_t records = Binary<int64_t>(m_fixed, 236);
     const uint64_t signals =
-        version == 1 ? Binary<uint32_t>(m_fixed, 252) : Binary<uint16_t>(m_fixed, 252);
+        layout == 1 ? Binary<uint32_t>(m_fixed, 252) : Binary<uint16_t>(m_fixed, 252);
     if (signals > 0 &&
         (headerBytes < kFixedHeader + kSignalHeader * signals || headerBytes > m_file.Size())) {
       Fail("the header's size " + std::to_string(int64_t(headerBytes)) + " does not fit its " +
@@ -172,7 +203,7 @@ class HeaderCheck {
     uint64_t recordBytes = 0;
     for (std::size_t i = 0; i < std::size_t(signals); ++i) {
       const std::string name = "signal " + std::to_string(i + 1);
-      const bool digitalRange = version == 1
+      const bool digitalRange = layout == 1
                                     ? fields.Value<int64_t>(120, i) < fields.Value<int64_t>(128, i)
                                     : fields.Value<double>(120, i) < fields.Value<double>(128, i);
       if (!digitalRange) Fail(name + "'s digital minimum is not below its maximum");
@@ -186,6 +217,29 @@ class HeaderCheck {
       recordBytes += uint64_t(samples) * uint64_t(GdfTypeSize(type));
     }
     CheckLength(headerBytes, uint64_t(records), recordBytes);
+    CheckGdfEvents(layout, headerBytes + uint64_t(records) * recordBytes);
+  }
+
+  // The event table after the data: a mode byte, the count (32 bits after three bytes of rate
+  // in layout 1, 24 bits in layout 2) and then the events, 6 bytes each in mode 1 (position and
+  // type) and 12 in mode 3 (also channel and duration). The library allocates for the count it
+  // reads, so a count beyond the file is refused before it can ask for gigabytes.
+  void CheckGdfEvents(int layout, uint64_t tableAt) {
+    const uint64_t left = m_file.Size() - tableAt;
+    if (left == 0) return;
+    const std::string table = ReadAt(tableAt, std::size_t(std::min<uint64_t>(left, 8)), "its event table");
+    if (table.size() < 8) Fail("the file ends inside its event table's header");
+    const int mode = static_cast<unsigned char>(table[0]);
+    const uint64_t count = layout == 1 ? Binary<uint32_t>(table, 4)
+                                       : (Binary<uint32_t>(table, 0) >> 8);
+    if (mode != 1 && mode != 3) {
+      Fail("its event table is of mode " + std::to_string(mode) + ", which the host does not read");
+    }
+    const uint64_t eventBytes = mode == 1 ? 6 : 12;
+    if (count > (left - 8) / eventBytes) {
+      Fail("its event table claims " + std::to_string(count) + " events, but the file holds " +
+           std::to_string((left - 8) / eventBytes));
+    }
   }
 
   void CheckLength(uint64_t headerBytes, uint64_t records, uint64_t recordBytes) const {

@@ -86,8 +86,10 @@ uint64_t WfdbSamplesIn(const WfdbFormat& format, uint64_t bytes) {
 uint64_t WfdbFewestBytesFor(const WfdbFormat& format, uint64_t samples) {
   const uint64_t groups = samples / uint64_t(format.samplesPerGroup);
   const int left = int(samples % uint64_t(format.samplesPerGroup));
+  // The shortest cut of a group that holds the samples left; when no cut does (two samples of
+  // format 310 need both words), the loop ends at the whole group.
   int cut = 0;
-  while (left > 0 && format.samplesInCutGroup[cut] < left) ++cut;
+  while (left > 0 && cut < format.bytesPerGroup && format.samplesInCutGroup[cut] < left) ++cut;
   return groups * uint64_t(format.bytesPerGroup) + uint64_t(cut);
 }
 

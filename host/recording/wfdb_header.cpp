@@ -1,6 +1,7 @@
 #include "host/recording/wfdb_header.h"
 
 #include <charconv>
+#include <climits>
 #include <chrono>
 #include <cmath>
 #include <string>
@@ -181,9 +182,9 @@ class HeaderParser {
     std::optional<int64_t> baseline;
     if (fields.size() > 2) baseline = ReadGain(fields[2], signal);
     if (fields.size() > 3) signal.adcResolution = int(Bounded(fields[3], "ADC resolution", 0, 64));
-    if (fields.size() > 4) signal.adcZero = Whole(fields[4], "ADC zero");
+    if (fields.size() > 4) signal.adcZero = AdcValue(fields[4], "ADC zero");
     signal.baseline = baseline.value_or(signal.adcZero);
-    signal.initialValue = fields.size() > 5 ? Whole(fields[5], "initial value") : signal.adcZero;
+    signal.initialValue = fields.size() > 5 ? AdcValue(fields[5], "initial value") : signal.adcZero;
     if (fields.size() > 6) signal.checksum = Whole(fields[6], "checksum");
     if (fields.size() > 7) signal.blockSize = Whole(fields[7], "block size");
     if (fields.size() > 8) {
@@ -218,7 +219,7 @@ class HeaderParser {
       const std::size_t close = rest.find(')');
       if (close == std::string_view::npos)
         Fail("the baseline in '" + std::string(field) + "' lacks its ')'");
-      baseline = Whole(rest.substr(1, close - 1), "baseline");
+      baseline = AdcValue(rest.substr(1, close - 1), "baseline");
       rest.remove_prefix(close + 1);
     }
     if (!rest.empty()) {
@@ -248,6 +249,12 @@ class HeaderParser {
     if (!value)
       Fail("the " + std::string(what) + " '" + std::string(text) + "' is not a whole number");
     return *value;
+  }
+
+  // No format has samples wider than 32 bits; a wider value would only let the first
+  // differences of format 8 and the sums of the checksum run past 64 bits.
+  int64_t AdcValue(std::string_view text, const char* what) {
+    return Bounded(text, what, INT32_MIN, INT32_MAX);
   }
 
   int64_t Bounded(std::string_view text, const char* what, int64_t low, int64_t high) {

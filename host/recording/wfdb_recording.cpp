@@ -233,7 +233,7 @@ class WfdbLoader {
         const WfdbSignal& spec = signals[signal];
         channels[group.first + signal][frame] =
             float(double(decoded[i] - spec.baseline) / spec.gain);
-        m_sums[group.first + signal] += decoded[i];
+        m_sums[group.first + signal] += uint64_t(decoded[i]);  // wraps: only 16 bits count
         if (++signal == group.count) {
           signal = 0;
           ++frame;
@@ -249,7 +249,7 @@ class WfdbLoader {
     for (std::size_t i = 0; i < m_header.signals.size(); ++i) {
       const WfdbSignal& signal = m_header.signals[i];
       if (!signal.checksum) continue;
-      const int16_t found = int16_t(uint16_t(uint64_t(m_sums[i]) & 0xFFFF));
+      const int16_t found = int16_t(uint16_t(m_sums[i] & 0xFFFF));
       const int16_t said = int16_t(uint16_t(uint64_t(*signal.checksum) & 0xFFFF));
       if (found != said) {
         Fail(Describe(signal) + ": the samples' checksum is " + std::to_string(found) +
@@ -264,7 +264,7 @@ class WfdbLoader {
   std::string_view m_name;
   const WfdbFileOpener& m_open;
   std::vector<SignalGroup> m_groups;
-  std::vector<int64_t> m_sums;
+  std::vector<uint64_t> m_sums;
 };
 
 }  // namespace

@@ -100,6 +100,11 @@ TEST_F(BiosigRecordingTest, HeadersThatDoNotHoldTogetherAreRefusedBeforeTheLibra
       {patched(edf, 256 + 216, "0       "),
        "the header's samples per data record '0       ' is not a count"},
       {patched(edf, 1, "BIOSEMI"), "it is not an EDF, BDF or GDF file"},
+      // The library would read these as Alpha trace files, and crash.
+      {patched(edf, 256 + 16 + 10, "ALPHA-TRACE-MEDICAL"),
+       "it carries the mark of another format, ALPHA-TRACE-MEDICAL"},
+      {patched(edf, 1200, "ALPHA-TRACE-MEDICAL"),
+       "it carries the mark of another format, ALPHA-TRACE-MEDICAL"},
       {binary(236, int64_t(1) << 40), "the header claims 1099511627776 data records of 400 bytes"},
       {binary(252, uint16_t(300)), "the header's size 512 does not fit its 300 signals"},
       {binary(184, uint16_t(9)),
@@ -108,6 +113,27 @@ TEST_F(BiosigRecordingTest, HeadersThatDoNotHoldTogetherAreRefusedBeforeTheLibra
       {binary(256 + 220, uint32_t(18)),
        "signal 1 has sample type 18, which the host does not read"},
   };
+  // The library lays out versions above 1.90 as version 2, and reads an event table's count
+  // without asking whether the file holds it.
+  Testing::WriteGdf(folder / "old.gdf", "GDF 1.25", 200, channels);
+  const std::string oldGdf = Contents(folder / "old.gdf");
+  const std::string eventsHeader = {1, char(0xE8), 3, 0, 0, 0, 0x48, 0x43};  // mode 1, 1000 events
+  const std::string oneEvent = {1, 1, 0, 0, 0, 0, 0x48, 0x43, 100, 0, 0, 0, 1, 0};
+  const Case gdfCases[] = {
+      {patched(gdf, 0, "GDF 2.x "), "its GDF version 'GDF 2.x ' is not a version number the host reads"},
+      {patched(gdf, 0, "GDF 2   "), "its GDF version 'GDF 2   ' is not a version number the host reads"},
+      {patched(gdf, 0, "GDF 1e10"), "its GDF version 'GDF 1e10' is not a version number the host reads"},
+      {patched(oldGdf, 0, "GDF 1.95"), "the header's size"},
+      {gdf + eventsHeader, "its event table claims 1000 events, but the file holds 0"},
+      {gdf + eventsHeader.substr(0, 3), "the file ends inside its event table's header"},
+      {gdf + std::string(1, 2) + eventsHeader.substr(1), "its event table is of mode 2"},
+  };
+  for (const Case& c : gdfCases) {
+    EXPECT_THAT(Testing::FailureOf<RecordingError>([&] { CheckBiosigFile(*MemoryBytes(c.bytes, "bad")); }),
+                testing::StartsWith(std::string("bad: cannot be read as a recording: ") + c.message));
+  }
+  for (const std::string& bytes : {patched(gdf, 0, "GDF 1.95"), oldGdf, gdf + oneEvent})
+    EXPECT_NO_THROW(CheckBiosigFile(*MemoryBytes(bytes, "good")));
   for (const Case& c : cases) {
     const std::unique_ptr<ByteSource> bytes = MemoryBytes(c.bytes, "bad");
     EXPECT_THAT(

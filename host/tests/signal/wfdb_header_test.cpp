@@ -142,6 +142,11 @@ TEST(WfdbHeader, TextThatIsNoHeaderIsRefusedNamingTheLine) {
       {"rec 1\nrec.dat 16 200(1024\n", "r.hea:2: the baseline in '200(1024' lacks its ')'"},
       {"rec 1\nrec.dat 16 200/\n", "r.hea:2: '200/' is not a gain with its baseline and units"},
       {"rec 1\nrec.dat 16 200 12 0 0 x\n", "r.hea:2: the checksum 'x' is not a whole number"},
+      // Sample values are 32 bits at most; wider ones would run format 8's sums past 64 bits.
+      {"rec 1\nrec.dat 8 100 8 0 999999999999999999\n",
+       "r.hea:2: the initial value 999999999999999999 is outside -2147483648 to 2147483647"},
+      {"rec 1\nrec.dat 16 200 12 -2147483649\n", "r.hea:2: the ADC zero -2147483649 is outside"},
+      {"rec 1\nrec.dat 16 200(4294967296)\n", "r.hea:2: the baseline 4294967296 is outside"},
       {"\x7F"
        "ELF\x02\x01\n",
        "r.hea:1: the record line gives no number of signals"},

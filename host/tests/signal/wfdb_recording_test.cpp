@@ -9,6 +9,7 @@
 
 #include "host/recording/recording_error.h"
 #include "host/recording/recording_file.h"
+#include "host/recording/wfdb_formats.h"
 #include "host/tests/signal/signal_test_support.h"
 #include "host/tests/signal/test_folder.h"
 
@@ -101,6 +102,37 @@ TEST_F(WfdbRecordingTest, RecordsTheHostCannotShowAsTheyAreAreRefusedSayingWhy) 
     const auto header = Write("r.hea", c.header);
     EXPECT_THAT(FailureOf(header), testing::StartsWith(header.string())) << c.header;
     EXPECT_THAT(FailureOf(header), testing::HasSubstr(c.message)) << c.header;
+  }
+}
+
+// The last group of a file may be cut, but only where the samples it still holds end: two
+// samples of format 310 take both of its words, where format 311 holds them in three bytes.
+TEST_F(WfdbRecordingTest, ACutLastGroupHoldsOnlyTheSamplesItsBytesComplete) {
+  struct Case {
+    int format;
+    uint64_t samples;
+    uint64_t fewestBytes;
+  } cases[] = {{212, 1, 2}, {212, 2, 3}, {310, 1, 2}, {310, 2, 4}, {310, 4, 6},
+               {310, 5, 8}, {311, 1, 2}, {311, 2, 3}, {311, 5, 7}, {16, 3, 6}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(WfdbFewestBytesFor(*FindWfdbFormat(c.format), c.samples), c.fewestBytes)
+        << c.format << " " << c.samples;
+  }
+  // Two signals of one sample each: (5, -3) in format 310's two words, and cut after the first.
+  const std::string whole = {0x0A, 0x00, char(0xFA), 0x07};
+  for (const std::string& data : {whole, whole.substr(0, 2)}) {
+    const WfdbFileOpener open = [&](const std::string& name) { return MemoryBytes(data, name); };
+    const WfdbHeader header = ParseWfdbHeader("m 2 100 1\nm.dat 310 1\nm.dat 310 1\n", "m.hea");
+    const std::string failure =
+        Testing::FailureOf<RecordingError>([&] { ReadWfdbRecording(header, "m.hea", open); });
+    if (data.size() == 4) {
+      EXPECT_EQ(failure, "(no failure)");
+      const Recording recording = ReadWfdbRecording(header, "m.hea", open);
+      EXPECT_EQ(recording.Samples(0, 0)[0], 5.0f);
+      EXPECT_EQ(recording.Samples(0, 1)[0], -3.0f);
+    } else {
+      EXPECT_THAT(failure, testing::HasSubstr("holds 0 samples of each signal; the header says 1"));
+    }
   }
 }
 
