@@ -7,6 +7,7 @@
 
 #include "host/cli/analysis_session.h"
 #include "host/cli/measurement_printer.h"
+#include "host/cli/online_replay.h"
 #include "host/cli/sample_options.h"
 
 namespace PendrelHost {
@@ -25,11 +26,17 @@ const char* const kAnalyseCommandUsage =
     "  --beats FILE       write the beats as CSV (record,tick,time_s,rr_s,class,ff)\n"
     "  --rr FILE          write the RR intervals as text, one in seconds a line\n"
     "  --save DOC         save the document with its analysis\n"
+    "  --online           replay the recording into a growing document, as the host samples,\n"
+    "                     with the analysis in online mode; print the measurements at every\n"
+    "                     recorded minute and when sampling stops (with --csv, CSV rows\n"
+    "                     time_s,measurement,value,unit)\n"
+    "  --speed X          with --online, replay at X times real time (default: as fast as\n"
+    "                     possible)\n"
     "  --module PATH      the analysis module to load (default: librhyth.so beside pendrel)\n"
     "\n"
     "Options that need the analysis settings dialog (its channel, preset, fields and its\n"
-    "selection-only choice) or the sampling simulator, which this build does not have yet, are\n"
-    "refused: --from, --to, --channel, --preset, --set, --online, --speed.\n"
+    "selection-only choice), which this build does not have yet, are refused: --from, --to,\n"
+    "--channel, --preset, --set.\n"
     "\n"
     "The built-in sample takes the options of `pendrel channel` (--sample-rate, --duration,\n"
     "--heart-rate, --heart-rate-sd, --qrs-duration, --noise, --baseline-wander, --mains,\n"
@@ -47,6 +54,7 @@ struct AnalyseOptions {
   std::optional<std::string> save;
   SyntheticEcgSettings sample;
   bool sampleOptionGiven = false;
+  OnlineOptions online;
 };
 
 // Refused with the reason rather than ignored: a user who asks for a preset must not be
@@ -56,10 +64,6 @@ void RefuseUnavailable(const std::string& option) {
       option == "--to") {
     throw std::invalid_argument(option + " needs the analysis settings dialog, which this build "
                                 "does not have yet");
-  }
-  if (option == "--online" || option == "--speed") {
-    throw std::invalid_argument(option + " needs the sampling simulator, which this build does "
-                                "not have yet");
   }
 }
 
@@ -86,6 +90,7 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
       options.file = argument;
       continue;
     }
+    if (ParseOnlineOption(arguments, i, options.online)) continue;
     RefuseUnavailable(argument);
     if (argument == "--csv") {
       options.csv = true;
@@ -109,11 +114,25 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
   if (options.file && options.sampleOptionGiven) {
     throw std::invalid_argument("the built-in sample's options do not apply to a file");
   }
+  CheckOnlineOptions(options.online);
   return options;
+}
+
+int WriteOutputs(AnalysisSession& session, const AnalyseOptions& options) {
+  if (options.beats) session.WriteBeats(*options.beats);
+  if (options.rr) session.WriteRRIntervals(*options.rr);
+  if (options.save) session.Save(*options.save);
+  return 0;
 }
 
 int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
   AnalysisSession session(isatty(fileno(err)) ? err : nullptr);
+  if (options.online.enabled) {
+    const int status =
+        AnalyseOnline(session, options.file, options.sample, options.online, options.csv, out, err);
+    if (status != 0) return status;
+    return WriteOutputs(session, options);
+  }
   if (options.file) {
     session.OpenFile(*options.file);
   } else {
@@ -135,10 +154,7 @@ int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
   } else {
     PrintMeasurementTable(results.measurements, out);
   }
-  if (options.beats) session.WriteBeats(*options.beats);
-  if (options.rr) session.WriteRRIntervals(*options.rr);
-  if (options.save) session.Save(*options.save);
-  return 0;
+  return WriteOutputs(session, options);
 }
 
 }  // namespace

@@ -140,6 +140,17 @@ void AnalysisSession::OpenSample(const SyntheticEcgSettings& settings) {
   Adopt(std::move(hosted));
 }
 
+DataDocument& AnalysisSession::OpenForSampling(std::shared_ptr<Recording> target) {
+  m_document.reset();
+  auto hosted = std::make_unique<HostedDocument>(OpenDocument(std::move(target)));
+  // The module offers its online mode only where the host can sample.
+  hosted->Data().Sampling().SetCanSample(true);
+  hosted->StartNew();
+  m_fromDocumentFile = false;
+  Adopt(std::move(hosted));
+  return Document().Data();
+}
+
 HostedDocument& AnalysisSession::Document() {
   if (!m_document) throw SessionError("no recording is open");
   return *m_document;

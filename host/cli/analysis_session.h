@@ -50,6 +50,9 @@ class AnalysisSession {
   // A recording file or a saved document, by what the file holds.
   void OpenFile(const std::filesystem::path& path);
   void OpenSample(const SyntheticEcgSettings& settings);
+  // An empty document over `target`, which a sampling session fills, in a host that can
+  // sample; its data document is what the simulated device appends to.
+  DataDocument& OpenForSampling(std::shared_ptr<Recording> target);
   bool IsOpen() const { return static_cast<bool>(m_document); }
   // Whether the open document came from a saved document file.
   bool FromDocumentFile() const { return m_fromDocumentFile; }
@@ -71,9 +74,11 @@ class AnalysisSession {
   // The texts of the message boxes the module showed since the last call.
   std::vector<std::string> TakeMessages();
 
+  // Replaces the progress line, when there is one; an empty text clears it.
+  void Progress(const char* text);
+
  private:
   void Adopt(std::unique_ptr<HostedDocument> document);
-  void Progress(const char* text);
   HostedDocument& Document();
   IUnknown* ModuleDocument();
   double SampleRate();

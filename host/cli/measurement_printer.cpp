@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string>
 
+#include "host/cli/csv_numbers.h"
+
 namespace PendrelHost {
 
 namespace {
@@ -34,6 +36,19 @@ std::string Pad(const std::string& text, std::size_t width) {
   return text + std::string(used < width ? width - used : 0, ' ');
 }
 
+void PrintCsvRows(const std::vector<Measurement>& measurements, const std::string& prefix,
+                  std::FILE* out) {
+  for (const Measurement& m : measurements) {
+    // Full precision: a program reading the file may compare the numbers.
+    if (std::isnan(m.value)) {
+      std::fprintf(out, "%s%s,,%s\n", prefix.c_str(), m.name.c_str(), m.unit.c_str());
+    } else {
+      std::fprintf(out, "%s%s,%.17g,%s\n", prefix.c_str(), m.name.c_str(), m.value,
+                   m.unit.c_str());
+    }
+  }
+}
+
 }  // namespace
 
 void PrintMeasurementTable(const std::vector<Measurement>& measurements, std::FILE* out) {
@@ -52,14 +67,15 @@ void PrintMeasurementTable(const std::vector<Measurement>& measurements, std::FI
 
 void PrintMeasurementCsv(const std::vector<Measurement>& measurements, std::FILE* out) {
   std::fputs("measurement,value,unit\n", out);
-  for (const Measurement& m : measurements) {
-    // Full precision: a program reading the file may compare the numbers.
-    if (std::isnan(m.value)) {
-      std::fprintf(out, "%s,,%s\n", m.name.c_str(), m.unit.c_str());
-    } else {
-      std::fprintf(out, "%s,%.17g,%s\n", m.name.c_str(), m.value, m.unit.c_str());
-    }
-  }
+  PrintCsvRows(measurements, "", out);
+}
+
+void PrintTimedMeasurementCsv(const std::vector<Measurement>& measurements, double seconds,
+                              bool header, std::FILE* out) {
+  if (header) std::fputs("time_s,measurement,value,unit\n", out);
+  std::string time;
+  AppendTime(time, seconds);
+  PrintCsvRows(measurements, time + ",", out);
 }
 
 }  // namespace PendrelHost

@@ -53,7 +53,6 @@ TEST(AnalyseCommand, BadInputGivesOneLineAndAFailingStatus) {
       {{"analyse", "a.csv", "b.csv"}, 2, "too many arguments"},
       {{"analyse", "--preset", "mouse"}, 2, "settings dialog"},
       {{"analyse", "--from", "10"}, 2, "settings dialog"},
-      {{"analyse", "--online"}, 2, "sampling simulator"},
       {{"frobnicate"}, 2, "unknown command"},
       {{"run"}, 2, "a script is needed"},
       {{"menu", "--bogus"}, 2, "unknown option"},
