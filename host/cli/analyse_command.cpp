@@ -8,6 +8,7 @@
 #include "host/cli/analysis_session.h"
 #include "host/cli/measurement_printer.h"
 #include "host/cli/sample_options.h"
+#include "host/cli/settings_options.h"
 
 namespace PendrelHost {
 
@@ -27,9 +28,22 @@ const char* const kAnalyseCommandUsage =
     "  --save DOC         save the document with its analysis\n"
     "  --module PATH      the analysis module to load (default: librhyth.so beside pendrel)\n"
     "\n"
-    "Options that need the analysis settings dialog (its channel, preset, fields and its\n"
-    "selection-only choice) or the sampling simulator, which this build does not have yet, are\n"
-    "refused: --from, --to, --channel, --preset, --set, --online, --speed.\n"
+    "Settings (answered to the analysis settings dialog before the analysis):\n"
+    "  --from S, --to S   analyse only these seconds of the first record (selection only)\n"
+    "  --channel N|NAME   the channel to analyse, by index (from 0) or title\n"
+    "  --preset NAME      a species preset: Human, Large Dog, Small Dog, Guinea Pig, Mouse,\n"
+    "                     Pig, Rabbit, Rat or Custom (case and blanks do not matter)\n"
+    "  --set NAME=VALUE   a field by its label, after the preset, e.g. --set 'Low pass filter=40';\n"
+    "                     labels: Low pass filter, Auto levelling, Noise, Minimum peak height,\n"
+    "                     Typical QRS width, Minimum period, RR low limit, RR high limit,\n"
+    "                     Complexity low limit, Complexity high limit, Bin width, Automatic bin\n"
+    "                     width, pRRx threshold, SDARR segment, Exclude ectopics, Maximum\n"
+    "                     frequency, VLF low, VLF high, LF low, LF high, HF low, HF high, Number\n"
+    "                     of frequencies, Spectral window\n"
+    "A setting the dialog refuses stops the command with status 2 before anything is analysed.\n"
+    "\n"
+    "Options that need the sampling simulator, which this build does not have yet, are\n"
+    "refused: --online, --speed.\n"
     "\n"
     "The built-in sample takes the options of `pendrel channel` (--sample-rate, --duration,\n"
     "--heart-rate, --heart-rate-sd, --qrs-duration, --noise, --baseline-wander, --mains,\n"
@@ -47,16 +61,12 @@ struct AnalyseOptions {
   std::optional<std::string> save;
   SyntheticEcgSettings sample;
   bool sampleOptionGiven = false;
+  SettingsRequest settings;
 };
 
 // Refused with the reason rather than ignored: a user who asks for a preset must not be
 // handed figures made without it.
 void RefuseUnavailable(const std::string& option) {
-  if (option == "--channel" || option == "--preset" || option == "--set" || option == "--from" ||
-      option == "--to") {
-    throw std::invalid_argument(option + " needs the analysis settings dialog, which this build "
-                                "does not have yet");
-  }
   if (option == "--online" || option == "--speed") {
     throw std::invalid_argument(option + " needs the sampling simulator, which this build does "
                                 "not have yet");
@@ -68,6 +78,7 @@ bool TakesValue(const std::string& option) {
   for (const char* own : kOwn) {
     if (option == own) return true;
   }
+  if (IsSettingsOption(option)) return true;
   // The sample's own options all take a value; asked with a value that fits any of them.
   SyntheticEcgSettings probe;
   try {
@@ -100,6 +111,8 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
       options.rr = value;
     } else if (argument == "--save") {
       options.save = value;
+    } else if (IsSettingsOption(argument)) {
+      ParseSettingsOption(argument, value, options.settings);
     } else if (ParseSampleOption(argument, value, options.sample)) {
       options.sampleOptionGiven = true;
     } else {
@@ -118,6 +131,13 @@ int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
     session.OpenFile(*options.file);
   } else {
     session.OpenSample(options.sample);
+  }
+  if (!options.settings.IsEmpty()) {
+    if (session.FromDocumentFile()) {
+      throw SettingsRefused("the settings options do not apply to a saved document, which keeps "
+                            "its analysis");
+    }
+    ApplySettings(session, options.settings);
   }
   // A saved document brings its analysis, with the beats edited by hand, back as it was.
   if (!session.FromDocumentFile()) session.Analyse();
@@ -153,6 +173,9 @@ int RunAnalyseCommand(const std::vector<std::string>& arguments, std::FILE* out,
   }
   try {
     return Analyse(options, out, err);
+  } catch (const SettingsRefused& e) {
+    std::fprintf(err, "pendrel analyse: %s\n", e.what());
+    return 2;
   } catch (const std::exception& e) {
     std::fprintf(err, "pendrel analyse: %s\n", e.what());
     return 1;
