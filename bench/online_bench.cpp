@@ -17,6 +17,7 @@
 #include "analysis/document/document_ids.h"
 #include "analysis/messages/document_messages.h"
 #include "bench/module_detection.h"
+#include "bench/module_documents.h"
 #include "host/document/arithmetic_objects.h"
 #include "host/document/document_objects.h"
 #include "host/document/hosted_document.h"
@@ -34,18 +35,6 @@ double ProcessCpuSeconds() {
   timespec now{};
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
   return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-// The module's classes as loading it registers them: the document class and its messages too.
-void RegisterAnalysisDocument() {
-  BenchSupport::StartModuleHost();
-  PendrelHost::AddArithmeticObjectMaker();
-  PendrelHost::AddDocumentObjectMakers();
-  (void)Rhyth::DocumentMessageClasses();
-  RegisterMessageClasses();
-  Quor::ComPtr<Rhyth::DocumentClass> documentClass;
-  documentClass.Attach(Rhyth::NewDocumentClass());
-  GetTarnClassRegistry()->RegisterClassObject(documentClass.Get());
 }
 
 // CPU seconds of one session replaying `source` into a new document; with `analyse`, the
@@ -86,7 +75,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: online_bench [hours]\n");
     return 2;
   }
-  RegisterAnalysisDocument();
+  BenchSupport::StartDocumentHost();
   PendrelHost::SyntheticEcgSettings settings;
   settings.sampleRate = kRate;
   settings.duration = hours * 3600.0;

@@ -18,6 +18,7 @@
 #include "analysis/messages/document_messages.h"
 #include "analysis/settings/change_flags.h"
 #include "bench/module_detection.h"
+#include "bench/module_documents.h"
 #include "host/document/arithmetic_objects.h"
 #include "host/document/document_objects.h"
 #include "host/recording/synthetic_ecg.h"
@@ -30,18 +31,6 @@ namespace {
 constexpr double kRate = 250.0;
 constexpr double kDay = 24.0 * 3600.0;
 constexpr int kRepeats = 3;
-
-// The host with the module's classes, its document messages and its document class.
-void StartModule() {
-  BenchSupport::StartModuleHost();
-  PendrelHost::AddArithmeticObjectMaker();
-  PendrelHost::AddDocumentObjectMakers();
-  (void)Rhyth::DocumentMessageClasses();
-  RegisterMessageClasses();
-  Quor::ComPtr<Rhyth::DocumentClass> documentClass;
-  documentClass.Attach(Rhyth::NewDocumentClass());
-  GetTarnClassRegistry()->RegisterClassObject(documentClass.Get());
-}
 
 double BestSeconds(const std::function<void()>& run) {
   double best = 1e300;
@@ -57,7 +46,7 @@ double BestSeconds(const std::function<void()>& run) {
 }  // namespace
 
 int main() {
-  StartModule();
+  BenchSupport::StartDocumentHost();
   PendrelHost::SyntheticEcgSettings ecg;
   ecg.sampleRate = kRate;
   ecg.duration = kDay;

@@ -54,9 +54,8 @@ bool SamplingSimulator::Finished() const { return m_sourceRecord >= m_source.Rec
 
 ReplayResult SamplingSimulator::Replay(const ReplayOptions& options,
                                        const SamplingObserver& observer) {
-  Session session{options, observer};
-  session.sinks = m_document.Sinks();
-  session.blockTicks = BlockTicks(options);
+  Session session{.options = options, .observer = observer, .sinks = m_document.Sinks(),
+                  .blockTicks = BlockTicks(options), .result = {}};
   if (Finished()) {
     session.result.finished = true;
     return session.result;
