@@ -30,6 +30,11 @@ class DialogScripts {
 
   // Runs the next script on the dialog, if one is queued, then takes the dialog's answer.
   static int Run(Dialog& dialog, const std::u16string& name) {
+    return RunWithLines(dialog, name).answer;
+  }
+
+  // Run, with the lines of text queued with the answer, for the dialog to apply.
+  static win32::ModalDialogAnswer RunWithLines(Dialog& dialog, const std::u16string& name) {
     Script script;
     {
       std::lock_guard lock(Mutex());
@@ -39,7 +44,7 @@ class DialogScripts {
       }
     }
     if (script) script(dialog);
-    return win32::AnswerModalDialog(name);
+    return win32::AnswerModalDialogWithLines(name);
   }
 
  private:

@@ -5,6 +5,7 @@
 
 #include "analysis/dialogs/advanced_settings_dialog.h"
 #include "analysis/dialogs/dialog_scripts.h"
+#include "analysis/dialogs/settings_answer_lines.h"
 #include "analysis/document/document.h"
 
 namespace Rhyth {
@@ -43,7 +44,15 @@ SettingsDialog::SettingsDialog(HWND parent, std::vector<Quor::String> channels,
   }
 }
 
-int SettingsDialog::Execute() { return Scripts::Run(*this, u"SettingsDialog"); }
+int SettingsDialog::Execute() {
+  const win32::ModalDialogAnswer answer = Scripts::RunWithLines(*this, u"SettingsDialog");
+  if (answer.answer != IDOK || answer.lines.empty()) return answer.answer;
+  const std::u16string refusal = ApplySettingsAnswerLines(*this, answer.lines);
+  if (refusal.empty()) return IDOK;
+  // The copy is part changed: the answer becomes Cancel, so the command drops it.
+  win32::RefuseModalDialogAnswer(refusal);
+  return IDCANCEL;
+}
 
 bool SettingsDialog::ChooseSource(DWORD index) {
   const bool offered = std::any_of(m_choices.begin(), m_choices.end(),

@@ -3,7 +3,10 @@
 // with OK. This build has no dialog window: the dialog is answered by the scripted answerer of
 // modal dialogs (IDOK or IDCANCEL, Cancel when nothing is queued), and a script may edit the
 // copy as a person would, field by field, by preset, by source channel or through the advanced
-// dialog. The dialog lives for one run of the command.
+// dialog. An OK answer may also carry lines of text in the dialog's words
+// (settings_answer_lines.h), for scripts that know nothing of this code; lines it cannot apply
+// turn the answer into Cancel, with the reason recorded in the run. The dialog lives for one run
+// of the command.
 #pragma once
 
 #include <functional>

@@ -9,6 +9,7 @@
 #include "host/cli/measurement_printer.h"
 #include "host/cli/online_replay.h"
 #include "host/cli/sample_options.h"
+#include "host/cli/settings_options.h"
 
 namespace PendrelHost {
 
@@ -34,9 +35,19 @@ const char* const kAnalyseCommandUsage =
     "                     possible)\n"
     "  --module PATH      the analysis module to load (default: librhyth.so beside pendrel)\n"
     "\n"
-    "Options that need the analysis settings dialog (its channel, preset, fields and its\n"
-    "selection-only choice), which this build does not have yet, are refused: --from, --to,\n"
-    "--channel, --preset, --set.\n"
+    "Settings (answered to the analysis settings dialog before the analysis):\n"
+    "  --from S, --to S   analyse only these seconds of the first record (selection only)\n"
+    "  --channel N|NAME   the channel to analyse, by index (from 0) or title\n"
+    "  --preset NAME      a species preset: Human, Large Dog, Small Dog, Guinea Pig, Mouse,\n"
+    "                     Pig, Rabbit, Rat or Custom (case and blanks do not matter)\n"
+    "  --set NAME=VALUE   a field by its label, after the preset, e.g. --set 'Low pass filter=40';\n"
+    "                     labels: Low pass filter, Auto levelling, Noise, Minimum peak height,\n"
+    "                     Typical QRS width, Minimum period, RR low limit, RR high limit,\n"
+    "                     Complexity low limit, Complexity high limit, Bin width, Automatic bin\n"
+    "                     width, pRRx threshold, SDARR segment, Exclude ectopics, Maximum\n"
+    "                     frequency, VLF low, VLF high, LF low, LF high, HF low, HF high, Number\n"
+    "                     of frequencies, Spectral window\n"
+    "A setting the dialog refuses stops the command with status 2 before anything is analysed.\n"
     "\n"
     "The built-in sample takes the options of `pendrel channel` (--sample-rate, --duration,\n"
     "--heart-rate, --heart-rate-sd, --qrs-duration, --noise, --baseline-wander, --mains,\n"
@@ -55,23 +66,15 @@ struct AnalyseOptions {
   SyntheticEcgSettings sample;
   bool sampleOptionGiven = false;
   OnlineOptions online;
+  SettingsRequest settings;
 };
-
-// Refused with the reason rather than ignored: a user who asks for a preset must not be
-// handed figures made without it.
-void RefuseUnavailable(const std::string& option) {
-  if (option == "--channel" || option == "--preset" || option == "--set" || option == "--from" ||
-      option == "--to") {
-    throw std::invalid_argument(option + " needs the analysis settings dialog, which this build "
-                                "does not have yet");
-  }
-}
 
 bool TakesValue(const std::string& option) {
   static const char* const kOwn[] = {"--beats", "--rr", "--save"};
   for (const char* own : kOwn) {
     if (option == own) return true;
   }
+  if (IsSettingsOption(option)) return true;
   // The sample's own options all take a value; asked with a value that fits any of them.
   SyntheticEcgSettings probe;
   try {
@@ -91,7 +94,6 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
       continue;
     }
     if (ParseOnlineOption(arguments, i, options.online)) continue;
-    RefuseUnavailable(argument);
     if (argument == "--csv") {
       options.csv = true;
       continue;
@@ -105,6 +107,8 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
       options.rr = value;
     } else if (argument == "--save") {
       options.save = value;
+    } else if (IsSettingsOption(argument)) {
+      ParseSettingsOption(argument, value, options.settings);
     } else if (ParseSampleOption(argument, value, options.sample)) {
       options.sampleOptionGiven = true;
     } else {
@@ -128,8 +132,15 @@ int WriteOutputs(AnalysisSession& session, const AnalyseOptions& options) {
 int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
   AnalysisSession session(isatty(fileno(err)) ? err : nullptr);
   if (options.online.enabled) {
-    const int status =
-        AnalyseOnline(session, options.file, options.sample, options.online, options.csv, out, err);
+    // The recording grows while it is sampled: there is no span of it to select yet.
+    if (options.settings.from || options.settings.to) {
+      throw SettingsRefused("--from and --to do not apply with --online");
+    }
+    const auto applySettings = [&] {
+      if (!options.settings.IsEmpty()) ApplySettings(session, options.settings);
+    };
+    const int status = AnalyseOnline(session, options.file, options.sample, options.online,
+                                     options.csv, applySettings, out, err);
     if (status != 0) return status;
     return WriteOutputs(session, options);
   }
@@ -137,6 +148,13 @@ int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
     session.OpenFile(*options.file);
   } else {
     session.OpenSample(options.sample);
+  }
+  if (!options.settings.IsEmpty()) {
+    if (session.FromDocumentFile()) {
+      throw SettingsRefused("the settings options do not apply to a saved document, which keeps "
+                            "its analysis");
+    }
+    ApplySettings(session, options.settings);
   }
   // A saved document brings its analysis, with the beats edited by hand, back as it was.
   if (!session.FromDocumentFile()) session.Analyse();
@@ -169,6 +187,9 @@ int RunAnalyseCommand(const std::vector<std::string>& arguments, std::FILE* out,
   }
   try {
     return Analyse(options, out, err);
+  } catch (const SettingsRefused& e) {
+    std::fprintf(err, "pendrel analyse: %s\n", e.what());
+    return 2;
   } catch (const std::exception& e) {
     std::fprintf(err, "pendrel analyse: %s\n", e.what());
     return 1;

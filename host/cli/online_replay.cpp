@@ -140,10 +140,11 @@ void CheckOnlineOptions(const OnlineOptions& options) {
 
 int AnalyseOnline(AnalysisSession& session, const std::optional<std::string>& file,
                   const SyntheticEcgSettings& sample, const OnlineOptions& options, bool csv,
-                  std::FILE* out, std::FILE* err) {
+                  const std::function<void()>& beforeSampling, std::FILE* out, std::FILE* err) {
   const Recording source = LoadSource(session, file, sample);
   const std::shared_ptr<Recording> target = EmptyRecordingLike(source);
   DataDocument& data = session.OpenForSampling(target);
+  beforeSampling();
   session.FireMenu(u"Rhyth|OnlineMode");
   SamplingSimulator device(source, target, data);
   OnlinePrinter printer(session, source, csv, out);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,9 +30,10 @@ void CheckOnlineOptions(const OnlineOptions& options);
 
 // Replays `file` (the built-in sample made with `sample` without it) into a new document of
 // `session` and prints the measurements to `out` as a table, or as CSV with a time column.
+// `beforeSampling` runs once the empty document is open, before online mode is switched on.
 // Returns the exit status; errors are thrown as exceptions with one line.
 int AnalyseOnline(AnalysisSession& session, const std::optional<std::string>& file,
                   const SyntheticEcgSettings& sample, const OnlineOptions& options, bool csv,
-                  std::FILE* out, std::FILE* err);
+                  const std::function<void()>& beforeSampling, std::FILE* out, std::FILE* err);
 
 }  // namespace PendrelHost

@@ -9,6 +9,7 @@
 #include "host/cli/measurement_printer.h"
 #include "host/cli/option_values.h"
 #include "host/cli/sample_options.h"
+#include "host/cli/settings_options.h"
 #include "platform/win32/message_box.h"
 
 namespace PendrelHost {
@@ -31,9 +32,12 @@ const char* const kRunCommandUsage =
     "  save FILE                  save the document with its analysis\n"
     "  export rr FILE             write the RR intervals\n"
     "  export beats FILE          write the beats as CSV\n"
+    "  preset NAME                pick a species preset in the settings dialog (as analyse\n"
+    "                             --preset)\n"
+    "  set NAME=VALUE             set a field of the settings dialog by its label (as analyse\n"
+    "                             --set), e.g. set Low pass filter=40, set selectionOnly=1\n"
     "\n"
-    "Changing a field of the settings dialog (set NAME=VALUE) needs the analysis settings\n"
-    "dialog, which this build does not have yet.\n";
+    "The settings dialog takes its answer with OK; a setting it refuses stops the script.\n";
 
 namespace {
 
@@ -123,9 +127,11 @@ void RunLine(AnalysisSession& session, const std::string& line, std::FILE* out) 
     } else {
       throw std::invalid_argument("export writes rr or beats, not '" + words[1] + "'");
     }
-  } else if (verb == "set") {
-    throw std::invalid_argument("set needs the analysis settings dialog, which this build does "
-                                "not have yet");
+  } else if (verb == "set" || verb == "preset") {
+    Need(words, 2, 99, verb == "set" ? "set NAME=VALUE" : "preset NAME");
+    SettingsRequest request;
+    ParseSettingsOption("--" + verb, Rest(line, verb), request);
+    ApplySettings(session, request);
   } else {
     throw std::invalid_argument("unknown action '" + verb + "'");
   }

@@ -10,8 +10,8 @@ std::mutex& BoxMutex() {
   return mutex;
 }
 
-std::deque<int>& QueuedAnswers() {
-  static std::deque<int> answers;
+std::deque<win32::ModalDialogAnswer>& QueuedAnswers() {
+  static std::deque<win32::ModalDialogAnswer> answers;
   return answers;
 }
 
@@ -39,9 +39,9 @@ int UnattendedAnswer(UINT style) {
 }
 
 // The next queued answer, or `unattended` when none is queued. The caller holds the lock.
-int NextAnswer(int unattended) {
-  if (QueuedAnswers().empty()) return unattended;
-  const int answer = QueuedAnswers().front();
+win32::ModalDialogAnswer NextAnswer(int unattended) {
+  if (QueuedAnswers().empty()) return {unattended, {}};
+  win32::ModalDialogAnswer answer = std::move(QueuedAnswers().front());
   QueuedAnswers().pop_front();
   return answer;
 }
@@ -50,7 +50,7 @@ int NextAnswer(int unattended) {
 
 int MessageBoxExW(HWND, LPCWSTR text, LPCWSTR caption, UINT style, WORD) {
   std::lock_guard lock(BoxMutex());
-  const int answer = NextAnswer(UnattendedAnswer(style));
+  const int answer = NextAnswer(UnattendedAnswer(style)).answer;
   Shown().push_back({text ? text : u"", caption ? caption : u"", style, answer});
   return answer;
 }
@@ -63,7 +63,12 @@ namespace win32 {
 
 void QueueMessageBoxAnswer(int answer) {
   std::lock_guard lock(BoxMutex());
-  QueuedAnswers().push_back(answer);
+  QueuedAnswers().push_back({answer, {}});
+}
+
+void QueueModalDialogAnswer(int answer, std::vector<std::u16string> lines) {
+  std::lock_guard lock(BoxMutex());
+  QueuedAnswers().push_back({answer, std::move(lines)});
 }
 
 std::vector<ShownMessageBox> ShownMessageBoxes() {
@@ -78,10 +83,21 @@ void ClearShownMessageBoxes() {
 }
 
 int AnswerModalDialog(const std::u16string& name) {
+  return AnswerModalDialogWithLines(name).answer;
+}
+
+ModalDialogAnswer AnswerModalDialogWithLines(const std::u16string& name) {
   std::lock_guard lock(BoxMutex());
-  const int answer = NextAnswer(IDCANCEL);
-  Dialogs().push_back({name, answer});
+  ModalDialogAnswer answer = NextAnswer(IDCANCEL);
+  Dialogs().push_back({name, answer.answer, {}});
   return answer;
+}
+
+void RefuseModalDialogAnswer(const std::u16string& reason) {
+  std::lock_guard lock(BoxMutex());
+  if (Dialogs().empty()) return;
+  Dialogs().back().answer = IDCANCEL;
+  Dialogs().back().refusal = reason;
 }
 
 std::vector<ShownDialog> ShownDialogs() {

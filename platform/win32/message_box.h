@@ -54,8 +54,23 @@ void ClearQueuedMessageBoxAnswers();
 struct ShownDialog {
   std::u16string name;
   int answer;
+  // Why the dialog refused the lines it was answered with; empty when it took them.
+  std::u16string refusal;
 };
 int AnswerModalDialog(const std::u16string& name);
 std::vector<ShownDialog> ShownDialogs();
+
+// A dialog's answer with lines of text that a script, knowing nothing of the dialog's code,
+// has the dialog apply before it ends, each in the dialog's own words ("NAME=VALUE").
+struct ModalDialogAnswer {
+  int answer;
+  std::vector<std::u16string> lines;
+};
+void QueueModalDialogAnswer(int answer, std::vector<std::u16string> lines);
+// AnswerModalDialog that hands the dialog the lines queued with its answer.
+ModalDialogAnswer AnswerModalDialogWithLines(const std::u16string& name);
+// The dialog answered last could not apply its lines: its run is recorded as cancelled, with
+// the reason, which the script's author reads from ShownDialogs.
+void RefuseModalDialogAnswer(const std::u16string& reason);
 
 }  // namespace win32

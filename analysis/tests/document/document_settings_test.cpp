@@ -154,3 +154,33 @@ TEST_F(DocumentSettings, PresetsAndTheAdvancedDialogEditTheCopy) {
 }
 
 }  // namespace AnalysisDocumentTest
+
+// Answers given as lines of text, as a host that knows nothing of the dialog's code gives them.
+namespace AnalysisDocumentTest {
+
+TEST_F(DocumentSettings, AnswerLinesApplyInOrderOrAreRefusedWhole) {
+  win32::QueueModalDialogAnswer(IDOK, {u"preset=guinea pig", u"Low Pass Filter = 45",
+                                       u"channel=ECG", u"selectionOnly=0"});
+  ASSERT_EQ(Analysis().OnCommand(Rhyth::CommandWord(1)), 0);
+  EXPECT_EQ(Settings().detection.preset, 3u);
+  EXPECT_EQ(Settings().detection.lowPassCutoff, 45.0);  // after the preset's 60
+  EXPECT_EQ(Settings().classifier.rrLow, 0.35);
+  EXPECT_EQ(Settings().source.selectionOnly, 0);
+
+  // The good first line is dropped with the bad second one.
+  win32::ClearShownMessageBoxes();
+  win32::QueueModalDialogAnswer(IDOK, {u"Minimum period=0.2", u"Minimum period=-1"});
+  ASSERT_EQ(Analysis().OnCommand(Rhyth::CommandWord(1)), 0);
+  EXPECT_EQ(Settings().detection.minPeriod, 0.15);
+  ASSERT_EQ(win32::ShownDialogs().size(), 1u);
+  EXPECT_EQ(win32::ShownDialogs()[0].answer, IDCANCEL);
+  EXPECT_EQ(win32::ShownDialogs()[0].refusal, u"Minimum period must be above 0, not -1");
+
+  // Lines that come with Cancel are not looked at.
+  win32::ClearShownMessageBoxes();
+  win32::QueueModalDialogAnswer(IDCANCEL, {u"nonsense"});
+  ASSERT_EQ(Analysis().OnCommand(Rhyth::CommandWord(1)), 0);
+  EXPECT_EQ(win32::ShownDialogs()[0].refusal, u"");
+}
+
+}  // namespace AnalysisDocumentTest

@@ -51,8 +51,6 @@ TEST(AnalyseCommand, BadInputGivesOneLineAndAFailingStatus) {
       {{"analyse", "--duration", "soon"}, 2, "--duration"},
       {{"analyse", "--rr"}, 2, "--rr needs a value"},
       {{"analyse", "a.csv", "b.csv"}, 2, "too many arguments"},
-      {{"analyse", "--preset", "mouse"}, 2, "settings dialog"},
-      {{"analyse", "--from", "10"}, 2, "settings dialog"},
       {{"frobnicate"}, 2, "unknown command"},
       {{"run"}, 2, "a script is needed"},
       {{"menu", "--bogus"}, 2, "unknown option"},

@@ -72,6 +72,25 @@ TEST(OnlineAnalyse, TheFinalTableOfTheBuiltInSampleHasTheOfflineTimeDomain) {
   ExpectOfflineTimeDomain(table->second, ParseMeasurementCsv(offline.out));
 }
 
+// The settings are answered before sampling starts, so a mouse recording is followed with the
+// mouse preset from its first beat.
+TEST(OnlineAnalyse, FollowsTheRecordingWithTheSettingsAskedFor) {
+  const std::vector<std::string> mouse = {"analyse",       "--heart-rate", "600",
+                                          "--sample-rate", "2000",         "--qrs-duration",
+                                          "0.01",          "--duration",   "20",
+                                          "--preset",      "mouse",        "--csv"};
+  const ProcessResult offline = RunPendrel(mouse);
+  ASSERT_EQ(offline.status, 0) << offline.err;
+  std::vector<std::string> online = mouse;
+  online.push_back("--online");
+  const ProcessResult result = RunPendrel(online);
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::map<double, Measurements> tables = ParseTimedCsv(result.out);
+  ASSERT_FALSE(tables.empty());
+  EXPECT_GT(Value(tables.rbegin()->second, "Total Beats"), 150);
+  ExpectOfflineTimeDomain(tables.rbegin()->second, ParseMeasurementCsv(offline.out));
+}
+
 TEST(OnlineAnalyse, PrintsATableAtEveryMinuteAndWhenSamplingStops) {
   // 600 times real time: 90 s of recording in about 0.15 s.
   const ProcessResult result =
@@ -101,6 +120,8 @@ TEST(OnlineAnalyse, BadOptionsGiveOneLineAndStatusTwo) {
       {{"analyse", "--online", "--speed", "fast"}, "--speed needs a number, not 'fast'"},
       {{"analyse", "--online", "--speed"}, "--speed needs a value"},
       {{"analyse", "--speed", "2"}, "--speed applies only with --online"},
+      {{"analyse", "--online", "--from", "5"}, "--from and --to do not apply with --online"},
+      {{"analyse", "--online", "--preset", "hamster"}, "hamster"},
   };
   for (const Case& c : cases) {
     const ProcessResult result = RunPendrel(c.arguments);
