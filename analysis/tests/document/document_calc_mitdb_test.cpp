@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "analysis/detection/fiducial_event.h"
-#include "analysis/tests/document/analysis_host.h"
+#include "analysis/tests/document/mitbih_document.h"
 #include "analysis/tests/document/calc_channels.h"
 #include "host/framework/menu_commands.h"
 #include "host/recording/recording_file.h"
@@ -17,19 +17,11 @@
 namespace AnalysisDocumentTest {
 namespace {
 
-using PendrelHost::Testing::MitBihExcerptFolder;
-
-class MitBihCalcChannels : public AnalysisHost {
+class MitBihCalcChannels : public MitBihDocument {
  protected:
   void SetUp() override {
-    if (!std::filesystem::exists(MitBihExcerptFolder()))
-      GTEST_SKIP() << MitBihExcerptFolder() << " is absent: the shared test data is not here";
-    AnalysisHost::SetUp();
-    Open(PendrelHost::LoadRecordingFile(MitBihExcerptFolder() / "100s.csv"));
-    Rhyth::Settings& settings = Analysis().GetSettings();
-    settings.classifier.rrLow = 0.7;
-    settings.classifier.rrHigh = 1.1;
-    settings.analysis.excludeEctopic = 0;
+    MitBihDocument::SetUp();
+    if (IsSkipped()) return;
     ASSERT_EQ(Tarn::FireMenuCommand(u"Analyze Channel"), S_OK);
     beats = DocumentTest::ReadEvents<Rhyth::FiducialEvent>(
         hosted->DataObject(), Analysis().Detector().GetFiducialChannel());

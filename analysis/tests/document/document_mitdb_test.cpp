@@ -9,7 +9,7 @@
 #include "analysis/detection/fiducial_event.h"
 #include "analysis/document/document_ids.h"
 #include "analysis/settings/change_flags.h"
-#include "analysis/tests/document/analysis_host.h"
+#include "analysis/tests/document/mitbih_document.h"
 #include "host/framework/menu_commands.h"
 #include "host/recording/recording_file.h"
 #include "host/tests/signal/beat_matching.h"
@@ -18,25 +18,7 @@
 namespace AnalysisDocumentTest {
 namespace {
 
-using PendrelHost::Testing::MitBihExcerptFolder;
-
 constexpr double kRate = 360.0;
-
-class MitBihDocument : public AnalysisHost {
- protected:
-  void SetUp() override {
-    if (!std::filesystem::exists(MitBihExcerptFolder()))
-      GTEST_SKIP() << MitBihExcerptFolder() << " is absent: the shared test data is not here";
-    AnalysisHost::SetUp();
-    Open(PendrelHost::LoadRecordingFile(MitBihExcerptFolder() / "100s.csv"));
-    // Limits around this rhythm's own mean RR, ectopic beats kept: only the premature beat
-    // falls outside (the detection tests hold the same figures).
-    Rhyth::Settings& settings = Analysis().GetSettings();
-    settings.classifier.rrLow = 0.7;
-    settings.classifier.rrHigh = 1.1;
-    settings.analysis.excludeEctopic = 0;
-  }
-};
 
 TEST_F(MitBihDocument, TheAnalyseCommandFindsEveryBeatAndGivesTheEnginesStatistics) {
   ASSERT_EQ(Tarn::FireMenuCommand(u"Analyze Channel"), S_OK);
