@@ -11,6 +11,7 @@
 #include "core/format_stream.h"
 #include "hostframework/document/tarn_message_box.h"
 #include "hostframework/extlib/arithmetic_channel_manager.h"
+#include "hostframework/extlib/host_calls.h"
 #include "hostframework/host_services.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/child_data.h"
@@ -29,15 +30,6 @@ constexpr UINT kNoSelectionText = 1001;
 constexpr UINT kDetectorFailedText = 1002;
 constexpr UINT kBeatsUnreadableText = 1003;
 constexpr UINT kFailureStatusText = 1005;
-
-Quor::ComPtr<IPendrelChildDataContainer> ContainerOf(IUnknown* dataDocument) {
-  Quor::ComPtr<IPendrelChildDataContainer> container;
-  if (dataDocument) {
-    dataDocument->QueryInterface(IPendrelChildDataContainer::iid,
-                                 Quor::ComPtrOut<IPendrelChildDataContainer>::Bind(container));
-  }
-  return container;
-}
 
 bool HasChildData(IPendrelChildDataContainer* container, DWORD type) {
   Quor::ComPtr<IPendrelDataChildData> found;
@@ -225,7 +217,7 @@ void Document::ValidateRegion() {
 // ---- Child data ------------------------------------------------------------------------------
 
 bool Document::EnsureChildData() {
-  Quor::ComPtr<IPendrelChildDataContainer> container = ContainerOf(DataDocument());
+  Quor::ComPtr<IPendrelChildDataContainer> container = ExtLib::Query<IPendrelChildDataContainer>(DataDocument());
   if (!container) return false;
   bool added = true;
   if (!HasChildData(container.Get(), UserEventDataTypeId::Id())) {
@@ -239,7 +231,7 @@ bool Document::EnsureChildData() {
 }
 
 void Document::RemoveChildData() {
-  Quor::ComPtr<IPendrelChildDataContainer> container = ContainerOf(DataDocument());
+  Quor::ComPtr<IPendrelChildDataContainer> container = ExtLib::Query<IPendrelChildDataContainer>(DataDocument());
   if (!container) return;
   for (const DWORD type : {UserEventDataTypeId::Id(), EventIdCacheTypeId::Id()}) {
     if (HasChildData(container.Get(), type)) container->SetChildData(type, nullptr);

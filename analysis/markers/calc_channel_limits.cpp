@@ -7,6 +7,7 @@
 #include "analysis/document/document.h"
 #include "analysis/markers/calc_channel_display.h"
 #include "core/quor_string.h"
+#include "hostframework/extlib/host_calls.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/channel_display.h"
 
@@ -25,12 +26,7 @@ constexpr DWORD kUpperLine = 2;
 constexpr double kShortestPeriod = 0.01;
 
 Quor::ComPtr<ICalcChannelDisplay> DisplayOf(IUnknown* calculation) {
-  Quor::ComPtr<ICalcChannelDisplay> display;
-  if (calculation) {
-    calculation->QueryInterface(ICalcChannelDisplay::iid,
-                                Quor::ComPtrOut<ICalcChannelDisplay>::Bind(display));
-  }
-  return display;
+  return ExtLib::Query<ICalcChannelDisplay>(calculation);
 }
 
 }  // namespace
