@@ -10,6 +10,7 @@
 #include "platform/win32/com_object.h"
 #include "platform/win32/message_queue.h"
 #include "plotengine/tests/fake_float_series.h"
+#include "plotengine/tests/recording_plot_model.h"
 
 namespace {
 
@@ -56,11 +57,13 @@ class RecordingContext final : public SimpleUnknownImp1<Quor::IEtchScriptContext
 class EventLog final : public SimpleUnknownImp1<IObserver, 1> {
  public:
   LONG RegisterEvents(ITarnEventRegistrar*) override { return 0; }
-  LONG OnNotify(ISubject*, DWORD eventId, LONG_PTR, const void*) override {
+  LONG OnNotify(ISubject*, DWORD eventId, LONG_PTR, const void* payload) override {
     numbers.push_back(eventId & 0xFFFF);
     threads.push_back(GetCurrentThreadId());
+    decoded.push_back(plotengine_test::DecodeEvent({eventId, payload}));
     return 0;
   }
+  std::vector<plotengine_test::RecordedEvent> decoded;
   std::vector<DWORD> numbers;
   std::vector<DWORD> threads;
 };
@@ -203,7 +206,9 @@ TEST_F(ProxyTest, OmittedLastArgumentsTakeTheirStartingValues) {
   CallFromScript(u"RegionPosChanged", Args({String(u"L1"), 40.0}));
   CallFromScript(u"SetSVG", Args({String(u"p"), String(u"copy")}));
   EXPECT_EQ(CallFromScript(u"SetSVG", Args({String(u"p")})).kind, Outcome::kBadParameter);
-  EXPECT_EQ(events.numbers, (std::vector<DWORD>{10, 3}));
+  ASSERT_EQ(events.numbers, (std::vector<DWORD>{10, 3}));
+  EXPECT_EQ(events.decoded[0].values, (std::vector<double>{40.0, 0.0}));
+  EXPECT_EQ(events.decoded[1].texts, (std::vector<std::u16string>{u"p", u"copy", u""}));
 }
 
 TEST_F(ProxyTest, ResourceUrlsAreTheNineFilesOfThePage) {
