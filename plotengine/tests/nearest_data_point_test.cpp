@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "plotengine/proxy/buffered_float_enum_iterator.h"
 #include "plotengine/tests/fake_float_series.h"
 #include "plotengine/tests/recording_plot_model.h"
 
@@ -163,6 +164,46 @@ TEST(NearestDataPoint, PixelsFollowTheScalesOfBothAxes) {
   EXPECT_EQ(Field(result, u"distance"), "2500");
   EXPECT_EQ(Field(result, u"x"), "2");
   EXPECT_EQ(Field(result, u"y"), "3");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(NearestDataPoint, LongSeriesAreReadAcrossBlocksInStep) {
+  // 40 points: the reader refills twice; x and y must stay paired across the refills.
+  std::vector<double> xs(40), ys(40);
+  for (int i = 0; i < 40; ++i) {
+    xs[i] = i * 10;
+    ys[i] = i * 100;
+  }
+  XYPlot plot;
+  plot.Add("a", xs, ys);
+  // Pixels: x as is, y scaled down by 10, so point i sits at (10 i, 10 i).
+  const EtchStringMap result = plot.Find({351, 3500, 1, 0, 0.1, 0, false, 1, 1});
+  EXPECT_EQ(Field(result, u"x"), "350");
+  EXPECT_EQ(Field(result, u"y"), "3500");
+  EXPECT_EQ(Field(result, u"distance"), "1");
+}
+
+TEST(NearestPointOnSegment, ClampsToTheEndsAndHandlesAPointSegment) {
+  using Quor::SegmentPoint;
+  const struct {
+    SegmentPoint p, a, b;
+    float distance;
+    SegmentPoint nearest;
+  } cases[] = {
+      {{3, 4}, {0, 0}, {0, 0}, 25, {0, 0}},     // A = B
+      {{15, 3}, {0, 0}, {10, 0}, 34, {10, 0}},  // beyond B
+      {{-2, 0}, {0, 0}, {10, 0}, 4, {0, 0}},    // before A
+      {{4, 3}, {0, 0}, {10, 0}, 9, {4, 0}},     // over the segment
+  };
+  for (const auto& c : cases) {
+    SegmentPoint nearest{-1, -1};
+    EXPECT_EQ(Quor::NearestPointOnSegment(c.p, c.a, c.b, &nearest), c.distance) << c.p.x;
+    EXPECT_EQ(nearest.x, c.nearest.x) << c.p.x;
+    EXPECT_EQ(nearest.y, c.nearest.y) << c.p.x;
+  }
 }
 
 }  // namespace
