@@ -104,9 +104,8 @@ cairo_surface_t* Bitmap::Surface() {
       for (UINT x = 0; x < m_width; ++x) row[x] = Premultiplied(m_pixels[std::size_t(y) * m_width + x]);
     }
     cairo_surface_mark_dirty(m_surface);
-  } else {
-    ReadBackSurface();
   }
+  // SetPixel writes both copies, so the surface never lags the pixels.
   m_surfaceAhead = true;
   return m_surface;
 }
