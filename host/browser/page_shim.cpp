@@ -43,6 +43,12 @@ if (!window.__pendrelCall) {
     if ('b' in r) return r.b;
     if ('s' in r) return r.s;
     if ('a' in r) return r.a.map(fromNumber);
+    if ('f' in r) {
+      const text = atob(r.f);
+      const bytes = new Uint8Array(text.length);
+      for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+      return Array.from(new Float64Array(bytes.buffer));
+    }
     if ('t' in r) return r.t;
     if ('o' in r) return r.o;
     return undefined;

@@ -4,7 +4,9 @@
 //   {"u":1} undefined (a missing argument)   {"z":1} null (an empty value)
 //   {"d":n} number   {"b":v} boolean   {"s":t} string   {"a":[n...]} number array
 //   {"t":[t...]} string array   {"o":{k:t...}} flat object of strings
-// Results go back the same way; an empty result reads as undefined in the page.
+//   {"f":b} number array as the base64 of its little-endian doubles
+// Results go back the same way, number arrays in the last form; an empty result reads as
+// undefined in the page.
 #pragma once
 
 #include <string>

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "host/browser/base64.h"
 #include "host/browser/devtools_text.h"
@@ -74,8 +75,25 @@ TEST(ScriptValueJson, EachKindDecodesAndEncodesBack) {
     IQuorV8Variant* value = DecodeScriptValue(given, &problem);
     ASSERT_NE(value, nullptr) << text;
     EXPECT_EQ(problem, "");
-    EXPECT_EQ(EncodeScriptValue(value), given) << text;
+    // Number arrays go back as their bytes: decoded again, they are the same.
+    const json encoded = EncodeScriptValue(value);
     value->Release();
+    if (given.contains("a")) {
+      IQuorV8Variant* again = DecodeScriptValue(encoded, &problem);
+      ASSERT_NE(again, nullptr) << text;
+      const double* data = nullptr;
+      ULONG count = 0;
+      ASSERT_EQ(again->GetDoubleArray(&data, &count), S_OK);
+      ASSERT_EQ(count, given["a"].size());
+      for (ULONG i = 0; i < count; ++i) {
+        double expected = 0;
+        ASSERT_TRUE(DecodeNumber(given["a"][i], &expected));
+        EXPECT_EQ(std::memcmp(&data[i], &expected, sizeof expected), 0) << text << " " << i;
+      }
+      again->Release();
+    } else {
+      EXPECT_EQ(encoded, given) << text;
+    }
   }
 }
 
