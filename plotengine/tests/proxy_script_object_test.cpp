@@ -1,0 +1,162 @@
+#include "plotengine/proxy/etch_proxy_script_object.h"
+
+#include <gtest/gtest.h>
+
+#include "hostframework/tests/host_fixture.h"
+#include "platform/pendrel/browser.h"
+#include "platform/win32/com_object.h"
+#include "plotengine/bridge/v8_variant_impl.h"
+
+namespace {
+
+using Quor::String;
+using Quor::V8VariantImpl;
+
+// The arguments of a call as the browser hands them over: the values, then nothing.
+class Arguments final : public SimpleUnknownImp1<IEnumQuorV8Variant, 1> {
+ public:
+  explicit Arguments(std::vector<V8VariantImpl*> values) : m_values(std::move(values)) {}
+  ~Arguments() override {
+    for (V8VariantImpl* value : m_values) value->Release();
+  }
+  HRESULT Next(ULONG count, IQuorV8Variant** out, ULONG* fetched) override {
+    ULONG n = 0;
+    for (; n < count && m_index < m_values.size(); ++n, ++m_index) {
+      out[n] = m_values[m_index];
+      out[n]->AddRef();
+    }
+    if (n == 0 && count > 0) out[0] = nullptr;
+    if (fetched) *fetched = n;
+    return n < count ? S_FALSE : S_OK;
+  }
+  HRESULT Skip(ULONG) override { return E_NOTIMPL; }
+  HRESULT Reset() override { return E_NOTIMPL; }
+  HRESULT Clone(IEnumQuorV8Variant**) override { return E_NOTIMPL; }
+
+ private:
+  std::vector<V8VariantImpl*> m_values;
+  size_t m_index = 0;
+};
+
+// A browser that records the script it is asked to run.
+class RecordingBrowser final : public SimpleUnknownImp1<IQuorBrowser, 1> {
+ public:
+  HRESULT Reserved0() override { return E_NOTIMPL; }
+  HRESULT Navigate(IAutoQuorString*) override { return E_NOTIMPL; }
+  HRESULT SetResourceLoader(IQuorBrowserResourceLoader*) override { return E_NOTIMPL; }
+  HRESULT SetBrowserBounds(const RECT*) override { return E_NOTIMPL; }
+  HRESULT Reserved1() override { return E_NOTIMPL; }
+  HRESULT Reserved2() override { return E_NOTIMPL; }
+  HRESULT Reserved3() override { return E_NOTIMPL; }
+  HRESULT Reserved4() override { return E_NOTIMPL; }
+  HRESULT Reserved5() override { return E_NOTIMPL; }
+  HRESULT ExecuteScript(IQuorString* script) override {
+    scripts.push_back(String(static_cast<IAutoQuorString*>(script)).ToUtf8String());
+    return S_OK;
+  }
+  HRESULT RegisterScriptObject(IQuorV8Object*) override { return E_NOTIMPL; }
+  HRESULT Reserved6() override { return E_NOTIMPL; }
+  HRESULT Reserved7() override { return E_NOTIMPL; }
+  HRESULT Reserved8() override { return E_NOTIMPL; }
+  HRESULT Reserved9() override { return E_NOTIMPL; }
+  HRESULT PrintPage() override { return E_NOTIMPL; }
+  std::vector<std::string> scripts;
+};
+
+V8VariantImpl* Text(const char16_t* text) {
+  V8VariantImpl* value = V8VariantImpl::Create();
+  value->SetString(text);
+  return value;
+}
+
+V8VariantImpl* Number(double number) {
+  V8VariantImpl* value = V8VariantImpl::Create();
+  value->SetDouble(number);
+  return value;
+}
+
+V8VariantImpl* Integer(int number) {
+  V8VariantImpl* value = V8VariantImpl::Create();
+  value->SetInt(number);
+  return value;
+}
+
+struct Answer {
+  HRESULT hr;
+  std::string error;
+  V8VariantImpl* result;  // the bridge's own value, one reference
+};
+
+class ProxyScriptObjectTest : public HostFrameworkTest {
+ protected:
+  void SetUp() override {
+    HostFrameworkTest::SetUp();
+    proxy = new Quor::EtchProxyWin(nullptr);
+    proxy->AddRef();
+    object = new Quor::EtchProxyScriptObject(proxy);
+    object->AddRef();
+  }
+  void TearDown() override {
+    object->Release();
+    proxy->Release();
+    HostFrameworkTest::TearDown();
+  }
+  Answer Invoke(const char16_t* method, std::vector<V8VariantImpl*> values) {
+    auto* arguments = new Arguments(std::move(values));
+    IQuorString* name = String(method).GetInterface();
+    IAutoQuorString* error = nullptr;
+    IQuorV8Variant* result = nullptr;
+    Answer answer{object->Invoke(&browser, name, arguments, &error, &result), "", nullptr};
+    name->Release();
+    arguments->Release();
+    if (error) {
+      answer.error = String(error).ToUtf8String();
+      error->Release();
+    }
+    answer.result = static_cast<V8VariantImpl*>(result);
+    return answer;
+  }
+
+  RecordingBrowser browser;
+  Quor::EtchProxyWin* proxy = nullptr;
+  Quor::EtchProxyScriptObject* object = nullptr;
+};
+
+TEST_F(ProxyScriptObjectTest, BridgeValuesCrossBothWays) {
+  Answer values = Invoke(u"RequestPixData", {Text(u"t"), Number(1), Integer(2), Number(3.9)});
+  EXPECT_EQ(values.hr, S_OK);
+  ASSERT_NE(values.result, nullptr);
+  EXPECT_EQ(std::get<std::vector<double>>(values.result->Content()), (std::vector<double>{1, 3, 5}));
+  values.result->Release();
+
+  Answer urls = Invoke(u"ResourceURLs", {});
+  EXPECT_EQ(std::get<Quor::V8StringMap>(urls.result->Content()).size(), 9u);
+  urls.result->Release();
+}
+
+TEST_F(ProxyScriptObjectTest, MarkupRunsItsSetupInTheCallersPageAndBadMarkupReachesTheScript) {
+  Answer good = Invoke(u"CompileMarkup", {Text(u"p"), Text(u"a: 1")});
+  EXPECT_EQ(good.hr, S_OK);
+  EXPECT_EQ(good.error, "");
+  ASSERT_EQ(browser.scripts.size(), 1u);
+  EXPECT_EQ(browser.scripts[0].rfind("etch.get_plot('p').setup(", 0), 0u);
+  if (good.result) good.result->Release();
+
+  Answer bad = Invoke(u"CompileMarkup", {Text(u"p"), Text(u"a: 1 b")});
+  EXPECT_EQ(bad.hr, S_OK);
+  EXPECT_EQ(bad.error, "Invalid Zavi Markup");
+  if (bad.result) bad.result->Release();
+}
+
+TEST_F(ProxyScriptObjectTest, BadArgumentsAndUnknownMethodsFailTheCall) {
+  for (auto [method, values] : std::vector<std::pair<const char16_t*, std::vector<V8VariantImpl*>>>{
+           {u"NoSuchMethod", {}},
+           {u"RequestPixData", {Text(u"t")}},
+           {u"RequestPixData", {Number(1), Number(0), Number(1), Number(1)}}}) {
+    Answer answer = Invoke(method, values);
+    EXPECT_EQ(answer.hr, E_FAIL) << String(method).ToUtf8String();
+    if (answer.result) answer.result->Release();
+  }
+}
+
+}  // namespace
