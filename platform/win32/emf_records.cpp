@@ -114,7 +114,7 @@ Bytes TextRecord(int x, int y, UINT options, const RECT* rect, const std::u16str
 
 namespace {
 
-// The part of BITBLT and STRETCHDIBITS that names the destination and the raster operation.
+// The size of the bitmap information header a DIB record carries.
 constexpr std::uint32_t kDibHeaderSize = 40;
 
 }  // namespace

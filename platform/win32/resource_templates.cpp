@@ -18,7 +18,6 @@ class TemplateReader {
       : m_data(static_cast<const unsigned char*>(data)), m_size(size) {}
   bool ok() const { return m_ok; }
   std::size_t offset() const { return m_at; }
-  bool AtEnd() const { return m_at >= m_size; }
   WORD Word() {
     if (m_at + 2 > m_size) return Fail();
     const WORD value = WORD(m_data[m_at] | (m_data[m_at + 1] << 8));
