@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
+#include <string_view>
+#include <utility>
 
 #include "analysis/dialogs/settings_dialog.h"
 #include "analysis/module_strings.h"
@@ -21,10 +23,11 @@ public:
 
 enum class Kind { kNumber, kCount, kFlag };
 
-// A field the dialog shows, by its label, the least value it takes and where it
-// is kept.
+// A field the dialog shows, by its label (and the name it was first answered
+// by, still accepted), the least value it takes and where it is kept.
 struct Field {
   const char *label;
+  const char *formerName;
   Kind kind;
   double least; // the value must be above this (at or above when `inclusive`)
   bool inclusive;
@@ -33,47 +36,72 @@ struct Field {
   BYTE *(*flag)(Settings &);
 };
 
-#define RHYTH_NUMBER(label, least, inclusive, member)                          \
+#define RHYTH_NUMBER(label, former, least, inclusive, member)                  \
   {                                                                            \
-    label, Kind::kNumber, least, inclusive,                                    \
+    label, former, Kind::kNumber, least, inclusive,                            \
         [](Settings &s) { return &s.member; }, nullptr, nullptr                \
   }
-#define RHYTH_COUNT(label, least, member)                                      \
+#define RHYTH_COUNT(label, former, least, member)                              \
   {                                                                            \
-    label, Kind::kCount, least, true, nullptr,                                 \
+    label, former, Kind::kCount, least, true, nullptr,                         \
         [](Settings &s) { return &s.member; }, nullptr                         \
   }
-#define RHYTH_FLAG(label, member)                                              \
+#define RHYTH_FLAG(label, former, member)                                      \
   {                                                                            \
-    label, Kind::kFlag, 0, true, nullptr, nullptr,                             \
+    label, former, Kind::kFlag, 0, true, nullptr, nullptr,                     \
         [](Settings &s) { return &s.member; }                                  \
   }
 
+// The halves of the dialog's pairs of edits ("RR Interval: low - high") have no
+// label of their own; they go by the names below, or together by the pair's.
 const Field kFields[] = {
-    RHYTH_NUMBER("Low pass filter", 0, false, detection.lowPassCutoff),
-    RHYTH_NUMBER("Auto levelling", 0, false, detection.levellingWindow),
-    RHYTH_NUMBER("Noise", 0, true, detection.noiseLevel),
-    RHYTH_NUMBER("Minimum peak height", 0, false, detection.minPeakHeight),
-    RHYTH_NUMBER("Typical QRS width", 0, false, detection.qrsWidth),
-    RHYTH_NUMBER("Minimum period", 0, false, detection.minPeriod),
-    RHYTH_NUMBER("RR low limit", 0, true, classifier.rrLow),
-    RHYTH_NUMBER("RR high limit", 0, false, classifier.rrHigh),
-    RHYTH_NUMBER("Complexity low limit", 0, true, classifier.complexityLow),
-    RHYTH_NUMBER("Complexity high limit", 0, false, classifier.complexityHigh),
-    RHYTH_NUMBER("Bin width", 0, false, analysis.binWidth),
-    RHYTH_COUNT("Automatic bin width", 0, analysis.automaticBinWidth),
-    RHYTH_NUMBER("pRRx threshold", 0, false, analysis.prrxThreshold),
-    RHYTH_NUMBER("SDARR segment", 0, false, analysis.sdarrSegmentLength),
-    RHYTH_FLAG("Exclude ectopics", analysis.excludeEctopic),
-    RHYTH_NUMBER("Maximum frequency", 0, false, spectrum.maxFrequency),
-    RHYTH_NUMBER("VLF low", 0, true, spectrum.vlfLow),
-    RHYTH_NUMBER("VLF high", 0, false, spectrum.vlfHigh),
-    RHYTH_NUMBER("LF low", 0, true, spectrum.lfLow),
-    RHYTH_NUMBER("LF high", 0, false, spectrum.lfHigh),
-    RHYTH_NUMBER("HF low", 0, true, spectrum.hfLow),
-    RHYTH_NUMBER("HF high", 0, false, spectrum.hfHigh),
-    RHYTH_COUNT("Number of frequencies", 1, spectrum.frequencyCount),
-    RHYTH_COUNT("Spectral window", 0, spectrum.window),
+    RHYTH_NUMBER("Low pass filter", nullptr, 0, false, detection.lowPassCutoff),
+    RHYTH_NUMBER("Window", "Auto levelling", 0, false,
+                 detection.levellingWindow),
+    RHYTH_NUMBER("Noise", nullptr, 0, true, detection.noiseLevel),
+    RHYTH_NUMBER("Minimum peak height", nullptr, 0, false,
+                 detection.minPeakHeight),
+    RHYTH_NUMBER("Typical QRS width", nullptr, 0, false, detection.qrsWidth),
+    RHYTH_NUMBER("Minimum period", nullptr, 0, false, detection.minPeriod),
+    RHYTH_NUMBER("RR low limit", nullptr, 0, true, classifier.rrLow),
+    RHYTH_NUMBER("RR high limit", nullptr, 0, false, classifier.rrHigh),
+    RHYTH_NUMBER("Complexity low limit", nullptr, 0, true,
+                 classifier.complexityLow),
+    RHYTH_NUMBER("Complexity high limit", nullptr, 0, false,
+                 classifier.complexityHigh),
+    RHYTH_NUMBER("Histogram bin width", "Bin width", 0, false,
+                 analysis.binWidth),
+    RHYTH_COUNT("Auto", "Automatic bin width", 0, analysis.automaticBinWidth),
+    RHYTH_NUMBER("pRR threshold", "pRRx threshold", 0, false,
+                 analysis.prrxThreshold),
+    RHYTH_NUMBER("SDARR averaging", "SDARR segment", 0, false,
+                 analysis.sdarrSegmentLength),
+    RHYTH_FLAG("Exclude ectopics from analysis", "Exclude ectopics",
+               analysis.excludeEctopic),
+    RHYTH_NUMBER("Maximum frequency", nullptr, 0, false, spectrum.maxFrequency),
+    RHYTH_NUMBER("VLF low", nullptr, 0, true, spectrum.vlfLow),
+    RHYTH_NUMBER("VLF high", nullptr, 0, false, spectrum.vlfHigh),
+    RHYTH_NUMBER("LF low", nullptr, 0, true, spectrum.lfLow),
+    RHYTH_NUMBER("LF high", nullptr, 0, false, spectrum.lfHigh),
+    RHYTH_NUMBER("HF low", nullptr, 0, true, spectrum.hfLow),
+    RHYTH_NUMBER("HF high", nullptr, 0, false, spectrum.hfHigh),
+    RHYTH_COUNT("Number of frequencies", nullptr, 1, spectrum.frequencyCount),
+    RHYTH_COUNT("Spectral window", nullptr, 0, spectrum.window),
+};
+
+// A pair of edits under one label, answered as "LABEL=LOW-HIGH".
+struct FieldPair {
+  const char *label;
+  const char *low;
+  const char *high;
+};
+
+const FieldPair kPairs[] = {
+    {"RR Interval", "RR low limit", "RR high limit"},
+    {"Complexity", "Complexity low limit", "Complexity high limit"},
+    {"VLF", "VLF low", "VLF high"},
+    {"LF", "LF low", "LF high"},
+    {"HF", "HF low", "HF high"},
 };
 
 #undef RHYTH_NUMBER
@@ -107,6 +135,28 @@ double Number(const std::string &name, const std::string &text) {
     throw Refusal(name + " takes a number, not '" + text + "'");
   }
   return value;
+}
+
+const Field &FieldNamed(const char *label) {
+  return *std::find_if(std::begin(kFields), std::end(kFields),
+                       [&](const Field &field) {
+                         return std::string_view(field.label) == label;
+                       });
+}
+
+// "LOW-HIGH" (blanks allowed around the dash) as the texts of its two numbers;
+// a number's own minus sign or exponent is not taken for the dash.
+std::pair<std::string, std::string> SplitRange(const std::string &name,
+                                               const std::string &text) {
+  const char *begin = text.c_str();
+  char *end = nullptr;
+  std::strtod(begin, &end);
+  const std::string rest = Trimmed(std::string(end));
+  if (end == begin || rest.empty() || rest[0] != '-') {
+    throw Refusal(name + " takes LOW-HIGH, not '" + text + "'");
+  }
+  return {Trimmed(std::string(begin, static_cast<const char *>(end))),
+          Trimmed(rest.substr(1))};
 }
 
 void SetField(Settings &copy, const Field &field, const std::string &text) {
@@ -190,8 +240,16 @@ void ApplyLine(SettingsDialog &dialog, const std::string &line) {
     dialog.Copy().source.selectionOnly = BYTE(only);
     return;
   }
+  for (const FieldPair &pair : kPairs) {
+    if (Folded(pair.label) == key) {
+      const auto [low, high] = SplitRange(pair.label, value);
+      SetField(dialog.Copy(), FieldNamed(pair.low), low);
+      return SetField(dialog.Copy(), FieldNamed(pair.high), high);
+    }
+  }
   for (const Field &field : kFields) {
-    if (Folded(field.label) == key)
+    if (Folded(field.label) == key ||
+        (field.formerName && Folded(field.formerName) == key))
       return SetField(dialog.Copy(), field, value);
   }
   throw Refusal("the settings have no field '" + name + "'");

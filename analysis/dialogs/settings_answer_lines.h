@@ -2,8 +2,9 @@
 // text rather than as clicks: "preset=NAME" picks a species preset by its name,
 // "channel=N" or "channel=TITLE" picks the source among the offered channels,
 // "selectionOnly=0|1" the region mode, and "NAME=VALUE" sets the field of that
-// label (case does not matter, e.g. "Low pass filter=40"). The lines apply in
-// their order.
+// label (case and blanks do not matter, e.g. "Low pass filter=40"); a pair of
+// edits under one label takes "LABEL=LOW-HIGH" (e.g. "LF=0.04-0.15"). The
+// lines apply in their order.
 #pragma once
 
 #include <string>

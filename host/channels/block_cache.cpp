@@ -10,14 +10,14 @@ std::size_t BlockCache::KeyHash::operator()(const Key& key) const {
   return hash * 1000003u ^ std::hash<int64_t>()(key.block);
 }
 
-const std::vector<float>* BlockCache::Find(const Key& key) {
+const BlockValues* BlockCache::Find(const Key& key) {
   const auto found = m_index.find(key);
   if (found == m_index.end()) return nullptr;
   m_entries.splice(m_entries.begin(), m_entries, found->second);
   return &found->second->values;
 }
 
-const std::vector<float>& BlockCache::Store(const Key& key, std::vector<float> values) {
+const BlockValues& BlockCache::Store(const Key& key, BlockValues values) {
   if (const auto found = m_index.find(key); found != m_index.end()) Erase(found->second);
   m_bytesHeld += values.capacity() * sizeof(float);
   m_entries.push_front({key, std::move(values)});
@@ -28,9 +28,9 @@ const std::vector<float>& BlockCache::Store(const Key& key, std::vector<float> v
   return m_entries.front().values;
 }
 
-std::vector<float> BlockCache::Take(std::size_t count) {
-  if (m_spares.empty()) return std::vector<float>(count);
-  std::vector<float> values = std::move(m_spares.back());
+BlockValues BlockCache::Take(std::size_t count) {
+  if (m_spares.empty()) return BlockValues(count);
+  BlockValues values = std::move(m_spares.back());
   m_spares.pop_back();
   m_spareBytes -= values.capacity() * sizeof(float);
   values.resize(count);

@@ -9,10 +9,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace PendrelHost {
+#include "host/channels/block_storage.h"
 
-// Ticks per block.
-inline constexpr int64_t kBlockTicks = 16384;
+namespace PendrelHost {
 
 class BlockCache {
  public:
@@ -30,12 +29,12 @@ class BlockCache {
 
   // The block's values (fewer than kBlockTicks when it was computed from part of a record), or
   // null. Valid until the next Store.
-  const std::vector<float>* Find(const Key& key);
-  // Room for a block of `count` values: the storage of a dropped block when there is one, so
-  // that a long pass reuses the same memory instead of asking the system for fresh pages.
-  std::vector<float> Take(std::size_t count);
+  const BlockValues* Find(const Key& key);
+  // Room for a block of `count` values, not yet set: the storage of a dropped block when there
+  // is one, so that a long pass reuses the same memory instead of asking for fresh pages.
+  BlockValues Take(std::size_t count);
   // Keeps the block, making room by dropping the least recently used others.
-  const std::vector<float>& Store(const Key& key, std::vector<float> values);
+  const BlockValues& Store(const Key& key, BlockValues values);
   void DropOwner(uint64_t owner);
 
   // Bytes of blocks, and of storage kept for new blocks; together within the budget.
@@ -48,7 +47,7 @@ class BlockCache {
   };
   struct Entry {
     Key key;
-    std::vector<float> values;
+    BlockValues values;
   };
   using Entries = std::list<Entry>;
 
@@ -61,7 +60,7 @@ class BlockCache {
   Entries m_entries;  // most recently used first
   std::unordered_map<Key, Entries::iterator, KeyHash> m_index;
   // Storage of dropped blocks, kept for reuse as long as it fits in the budget with the blocks.
-  std::vector<std::vector<float>> m_spares;
+  std::vector<BlockValues> m_spares;
   std::size_t m_spareBytes = 0;
 };
 

@@ -16,7 +16,7 @@ void CachedSignalNode::Read(std::size_t record, int64_t start, std::span<float> 
     const int64_t block = tick / kBlockTicks;
     const int64_t blockStart = block * kBlockTicks;
     const int64_t stop = std::min(end, blockStart + kBlockTicks);
-    const std::vector<float>& data = Block(record, block, stop - blockStart);
+    const BlockValues& data = Block(record, block, stop - blockStart);
     const int64_t known = std::min(stop, blockStart + static_cast<int64_t>(data.size()));
     float* out = values.data() + (tick - start);
     if (known > tick) out = std::copy(data.begin() + (tick - blockStart), data.begin() + (known - blockStart), out);
@@ -25,15 +25,15 @@ void CachedSignalNode::Read(std::size_t record, int64_t start, std::span<float> 
   }
 }
 
-const std::vector<float>& CachedSignalNode::Block(std::size_t record, int64_t block, int64_t needed) {
+const BlockValues& CachedSignalNode::Block(std::size_t record, int64_t block, int64_t needed) {
   const BlockCache::Key key{m_owner, record, block};
-  if (const std::vector<float>* found = m_cache->Find(key); found && static_cast<int64_t>(found->size()) >= needed) {
+  if (const BlockValues* found = m_cache->Find(key); found && static_cast<int64_t>(found->size()) >= needed) {
     return *found;
   }
   const int64_t blockStart = block * kBlockTicks;
   const int64_t available = Extent(record).available;
   const int64_t count = std::clamp<int64_t>(available - blockStart, 0, kBlockTicks);
-  std::vector<float> values = m_cache->Take(static_cast<std::size_t>(count));
+  BlockValues values = m_cache->Take(static_cast<std::size_t>(count));
   if (count > 0) Compute(record, blockStart, values);
   return m_cache->Store(key, std::move(values));
 }

@@ -23,7 +23,7 @@ class CachedSignalNode : public SignalNode {
   virtual void Compute(std::size_t record, int64_t start, std::span<float> values) = 0;
 
  private:
-  const std::vector<float>& Block(std::size_t record, int64_t block, int64_t needed);
+  const BlockValues& Block(std::size_t record, int64_t block, int64_t needed);
 
   std::shared_ptr<BlockCache> m_cache;
   uint64_t m_owner;

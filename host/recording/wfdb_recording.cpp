@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/recording/recording_error.h"
+#include "host/recording/sample_pages.h"
 #include "host/recording/wfdb_formats.h"
 
 namespace PendrelHost {
@@ -13,8 +14,9 @@ namespace {
 
 // Headers are a few lines; anything larger is some other file named like one.
 constexpr uint64_t kLargestHeader = 1 << 20;
-// Groups of bytes decoded at a time.
-constexpr std::size_t kGroupsPerBlock = 1 << 16;
+// Groups of bytes decoded at a time: few enough that the bytes and the decoded samples stay in
+// the processor's cache and touch few fresh pages.
+constexpr std::size_t kGroupsPerBlock = 1 << 12;
 
 // Consecutive signals kept in one signal file.
 struct SignalGroup {
@@ -47,7 +49,7 @@ class WfdbLoader {
     Recording recording = MakeRecording();
     const int64_t frames = CountFrames();
     std::vector<std::vector<float>> channels(m_header.signals.size());
-    for (std::vector<float>& samples : channels) samples.resize(std::size_t(frames));
+    for (std::vector<float>& samples : channels) ResizeForFilling(samples, std::size_t(frames));
     m_sums.assign(m_header.signals.size(), 0);
     for (SignalGroup& group : m_groups) ReadGroup(group, frames, channels);
     CheckSums();

@@ -176,6 +176,27 @@ TEST_F(DocumentSettings, AnswerLinesApplyInOrderOrAreRefusedWhole) {
   EXPECT_EQ(win32::ShownDialogs()[0].answer, IDCANCEL);
   EXPECT_EQ(win32::ShownDialogs()[0].refusal, u"Minimum period must be above 0, not -1");
 
+  // The dialog's own labels, a pair of edits under one label, and the names first used.
+  win32::ClearShownMessageBoxes();
+  win32::QueueModalDialogAnswer(IDOK, {u"pRR threshold=0.02", u"SDARR segment=120",
+                                       u"RR Interval = 0.25 - 1.75", u"Complexity=5e-1-2",
+                                       u"Exclude ectopics from analysis=0"});
+  ASSERT_EQ(Analysis().OnCommand(Rhyth::CommandWord(1)), 0);
+  EXPECT_EQ(win32::ShownDialogs()[0].refusal, u"");
+  EXPECT_EQ(Settings().analysis.prrxThreshold, 0.02);
+  EXPECT_EQ(Settings().analysis.sdarrSegmentLength, 120.0);
+  EXPECT_EQ(Settings().classifier.rrLow, 0.25);
+  EXPECT_EQ(Settings().classifier.rrHigh, 1.75);
+  EXPECT_EQ(Settings().classifier.complexityLow, 0.5);
+  EXPECT_EQ(Settings().classifier.complexityHigh, 2.0);
+  EXPECT_EQ(Settings().analysis.excludeEctopic, 0);
+  for (const char16_t* pair : {u"HF=0.15", u"HF=-0.4", u"HF=0.15-"}) {
+    win32::ClearShownMessageBoxes();
+    win32::QueueModalDialogAnswer(IDOK, {pair});
+    ASSERT_EQ(Analysis().OnCommand(Rhyth::CommandWord(1)), 0);
+    EXPECT_EQ(win32::ShownDialogs()[0].answer, IDCANCEL) << Quor::String(pair).ToUtf8String();
+  }
+
   // Lines that come with Cancel are not looked at.
   win32::ClearShownMessageBoxes();
   win32::QueueModalDialogAnswer(IDCANCEL, {u"nonsense"});

@@ -13,16 +13,16 @@ namespace {
 TEST(BlockCache, DropsTheLeastRecentlyUsedBlocksBeyondItsBudget) {
   BlockCache cache(3 * 100 * sizeof(float));
   const uint64_t owner = cache.NewOwner();
-  for (int64_t block = 0; block < 3; ++block) cache.Store({owner, 0, block}, std::vector<float>(100, 1.0f));
+  for (int64_t block = 0; block < 3; ++block) cache.Store({owner, 0, block}, BlockValues(100, 1.0f));
   ASSERT_TRUE(cache.Find({owner, 0, 0}));  // now the most recent
-  cache.Store({owner, 0, 3}, std::vector<float>(100, 2.0f));
+  cache.Store({owner, 0, 3}, BlockValues(100, 2.0f));
   EXPECT_TRUE(cache.Find({owner, 0, 0}));
   EXPECT_FALSE(cache.Find({owner, 0, 1}));
   EXPECT_TRUE(cache.Find({owner, 0, 2}));
   EXPECT_LE(cache.BytesHeld() + cache.SpareBytes(), 3 * 100 * sizeof(float));
 
   const uint64_t other = cache.NewOwner();
-  cache.Store({other, 1, 0}, std::vector<float>(10, 3.0f));
+  cache.Store({other, 1, 0}, BlockValues(10, 3.0f));
   cache.DropOwner(owner);
   EXPECT_FALSE(cache.Find({owner, 0, 0}));
   EXPECT_EQ((*cache.Find({other, 1, 0}))[0], 3.0f);
