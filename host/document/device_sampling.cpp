@@ -40,7 +40,6 @@ std::optional<std::string> FormulaOf(IQuorChannelDataSource* source, DWORD chann
 struct DeviceSampling::Session {
   std::size_t record = 0;
   int64_t ticks = 0;  // appended to the record
-  std::vector<Tarn::HeldReference<IOnlineDataSink>> sinks;
   // The time base the formulas are computed over.
   std::unique_ptr<Recording> clock;
   std::unique_ptr<EventEnumeratorRegistry> noEnumerators;
@@ -179,8 +178,7 @@ HRESULT DeviceSampling::StartSampling(IQuorChannelDataSource* source, double tic
     } catch (const RecordingError&) {
       return E_INVALIDARG;
     }
-    session->sinks = m_online.Sinks();
-    for (const auto& sink : session->sinks) {
+    for (const auto& sink : m_online.Sinks()) {
       VARIANT_BOOL proceed = VARIANT_TRUE;
       sink->OnSamplingStarting(0, &proceed);
       if (proceed == VARIANT_FALSE) return E_ABORT;
@@ -243,25 +241,16 @@ HRESULT DeviceSampling::StopSampling(VARIANT_BOOL) {
     if (!m_session) return S_FALSE;
     if (m_session->recordOpen) EndSampling(0, nullptr);
     // The session ends before the sinks hear of it: a sink may start the next one.
-    const std::unique_ptr<Session> session = std::move(m_session);
-    const auto subscribed = m_online.Sinks();
-    for (const auto& sink : session->sinks) {
-      const bool still = std::any_of(subscribed.begin(), subscribed.end(),
-                                     [&](const auto& held) { return held.get() == sink.get(); });
-      if (still) sink->OnSamplingStopped(0, 0);
-    }
+    m_session.reset();
+    for (const auto& sink : m_online.Sinks()) sink->OnSamplingStopped(0, 0);
     return S_OK;
   });
 }
 
 void DeviceSampling::TellSinks(const std::function<HRESULT(IOnlineDataSink&)>& call) const {
-  // Only the sinks that agreed to the start, and only while they stay subscribed.
-  const auto subscribed = m_online.Sinks();
-  for (const auto& sink : m_session->sinks) {
-    const bool still = std::any_of(subscribed.begin(), subscribed.end(),
-                                   [&](const auto& held) { return held.get() == sink.get(); });
-    if (still) call(*sink);
-  }
+  // Every sink subscribed now, also one that came after the start: a reader that follows a
+  // record already being sampled.
+  for (const auto& sink : m_online.Sinks()) call(*sink);
 }
 
 HRESULT DeviceSampling::TickToSampleIndex(LONG record, LONG tick, LONGLONG* index) {
