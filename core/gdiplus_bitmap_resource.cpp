@@ -8,7 +8,7 @@
 TGdiPlusBitmapResource::~TGdiPlusBitmapResource() { Drop(); }
 
 void TGdiPlusBitmapResource::Drop() {
-  m_bitmap.reset();
+  DeleteBitmap();
   if (m_block) {
     GlobalUnlock(m_block);
     GlobalFree(m_block);
@@ -29,12 +29,9 @@ bool TGdiPlusBitmapResource::Load(LPCWSTR name, HMODULE module) {
   std::memcpy(memory, bytes, size);
   IStream* stream = nullptr;
   if (SUCCEEDED(CreateStreamOnHGlobal(m_block, FALSE, &stream))) {
-    auto bitmap = std::make_unique<Gdiplus::Bitmap>(stream);
+    m_pBitmap = new Gdiplus::Bitmap(stream);
     stream->Release();
-    if (bitmap->GetLastStatus() == Gdiplus::Ok) {
-      m_bitmap = std::move(bitmap);
-      return true;
-    }
+    if (m_pBitmap->GetLastStatus() == Gdiplus::Ok) return true;
   }
   Drop();
   return false;

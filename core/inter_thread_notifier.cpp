@@ -45,7 +45,7 @@ BOOL QuorInterThreadNotifierImpl::ProcessWindowMessage(HWND window, UINT message
   if (mapId != 0) return FALSE;
   switch (message) {
     case kNotify:
-      result = LRESULT(m_owner->OnNotify(DWORD(wParam), DWORD(lParam)));
+      result = m_owner->OnNotify(wParam, lParam);
       return TRUE;
     case kClose:
       DestroyWindow(window);
@@ -78,10 +78,10 @@ InterThreadNotifier::~InterThreadNotifier() {
   m_impl = nullptr;
 }
 
-DWORD InterThreadNotifier::Notify(DWORD first, DWORD second) {
+LRESULT InterThreadNotifier::Notify(WPARAM first, LPARAM second) {
   const HWND window = WindowHandle();
   if (!window) return 0;
-  return DWORD(SendMessageW(window, QuorInterThreadNotifierImpl::kNotify, first, second));
+  return SendMessageW(window, QuorInterThreadNotifierImpl::kNotify, first, second);
 }
 
 }  // namespace Quor

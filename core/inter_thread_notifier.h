@@ -11,8 +11,9 @@
 namespace Quor {
 
 struct QuorInterThreadNotifierStableInterface {
-  // Runs on the notifier window's thread.
-  virtual DWORD OnNotify(DWORD first, DWORD second) = 0;
+  // Runs on the notifier window's thread. The parameters are pointer-sized, so that a caller
+  // can pass the address of a call record.
+  virtual LRESULT OnNotify(WPARAM first, LPARAM second) = 0;
 
  protected:
   ~QuorInterThreadNotifierStableInterface() = default;
@@ -55,7 +56,7 @@ class InterThreadNotifier : public QuorInterThreadNotifierStableInterface {
 
   // Runs OnNotify(first, second) on the notifier's thread and returns its result; 0 when the
   // window is gone or the send timed out.
-  DWORD Notify(DWORD first, DWORD second);
+  LRESULT Notify(WPARAM first, LPARAM second);
   HWND WindowHandle() const { return m_impl ? m_impl->Handle() : nullptr; }
 
  private:

@@ -1,5 +1,7 @@
 #include "hostframework/message_sender.h"
 
+#include <cstring>
+
 #include "core/com_ptr.h"
 #include "hostframework/host_services.h"
 
@@ -28,4 +30,15 @@ HRESULT TarnMessageSender::CreateAndSend(IMessageHandler* target,
       description.parameterBytes, Quor::ComPtrOut<IMessage>::Bind(message));
   if (FAILED(created) || !message) return FAILED(created) ? created : E_FAIL;
   return Send(target, message.Get());
+}
+
+HRESULT TarnMessageSender::CreateAndSend2(IMessageHandler* target, const void* record,
+                                          DWORD recordBytes, IUnknown* object, DWORD mode) {
+  if (!record || recordBytes < sizeof(DWORD)) return E_INVALIDARG;
+  DWORD id = 0;
+  std::memcpy(&id, record, sizeof id);
+  if (object) object->AddRef();
+  const HRESULT hr = CreateAndSend(target, {id, mode, record, recordBytes});
+  if (object) object->Release();
+  return hr;
 }

@@ -22,6 +22,10 @@ class TarnMessageSender {
   virtual HRESULT Send(IMessageHandler* target, IMessage* message);
   HRESULT CreateAndSend(IMessageHandler* target, const TarnMessageDescription& description,
                         DWORD extraFlags = 0);
+  // Sends a typed record (its first word is the message id) with the host object that names
+  // it, under the mode word; the object is held for the send.
+  HRESULT CreateAndSend2(IMessageHandler* target, const void* record, DWORD recordBytes,
+                         IUnknown* object, DWORD mode);
   // The handler this sender's messages are addressed to (the root of its tree), with a
   // reference; null when there is none.
   virtual IMessageHandler* GetSendTarget() = 0;

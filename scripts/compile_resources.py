@@ -10,6 +10,26 @@ Manifest lines (blank lines and lines starting with '#' are ignored):
 TYPE and NAME are numbers (decimal or 0x hex) or names; the usual numeric types may be
 given by name: CURSOR BITMAP ICON MENU DIALOG STRING ACCELERATOR RCDATA HTML.
 LANG is a language id (default 0, neutral). Paths are relative to the manifest.
+DIALOG, MENU and ACCELERATOR resources are compiled from the text formats below into the
+layouts the loaders read (dialog templates, menu templates, accelerator tables).
+
+Dialog files (sizes in dialog units; STYLE words are numbers):
+    dialog X Y WIDTH HEIGHT "caption" [STYLE]
+    font POINTS "face"
+    control ID CLASS "text" X Y WIDTH HEIGHT [STYLE]
+CLASS is Button, Edit, Static, ListBox, ScrollBar or ComboBox (stored as their atoms) or any
+other window class name.
+
+Menu files (indentation nests items under the popup above them):
+    popup "&File"
+        item ID "&Open..." [grayed] [checked]
+        separator
+
+Accelerator files:
+    KEY ID [VIRTKEY] [SHIFT] [CONTROL] [ALT]
+KEY is a quoted character ("A") or, with VIRTKEY, a key number or VK_F1 to VK_F24, VK_DELETE,
+VK_INSERT, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_TAB, VK_BACK, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN,
+VK_HOME, VK_END, VK_PRIOR, VK_NEXT.
 
 String table files:
     language 0x0409                    the language of the entries that follow (default 0)
@@ -148,6 +168,179 @@ def version_block(numbers, texts, where):
     return data + b"\0\0"
 
 
+def words_and_literals(line, where):
+    """Splits a line into bare words and quoted texts (unescaped), keeping their order."""
+    parts = []
+    for m in re.finditer(r'"((?:[^"\\]|\\.)*)"|(\S+)', line):
+        parts.append(unescape(m.group(1), where) if m.group(1) is not None else m.group(2))
+    return parts
+
+
+def text_lines(path):
+    """Yields (where, indentation, parts) for each line that is not blank or a comment."""
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            stripped = line.strip()
+            if not stripped or stripped.startswith("#"):
+                continue
+            where = f"{path}:{number}"
+            indent = len(line) - len(line.lstrip(" \t"))
+            yield where, indent, words_and_literals(stripped, where)
+
+
+def sz(text):
+    return text.encode("utf-16-le") + b"\0\0"
+
+
+def word(value):
+    return (value & 0xFFFF).to_bytes(2, "little")
+
+
+def dword(value):
+    return (value & 0xFFFFFFFF).to_bytes(4, "little")
+
+
+CONTROL_ATOMS = {"button": 0x80, "edit": 0x81, "static": 0x82, "listbox": 0x83,
+                 "scrollbar": 0x84, "combobox": 0x85}
+# WS_CHILD | WS_VISIBLE; the dialog: DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION |
+# WS_SYSMENU.
+DEFAULT_CONTROL_STYLE = 0x50000000
+DEFAULT_DIALOG_STYLE = 0x80C800C0
+DS_SETFONT = 0x40
+
+
+def compile_dialog(path):
+    """A dialog template: the header with menu, class, caption and font, then each control
+    aligned to four bytes."""
+    header = None
+    font = (8, "MS Shell Dlg")
+    controls = []
+    for where, _, parts in text_lines(path):
+        keyword, args = parts[0], parts[1:]
+        try:
+            if keyword == "dialog" and len(args) in (5, 6):
+                x, y, cx, cy = (int(a, 0) for a in args[:4])
+                style = int(args[5], 0) if len(args) == 6 else DEFAULT_DIALOG_STYLE
+                header = (style | DS_SETFONT, x, y, cx, cy, args[4])
+            elif keyword == "font" and len(args) == 2:
+                font = (int(args[0], 0), args[1])
+            elif keyword == "control" and len(args) in (7, 8):
+                ident = int(args[0], 0)
+                x, y, cx, cy = (int(a, 0) for a in args[3:7])
+                style = int(args[7], 0) if len(args) == 8 else DEFAULT_CONTROL_STYLE
+                controls.append((style, x, y, cx, cy, ident, args[1], args[2]))
+            else:
+                raise ManifestError(f"{where}: unknown dialog line: {' '.join(parts)}")
+        except ValueError:
+            raise ManifestError(f"{where}: expected numbers in: {' '.join(parts)}")
+    if header is None:
+        raise ManifestError(f"{path}: no dialog line")
+    style, x, y, cx, cy, caption = header
+    data = dword(style) + dword(0) + word(len(controls))
+    data += b"".join(word(v) for v in (x, y, cx, cy)) + word(0) + word(0) + sz(caption)
+    data += word(font[0]) + sz(font[1])
+    for style, x, y, cx, cy, ident, cls, text in controls:
+        data += b"\0" * (-len(data) % 4)
+        data += dword(style) + dword(0) + b"".join(word(v) for v in (x, y, cx, cy, ident))
+        atom = CONTROL_ATOMS.get(cls.lower())
+        data += (word(0xFFFF) + word(atom)) if atom else sz(cls)
+        data += sz(text) + word(0)
+    return data
+
+
+MF_GRAYED, MF_CHECKED, MF_POPUP, MF_END = 0x1, 0x8, 0x10, 0x80
+
+
+def compile_menu(path):
+    """A menu template: a header of two zero words, then items; a popup's items follow it, and
+    the last item of each level carries MF_END."""
+    root = []
+    stack = [(-1, root)]
+    for where, indent, parts in text_lines(path):
+        while indent <= stack[-1][0]:
+            stack.pop()
+        siblings = stack[-1][1]
+        keyword, args = parts[0], parts[1:]
+        if keyword == "popup" and len(args) == 1:
+            children = []
+            siblings.append(("popup", args[0], 0, 0, children))
+            stack.append((indent, children))
+        elif keyword == "item" and len(args) >= 2:
+            flags = 0
+            for option in args[2:]:
+                if option not in ("grayed", "checked"):
+                    raise ManifestError(f"{where}: unknown menu item option {option}")
+                flags |= MF_GRAYED if option == "grayed" else MF_CHECKED
+            try:
+                siblings.append(("item", args[1], int(args[0], 0), flags, None))
+            except ValueError:
+                raise ManifestError(f"{where}: menu item id must be a number")
+        elif keyword == "separator" and not args:
+            siblings.append(("item", "", 0, 0, None))
+        else:
+            raise ManifestError(f"{where}: unknown menu line: {' '.join(parts)}")
+
+    def items(level, where):
+        if not level:
+            raise ManifestError(f"{where}: a menu or popup without items")
+        data = b""
+        for index, (kind, text, ident, flags, children) in enumerate(level):
+            if index == len(level) - 1:
+                flags |= MF_END
+            if kind == "popup":
+                data += word(flags | MF_POPUP) + sz(text) + items(children, f"{path}: popup {text}")
+            else:
+                data += word(flags) + word(ident) + sz(text)
+        return data
+
+    return word(0) + word(0) + items(root, path)
+
+
+FVIRTKEY, FSHIFT, FCONTROL, FALT, ACCEL_LAST = 0x1, 0x4, 0x8, 0x10, 0x80
+VIRTUAL_KEYS = {"VK_BACK": 0x08, "VK_TAB": 0x09, "VK_RETURN": 0x0D, "VK_ESCAPE": 0x1B,
+                "VK_SPACE": 0x20, "VK_PRIOR": 0x21, "VK_NEXT": 0x22, "VK_END": 0x23,
+                "VK_HOME": 0x24, "VK_LEFT": 0x25, "VK_UP": 0x26, "VK_RIGHT": 0x27,
+                "VK_DOWN": 0x28, "VK_INSERT": 0x2D, "VK_DELETE": 0x2E}
+VIRTUAL_KEYS.update({f"VK_F{n}": 0x6F + n for n in range(1, 25)})
+
+
+def compile_accelerators(path):
+    """An accelerator table: eight bytes an entry (flags, key, command, padding), the last
+    entry's flags marked."""
+    entries = []
+    for where, _, parts in text_lines(path):
+        if len(parts) < 2:
+            raise ManifestError(f"{where}: expected KEY ID [VIRTKEY] [SHIFT] [CONTROL] [ALT]")
+        flags = 0
+        for option in parts[2:]:
+            bit = {"VIRTKEY": FVIRTKEY, "SHIFT": FSHIFT, "CONTROL": FCONTROL, "ALT": FALT}.get(option)
+            if bit is None:
+                raise ManifestError(f"{where}: unknown accelerator option {option}")
+            flags |= bit
+        key = parts[0]
+        if key in VIRTUAL_KEYS:
+            code = VIRTUAL_KEYS[key]
+        elif re.fullmatch(r"(0[xX][0-9a-fA-F]+|\d+)", key):
+            code = int(key, 0)
+        elif len(key) == 1:
+            # A letter with a modifier is its upper-case key.
+            code = ord(key.upper()) if flags & FVIRTKEY else ord(key)
+        else:
+            raise ManifestError(f"{where}: unknown key {key}")
+        try:
+            entries.append([flags, code, int(parts[1], 0)])
+        except ValueError:
+            raise ManifestError(f"{where}: accelerator id must be a number")
+    if not entries:
+        raise ManifestError(f"{path}: no accelerators")
+    entries[-1][0] |= ACCEL_LAST
+    return b"".join(word(f) + word(k) + word(i) + word(0) for f, k, i in entries)
+
+
+TEXT_COMPILERS = {NUMERIC_TYPES["DIALOG"]: compile_dialog, NUMERIC_TYPES["MENU"]: compile_menu,
+                  NUMERIC_TYPES["ACCELERATOR"]: compile_accelerators}
+
+
 def read_manifest(path):
     """Returns a list of (type, name, language, source path or bytes)."""
     base = os.path.dirname(os.path.abspath(path))
@@ -228,6 +421,9 @@ def main():
         for rtype, name, language, source in items:
             if isinstance(source, bytes):
                 resolved.append((rtype, name, language, source))
+                continue
+            if rtype in TEXT_COMPILERS:
+                resolved.append((rtype, name, language, TEXT_COMPILERS[rtype](source)))
                 continue
             with open(source, "rb") as f:
                 resolved.append((rtype, name, language, f.read()))

@@ -12,16 +12,16 @@ namespace {
 
 class Adder : public Quor::InterThreadNotifier {
  public:
-  DWORD OnNotify(DWORD first, DWORD second) override {
+  LRESULT OnNotify(WPARAM first, LPARAM second) override {
     lastThread = GetCurrentThreadId();
-    return first + second;
+    return LRESULT(first) + second;
   }
   std::atomic<DWORD> lastThread{0};
 };
 
 TEST(InterThreadNotifier, ACallFromTheOwningThreadRunsDirectly) {
   Adder adder;
-  EXPECT_EQ(adder.Notify(2, 3), 5u);
+  EXPECT_EQ(adder.Notify(2, 3), 5);
   EXPECT_EQ(adder.lastThread, GetCurrentThreadId());
 }
 
@@ -31,7 +31,7 @@ TEST(InterThreadNotifier, ACallFromAnotherThreadRunsOnTheOwnersThread) {
   // The owner's thread runs the call while it waits for the answer.
   ASSERT_TRUE(win32::WaitDispatchingSentMessages(
       [&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 10'000));
-  EXPECT_EQ(result.get(), 42u);
+  EXPECT_EQ(result.get(), 42);
   EXPECT_EQ(adder.lastThread, GetCurrentThreadId());
 }
 

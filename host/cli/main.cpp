@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/app/host_start.h"
+#include "host/browser/browser_class.h"
 #include "host/cli/analyse_command.h"
 #include "host/cli/channel_command.h"
 #include "host/cli/menu_command.h"
@@ -119,6 +120,9 @@ int main(int argc, char** argv) {
     std::fputs("pendrel: the host's framework services could not be registered\n", stderr);
     return 1;
   }
+  // Plots and the report find the browser component in the class registry; its browser process
+  // starts only when the first page is made.
+  PendrelBrowser::RegisterBrowserClass();
   const int status = Run(Arguments(argv + 1, argv + argc));
   PendrelHost::StopHost();
   return status;

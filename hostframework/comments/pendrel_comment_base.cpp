@@ -1,5 +1,7 @@
 #include "hostframework/comments/pendrel_comment_base.h"
 
+#include "hostframework/comments/comment_popup.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -238,14 +240,20 @@ HRESULT PendrelCommentBase::ShowPopup(HWND window, const CommentDrawing* drawing
   return OpenPopup(window, drawing, timeText, popup, &marker);
 }
 
-HRESULT PendrelCommentBase::OpenPopup(HWND, const CommentDrawing*, IQuorString*,
-                                      ICommentPopupWindow** popup, const RECT*) {
+HRESULT PendrelCommentBase::OpenPopup(HWND window, const CommentDrawing*, IQuorString* timeText,
+                                      ICommentPopupWindow** popup, const RECT* marker) {
   if (popup) *popup = nullptr;
   DWORD flags = 0;
   GetFlags(&flags);
   if (flags & kCommentNoPopup) return S_FALSE;
-  // The comment popup window is not part of this layer yet.
-  return E_NOTIMPL;
+  if (!popup || !marker) return E_POINTER;
+  // The popup stands on the middle of the marker's top edge.
+  POINT anchor{(marker->left + marker->right) / 2, marker->top};
+  ClientToScreen(window, &anchor);
+  std::u16string time;
+  if (timeText && timeText->GetBuffer()) time.assign(timeText->GetBuffer(), timeText->Length());
+  *popup = new CommentPopup(window, anchor, this, time, marker->bottom - marker->top);
+  return S_OK;
 }
 
 HRESULT PendrelCommentBase::HighlightMarker(HWND window, const CommentDrawing* drawing, DWORD durationMs) {

@@ -1,64 +1,40 @@
-// The GDI+ image subset: bitmaps decoded from PNG streams, kept as 32-bit ARGB pixels.
+// The GDI+ image subset: images that can be drawn on and saved. A Bitmap holds GDI+'s straight
+// 32-bit ARGB pixels, decoded from a PNG stream or made blank (all transparent); drawing happens
+// on a premultiplied Cairo surface made from them on demand and read back when the pixels are
+// next read, keeping the exact values of pixels the drawing left alone. Owned by whoever made it.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
+#include "platform/gdiplus/types.h"
+#include "platform/win32/guid.h"
 #include "platform/win32/stream.h"
-#include "platform/win32/types.h"
+
+typedef struct _cairo_surface cairo_surface_t;
 
 namespace Gdiplus {
 
-enum Status {
-  Ok = 0,
-  GenericError = 1,
-  InvalidParameter = 2,
-  OutOfMemory = 3,
-  ObjectBusy = 4,
-  InsufficientBuffer = 5,
-  NotImplemented = 6,
-  Win32Error = 7,
-  WrongState = 8,
-  Aborted = 9,
-  FileNotFound = 10,
-  ValueOverflow = 11,
-  AccessDenied = 12,
-  UnknownImageFormat = 13,
-};
-
-using ARGB = std::uint32_t;
-using PixelFormat = INT;
-constexpr PixelFormat PixelFormat32bppARGB = 0x0026200A;
-
-class Color {
- public:
-  Color() = default;
-  explicit Color(ARGB argb) : m_argb(argb) {}
-  Color(BYTE a, BYTE r, BYTE g, BYTE b)
-      : m_argb(ARGB(a) << 24 | ARGB(r) << 16 | ARGB(g) << 8 | ARGB(b)) {}
-  ARGB GetValue() const { return m_argb; }
-  BYTE GetA() const { return static_cast<BYTE>(m_argb >> 24); }
-  BYTE GetR() const { return static_cast<BYTE>(m_argb >> 16); }
-  BYTE GetG() const { return static_cast<BYTE>(m_argb >> 8); }
-  BYTE GetB() const { return static_cast<BYTE>(m_argb); }
-
- private:
-  ARGB m_argb = 0xFF000000;
-};
+struct EncoderParameters;
 
 class Image {
  public:
   virtual ~Image() = default;
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
+
   UINT GetWidth() const { return m_width; }
   UINT GetHeight() const { return m_height; }
   PixelFormat GetPixelFormat() const { return PixelFormat32bppARGB; }
   Status GetLastStatus() const { return m_status; }
+  // Encodes the image with the encoder of that class id and writes the file; see
+  // GdipSaveImageToFile.
+  Status Save(const WCHAR* fileName, const CLSID* encoder, const EncoderParameters* parameters = nullptr);
 
  protected:
   Image() = default;
+  Status Report(Status status) { return m_status = status; }
   UINT m_width = 0;
   UINT m_height = 0;
-  std::vector<ARGB> m_pixels;  // row by row, top row first
   Status m_status = Ok;
 };
 
@@ -66,7 +42,9 @@ class Bitmap : public Image {
  public:
   // Decodes a PNG image from the stream, read from its current position.
   explicit Bitmap(IStream* stream, BOOL useEmbeddedColorManagement = FALSE);
+  // A blank bitmap, every pixel transparent black; InvalidParameter when a side is not positive.
   Bitmap(INT width, INT height, PixelFormat format = PixelFormat32bppARGB);
+  ~Bitmap() override;
 
   static Bitmap* FromStream(IStream* stream, BOOL useEmbeddedColorManagement = FALSE) {
     return new Bitmap(stream, useEmbeddedColorManagement);
@@ -74,6 +52,20 @@ class Bitmap : public Image {
 
   Status GetPixel(INT x, INT y, Color* color) const;
   Status SetPixel(INT x, INT y, const Color& color);
+
+  // The pixels as straight ARGB, row by row, top row first.
+  const std::vector<ARGB>& Pixels() const;
+  // The surface to draw on, current with the pixels; null when the bitmap holds none. What is
+  // drawn on it shows in the pixels from their next read.
+  cairo_surface_t* Surface();
+
+ private:
+  void Allocate(UINT width, UINT height);
+  void ReadBackSurface() const;
+
+  mutable std::vector<ARGB> m_pixels;  // row by row, top row first
+  cairo_surface_t* m_surface = nullptr;
+  mutable bool m_surfaceAhead = false;  // drawing may have changed the surface since the last read
 };
 
 }  // namespace Gdiplus

@@ -141,6 +141,12 @@ cairo_t* Prepare(DeviceContext& dc) {
   }
   cairo_translate(cairo, dc.viewportOrigin.x - dc.windowOrigin.x,
                   dc.viewportOrigin.y - dc.windowOrigin.y);
+  if (!IsIdentity(dc.transform)) {
+    const XFORM& t = dc.transform;
+    cairo_matrix_t world;
+    cairo_matrix_init(&world, t.eM11, t.eM12, t.eM21, t.eM22, t.eDx, t.eDy);
+    cairo_transform(cairo, &world);
+  }
   cairo_set_antialias(cairo, CAIRO_ANTIALIAS_NONE);
   cairo_set_operator(cairo, CAIRO_OPERATOR_SOURCE);
   cairo_new_path(cairo);
@@ -170,6 +176,10 @@ void SetMixSource(DeviceContext& dc, COLORREF colour) {
   }
   cairo_set_operator(dc.cairo, CAIRO_OPERATOR_SOURCE);
   SetSourceColour(dc.cairo, colour);
+}
+
+bool IsIdentity(const XFORM& t) {
+  return t.eM11 == 1 && t.eM12 == 0 && t.eM21 == 0 && t.eM22 == 1 && t.eDx == 0 && t.eDy == 0;
 }
 
 LOGFONTW SelectedFont(const DeviceContext& dc) {
@@ -301,7 +311,8 @@ int SaveDC(HDC dc) {
                             context->backColour, context->backMode, context->rop2,
                             context->textAlign, context->position, context->viewportOrigin,
                             context->windowOrigin,
-                            context->clip ? cairo_region_copy(context->clip) : nullptr});
+                            context->clip ? cairo_region_copy(context->clip) : nullptr,
+                            context->graphicsMode, context->transform});
   return int(context->saved.size());
 }
 
@@ -330,6 +341,8 @@ BOOL RestoreDC(HDC dc, int saved) {
   context->windowOrigin = state.windowOrigin;
   if (context->clip) cairo_region_destroy(context->clip);
   context->clip = state.clip;
+  context->graphicsMode = state.graphicsMode;
+  context->transform = state.transform;
   return TRUE;
 }
 
@@ -522,4 +535,63 @@ int GetClipBox(HDC dc, RECT* rect) {
   const int dy = context->viewportOrigin.y - context->windowOrigin.y;
   *rect = {box.x - dx, box.y - dy, box.x + box.width - dx, box.y + box.height - dy};
   return ClipKind(*context);
+}
+
+namespace {
+
+// The transform that applies `first`, then `second`.
+XFORM Combined(const XFORM& first, const XFORM& second) {
+  return {first.eM11 * second.eM11 + first.eM12 * second.eM21,
+          first.eM11 * second.eM12 + first.eM12 * second.eM22,
+          first.eM21 * second.eM11 + first.eM22 * second.eM21,
+          first.eM21 * second.eM12 + first.eM22 * second.eM22,
+          first.eDx * second.eM11 + first.eDy * second.eM21 + second.eDx,
+          first.eDx * second.eM12 + first.eDy * second.eM22 + second.eDy};
+}
+
+}  // namespace
+
+int SetGraphicsMode(HDC dc, int mode) {
+  if (mode != GM_COMPATIBLE && mode != GM_ADVANCED) return 0;
+  DeviceContext* context = FindDC(dc);
+  // Leaving the advanced mode needs the identity transform, as the world transform would
+  // otherwise go on applying unseen.
+  if (!context || (mode == GM_COMPATIBLE && !IsIdentity(context->transform))) return 0;
+  return Exchange(dc, &DeviceContext::graphicsMode, mode, 0);
+}
+
+int GetGraphicsMode(HDC dc) { return Read(dc, &DeviceContext::graphicsMode, 0); }
+
+BOOL SetWorldTransform(HDC dc, const XFORM* transform) {
+  DeviceContext* context = FindDC(dc);
+  if (!context || !transform || context->graphicsMode != GM_ADVANCED) return FALSE;
+  context->transform = *transform;
+  return TRUE;
+}
+
+BOOL ModifyWorldTransform(HDC dc, const XFORM* transform, DWORD mode) {
+  DeviceContext* context = FindDC(dc);
+  if (!context || context->graphicsMode != GM_ADVANCED) return FALSE;
+  switch (mode) {
+    case MWT_IDENTITY:
+      context->transform = kIdentityTransform;
+      return TRUE;
+    case MWT_LEFTMULTIPLY:
+      if (!transform) return FALSE;
+      context->transform = Combined(*transform, context->transform);
+      return TRUE;
+    case MWT_RIGHTMULTIPLY:
+      if (!transform) return FALSE;
+      context->transform = Combined(context->transform, *transform);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+BOOL GetWorldTransform(HDC dc, XFORM* transform) {
+  const DeviceContext* context = FindDC(dc);
+  if (!context || !transform) return FALSE;
+  *transform = context->transform;
+  return TRUE;
 }

@@ -218,6 +218,29 @@ BOOL GetWindowExtEx(HDC dc, SIZE* extent);
 BOOL LPtoDP(HDC dc, POINT* points, int count);
 BOOL DPtoLP(HDC dc, POINT* points, int count);
 
+// World transforms: in the advanced graphics mode, logical points pass through the world
+// transform before the origins move them (x' = x*eM11 + y*eM21 + eDx, y' = x*eM12 + y*eM22 + eDy).
+// The coordinate conversions above and the clip calls keep to the origins alone.
+struct XFORM {
+  float eM11;
+  float eM12;
+  float eM21;
+  float eM22;
+  float eDx;
+  float eDy;
+};
+constexpr int GM_COMPATIBLE = 1;
+constexpr int GM_ADVANCED = 2;
+constexpr DWORD MWT_IDENTITY = 1;
+constexpr DWORD MWT_LEFTMULTIPLY = 2;
+constexpr DWORD MWT_RIGHTMULTIPLY = 3;
+int SetGraphicsMode(HDC dc, int mode);
+int GetGraphicsMode(HDC dc);
+// Fails unless the context is in the advanced mode.
+BOOL SetWorldTransform(HDC dc, const XFORM* transform);
+BOOL ModifyWorldTransform(HDC dc, const XFORM* transform, DWORD mode);
+BOOL GetWorldTransform(HDC dc, XFORM* transform);
+
 // Mixes and modes.
 constexpr int R2_BLACK = 1;
 constexpr int R2_NOT = 6;
@@ -268,6 +291,9 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 // Copies every source pixel except those of the key colour.
 BOOL TransparentBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
                     int fromWidth, int fromHeight, UINT keyColour);
+// Draws a 32-bit DIB scaled into the destination rectangle (SRCCOPY only).
+int StretchDIBits(HDC dc, int x, int y, int width, int height, int fromX, int fromY, int fromWidth,
+                  int fromHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int fromX, int fromY,
                       UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
 

@@ -94,7 +94,8 @@ int PenWidth(const DeviceContext& dc) {
 BOOL MoveToEx(HDC dc, int x, int y, POINT* previous) {
   DeviceContext* context = FindDC(dc);
   if (!context) return FALSE;
-  Record(*context, [=](HDC target) { MoveToEx(target, x, y, nullptr); });
+  Record(*context, [=](HDC target) { MoveToEx(target, x, y, nullptr); },
+         win32::emf::PointRecord(win32::emf::kMoveToEx, x, y));
   if (previous) *previous = context->position;
   context->position = {x, y};
   return TRUE;
@@ -103,7 +104,8 @@ BOOL MoveToEx(HDC dc, int x, int y, POINT* previous) {
 BOOL LineTo(HDC dc, int x, int y) {
   DeviceContext* context = Begin(dc);
   if (!context) return FALSE;
-  Record(*context, [=](HDC target) { LineTo(target, x, y); });
+  Record(*context, [=](HDC target) { LineTo(target, x, y); },
+         win32::emf::PointRecord(win32::emf::kLineTo, x, y));
   const POINT points[] = {context->position, {x, y}};
   StrokeSegments(*context, points, 2, false);
   context->position = {x, y};
@@ -114,7 +116,8 @@ BOOL Polyline(HDC dc, const POINT* points, int count) {
   DeviceContext* context = Begin(dc);
   if (!context || !points || count < 2) return FALSE;
   std::vector<POINT> copy(points, points + count);
-  Record(*context, [copy](HDC target) { Polyline(target, copy.data(), int(copy.size())); });
+  Record(*context, [copy](HDC target) { Polyline(target, copy.data(), int(copy.size())); },
+         win32::emf::PointsRecord(win32::emf::kPolyline, points, count));
   // Every segment stops short of its end, and the joins are drawn by the next segment, so a
   // closed polyline lights each pixel once (which keeps R2_NOT reversible).
   for (int i = 0; i + 1 < count; ++i) StrokeSegments(*context, points + i, 2, false);
@@ -125,7 +128,8 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
   DeviceContext* context = Begin(dc);
   if (!context || !points || count < 2) return FALSE;
   std::vector<POINT> copy(points, points + count);
-  Record(*context, [copy](HDC target) { Polygon(target, copy.data(), int(copy.size())); });
+  Record(*context, [copy](HDC target) { Polygon(target, copy.data(), int(copy.size())); },
+         win32::emf::PointsRecord(win32::emf::kPolygon, points, count));
   cairo_t* cairo = context->cairo;
   if (UseBrush(*context, context->brush)) {
     cairo_move_to(cairo, points[0].x, points[0].y);
@@ -140,7 +144,8 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
   DeviceContext* context = Begin(dc);
   if (!context) return FALSE;
-  Record(*context, [=](HDC target) { Rectangle(target, left, top, right, bottom); });
+  Record(*context, [=](HDC target) { Rectangle(target, left, top, right, bottom); },
+         win32::emf::BoxRecord(win32::emf::kRectangle, {left, top, right, bottom}));
   if (right - left < 1 || bottom - top < 1) return TRUE;
   cairo_t* cairo = context->cairo;
   const int w = PenWidth(*context);
@@ -160,7 +165,8 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
   DeviceContext* context = Begin(dc);
   if (!context) return FALSE;
-  Record(*context, [=](HDC target) { Ellipse(target, left, top, right, bottom); });
+  Record(*context, [=](HDC target) { Ellipse(target, left, top, right, bottom); },
+         win32::emf::BoxRecord(win32::emf::kEllipse, {left, top, right, bottom}));
   if (right - left < 1 || bottom - top < 1) return TRUE;
   cairo_t* cairo = context->cairo;
   const int w = PenWidth(*context);
@@ -185,6 +191,25 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
   return TRUE;
 }
 
+namespace {
+
+// A saved file fills the rectangle as a pattern blit with the brush selected for it, the way
+// FillRect paints whatever the selected pen and mix.
+win32::emf::Bytes FillRectRecords(const RECT& r, COLORREF colour, bool null) {
+  using namespace win32::emf;
+  Bytes records;
+  if (null) return records;
+  RecordBuilder(kCreateBrushIndirect).U32(kScratchObject).U32(BS_SOLID).U32(colour).U32(0).AppendTo(records);
+  RecordBuilder(kSelectObject).U32(kScratchObject).AppendTo(records);
+  const Bytes blit = PatternBlitRecord(r.left, r.top, r.right - r.left, r.bottom - r.top, PATCOPY);
+  records.insert(records.end(), blit.begin(), blit.end());
+  RecordBuilder(kSelectObject).U32(kStockObject | WHITE_BRUSH).AppendTo(records);
+  RecordBuilder(kDeleteObject).U32(kScratchObject).AppendTo(records);
+  return records;
+}
+
+}  // namespace
+
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   DeviceContext* context = Begin(dc);
   if (!context || !rect) return 0;
@@ -197,7 +222,8 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
            HBRUSH solid = null ? static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)) : CreateSolidBrush(colour);
            FillRect(target, &r, solid);
            DeleteObject(solid);
-         });
+         },
+         FillRectRecords(r, colour, null));
   if (null) return 1;
   // FillRect ignores the mix mode.
   cairo_set_operator(context->cairo, CAIRO_OPERATOR_SOURCE);
@@ -263,7 +289,8 @@ POINT ToDevice(const DeviceContext& dc, int x, int y) {
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
   DeviceContext* context = FindDC(dc);
   if (!context) return CLR_INVALID;
-  Record(*context, [=](HDC target) { SetPixel(target, x, y, colour); });
+  Record(*context, [=](HDC target) { SetPixel(target, x, y, colour); },
+         win32::emf::PixelRecord(x, y, colour));
   const POINT device = ToDevice(*context, x, y);
   if (context->clip && !cairo_region_contains_point(context->clip, device.x, device.y)) return CLR_INVALID;
   uint32_t* pixel = PixelAt(*context, device.x, device.y);
@@ -374,28 +401,54 @@ BOOL TransparentBlt(HDC to, int x, int y, int width, int height, HDC from, int f
   return TRUE;
 }
 
-int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int fromX, int fromY, UINT,
-                      UINT lines, const void* bits, const BITMAPINFO* info, UINT) {
-  if (!info || !bits || info->bmiHeader.biBitCount != 32) return 0;
+namespace {
+
+// The part of a 32-bit DIB from (fromX, fromY), `width` x `height` pixels, as a bitmap selected
+// into a new memory context. Null for any other DIB.
+HDC DibContext(HDC dc, const BITMAPINFO* info, const void* bits, int fromX, int fromY, int width,
+               int height) {
+  if (!info || !bits || info->bmiHeader.biBitCount != 32 || width <= 0 || height <= 0) return nullptr;
   const int dibWidth = info->bmiHeader.biWidth;
   const int dibHeight = std::abs(info->bmiHeader.biHeight);
   const bool topDown = info->bmiHeader.biHeight < 0;
-  const HBITMAP bitmap = CreateCompatibleBitmap(dc, int(width), int(height));
   const HDC memory = CreateCompatibleDC(dc);
-  SelectObject(memory, bitmap);
+  SelectObject(memory, CreateCompatibleBitmap(dc, width, height));
   const auto* pixels = static_cast<const uint32_t*>(bits);
-  for (DWORD row = 0; row < height; ++row)
-    for (DWORD column = 0; column < width; ++column) {
-      const int sx = fromX + int(column), sy = fromY + int(row);
-      if (sx >= dibWidth || sy >= dibHeight) continue;
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column) {
+      const int sx = fromX + column, sy = fromY + row;
+      if (sx < 0 || sy < 0 || sx >= dibWidth || sy >= dibHeight) continue;
       const int storedRow = topDown ? sy : dibHeight - 1 - sy;
-      const uint32_t pixel = pixels[storedRow * dibWidth + sx];
-      SetPixel(memory, int(column), int(row), FromPixel(pixel));
+      SetPixel(memory, column, row, FromPixel(pixels[storedRow * dibWidth + sx]));
     }
-  BitBlt(dc, x, y, int(width), int(height), memory, 0, 0, SRCCOPY);
+  return memory;
+}
+
+void DeleteDibContext(HDC memory) {
+  const HGDIOBJ bitmap = GetCurrentObject(memory, OBJ_BITMAP);
   DeleteDC(memory);
   DeleteObject(bitmap);
+}
+
+}  // namespace
+
+int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int fromX, int fromY, UINT,
+                      UINT lines, const void* bits, const BITMAPINFO* info, UINT) {
+  const HDC memory = DibContext(dc, info, bits, fromX, fromY, int(width), int(height));
+  if (!memory) return 0;
+  BitBlt(dc, x, y, int(width), int(height), memory, 0, 0, SRCCOPY);
+  DeleteDibContext(memory);
   return int(lines ? lines : height);
+}
+
+int StretchDIBits(HDC dc, int x, int y, int width, int height, int fromX, int fromY, int fromWidth,
+                  int fromHeight, const void* bits, const BITMAPINFO* info, UINT, DWORD rop) {
+  if (rop != SRCCOPY) return 0;
+  const HDC memory = DibContext(dc, info, bits, fromX, fromY, fromWidth, fromHeight);
+  if (!memory) return 0;
+  StretchBlt(dc, x, y, width, height, memory, 0, 0, fromWidth, fromHeight, SRCCOPY);
+  DeleteDibContext(memory);
+  return fromHeight;
 }
 
 BOOL DrawFrameControl(HDC dc, RECT* rect, UINT kind, UINT state) {

@@ -70,7 +70,12 @@ struct SavedState {
   UINT textAlign;
   POINT position, viewportOrigin, windowOrigin;
   cairo_region_t* clip;  // owned copy or null
+  int graphicsMode;
+  XFORM transform;
 };
+
+constexpr XFORM kIdentityTransform{1, 0, 0, 1, 0, 0};
+bool IsIdentity(const XFORM& transform);
 
 class Recorder;
 
@@ -96,6 +101,8 @@ struct DeviceContext {
   POINT viewportOrigin{};
   POINT windowOrigin{};
   cairo_region_t* clip = nullptr;  // device coordinates; null: the whole surface
+  int graphicsMode = GM_COMPATIBLE;
+  XFORM transform = kIdentityTransform;
   std::vector<SavedState> saved;
   // A printer context's open document, when StartDocW has begun one.
   std::string printPath;

@@ -149,6 +149,68 @@ std::u16string WithoutPrefixes(const std::u16string& text) {
   return out;
 }
 
+// The advance of each character, measured in one layout; the second half of a surrogate pair
+// advances by nothing.
+std::vector<INT> CharacterAdvances(DeviceContext& dc, const std::u16string& text) {
+  std::vector<INT> advances(text.size(), 0);
+  if (text.empty()) return advances;
+  // The UTF-16 index of each UTF-8 byte that starts a character.
+  std::map<int, std::size_t> unitAtByte;
+  int byteIndex = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c >= 0xDC00 && c < 0xE000 && i > 0) continue;  // low surrogate: counted with its pair
+    unitAtByte[byteIndex] = i;
+    byteIndex += (c >= 0xD800 && c < 0xDC00) ? 4 : c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+  }
+  PangoLayout* layout = MakeLayout(dc, text);
+  PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  int pen = 0;  // Pango units, rounded as the text is drawn
+  do {
+    PangoRectangle extent;
+    pango_layout_iter_get_char_extents(iter, &extent);
+    auto unit = unitAtByte.find(pango_layout_iter_get_index(iter));
+    if (unit == unitAtByte.end()) continue;
+    const int end = extent.x + extent.width;
+    advances[unit->second] = PANGO_PIXELS(end) - PANGO_PIXELS(pen);
+    pen = end;
+  } while (pango_layout_iter_next_char(iter));
+  pango_layout_iter_free(iter);
+  g_object_unref(layout);
+  return advances;
+}
+
+// DrawTextW as a saved file holds it: each laid-out line as text at its row's top-left, clipped
+// to the rectangle unless DT_NOCLIP.
+win32::emf::Bytes LineRecords(DeviceContext& dc, PangoLayout* layout, const RECT& box, double top, int lineHeight, UINT format) {
+  using namespace win32::emf;
+  Bytes records = WordRecord(kSetTextAlign, TA_TOP | TA_LEFT);
+  const char* utf8 = pango_layout_get_text(layout);
+  PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  int row = 0;
+  do {
+    const PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+    PangoRectangle extent;
+    pango_layout_iter_get_line_extents(iter, nullptr, &extent);
+    glong units = 0;
+    gunichar2* text16 = g_utf8_to_utf16(utf8 + line->start_index, line->length, nullptr, &units, nullptr);
+    std::u16string text(reinterpret_cast<const char16_t*>(text16), std::size_t(units));
+    g_free(text16);
+    while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
+    if (!text.empty()) {
+      const int x = box.left + PANGO_PIXELS(extent.x);
+      const int y = int(top) + row * lineHeight;
+      const Bytes record = TextRecord(x, y, (format & DT_NOCLIP) ? 0 : ETO_CLIPPED,
+                                      (format & DT_NOCLIP) ? nullptr : &box, text,
+                                      CharacterAdvances(dc, text));
+      records.insert(records.end(), record.begin(), record.end());
+    }
+    ++row;
+  } while (pango_layout_iter_next_line(iter));
+  pango_layout_iter_free(iter);
+  return records;
+}
+
 }  // namespace
 
 BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count,
@@ -160,11 +222,15 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
   const RECT box = rect ? *rect : RECT{};
   std::vector<INT> advances;
   if (dx) advances.assign(dx, dx + count);
-  Record(*context, [=](HDC target) {
-    ExtTextOutW(target, x, y, options, hasRect ? &box : nullptr, content.c_str(), UINT(content.size()),
-                advances.empty() ? nullptr : advances.data());
-  });
   Prepare(*context);
+  if (IsRecording(*context))
+    Record(*context,
+           [=](HDC target) {
+             ExtTextOutW(target, x, y, options, hasRect ? &box : nullptr, content.c_str(),
+                         UINT(content.size()), advances.empty() ? nullptr : advances.data());
+           },
+           win32::emf::TextRecord(x, y, options, hasRect ? &box : nullptr, content,
+                                  advances.empty() ? CharacterAdvances(*context, content) : advances));
   cairo_t* cairo = context->cairo;
   if (hasRect && (options & ETO_OPAQUE))
     FillOpaque(*context, box.left, box.top, box.right - box.left, box.bottom - box.top);
@@ -261,11 +327,6 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   std::u16string content = TextOf(text, count);
   if (!(format & DT_NOPREFIX)) content = WithoutPrefixes(content);
   const RECT box = *rect;
-  if (!(format & DT_CALCRECT))
-    Record(*context, [=](HDC target) {
-      RECT copy = box;
-      DrawTextW(target, content.c_str(), int(content.size()), &copy, format | DT_NOPREFIX);
-    });
   Prepare(*context);
   PangoLayout* layout = MakeLayout(*context, content);
   const int width = box.right - box.left;
@@ -298,6 +359,13 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
     if (format & DT_VCENTER) top = box.top + (box.bottom - box.top - height) / 2;
     else if (format & DT_BOTTOM) top = box.bottom - height;
   }
+  if (!(format & DT_CALCRECT) && IsRecording(*context))
+    Record(*context,
+           [=](HDC target) {
+             RECT copy = box;
+             DrawTextW(target, content.c_str(), int(content.size()), &copy, format | DT_NOPREFIX);
+           },
+           LineRecords(*context, layout, box, top, lineHeight, format));
   cairo_t* cairo = context->cairo;
   if (!(format & DT_NOCLIP)) {
     cairo_rectangle(cairo, box.left, box.top, width, box.bottom - box.top);

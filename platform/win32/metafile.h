@@ -8,13 +8,17 @@
 
 DECLARE_PLATFORM_HANDLE(HENHMETAFILE);
 
-// `frame` is in 0.01 mm; null: the reference context's (or the screen's) whole surface. The
-// file name is kept for CloseEnhMetaFile, which writes the file.
+// `frame` is in 0.01 mm; null: the reference context's (or the screen's) whole surface. With a
+// file name the file is made at once (a name that cannot be written fails the call) and
+// CloseEnhMetaFile writes the picture into it as a plain enhanced metafile. The description is
+// two null-terminated strings and a closing null, or null.
 HDC CreateEnhMetaFileW(HDC reference, LPCWSTR fileName, const RECT* frame, LPCWSTR description);
 HENHMETAFILE CloseEnhMetaFile(HDC dc);
 // Replays the list with its top-left corner at the rectangle's; recorded sizes are kept.
 BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* rect);
 BOOL DeleteEnhMetaFile(HENHMETAFILE metafile);
+// The picture as an enhanced metafile's bytes; with no buffer, how many there are.
+UINT GetEnhMetaFileBits(HENHMETAFILE metafile, UINT size, BYTE* data);
 
 namespace win32 {
 // How many drawing calls a metafile holds.

@@ -19,6 +19,7 @@ DrawingState Capture(const DeviceContext& dc) {
   state.position = dc.position;
   state.viewportOrigin = dc.viewportOrigin;
   state.windowOrigin = dc.windowOrigin;
+  state.transform = dc.transform;
   if (dc.clip) {
     state.clipped = true;
     for (int i = 0; i < cairo_region_num_rectangles(dc.clip); ++i) {
@@ -52,6 +53,10 @@ class AppliedState {
     const int dx = origin.x, dy = origin.y;
     SetViewportOrgEx(dc, dx + state.viewportOrigin.x, dy + state.viewportOrigin.y, nullptr);
     SetWindowOrgEx(dc, state.windowOrigin.x, state.windowOrigin.y, nullptr);
+    if (!IsIdentity(state.transform)) {
+      SetGraphicsMode(dc, GM_ADVANCED);
+      SetWorldTransform(dc, &state.transform);
+    }
     if (state.clipped) {
       // Recorded clips are in the recording's device space; move them by the target's origin.
       HRGN clip = CreateRectRgn(0, 0, 0, 0);
@@ -91,16 +96,19 @@ class AppliedState {
 
 }  // namespace
 
-void Record(DeviceContext& dc, std::function<void(HDC)> draw) {
-  if (!dc.recorder || dc.recorder->depth > 0) return;
-  dc.recorder->calls.push_back({Capture(dc), std::move(draw)});
+bool IsRecording(const DeviceContext& dc) { return dc.recorder && dc.recorder->depth == 0; }
+
+void Record(DeviceContext& dc, std::function<void(HDC)> draw, emf::Bytes records) {
+  if (!IsRecording(dc)) return;
+  dc.recorder->calls.push_back({Capture(dc), std::move(draw), std::move(records)});
 }
 
 void RecordBlit(DeviceContext& dc, int x, int y, int width, int height, HDC from, int fromX,
                 int fromY, int fromWidth, int fromHeight, DWORD rop) {
-  if (!dc.recorder || dc.recorder->depth > 0) return;
+  if (!IsRecording(dc)) return;
   if (rop != SRCCOPY || !from) {
-    Record(dc, [=](HDC target) { PatBlt(target, x, y, width, height, rop); });
+    Record(dc, [=](HDC target) { PatBlt(target, x, y, width, height, rop); },
+           emf::PatternBlitRecord(x, y, width, height, rop));
     return;
   }
   // The source may change or go before the replay: keep what it holds now.
@@ -108,13 +116,23 @@ void RecordBlit(DeviceContext& dc, int x, int y, int width, int height, HDC from
   HDC copier = CreateCompatibleDC(from);
   SelectObject(copier, pixels.get());
   BitBlt(copier, 0, 0, fromWidth, fromHeight, from, fromX, fromY, SRCCOPY);
+  // A saved file holds the copy as a device-independent bitmap, bottom row first.
+  std::vector<std::uint32_t> bottomUp;
+  bottomUp.reserve(std::size_t(fromWidth) * fromHeight);
+  for (int row = fromHeight - 1; row >= 0; --row)
+    for (int column = 0; column < fromWidth; ++column) {
+      const COLORREF colour = GetPixel(copier, column, row);
+      bottomUp.push_back((GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour));
+    }
   DeleteDC(copier);
-  Record(dc, [=](HDC target) {
-    HDC source = CreateCompatibleDC(target);
-    SelectObject(source, pixels.get());
-    StretchBlt(target, x, y, width, height, source, 0, 0, fromWidth, fromHeight, SRCCOPY);
-    DeleteDC(source);
-  });
+  Record(dc,
+         [=](HDC target) {
+           HDC source = CreateCompatibleDC(target);
+           SelectObject(source, pixels.get());
+           StretchBlt(target, x, y, width, height, source, 0, 0, fromWidth, fromHeight, SRCCOPY);
+           DeleteDC(source);
+         },
+         emf::DibRecord(x, y, width, height, fromWidth, fromHeight, bottomUp));
 }
 
 void Replay(const std::vector<RecordedCall>& calls, HDC target) {

@@ -1,12 +1,14 @@
 // What a metafile context records: each drawing call as a closure that repeats it on another
-// context, with the drawing state (pen, brush, font, colours, mix, origins, clip) it ran under,
-// so a replay draws the same whatever is selected into the target. Internal to the platform
-// library.
+// context, with the drawing state (pen, brush, font, colours, mix, origins, world transform,
+// clip) it ran under, so a replay draws the same whatever is selected into the target; and the
+// call's own enhanced-metafile records, which a saved file holds after that state. Internal to
+// the platform library.
 #pragma once
 
 #include <functional>
 #include <vector>
 
+#include "platform/win32/emf_records.h"
 #include "platform/win32/gdi_internal.h"
 
 namespace win32::gdi {
@@ -19,6 +21,7 @@ struct DrawingState {
   int backMode = OPAQUE, rop2 = R2_COPYPEN;
   UINT textAlign = 0;
   POINT position{}, viewportOrigin{}, windowOrigin{};
+  XFORM transform = kIdentityTransform;
   bool clipped = false;
   std::vector<RECT> clip;  // device coordinates
 };
@@ -26,6 +29,7 @@ struct DrawingState {
 struct RecordedCall {
   DrawingState state;
   std::function<void(HDC)> draw;
+  emf::Bytes records;
 };
 
 class Recorder {
@@ -37,7 +41,8 @@ class Recorder {
 };
 
 // Records a drawing call on a metafile context; nothing for other contexts.
-void Record(DeviceContext& dc, std::function<void(HDC)> draw);
+void Record(DeviceContext& dc, std::function<void(HDC)> draw, emf::Bytes records);
+bool IsRecording(const DeviceContext& dc);
 // Records a blit, keeping a copy of the source pixels it reads.
 void RecordBlit(DeviceContext& dc, int x, int y, int width, int height, HDC from, int fromX,
                 int fromY, int fromWidth, int fromHeight, DWORD rop);

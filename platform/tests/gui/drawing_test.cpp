@@ -4,43 +4,11 @@
 
 #include "platform/win32/gdi.h"
 #include "platform/win32/metafile.h"
+#include "platform/tests/gui/drawing_test_support.h"
 
 namespace {
 
-// A memory context over a fresh white bitmap; everything is released with it.
-class Canvas {
- public:
-  Canvas(int width, int height) : m_width(width), m_height(height) {
-    m_dc = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateCompatibleBitmap(m_dc, width, height);
-    m_old = SelectObject(m_dc, m_bitmap);
-    const RECT all{0, 0, width, height};
-    FillRect(m_dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  }
-  ~Canvas() {
-    SelectObject(m_dc, m_old);
-    DeleteDC(m_dc);
-    DeleteObject(m_bitmap);
-  }
-  HDC dc() const { return m_dc; }
-  std::vector<COLORREF> Pixels() const {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < m_height; ++y)
-      for (int x = 0; x < m_width; ++x) pixels.push_back(GetPixel(m_dc, x, y));
-    return pixels;
-  }
-  int Count(COLORREF colour) const {
-    int count = 0;
-    for (COLORREF each : Pixels()) count += each == colour;
-    return count;
-  }
-
- private:
-  int m_width, m_height;
-  HDC m_dc;
-  HBITMAP m_bitmap;
-  HGDIOBJ m_old;
-};
+using win32::testing::Canvas;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -226,6 +194,42 @@ void DrawScene(HDC dc, HDC source) {
   SelectObject(dc, GetStockObject(WHITE_BRUSH));
   DeleteObject(blue);
   DeleteObject(dashed);
+}
+
+TEST(Drawing, WorldTransformsMoveAndScaleShapesAndAreSavedWithTheState) {
+  Canvas canvas(40, 40);
+  HDC dc = canvas.dc();
+  const XFORM doubled{2, 0, 0, 2, 10, 10};
+  EXPECT_FALSE(SetWorldTransform(dc, &doubled)) << "only in the advanced mode";
+  ASSERT_EQ(SetGraphicsMode(dc, GM_ADVANCED), GM_COMPATIBLE);
+  ASSERT_TRUE(SetWorldTransform(dc, &doubled));
+  const int saved = SaveDC(dc);
+  const XFORM shifted{1, 0, 0, 1, 5, 0};
+  // Shifting first and then doubling moves by ten pixels; doubling first and then shifting by five.
+  struct Case {
+    DWORD mode;
+    float dx;
+  } cases[] = {{MWT_LEFTMULTIPLY, 20}, {MWT_RIGHTMULTIPLY, 15}};
+  for (const Case& c : cases) {
+    SetWorldTransform(dc, &doubled);
+    ASSERT_TRUE(ModifyWorldTransform(dc, &shifted, c.mode));
+    XFORM now{};
+    GetWorldTransform(dc, &now);
+    EXPECT_EQ(now.eDx, c.dx);
+    EXPECT_EQ(now.eM11, 2);
+  }
+  EXPECT_EQ(SetGraphicsMode(dc, GM_COMPATIBLE), 0) << "not while a transform applies";
+  RestoreDC(dc, saved);
+
+  SelectObject(dc, GetStockObject(NULL_PEN));
+  SelectObject(dc, GetStockObject(BLACK_BRUSH));
+  Rectangle(dc, 0, 0, 5, 5);  // device pixels 10 to 19
+  EXPECT_EQ(GetPixel(dc, 10, 10), kBlack);
+  EXPECT_EQ(GetPixel(dc, 19, 19), kBlack);
+  EXPECT_EQ(GetPixel(dc, 20, 20), kWhite);
+  EXPECT_EQ(GetPixel(dc, 9, 9), kWhite);
+  ASSERT_TRUE(ModifyWorldTransform(dc, nullptr, MWT_IDENTITY));
+  EXPECT_EQ(SetGraphicsMode(dc, GM_COMPATIBLE), GM_ADVANCED);
 }
 
 TEST(Metafile, AReplayedRecordingEqualsTheDirectDrawing) {

@@ -8,21 +8,14 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/tests/gui/drawing_test_support.h"
 #include "platform/win32/hresult.h"
 
 namespace {
 
-std::string RunCommand(const std::string& command) {
-  std::string output;
-  if (FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r")) {
-    char buffer[512];
-    while (std::size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    pclose(pipe);
-  }
-  return output;
-}
+using win32::testing::RunCommand;
 
-bool HavePopplerTools() { return !RunCommand("command -v pdfinfo && command -v pdftotext").empty(); }
+bool HavePopplerTools() { return win32::testing::HaveTools({"pdfinfo", "pdftotext"}); }
 
 class Printing : public ::testing::Test {
  protected:

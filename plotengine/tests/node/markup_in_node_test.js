@@ -116,3 +116,25 @@ test('every plot option text compiles and evaluates', () => {
     assert.strictEqual(data[0], 'generator', name);
   });
 });
+
+test('a plot with its stored ranges and regions written in still sets up', () => {
+  const markup = "scatter: {id: 'p', ydata: 'y' [0:1:end]}, legend: {id: 'L1', font: {size: 3}}, " +
+    "text_region: {id: 'T1', text: 'old'} // the plot's own note";
+  const [answer] = ask('settings', [
+    [hex(markup), '2', '12345678.9', '-0.5', '1e-300', hex('T1'), '33.3', '66.6',
+      hex('it\'s "new" \\ text')].join(' ')]);
+  const script = text(answer);
+  assert.notStrictEqual(script, null, 'did not compile');
+  const description = evaluate(script);
+  const byName = Object.fromEntries(description.map((d) => [d.property_name, d.markup]));
+  assert.strictEqual(byName.yscalemin, 2);
+  assert.strictEqual(byName.yscalemax, 12345678.9);
+  assert.strictEqual(byName.xscalemin, -0.5);
+  assert.strictEqual(byName.xscalemax, 1e-300);
+  assert.strictEqual(byName.do_initial_autoscale_y, false);
+  assert.deepStrictEqual(byName.legend, { id: 'L1', font: { size: 3 } });
+  // The last text declared wins: the stored one. The markup cannot hold both kinds of quote
+  // nor a backslash; what it can hold is kept.
+  assert.deepStrictEqual(byName.text_region,
+    { id: 'T1', text: 'its "new"  text', x_percent: 33.3, y_percent: 66.6 });
+});

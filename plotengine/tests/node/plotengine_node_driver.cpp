@@ -4,17 +4,21 @@
 //   formula:  "<formula> <t0> <step> <n>"  -> "ok" or "fail", then the n values
 //   script:   "<name>"                     -> "ok <text>" (a script or a script set) or "fail"
 //   page:     ""                           -> "ok <the plot page>"
+//   settings: "<markup> <y min> <y max> <x min> <x max> <region id> <x %> <y %> <region text>"
+//             -> the markup with those stored settings written in, compiled: "ok <script>" or "fail"
 #include <cstdio>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/quor_string.h"
 #include "plotengine/etch_file_stream.h"
 #include "plotengine/formula/evaluate_formula.h"
 #include "plotengine/local_page.h"
 #include "plotengine/markup/compile_markup.h"
 #include "plotengine/markup/script_number.h"
+#include "plotengine/tasks/plot_settings_writer.h"
 
 namespace {
 
@@ -76,12 +80,33 @@ std::string Script(const std::string& request) {
   return answer;
 }
 
+std::u16string Wide(const std::string& utf8) { return Quor::String::FromUtf8(utf8).ToStdWString(); }
+
+std::string Settings(const std::string& request) {
+  std::istringstream words(request);
+  std::string markup, region, regionText;
+  Quor::PlotSettingsState state;
+  double xPercent = 0;
+  double yPercent = 0;
+  words >> markup >> state.y.min >> state.y.max >> state.x.min >> state.x.max >> region >>
+      xPercent >> yPercent >> regionText;
+  state.regionPositions[Wide(FromHex(region))] = {xPercent, yPercent};
+  state.regionTexts[Wide(FromHex(region))] = Wide(FromHex(regionText));
+  std::u16string options = Wide(FromHex(markup));
+  Quor::WritePlotSettings(options, state);
+  std::string script;
+  const bool ok = Quor::CompileEtchMarkup(Quor::String(options).ToUtf8String(), script);
+  return Answer(ok, script);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string mode = argc == 2 ? argv[1] : "";
-  if (mode != "markup" && mode != "formula" && mode != "script" && mode != "page") {
-    std::fputs("usage: plotengine_node_driver markup|formula|script|page < requests\n", stderr);
+  if (mode != "markup" && mode != "formula" && mode != "script" && mode != "page" &&
+      mode != "settings") {
+    std::fputs("usage: plotengine_node_driver markup|formula|script|page|settings < requests\n",
+               stderr);
     return 2;
   }
   std::string request;
@@ -89,6 +114,7 @@ int main(int argc, char** argv) {
     if (mode == "markup") std::cout << Markup(request) << '\n';
     if (mode == "formula") std::cout << Formula(request) << '\n';
     if (mode == "script") std::cout << Script(request) << '\n';
+    if (mode == "settings") std::cout << Settings(request) << '\n';
     if (mode == "page") std::cout << Answer(true, Quor::BuildLocalPage()) << '\n';
   }
   return 0;

@@ -1,0 +1,141 @@
+#include "host/browser/browser_object.h"
+
+#include <atomic>
+#include <filesystem>
+#include <mutex>
+#include <string>
+
+#include <unistd.h>
+
+#include "host/browser/browser_page.h"
+#include "host/framework/host_text.h"
+#include "platform/win32/message_queue.h"
+#include "platform/win32/printing.h"
+#include "platform/win32/window.h"
+
+namespace PendrelBrowser {
+
+namespace {
+
+constexpr char16_t kWindowClass[] = u"PendrelBrowserWindow";
+
+void RegisterWindowClass() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+  });
+}
+
+int Width(const RECT& rect) { return rect.right - rect.left; }
+int Height(const RECT& rect) { return rect.bottom - rect.top; }
+
+std::string NextPrintPath() {
+  static std::atomic<int> printed{0};
+  const std::filesystem::path folder = win32::SpoolFolder();
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  return (folder / ("browser-page-" + std::to_string(getpid()) + "-" + std::to_string(++printed) +
+                    ".pdf"))
+      .string();
+}
+
+}  // namespace
+
+HRESULT BrowserObject::Create(HWND parent, const RECT* bounds, IQuorBrowser** browser) {
+  if (!browser) return E_POINTER;
+  *browser = nullptr;
+  const RECT area = bounds ? *bounds : RECT{0, 0, 0, 0};
+  std::string error;
+  std::shared_ptr<BrowserPage> page = BrowserPage::Open(Width(area), Height(area), &error);
+  if (!page) return E_FAIL;
+  RegisterWindowClass();
+  BrowserObject* object = new BrowserObject(std::move(page));
+  object->AddRef();
+  object->m_window = CreateWindowExW(0, kWindowClass, nullptr, parent ? WS_CHILD | WS_VISIBLE : 0,
+                                     area.left, area.top, Width(area), Height(area), parent,
+                                     nullptr, nullptr, nullptr);
+  if (object->m_window) {
+    SetWindowLongPtrW(object->m_window, GWLP_USERDATA, LONG_PTR(object));
+    SetWindowLongPtrW(object->m_window, GWLP_WNDPROC, LONG_PTR(&WindowProcedure));
+  }
+  *browser = object;
+  return S_OK;
+}
+
+BrowserObject::BrowserObject(std::shared_ptr<BrowserPage> page) : SimpleUnknownImp2(), m_page(std::move(page)) {
+  m_page->SetCallContext(static_cast<IQuorBrowser*>(this));
+}
+
+BrowserObject::~BrowserObject() {
+  m_page->SetCallContext(nullptr);
+  if (m_window && IsWindow(m_window)) {
+    SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    // Only the owner may destroy the window; released elsewhere, it stays to its parent's end.
+    if (GetWindowThreadProcessId(m_window, nullptr) == GetCurrentThreadId()) DestroyWindow(m_window);
+  }
+  if (m_handler) m_handler->Release();
+}
+
+LRESULT BrowserObject::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<BrowserObject*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self && message == WM_DESTROY) self->m_window = nullptr;
+  if (self && self->m_handler) {
+    VARIANT_BOOL handled = VARIANT_FALSE;
+    LRESULT result = 0;
+    if (SUCCEEDED(self->m_handler->HandleMessage(window, message, wParam, lParam, &handled, &result)) &&
+        handled) {
+      return result;
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HRESULT BrowserObject::Navigate(IAutoQuorString* url) {
+  if (!url) return E_INVALIDARG;
+  return m_page->Navigate(Tarn::Utf8(Tarn::TextOf(url)));
+}
+
+HRESULT BrowserObject::SetResourceLoader(IQuorBrowserResourceLoader* loader) {
+  m_page->SetLoader(loader);
+  return S_OK;
+}
+
+HRESULT BrowserObject::SetBrowserBounds(const RECT* bounds) {
+  if (!bounds) return E_INVALIDARG;
+  if (m_window) {
+    SetWindowPos(m_window, nullptr, bounds->left, bounds->top, Width(*bounds), Height(*bounds),
+                 SWP_NOZORDER);
+  }
+  return m_page->SetViewport(Width(*bounds), Height(*bounds));
+}
+
+HRESULT BrowserObject::ExecuteScript(IQuorString* script) {
+  if (!script) return E_INVALIDARG;
+  return m_page->ExecuteScript(Tarn::Utf8(Tarn::TextOf(script)));
+}
+
+HRESULT BrowserObject::RegisterScriptObject(IQuorV8Object* object) {
+  if (!object) return E_INVALIDARG;
+  return m_page->RegisterObject(object);
+}
+
+HRESULT BrowserObject::PrintPage() { return m_page->PrintToPdf(NextPrintPath()); }
+
+HRESULT BrowserObject::GetWindowHandle(HWND* window) {
+  if (!window) return E_POINTER;
+  *window = m_window;
+  return S_OK;
+}
+
+HRESULT BrowserObject::SetMessageHandler(IWindowsMessageHandler* handler) {
+  if (handler) handler->AddRef();
+  if (m_handler) m_handler->Release();
+  m_handler = handler;
+  return S_OK;
+}
+
+}  // namespace PendrelBrowser

@@ -1,0 +1,113 @@
+#include "host/browser/page_shim.h"
+
+#include <nlohmann/json.hpp>
+
+namespace PendrelBrowser {
+
+namespace {
+
+// Installed once per page: the one function every object's methods call through.
+constexpr char kCallFunction[] = R"JS(
+if (!window.__pendrelCall) {
+  const callUrl = CALL_URL;
+  const wellFormed = (text) => text.toWellFormed();
+  const number = (n) => Number.isNaN(n) ? 'NaN' : Object.is(n, -0) ? '-0'
+      : n === Infinity ? 'Infinity' : n === -Infinity ? '-Infinity' : n;
+  const fromNumber = (n) => typeof n === 'number' ? n : n === 'NaN' ? NaN : n === '-0' ? -0
+      : n === 'Infinity' ? Infinity : -Infinity;
+  const isPlain = (v) => typeof v === 'object' && Object.getPrototypeOf(v) === Object.prototype;
+  const encode = (v) => {
+    if (v === undefined) return {u: 1};
+    if (v === null) return {z: 1};
+    if (typeof v === 'number') return {d: number(v)};
+    if (typeof v === 'boolean') return {b: v};
+    if (typeof v === 'string') return {s: wellFormed(v)};
+    if (Array.isArray(v)) {
+      if (v.every((x) => typeof x === 'number')) return {a: v.map(number)};
+      if (v.every((x) => typeof x === 'string')) return {t: v.map(wellFormed)};
+      return null;
+    }
+    if (isPlain(v)) {
+      const o = {};
+      for (const key of Object.keys(v)) {
+        if (typeof v[key] !== 'string') return null;
+        o[wellFormed(key)] = wellFormed(v[key]);
+      }
+      return {o};
+    }
+    return null;
+  };
+  const decode = (r) => {
+    if (!r || 'z' in r) return undefined;
+    if ('d' in r) return fromNumber(r.d);
+    if ('b' in r) return r.b;
+    if ('s' in r) return r.s;
+    if ('a' in r) return r.a.map(fromNumber);
+    if ('f' in r) {
+      const text = atob(r.f);
+      const bytes = new Uint8Array(text.length);
+      for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+      return Array.from(new Float64Array(bytes.buffer));
+    }
+    if ('t' in r) return r.t;
+    if ('o' in r) return r.o;
+    return undefined;
+  };
+  const runAll = (texts) => {
+    for (const text of texts) {
+      try {
+        (0, eval)(text);
+      } catch (e) {
+        console.error('Uncaught ' + ((e && e.stack) || e));
+      }
+    }
+  };
+  Object.defineProperty(window, '__pendrelCall', {value: (object, method, args) => {
+    const name = object + '.' + method;
+    const encoded = [];
+    for (let i = 0; i < args.length; ++i) {
+      const e = encode(args[i]);
+      if (!e) {
+        throw new TypeError(name + ': argument ' + (i + 1) + ' cannot cross to native code ' +
+            '(it takes numbers, booleans, strings, arrays of numbers or of strings, ' +
+            'objects of strings, null and undefined)');
+      }
+      encoded.push(e);
+    }
+    const request = new XMLHttpRequest();
+    request.open('POST', callUrl + encodeURIComponent(object) + '/' + encodeURIComponent(method),
+                 false);
+    request.setRequestHeader('Content-Type', 'text/plain;charset=UTF-8');
+    request.send(JSON.stringify({args: encoded}));
+    if (request.status !== 200) throw new Error(name + ': the call did not reach native code');
+    const answer = JSON.parse(request.responseText);
+    runAll(answer.run || []);
+    if (answer.error !== undefined) throw new Error(answer.error);
+    if (answer.failed) throw new Error(name + ' failed');
+    return decode(answer.result);
+  }});
+}
+)JS";
+
+}  // namespace
+
+std::string ScriptObjectShim(const std::string& name, const std::vector<std::string>& methods) {
+  std::string script = "(function () {\n'use strict';\n";
+  std::string callFunction = kCallFunction;
+  const std::string marker = "CALL_URL";
+  callFunction.replace(callFunction.find(marker), marker.size(), nlohmann::json(kCallPrefix).dump());
+  script += callFunction;
+  const std::string quotedName =
+      nlohmann::json(name).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  script += "const object = {};\n";
+  for (const std::string& method : methods) {
+    const std::string quoted =
+        nlohmann::json(method).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    script += "object[" + quoted + "] = function (...args) { return window.__pendrelCall(" +
+              quotedName + ", " + quoted + ", args); };\n";
+  }
+  script += "window[" + quotedName + "] = object;\n})();\n";
+  return script;
+}
+
+}  // namespace PendrelBrowser

@@ -1,0 +1,94 @@
+// The GUI framework's controls: child windows of a predefined class, each answered by its own
+// object. A control made for a dialog takes its place, text and style from the dialog template's
+// control of the same id when the dialog makes its window. An edit control may hold a validator,
+// which CanClose consults, so a dialog does not accept text its validator refuses.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/owl/window.h"
+
+namespace OWL {
+
+class TControl : public TWindow {
+ public:
+  // A control of `className` at a place of its own.
+  TControl(TWindow* parent, int id, const std::u16string& className, const std::u16string& text,
+           const TRect& rect);
+  // A control that a dialog's template describes under `resourceId`.
+  TControl(TWindow* parent, int resourceId, const std::u16string& className);
+
+  std::u16string GetClassName() const override { return m_className; }
+  // Whether a dialog template places the control; the dialog then gives it its place (in
+  // pixels), text and style before making it.
+  bool IsFromResource() const { return m_fromResource; }
+  void TakeTemplate(const TRect& place, const std::u16string& text, DWORD style);
+  std::u16string GetText() const;
+  void SetText(const std::u16string& text);
+  int GetId() const { return Attr.Id; }
+
+ private:
+  std::u16string m_className;
+  bool m_fromResource = false;
+};
+
+class TStatic : public TControl {
+ public:
+  TStatic(TWindow* parent, int id, const std::u16string& text, const TRect& rect)
+      : TControl(parent, id, u"Static", text, rect) {}
+  TStatic(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"Static") {}
+};
+
+// Decides whether an edit control's text is acceptable.
+class TValidator {
+ public:
+  virtual ~TValidator() = default;
+  virtual bool IsValid(const std::u16string& text) = 0;
+  // Tells the user why the text was refused; nothing by default.
+  virtual void Error(TWindow*) {}
+};
+
+class TEdit : public TControl {
+ public:
+  TEdit(TWindow* parent, int id, const std::u16string& text, const TRect& rect)
+      : TControl(parent, id, u"Edit", text, rect) {}
+  TEdit(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"Edit") {}
+
+  // The edit control owns its validator; null removes it.
+  void SetValidator(TValidator* validator) { m_validator.reset(validator); }
+  TValidator* GetValidator() const { return m_validator.get(); }
+  bool IsValid(bool reportError = false);
+  bool CanClose() override { return IsValid(true); }
+
+ private:
+  std::unique_ptr<TValidator> m_validator;
+};
+
+class TButton : public TControl {
+ public:
+  TButton(TWindow* parent, int id, const std::u16string& text, const TRect& rect)
+      : TControl(parent, id, u"Button", text, rect) {}
+  TButton(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"Button") {}
+  // Tells the parent the button was clicked (WM_COMMAND with BN_CLICKED).
+  void Click();
+};
+
+// A horizontal slider: a position kept within its range.
+class THSlider : public TControl {
+ public:
+  THSlider(TWindow* parent, int id, const TRect& rect)
+      : TControl(parent, id, u"msctls_trackbar32", u"", rect) {}
+  THSlider(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"msctls_trackbar32") {}
+
+  void SetRange(int minimum, int maximum);
+  void GetRange(int& minimum, int& maximum) const;
+  // Clamped to the range.
+  void SetPosition(int position);
+  int GetPosition() const { return m_position; }
+
+ private:
+  int m_minimum = 0, m_maximum = 100, m_position = 0;
+};
+
+}  // namespace OWL
