@@ -6,7 +6,7 @@
 #include "analysis/document/document_class.h"
 #include "analysis/export/rr_interval_save_class.h"
 #include "analysis/messages/document_messages.h"
-#include "analysis/selftest/test_fiducial_enum.h"
+#include "TestSuite/UnitTestHelperLib/rhyth_test_fiducial_enum.h"
 #include "analysis/views/beat_mark_draw_class.h"
 #include "analysis/views/view_classes.h"
 #include "core/com_ptr.h"
@@ -56,10 +56,10 @@ HRESULT RegisterEnumeratorClasses(HRESULT& failure) {
 void RegisterSelfTest() {
   ITarnUnitTestRegistry* registry = GetUnitTestRegistry();
   if (!registry) return;
-  // The channel calculation's type word is not part of this build.
+  // The registry keeps the one reference that lasts: the module keeps none.
   Quor::ComPtr<Rhyth_TestFiducialEnum> test;
   try {
-    test = Quor::ComPtr<Rhyth_TestFiducialEnum>(new Rhyth_TestFiducialEnum(0));
+    test = Quor::ComPtr<Rhyth_TestFiducialEnum>(new Rhyth_TestFiducialEnum());
   } catch (...) {
     return;
   }

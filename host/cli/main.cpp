@@ -11,6 +11,7 @@
 #include "host/cli/channel_command.h"
 #include "host/cli/menu_command.h"
 #include "host/cli/run_command.h"
+#include "host/cli/selftest_command.h"
 #include "host/document/arithmetic_objects.h"
 #include "host/document/document_objects.h"
 #include "host/module/module_loader.h"
@@ -36,6 +37,7 @@ const Command kCommands[] = {
     {"menu", &PendrelHost::kMenuCommandUsage, &PendrelHost::RunMenuCommand, true},
     {"run", &PendrelHost::kRunCommandUsage, &PendrelHost::RunRunCommand, true},
     {"channel", &PendrelHost::kChannelCommandUsage, &PendrelHost::RunChannelCommand, false},
+    {"selftest", &PendrelHost::kSelftestCommandUsage, &PendrelHost::RunSelftestCommand, true},
 };
 
 void PrintUsage(std::FILE* out) {

@@ -23,6 +23,8 @@ class ArithmeticCalculation final : public SimpleUnknownImp1<IPendrelCalculation
   HRESULT GetTypeId(DWORD* type) override;
 
   bool IsBound() const { return m_channels != nullptr; }
+  // The formula it holds; null before it took settings.
+  const std::string* Formula() const { return m_texts ? &m_texts->formula : nullptr; }
   // The channel it computes from now on.
   void Bind(ComputedChannels& channels, std::size_t channel);
   void Unbind() { m_channels = nullptr; }

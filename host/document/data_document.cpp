@@ -15,6 +15,7 @@ DataDocument::DataDocument(std::shared_ptr<Recording> recording)
       DocumentDataSource(static_cast<DocumentContents&>(*this)),
       DocumentArithmeticChannels(static_cast<DocumentContents&>(*this)),
       DocumentChannelData(static_cast<DocumentContents&>(*this)),
+      DeviceSampling(static_cast<DocumentContents&>(*this), static_cast<DocumentOnlineSource&>(*this)),
       m_sampling(new SamplingController),
       m_selection(new HostSelection(EditableSource())) {
   Enumerators().AddFinder(std::make_shared<ModuleEnumeratorFinder>(Identity()));
@@ -30,7 +31,8 @@ HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
   return win32::QueryFaces<DataDocument, IPendrelDataSource, IPendrelArithmeticChannels,
                            IPendrelChannelData, IPendrelChildDataContainer,
                            IPendrelRecordingDocument, IPendrelModificationService,
-                           IPendrelOnlineDataSource, ISubject, IPendrelPropertyService>(
+                           IPendrelOnlineDataSource, ISubject, IPendrelPropertyService,
+                           IPendrelSamplingSink, IPendrelSampleIndex>(
       this, iid, object);
 }
 
@@ -95,6 +97,11 @@ Tarn::HeldReference<IUnknown> OpenDocument(std::shared_ptr<Recording> recording)
 
 Tarn::HeldReference<IUnknown> OpenDocument(Recording recording) {
   return OpenDocument(std::make_shared<Recording>(std::move(recording)));
+}
+
+Tarn::HeldReference<IUnknown> OpenEmptyDocument() {
+  // The rate is the device's to set when it starts.
+  return OpenDocument(std::make_shared<Recording>(Recording::kMaxSampleRate));
 }
 
 DataDocument* AsDataDocument(IUnknown* object) { return dynamic_cast<DataDocument*>(object); }

@@ -4,7 +4,8 @@
 // IPendrelChildDataContainer, IPendrelRecordingDocument (the host objects a module document
 // works with: itself as the data document, the sampling controller, the selection),
 // IPendrelModificationService, IPendrelOnlineDataSource, ISubject (the host's data events) and
-// IPendrelPropertyService (the channel display messages modules sent).
+// IPendrelPropertyService (the channel display messages modules sent), and for a device that
+// fills it, IPendrelSamplingSink and IPendrelSampleIndex.
 // Not thread-safe: the host serialises the calls on a document.
 #pragma once
 
@@ -14,6 +15,7 @@
 #include "host/document/document_arithmetic_channels.h"
 #include "host/document/document_channel_data.h"
 #include "host/document/document_child_data.h"
+#include "host/document/device_sampling.h"
 #include "host/document/document_contents.h"
 #include "host/document/document_data_source.h"
 #include "host/document/document_log.h"
@@ -32,6 +34,7 @@ class DataDocument final : private DocumentContents,
                            public DocumentChildData,
                            public DocumentSubject,
                            public DocumentOnlineSource,
+                           public DeviceSampling,
                            public IPendrelRecordingDocument,
                            public IPendrelModificationService,
                            public IPendrelPropertyService {
@@ -85,6 +88,8 @@ class DataDocument final : private DocumentContents,
 // with whatever samples into it.
 Tarn::HeldReference<IUnknown> OpenDocument(std::shared_ptr<Recording> recording);
 Tarn::HeldReference<IUnknown> OpenDocument(Recording recording);
+// A document without channels or records, which a device lays out when it starts sampling.
+Tarn::HeldReference<IUnknown> OpenEmptyDocument();
 // The host's document behind an interface of it; null for any other object.
 DataDocument* AsDataDocument(IUnknown* object);
 

@@ -1,6 +1,7 @@
 #include "host/document/document_data_source.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "host/document/event_enumerator_object.h"
 #include "host/document/float_enumerator.h"
@@ -74,6 +75,26 @@ HRESULT DocumentDataSource::GetEndOfData(DWORD channelWord, LONG record, LONG* e
   });
 }
 
+namespace {
+
+std::mutex standInMutex;
+EventEnumeratorStandIn& StandIn() {
+  static EventEnumeratorStandIn standIn;
+  return standIn;
+}
+
+EventEnumeratorStandIn CurrentStandIn() {
+  std::lock_guard lock(standInMutex);
+  return StandIn();
+}
+
+}  // namespace
+
+void SetEventEnumeratorStandIn(EventEnumeratorStandIn standIn) {
+  std::lock_guard lock(standInMutex);
+  StandIn() = std::move(standIn);
+}
+
 HRESULT DocumentDataSource::OpenEventEnumerator(PendrelChannelRef channel, LONG record, LONG start,
                                                 LONG end, DWORD kind, IUnknown** enumerator) {
   return Tarn::Guarded([&] {
@@ -90,8 +111,13 @@ HRESULT DocumentDataSource::OpenEventEnumerator(PendrelChannelRef channel, LONG 
     const int64_t last = end < 0 || end >= kRecordEndOffset ? kAllSettled : end;
     auto cursor = std::make_unique<EventCursor>(value.events, std::size_t(record),
                                                 std::max<LONG>(start, 0), last);
-    *enumerator = static_cast<IEnumEventEx*>(
-        new EventEnumeratorObject(std::move(cursor), DocumentLink::Holding(Identity())));
+    IEnumEventEx* opened =
+        new EventEnumeratorObject(std::move(cursor), DocumentLink::Holding(Identity()));
+    if (const EventEnumeratorStandIn standIn = CurrentStandIn()) {
+      opened = standIn(opened, Identity(), record, start);
+      if (!opened) return E_FAIL;
+    }
+    *enumerator = opened;
     return S_OK;
   });
 }

@@ -1,10 +1,21 @@
 // One face of the data document: its records and the enumerators over their channels.
 #pragma once
 
+#include <functional>
+
 #include "host/document/document_contents.h"
 #include "platform/pendrel/data_source.h"
 
 namespace PendrelHost {
+
+// Stands in for the event enumerators that OpenEventEnumerator gives, for the whole process:
+// it receives each one (with one reference, which it keeps or passes on), the document's
+// IUnknown, the record and the start, and returns what the caller gets instead. Tests put
+// enumerators that break a rule of the host's contract around the host's own this way.
+using EventEnumeratorStandIn =
+    std::function<IEnumEventEx*(IEnumEventEx* opened, IUnknown* document, LONG record, LONG start)>;
+// An empty function removes the stand-in.
+void SetEventEnumeratorStandIn(EventEnumeratorStandIn standIn);
 
 class DocumentDataSource : public IPendrelDataSource {
  public:

@@ -2,11 +2,13 @@
 
 #include <mutex>
 
+#include "host/document/data_document.h"
 #include "host/document/document_class_part.h"
 #include "host/document/document_site.h"
 #include "host/framework/guarded_call.h"
 #include "host/framework/held_reference.h"
 #include "host/framework/host_object_makers.h"
+#include "platform/pendrel/device_sampling.h"
 #include "platform/pendrel/framework_ids.h"
 
 namespace PendrelHost {
@@ -22,6 +24,13 @@ HRESULT MakeObject(DWORD, REFIID iid, void** object) {
   });
 }
 
+HRESULT MakeEmptyDataDocument(DWORD, REFIID iid, void** object) {
+  return Tarn::Guarded([&] {
+    const Tarn::HeldReference<IUnknown> document = OpenEmptyDocument();
+    return document->QueryInterface(iid, object);
+  });
+}
+
 }  // namespace
 
 void AddDocumentObjectMakers() {
@@ -29,6 +38,7 @@ void AddDocumentObjectMakers() {
   std::call_once(once, [] {
     Tarn::AddHostTypeMaker(kTarnTypeDocumentObject, MakeObject<DocumentSite>);
     Tarn::AddHostTypeMaker(kTarnTypeDocumentClassObject, MakeObject<DocumentClassFactory>);
+    Tarn::AddHostTypeMaker(kTarnTypeEmptyDataDocument, MakeEmptyDataDocument);
   });
 }
 

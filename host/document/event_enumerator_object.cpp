@@ -62,9 +62,10 @@ HRESULT EventEnumeratorObject::Seek(BOOL backward, LONG pos, LONG from, LONG to)
     m_ended = false;
     if (m_cursor->Seek(backward != FALSE, pos, std::max<LONG>(from, 0), CursorTick(to)))
       return S_OK;
-    // Reading goes on from where the search began, as after an event found there; backwards the
-    // position stays where the last event found was.
-    if (!backward) m_cursor->MoveTo(std::max(pos, from));
+    // Reading goes on from where the search began (inside the range searched), as after an
+    // event found there, whichever way it went: the position never stays outside the range.
+    const LONG low = std::max<LONG>(from, 0);
+    m_cursor->MoveTo(std::clamp(pos, low, std::max(low, to)));
     return S_FALSE;
   });
 }

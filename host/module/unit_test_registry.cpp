@@ -1,7 +1,8 @@
 #include "host/module/unit_test_registry.h"
 
-#include "core/quor_string.h"
+#include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
+#include "host/framework/host_text.h"
 #include "platform/win32/com_runtime.h"
 
 namespace PendrelHost {
@@ -12,32 +13,46 @@ UnitTestRegistry& UnitTestRegistry::Instance() {
   return *registry;
 }
 
-HRESULT UnitTestRegistry::RegisterTest(ITarnUnitTest* test) {
+HRESULT UnitTestRegistry::RegisterTest(IUnitTest* test) {
   if (!test) {
     Tarn::RecordCall("UnitTestRegistry", "RegisterTest", "test=null");
     return E_POINTER;
   }
-  BSTR name = nullptr;
-  test->GetName(&name);
-  const std::u16string text = name ? std::u16string(name, SysStringLen(name)) : u"";
-  SysFreeString(name);
-  Tarn::RecordCall("UnitTestRegistry", "RegisterTest",
-                   "name=" + Quor::String(text.c_str()).ToUtf8String());
+  IQuorString* owner = nullptr;
+  test->GetOwner(&owner);
+  Tarn::RecordCall("UnitTestRegistry", "RegisterTest", "owner=" + Tarn::QuotedText(owner));
+  if (owner) owner->Release();
   std::lock_guard lock(m_mutex);
   m_tests.push_back(Tarn::Hold(test));
   return S_OK;
 }
 
-std::vector<std::u16string> UnitTestRegistry::TestNames() {
+HRESULT UnitTestRegistry::GetRunSeed(LONG* seed) {
+  if (!seed) return E_POINTER;
   std::lock_guard lock(m_mutex);
-  std::vector<std::u16string> names;
-  for (const auto& test : m_tests) {
-    BSTR name = nullptr;
-    test->GetName(&name);
-    names.emplace_back(name ? std::u16string(name, SysStringLen(name)) : u"");
-    SysFreeString(name);
+  *seed = m_seed.value_or(0);
+  return m_seed ? S_OK : S_FALSE;
+}
+
+std::vector<Tarn::HeldReference<IUnitTest>> UnitTestRegistry::Tests() {
+  std::lock_guard lock(m_mutex);
+  std::vector<Tarn::HeldReference<IUnitTest>> tests;
+  for (const auto& test : m_tests) tests.push_back(Tarn::Hold(test.get()));
+  return tests;
+}
+
+void UnitTestRegistry::SetRunSeed(std::optional<LONG> seed) {
+  std::lock_guard lock(m_mutex);
+  m_seed = seed;
+}
+
+void UnitTestRegistry::Clear() {
+  std::vector<Tarn::HeldReference<IUnitTest>> tests;
+  {
+    std::lock_guard lock(m_mutex);
+    tests.swap(m_tests);
   }
-  return names;
+  // Released outside the lock: a test object may call the registry as it goes.
 }
 
 HRESULT UnitTestRegistry::Publish() {

@@ -1,10 +1,11 @@
 // The host's unit-test registry: the self-test objects that modules hand it at registration,
-// kept with a reference for the life of the process so that the host's test runner can list
-// and run them. One per process, reachable through CoGetClassObject once the host registered it.
+// kept with a reference until the host shuts down, so that the host's test runner can list
+// and run them. During a run it tells the tests the run's seed. One per process, reachable
+// through CoGetClassObject once the host registered it.
 #pragma once
 
 #include <mutex>
-#include <string>
+#include <optional>
 #include <vector>
 
 #include "host/framework/held_reference.h"
@@ -17,10 +18,15 @@ class UnitTestRegistry final : public NoDeleteUnknownImpBase<ITarnUnitTestRegist
  public:
   static UnitTestRegistry& Instance();
 
-  HRESULT RegisterTest(ITarnUnitTest* test) override;
+  HRESULT RegisterTest(IUnitTest* test) override;
+  HRESULT GetRunSeed(LONG* seed) override;
 
-  // The names of the registered tests, in the order they arrived.
-  std::vector<std::u16string> TestNames();
+  // The registered test objects, in the order they arrived.
+  std::vector<Tarn::HeldReference<IUnitTest>> Tests();
+  // The seed the tests draw from until it is cleared.
+  void SetRunSeed(std::optional<LONG> seed);
+  // Lets go of every test object: the host shutting down.
+  void Clear();
 
   // Makes the registry reachable through CoGetClassObject; S_FALSE when it is already.
   HRESULT Publish();
@@ -29,7 +35,8 @@ class UnitTestRegistry final : public NoDeleteUnknownImpBase<ITarnUnitTestRegist
   UnitTestRegistry() = default;
 
   std::mutex m_mutex;
-  std::vector<Tarn::HeldReference<ITarnUnitTest>> m_tests;
+  std::vector<Tarn::HeldReference<IUnitTest>> m_tests;
+  std::optional<LONG> m_seed;
   DWORD m_cookie = 0;
 };
 

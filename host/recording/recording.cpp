@@ -22,6 +22,13 @@ std::string RateText(double rate) {
 
 }  // namespace
 
+void Recording::SetSampleRate(double sampleRate) {
+  if (!m_channels.empty() || !m_eventChannels.empty() || !m_records.empty()) {
+    throw RecordingError("the sample rate of a recording with channels cannot change");
+  }
+  m_sampleRate = Recording(sampleRate).m_sampleRate;
+}
+
 Recording::Recording(double sampleRate) : m_sampleRate(sampleRate) {
   // Rounding of rates read from files must not refuse the limits themselves.
   constexpr double kSlack = 1e-9;

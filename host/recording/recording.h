@@ -31,6 +31,9 @@ class Recording {
 
   double SampleRate() const { return m_sampleRate; }
   double TickPeriod() const { return 1.0 / m_sampleRate; }
+  // The rate of a recording that has neither channels nor records yet, which a device sets
+  // when it starts; throws RecordingError otherwise, or for a rate outside the limits.
+  void SetSampleRate(double sampleRate);
 
   // Seconds since 1970-01-01 00:00 of the document's start, when the source tells it.
   std::optional<double> StartDateTime() const { return m_startDateTime; }

@@ -1,8 +1,12 @@
 #include "hostframework/extlib/event_enum_data_getter.h"
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 
+#include "hostframework/extlib/host_calls.h"
+#include "hostframework/extlib/host_queries.h"
+#include "platform/pendrel/arithmetic_channels.h"
 
 namespace ExtLib {
 
@@ -103,6 +107,48 @@ bool EventEnumDataGetter::Run(PendrelChannelRef channel, LONG record, LONG from,
     if (hr == S_FALSE) break;
   }
   return true;
+}
+
+bool EventEnumDataGetter::CreateEnum(DWORD enumId, const Quor::String& formula) {
+  m_enumerator.Clear();
+  m_enumId = enumId;
+  // A getter asked again for the same enumerator opens a new one over its channel, whose
+  // events the host keeps.
+  if (m_channel && formula == m_formula) return true;
+  auto channels = Query<IPendrelArithmeticChannels>(m_source.Get());
+  if (!channels) return false;
+  // Every getter computes its own channel, so that no other getter's enumerator shares it.
+  static std::atomic<unsigned> count{0};
+  const Quor::String name(std::string("EnumUnderTest") + std::to_string(++count));
+  IQuorString* actual = nullptr;
+  PendrelChannelRef channel = kNoChannel;
+  const HRESULT added = channels->AddChannel(0, VARIANT_FALSE, TextArgument(name), &actual, &channel);
+  if (actual) actual->Release();
+  if (FAILED(added) || channel.IsNone()) return false;
+  if (!SetArithmeticFormula(m_source.Get(), channel, formula, Quor::String())) return false;
+  m_channel = channel;
+  m_formula = formula;
+  return true;
+}
+
+bool EventEnumDataGetter::SetSources(LONG record, LONG tick, double time) {
+  m_enumerator.Clear();
+  if (!m_source || !m_channel) return false;
+  if (time == -1.0) {
+    PendrelRecordInfo info{};
+    if (SUCCEEDED(m_source->GetRecordInfo(record, &info))) time = info.startTime;
+  }
+  m_time = time;
+  Quor::ComPtr<IUnknown> object;
+  // Over the whole record, so that the enumerator can seek back before the tick it starts at;
+  // reading goes on from the first event at or after the tick.
+  const HRESULT opened = m_source->OpenEventEnumerator(
+      *m_channel, record, 0, kRecordEndOffset, kEventKindExtended | kEventKindMarks,
+      Quor::ComPtrOut<IUnknown>::Bind(object));
+  if (FAILED(opened) || !object) return false;
+  m_enumerator = Query<IEnumEventEx>(object.Get());
+  if (m_enumerator && tick > 0) m_enumerator->Seek(FALSE, tick, tick, kRecordEndOffset);
+  return bool(m_enumerator);
 }
 
 void EventEnumDataGetter::Stop() {

@@ -7,10 +7,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/com_ptr.h"
+#include "core/quor_string.h"
 #include "platform/pendrel/data_source.h"
 #include "platform/pendrel/online_data.h"
 #include "platform/win32/com_object.h"
@@ -49,6 +51,21 @@ class EventEnumDataGetter final : public NoDeleteUnknownImpBase<IOnlineDataSink>
   // Forgets the pass's events.
   void Stop();
 
+  // The enumerator under test: `formula` (a calculated event enumerator's call) becomes a
+  // computed channel of the source's document, of its own for this getter (asked again for
+  // the same formula, it keeps the channel); `enumId` names the enumerator's class. False
+  // when the document refuses the channel or the formula.
+  bool CreateEnum(DWORD enumId, const Quor::String& formula);
+  // Opens a new enumerator over that channel's events in `record`, standing at `tick`; a time of
+  // exactly -1 stands for the record's start time. False before CreateEnum or when the host
+  // gives none.
+  bool SetSources(LONG record, LONG tick, double time = -1.0);
+  // The enumerator SetSources opened; null before.
+  IEnumEventEx* Enumerator() const { return m_enumerator.Get(); }
+  // Lets go of the enumerator (the channel stays for the next SetSources).
+  void ReleaseEnum() { m_enumerator.Clear(); }
+  DWORD EnumId() const { return m_enumId; }
+
   bool Advised() const { return m_advised; }
   bool Running() const { return m_running; }
   double PassTime() const { return m_time; }
@@ -78,6 +95,10 @@ class EventEnumDataGetter final : public NoDeleteUnknownImpBase<IOnlineDataSink>
   bool m_running = false;
   double m_time = 0.0;
   std::vector<std::vector<BYTE>> m_items;
+  DWORD m_enumId = 0;
+  std::optional<PendrelChannelRef> m_channel;
+  Quor::String m_formula;
+  Quor::ComPtr<IEnumEventEx> m_enumerator;
 };
 
 }  // namespace ExtLib

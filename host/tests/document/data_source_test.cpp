@@ -135,7 +135,7 @@ TEST_F(DataSource, EventEnumeratorsReadSeekAndEndOnlyAtTheEndOfTheirRange) {
   EXPECT_EQ(read.next, kRecordEndOffset);
 
   // Seeking both ways: a found event is read next; a failed forward search reads on from its
-  // start, a failed backward one leaves the position.
+  // start, a failed backward one from its start too, inside the range searched.
   EXPECT_EQ(events->Seek(TRUE, 145, 0, kRecordEndOffset), S_OK);
   LONG position = 0;
   EXPECT_EQ(events->GetPosition(&position), S_OK);
@@ -144,6 +144,11 @@ TEST_F(DataSource, EventEnumeratorsReadSeekAndEndOnlyAtTheEndOfTheirRange) {
   EXPECT_EQ(events->Seek(FALSE, 46, 46, 47), S_FALSE);
   EXPECT_THAT(NextEvents(events.get(), 3).ticks, ElementsAre(95, 145));
   EXPECT_EQ(events->Seek(TRUE, 45, 0, kRecordEndOffset), S_FALSE);
+  EXPECT_EQ(events->GetPosition(&position), S_OK);
+  EXPECT_EQ(position, 45);
+  EXPECT_EQ(events->Seek(TRUE, 140, 100, 120), S_FALSE);
+  EXPECT_EQ(events->GetPosition(&position), S_OK);
+  EXPECT_EQ(position, 120);
   EXPECT_EQ(events->Seek(FALSE, 0, 0, kRecordEndOffset), S_OK);
   EXPECT_THAT(NextEvents(events.get(), 1).ticks, ElementsAre(45));
 
