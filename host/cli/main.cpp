@@ -53,6 +53,7 @@ void PrintUsage(std::FILE* out) {
       "  menu      print the analysis menu with each item's state (pendrel menu --help)\n"
       "  run       run a session script (pendrel run --help)\n"
       "  channel   print a computed channel of a recording as CSV (pendrel channel --help)\n"
+      "  selftest  run the module's self-tests (pendrel selftest --help)\n"
       "\n"
       "--module PATH loads the analysis module from PATH instead of librhyth.so beside pendrel.\n",
       out);
