@@ -13,11 +13,9 @@ bool EncodePng(const PixelRows& pixels, Bytes& out, std::string& error) {
   image.width = pixels.width;
   image.height = pixels.height;
   image.format = PNG_FORMAT_BGRA;  // ARGB words in little-endian memory
-  png_alloc_size_t size = 0;
-  if (!png_image_write_get_memory_size(image, size, 0, pixels.argb, 0, nullptr)) {
-    error = image.message;
-    return false;
-  }
+  // One pass into a buffer of the largest size the image can take: asking for the exact size
+  // first would compress the image twice.
+  png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(image);
   out.resize(size);
   if (!png_image_write_to_memory(&image, out.data(), &size, 0, pixels.argb, 0, nullptr)) {
     error = image.message;
