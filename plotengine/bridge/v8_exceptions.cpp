@@ -8,8 +8,11 @@ namespace Quor {
 
 namespace {
 
+// A call that failed without setting the thread's last error still fails: it must not reach the
+// script as "The operation completed successfully.", so it reads as a bad parameter instead.
 HRESULT LastErrorCode() {
   const LONG error = LONG(GetLastError());
+  if (error == 0) return E_INVALIDARG;
   return error > 0 ? HRESULT(0x80070000u | (DWORD(error) & 0xFFFF)) : HRESULT(error);
 }
 
