@@ -16,13 +16,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
+// The target's seed corpus and failed inputs, named by the target's own replay executable.
+extern const char* const kFuzzSeedsDir;
+extern const char* const kFuzzRegressionsDir;
+
 namespace {
 
 namespace fs = std::filesystem;
 
 std::vector<fs::path> KeptInputs() {
   std::vector<fs::path> inputs;
-  for (const char* folder : {FUZZ_SEEDS_DIR, FUZZ_REGRESSIONS_DIR}) {
+  for (const char* folder : {kFuzzSeedsDir, kFuzzRegressionsDir}) {
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
       if (entry.is_regular_file() && entry.path().filename().string().front() != '.') {

@@ -125,9 +125,10 @@ void FormulaDataAdder::StartSampling(double startTime) {
   Quor::ComPtr<IUnitName> unit;
   CreateUnitName(UnitWithPrefix{u"V", 0}, Quor::ComPtrOut<IUnitName>::Bind(unit));
   for (std::size_t channel = 0; channel < mSampleRates.size(); ++channel) {
-    const double rate = mSampleRates[channel];
-    // A rate that is not positive and finite has no sample period.
-    UNIT_TEST_CHECK(rate > 0 && std::isfinite(rate));
+    // A rate that is not positive and finite has no sample period: an infinite one fails as
+    // zero does.
+    const double rate = std::isfinite(mSampleRates[channel]) ? mSampleRates[channel] : 0.0;
+    UNIT_TEST_CHECK(rate>0);
     const QuorRational period = QuorRational::FromDouble(1.0 / rate);
     const bool tenVolts = channel < m_flags.size() && (m_flags[channel] & kTenVoltRange);
     const double high = tenVolts ? 10.0 : std::numeric_limits<double>::infinity();
