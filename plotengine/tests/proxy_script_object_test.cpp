@@ -5,6 +5,7 @@
 #include "hostframework/tests/host_fixture.h"
 #include "platform/pendrel/browser.h"
 #include "platform/win32/com_object.h"
+#include "plotengine/tests/script_call_arguments.h"
 #include "plotengine/bridge/v8_variant_impl.h"
 
 namespace {
@@ -12,31 +13,7 @@ namespace {
 using Quor::String;
 using Quor::V8VariantImpl;
 
-// The arguments of a call as the browser hands them over: the values, then nothing.
-class Arguments final : public SimpleUnknownImp1<IEnumQuorV8Variant, 1> {
- public:
-  explicit Arguments(std::vector<V8VariantImpl*> values) : m_values(std::move(values)) {}
-  ~Arguments() override {
-    for (V8VariantImpl* value : m_values) value->Release();
-  }
-  HRESULT Next(ULONG count, IQuorV8Variant** out, ULONG* fetched) override {
-    ULONG n = 0;
-    for (; n < count && m_index < m_values.size(); ++n, ++m_index) {
-      out[n] = m_values[m_index];
-      out[n]->AddRef();
-    }
-    if (n == 0 && count > 0) out[0] = nullptr;
-    if (fetched) *fetched = n;
-    return n < count ? S_FALSE : S_OK;
-  }
-  HRESULT Skip(ULONG) override { return E_NOTIMPL; }
-  HRESULT Reset() override { return E_NOTIMPL; }
-  HRESULT Clone(IEnumQuorV8Variant**) override { return E_NOTIMPL; }
-
- private:
-  std::vector<V8VariantImpl*> m_values;
-  size_t m_index = 0;
-};
+using PlotEngineTests::ScriptCallArguments;
 
 // A browser that records the script it is asked to run.
 class RecordingBrowser final : public SimpleUnknownImp1<IQuorBrowser, 1> {
@@ -102,7 +79,8 @@ class ProxyScriptObjectTest : public HostFrameworkTest {
     HostFrameworkTest::TearDown();
   }
   Answer Invoke(const char16_t* method, std::vector<V8VariantImpl*> values) {
-    auto* arguments = new Arguments(std::move(values));
+    auto* arguments = new ScriptCallArguments(std::vector<IQuorV8Variant*>(values.begin(), values.end()));
+    arguments->AddRef();
     IQuorString* name = String(method).GetInterface();
     IAutoQuorString* error = nullptr;
     IQuorV8Variant* result = nullptr;

@@ -8,6 +8,7 @@
 #include "plotengine/bridge/script_args.h"
 #include "plotengine/bridge/string_enumerators.h"
 #include "plotengine/bridge/v8_object_base.h"
+#include "plotengine/tests/script_call_arguments.h"
 #include "plotengine/bridge/v8_variant_impl.h"
 
 namespace Quor {
@@ -129,31 +130,7 @@ TEST(StringEnumerator, AnArrayEnumeratorStopsAtANullElement) {
   enumerator->Release();
 }
 
-// The arguments of a call, as the browser hands them over.
-class Arguments : public SimpleUnknownImp1<IEnumQuorV8Variant> {
- public:
-  explicit Arguments(std::vector<IQuorV8Variant*> values) : m_values(std::move(values)) {}
-  ~Arguments() override {
-    for (IQuorV8Variant* value : m_values) value->Release();
-  }
-  HRESULT Next(ULONG count, IQuorV8Variant** out, ULONG* fetched) override {
-    ULONG n = 0;
-    for (; n < count && m_index < m_values.size(); ++n, ++m_index) {
-      out[n] = m_values[m_index];
-      out[n]->AddRef();
-    }
-    if (n == 0 && count > 0) out[0] = nullptr;
-    if (fetched) *fetched = n;
-    return n < count ? S_FALSE : S_OK;
-  }
-  HRESULT Skip(ULONG) override { return E_NOTIMPL; }
-  HRESULT Reset() override { return E_NOTIMPL; }
-  HRESULT Clone(IEnumQuorV8Variant**) override { return E_NOTIMPL; }
-
- private:
-  std::vector<IQuorV8Variant*> m_values;
-  size_t m_index = 0;
-};
+using PlotEngineTests::ScriptCallArguments;
 
 IQuorV8Variant* StringValue(const char16_t* text) {
   V8VariantImpl* value = V8VariantImpl::Create();
@@ -208,7 +185,7 @@ struct CallResult {
 };
 
 CallResult Call(IQuorV8Object* object, const char16_t* method, std::vector<IQuorV8Variant*> values) {
-  auto* arguments = new Arguments(std::move(values));
+  auto* arguments = new ScriptCallArguments(std::move(values));
   arguments->AddRef();
   IQuorString* name = String(method).GetInterface();
   IAutoQuorString* error = nullptr;
@@ -267,7 +244,7 @@ TEST(ScriptObject, InvokeRefusesNullArgumentsAndNamesAreRegisteredOnce) {
   IQuorV8Variant* result = nullptr;
   IQuorString* name = String(u"three").GetInterface();
   EXPECT_EQ(object.Invoke(nullptr, nullptr, nullptr, &error, &result), E_INVALIDARG);
-  auto* arguments = new Arguments({});
+  auto* arguments = new ScriptCallArguments({});
   arguments->AddRef();
   EXPECT_EQ(object.Invoke(nullptr, name, arguments, nullptr, &result), E_POINTER);
   EXPECT_EQ(object.Invoke(nullptr, name, arguments, &error, nullptr), E_POINTER);
