@@ -8,22 +8,11 @@
 #include <set>
 
 #include "platform/gdiplus/startup.h"
+#include "platform/win32/gdi_internal.h"
 
 namespace Gdiplus {
 
 namespace {
-
-constexpr char kInterfaceFace[] = "Liberation Sans";
-
-// The Windows interface faces, none of which is installed here, are drawn in the one
-// metric-compatible face.
-bool IsInterfaceAlias(const std::u16string& name) {
-  static const std::u16string aliases[] = {u"Arial", u"Tahoma", u"Segoe UI", u"MS Shell Dlg",
-                                           u"MS Shell Dlg 2", u"MS Sans Serif", u"Microsoft Sans Serif"};
-  for (const auto& alias : aliases)
-    if (name == alias) return true;
-  return false;
-}
 
 const std::set<std::string>& InstalledFamilies() {
   static const std::set<std::string> families = [] {
@@ -56,7 +45,7 @@ FontFamily::FontFamily(const WCHAR* name, const FontCollection*) : m_status(Ok) 
     m_status = InvalidParameter;
   } else {
     const std::u16string wanted(name);
-    m_installed = IsInterfaceAlias(wanted) ? kInterfaceFace : ToUtf8(wanted);
+    m_installed = win32::gdi::IsInterfaceFace(wanted) ? win32::gdi::kInterfaceFaceFamily : ToUtf8(wanted);
     if (!InstalledFamilies().count(m_installed)) {
       m_installed.clear();
       m_status = FontFamilyNotFound;
@@ -67,7 +56,7 @@ FontFamily::FontFamily(const WCHAR* name, const FontCollection*) : m_status(Ok) 
 const FontFamily* FontFamily::GenericSansSerif() {
   static const FontFamily* family = [] {
     auto* made = new FontFamily;
-    made->m_installed = kInterfaceFace;
+    made->m_installed = win32::gdi::kInterfaceFaceFamily;
     made->m_status = Ok;
     return made;
   }();

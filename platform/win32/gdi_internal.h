@@ -139,4 +139,10 @@ LOGFONTW DefaultGuiFont();
 // The font selected into a context, as a description.
 LOGFONTW SelectedFont(const DeviceContext& dc);
 
+// The one installed face the Windows interface faces are drawn in.
+inline constexpr char kInterfaceFaceFamily[] = "Liberation Sans";
+// Whether a face is one of the Windows interface faces ("Arial", "Tahoma", "Segoe UI", "MS Shell
+// Dlg" and others), none of which is installed here.
+bool IsInterfaceFace(const std::u16string& face);
+
 }  // namespace win32::gdi

@@ -16,21 +16,17 @@ using namespace win32::gdi;
 
 namespace {
 
-constexpr char kMappedFace[] = "Liberation Sans";
-
 std::u16string FaceOf(const LOGFONTW& font) {
   std::u16string face;
   for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i]; ++i) face += font.lfFaceName[i];
   return face;
 }
 
-// The Windows interface faces have no metric-compatible match here but Liberation Sans, which
-// is what every such face is drawn in; other faces are asked of fontconfig by name.
+// The Windows interface faces (and no face at all) have no metric-compatible match here but
+// Liberation Sans, which is what every such face is drawn in; other faces are asked of
+// fontconfig by name.
 std::string FamilyFor(const std::u16string& face) {
-  static const std::u16string mapped[] = {u"", u"MS Shell Dlg", u"MS Shell Dlg 2", u"Segoe UI",
-                                          u"Tahoma", u"Arial", u"MS Sans Serif", u"Microsoft Sans Serif"};
-  for (const auto& name : mapped)
-    if (face == name) return kMappedFace;
+  if (face.empty() || IsInterfaceFace(face)) return kInterfaceFaceFamily;
   std::string utf8;
   for (char16_t c : face) utf8 += c < 0x80 ? char(c) : '?';
   return utf8;
@@ -390,3 +386,15 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   g_object_unref(layout);
   return height;
 }
+
+namespace win32::gdi {
+
+bool IsInterfaceFace(const std::u16string& face) {
+  static const std::u16string faces[] = {u"MS Shell Dlg", u"MS Shell Dlg 2", u"Segoe UI", u"Tahoma",
+                                         u"Arial", u"MS Sans Serif", u"Microsoft Sans Serif"};
+  for (const auto& name : faces)
+    if (face == name) return true;
+  return false;
+}
+
+}  // namespace win32::gdi
