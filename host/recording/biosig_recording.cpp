@@ -1,7 +1,5 @@
 #include "host/recording/biosig_recording.h"
 
-#include <biosig.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +9,7 @@
 #include <vector>
 
 #include "host/recording/biosig_file_check.h"
+#include "host/recording/biosig_library.h"
 #include "host/recording/recording_error.h"
 
 namespace PendrelHost {
@@ -22,8 +21,8 @@ constexpr std::size_t kChunkSamples = 1 << 16;
 
 struct HeaderCloser {
   void operator()(HDRTYPE* header) const {
-    sclose(header);
-    destructHDR(header);
+    Biosig().sclose(header);
+    Biosig().destructHDR(header);
   }
 };
 using Header = std::unique_ptr<HDRTYPE, HeaderCloser>;
@@ -45,11 +44,11 @@ class BiosigReader {
   explicit BiosigReader(const std::filesystem::path& path) : m_path(path) {}
 
   Recording Read() {
-    m_header.reset(sopen(m_path.c_str(), "r", nullptr));
+    m_header.reset(Biosig().sopen(m_path.c_str(), "r", nullptr));
     if (!m_header) Fail("the reader could not be started");
     CheckError();
     try {
-      Recording recording(biosig_get_samplerate(m_header.get()));
+      Recording recording(Biosig().biosig_get_samplerate(m_header.get()));
       AddChannels(recording);
       SetStartDateTime(recording);
       ReadSamples(recording);
@@ -65,21 +64,21 @@ class BiosigReader {
   }
 
   void CheckError() {
-    if (!biosig_check_error(m_header.get())) return;
-    char* message = biosig_get_errormsg(m_header.get());
+    if (!Biosig().biosig_check_error(m_header.get())) return;
+    char* message = Biosig().biosig_get_errormsg(m_header.get());
     const std::string reason = ReasonFrom(message);
     std::free(message);
     Fail("cannot be read as a recording: " + reason);
   }
 
   void AddChannels(Recording& recording) {
-    const long count = biosig_get_number_of_channels(m_header.get());
+    const long count = Biosig().biosig_get_number_of_channels(m_header.get());
     for (long i = 0; i < count; ++i) {
-      CHANNEL_TYPE* channel = biosig_get_channel(m_header.get(), static_cast<int>(i));
+      CHANNEL_TYPE* channel = Biosig().biosig_get_channel(m_header.get(), static_cast<int>(i));
       // Channels that are off, or hold the time axis, do not come out of sread.
       if (!channel || channel->OnOff != 1) continue;
-      const char* label = biosig_channel_get_label(channel);
-      const char* unit = biosig_channel_get_physdim(channel);
+      const char* label = Biosig().biosig_channel_get_label(channel);
+      const char* unit = Biosig().biosig_channel_get_physdim(channel);
       recording.AddChannel({label ? label : "", unit ? unit : ""});
     }
     if (recording.ChannelCount() == 0) Fail("holds no signal channels");
@@ -89,7 +88,7 @@ class BiosigReader {
   // own time (days since year 0 in 2^-32 parts) is exact to well within a millisecond, where its
   // calendar form can lose a second.
   void SetStartDateTime(Recording& recording) {
-    const gdf_time start = biosig_get_startdatetime_gdf(m_header.get());
+    const gdf_time start = Biosig().biosig_get_startdatetime_gdf(m_header.get());
     if (start <= 0) return;
     const double seconds = gdf_time2t_time(start);
     recording.SetStartDateTime(std::round(seconds * 1000.0) / 1000.0);
@@ -97,7 +96,7 @@ class BiosigReader {
 
   void ReadSamples(Recording& recording) {
     HDRTYPE* header = m_header.get();
-    const std::size_t blocks = biosig_get_number_of_records(header);
+    const std::size_t blocks = Biosig().biosig_get_number_of_records(header);
     const std::size_t blockSamples = std::max<std::size_t>(header->SPR, 1);
     const std::size_t blocksPerChunk = std::max<std::size_t>(1, kChunkSamples / blockSamples);
     const std::size_t record = recording.AddRecord(0.0);
@@ -105,7 +104,7 @@ class BiosigReader {
     std::vector<std::vector<float>> chunk(recording.ChannelCount());
     for (std::size_t first = 0; first < blocks; first += blocksPerChunk) {
       const std::size_t wanted = std::min(blocksPerChunk, blocks - first);
-      const std::size_t read = sread(nullptr, first, wanted, header);
+      const std::size_t read = Biosig().sread(nullptr, first, wanted, header);
       CheckError();
       if (read == 0) break;
       CopyChunk(chunk);
@@ -120,9 +119,9 @@ class BiosigReader {
     biosig_data_type* data = nullptr;
     std::size_t rows = 0;
     std::size_t columns = 0;
-    biosig_get_datablock(m_header.get(), &data, &rows, &columns);
+    Biosig().biosig_get_datablock(m_header.get(), &data, &rows, &columns);
     if (!data || columns < chunk.size()) Fail("the reader returned fewer channels than the header names");
-    const bool rowBased = biosig_get_flag(m_header.get(), BIOSIG_FLAG_ROW_BASED_CHANNELS) != 0;
+    const bool rowBased = Biosig().biosig_get_flag(m_header.get(), BIOSIG_FLAG_ROW_BASED_CHANNELS) != 0;
     for (std::size_t channel = 0; channel < chunk.size(); ++channel) {
       chunk[channel].resize(rows);
       for (std::size_t row = 0; row < rows; ++row) {
