@@ -1,5 +1,6 @@
 #include "analysis/calc/calc_dialog.h"
 
+#include "analysis/calc/calc_answer_lines.h"
 #include "platform/win32/message_box.h"
 
 namespace Rhyth {
@@ -25,14 +26,19 @@ int CalcDialogChoice(LONG mode, bool first, bool interpolate) {
 Dialog::Dialog(HWND, const ChannelCalcSettings*, ChannelCalcSettings& copy) : m_copy(copy) {}
 
 int Dialog::Execute() {
-  const int answer = win32::AnswerModalDialog(kDialogName);
+  const win32::ModalDialogAnswer answered = win32::AnswerModalDialogWithLines(kDialogName);
+  const int answer = answered.answer;
   if (answer == IDCANCEL) return IDCANCEL;
   if (answer & kChoiceBit) {
     m_copy.mode = LONG(SHORT((answer >> kModeShift) & kModeMask));
     m_copy.first = (answer & 2) != 0;
     m_copy.interpolate = (answer & 1) != 0;
   }
-  return IDOK;
+  const std::u16string refusal = ApplyCalcAnswerLines(m_copy, answered.lines);
+  if (refusal.empty()) return IDOK;
+  // The copy is part changed: the answer becomes Cancel, so the host keeps its settings.
+  win32::RefuseModalDialogAnswer(refusal);
+  return IDCANCEL;
 }
 
 }  // namespace Rhyth

@@ -2,7 +2,9 @@
 // the settings. This build has no dialog windows: the dialog's run is recorded and answered by
 // the platform's scripted answerer. An answer of IDCANCEL (also the answer when
 // none is queued) cancels; IDOK accepts the copy as it stands; a choice word made with
-// CalcDialogChoice sets the copy's mode, first flag and interpolate flag and accepts.
+// CalcDialogChoice sets the copy's mode, first flag and interpolate flag and accepts. Lines
+// queued with the answer (calc_answer_lines.h) are applied to the copy; lines it cannot take
+// turn the answer into IDCANCEL, with the reason recorded with the dialog's run.
 #pragma once
 
 #include "analysis/calc/channel_calc_settings.h"

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "analysis/dialogs/answer_words.h"
 #include "analysis/dialogs/settings_dialog.h"
 #include "analysis/module_strings.h"
 
@@ -108,24 +109,6 @@ const FieldPair kPairs[] = {
 #undef RHYTH_COUNT
 #undef RHYTH_FLAG
 
-// Case and blanks do not matter in names: "large dog", "LargeDog" and "Large
-// Dog" are one.
-std::string Folded(const std::string &text) {
-  std::string folded;
-  for (const char c : text) {
-    if (c != ' ' && c != '\t')
-      folded += char(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return folded;
-}
-
-std::string Trimmed(const std::string &text) {
-  const auto begin = text.find_first_not_of(" \t");
-  if (begin == std::string::npos)
-    return {};
-  return text.substr(begin, text.find_last_not_of(" \t\r") - begin + 1);
-}
-
 double Number(const std::string &name, const std::string &text) {
   errno = 0;
   char *end = nullptr;
@@ -151,12 +134,12 @@ std::pair<std::string, std::string> SplitRange(const std::string &name,
   const char *begin = text.c_str();
   char *end = nullptr;
   std::strtod(begin, &end);
-  const std::string rest = Trimmed(std::string(end));
+  const std::string rest = TrimmedText(std::string(end));
   if (end == begin || rest.empty() || rest[0] != '-') {
     throw Refusal(name + " takes LOW-HIGH, not '" + text + "'");
   }
-  return {Trimmed(std::string(begin, static_cast<const char *>(end))),
-          Trimmed(rest.substr(1))};
+  return {TrimmedText(std::string(begin, static_cast<const char *>(end))),
+          TrimmedText(rest.substr(1))};
 }
 
 void SetField(Settings &copy, const Field &field, const std::string &text) {
@@ -191,7 +174,7 @@ void PickPreset(SettingsDialog &dialog, const std::string &name) {
   for (DWORD preset = 0; preset < kPresetCount; ++preset) {
     const std::string species =
         ModuleString(PresetNameId(preset)).ToUtf8String();
-    if (Folded(species) == Folded(name)) {
+    if (FoldedName(species) == FoldedName(name)) {
       dialog.PickPreset(preset);
       return;
     }
@@ -205,7 +188,7 @@ void ChooseChannel(SettingsDialog &dialog, const std::string &channel) {
   const auto &choices = dialog.SourceChoices();
   auto chosen =
       std::find_if(choices.begin(), choices.end(), [&](const auto &choice) {
-        return Folded(choice.title.ToUtf8String()) == Folded(channel);
+        return FoldedName(choice.title.ToUtf8String()) == FoldedName(channel);
       });
   if (chosen == choices.end() && !channel.empty() &&
       std::all_of(channel.begin(), channel.end(), [](char c) {
@@ -226,9 +209,9 @@ void ApplyLine(SettingsDialog &dialog, const std::string &line) {
   const auto equals = line.find('=');
   if (equals == std::string::npos)
     throw Refusal("expected NAME=VALUE, not '" + line + "'");
-  const std::string name = Trimmed(line.substr(0, equals));
-  const std::string value = Trimmed(line.substr(equals + 1));
-  const std::string key = Folded(name);
+  const std::string name = TrimmedText(line.substr(0, equals));
+  const std::string value = TrimmedText(line.substr(equals + 1));
+  const std::string key = FoldedName(name);
   if (key == "preset")
     return PickPreset(dialog, value);
   if (key == "channel")
@@ -241,15 +224,15 @@ void ApplyLine(SettingsDialog &dialog, const std::string &line) {
     return;
   }
   for (const FieldPair &pair : kPairs) {
-    if (Folded(pair.label) == key) {
+    if (FoldedName(pair.label) == key) {
       const auto [low, high] = SplitRange(pair.label, value);
       SetField(dialog.Copy(), FieldNamed(pair.low), low);
       return SetField(dialog.Copy(), FieldNamed(pair.high), high);
     }
   }
   for (const Field &field : kFields) {
-    if (Folded(field.label) == key ||
-        (field.formerName && Folded(field.formerName) == key))
+    if (FoldedName(field.label) == key ||
+        (field.formerName && FoldedName(field.formerName) == key))
       return SetField(dialog.Copy(), field, value);
   }
   throw Refusal("the settings have no field '" + name + "'");

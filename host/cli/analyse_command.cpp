@@ -8,6 +8,7 @@
 #include "host/cli/analysis_session.h"
 #include "host/cli/measurement_printer.h"
 #include "host/cli/online_replay.h"
+#include "host/cli/open_and_analyse.h"
 #include "host/cli/sample_options.h"
 #include "host/cli/settings_options.h"
 
@@ -146,24 +147,8 @@ int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
     if (status != 0) return status;
     return WriteOutputs(session, options);
   }
-  if (options.file) {
-    session.OpenFile(*options.file);
-  } else {
-    session.OpenSample(options.sample);
-  }
-  if (!options.settings.IsEmpty()) {
-    if (session.FromDocumentFile()) {
-      throw SettingsRefused("the settings options do not apply to a saved document, which keeps "
-                            "its analysis");
-    }
-    ApplySettings(session, options.settings);
-  }
-  // A saved document brings its analysis, with the beats edited by hand, back as it was.
-  if (!session.FromDocumentFile()) session.Analyse();
-  const AnalysisResults results = session.Results();
-  for (const std::string& message : session.TakeMessages()) {
-    std::fprintf(err, "pendrel: %s\n", message.c_str());
-  }
+  const AnalysisResults results =
+      OpenAndAnalyse(session, options.file, options.sample, options.settings, err);
   if (results.beats.empty()) {
     std::fprintf(err, "pendrel: no beats found in %s\n",
                  options.file ? options.file->c_str() : "the built-in sample");

@@ -7,6 +7,9 @@
 #include "core/quor_string.h"
 #include "core/storage/compound_file_format.h"
 #include "host/document/data_document.h"
+#include "host/calc/channel_calculations.h"
+#include "host/cli/dialog_answer.h"
+#include "host/cli/settings_options.h"
 #include "host/documentfile/document_file.h"
 #include "host/documentfile/document_file_error.h"
 #include "host/framework/held_reference.h"
@@ -257,6 +260,21 @@ void AnalysisSession::Save(const std::filesystem::path& path) {
     throw SessionError(e.what());
   }
   Progress("");
+}
+
+std::string AnalysisSession::AddCalculatedChannel(const std::string& measure) {
+  const auto calcClass = FindCalculationClass("Rhyth");
+  if (!calcClass) throw SessionError("the analysis module offers no channel calculation");
+  DataDocument& data = Data();
+  // A saved document may already have a channel of the name.
+  std::string name = "Calculation";
+  for (int n = 2; data.Channels().Find(name); ++n) name = "Calculation " + std::to_string(n);
+  std::optional<std::string> added;
+  const std::u16string line = Quor::String::FromUtf8("Parameter=" + measure).ToStdWString();
+  AnswerNextDialog({line}, [&] { added = PendrelHost::AddCalculatedChannel(data, calcClass.get(), name); },
+                   "the channel calculation showed no dialog");
+  if (!added) throw SessionError("the channel calculation's dialog was cancelled");
+  return *added;
 }
 
 std::vector<std::string> AnalysisSession::TakeMessages() {

@@ -71,6 +71,13 @@ class AnalysisSession {
   void WriteRRIntervals(const std::filesystem::path& path);
   void Save(const std::filesystem::path& path);
 
+  // Adds a channel computed by the module's channel calculation, its dialog answered with the
+  // beat measure by its name in the dialog's list or its code: the channel's name. Throws
+  // SettingsRefused when the dialog does not take the measure.
+  std::string AddCalculatedChannel(const std::string& measure);
+  // The open document's recording, channels and selection, as the host keeps them.
+  DataDocument& Data() { return Document().Data(); }
+
   // The texts of the message boxes the module showed since the last call.
   std::vector<std::string> TakeMessages();
 

@@ -1,11 +1,15 @@
 #include "host/cli/channel_command.h"
 
+#include <unistd.h>
+
 #include <limits>
 #include <stdexcept>
 
 #include "host/channels/channel_error.h"
 #include "host/channels/computed_channels.h"
+#include "host/cli/calculated_channel_printer.h"
 #include "host/cli/channel_options.h"
+#include "host/cli/open_and_analyse.h"
 #include "host/cli/channel_printer.h"
 #include "host/recording/recording_error.h"
 #include "host/recording/recording_file.h"
@@ -15,6 +19,7 @@ namespace PendrelHost {
 
 const char* const kChannelCommandUsage =
     "Usage: pendrel channel [OPTIONS] [RECORDING] FORMULA\n"
+    "       pendrel channel --calc MEASURE [OPTIONS] [FILE]\n"
     "\n"
     "Prints a computed channel as CSV: time_s,value for a sampled channel, or\n"
     "record,tick,time_s,value for an event channel. RECORDING is a CSV file (time_s and one\n"
@@ -29,6 +34,16 @@ const char* const kChannelCommandUsage =
     "Options:\n"
     "  --define NAME=FORMULA  a named channel that later formulas may use (repeatable)\n"
     "  --from S, --to S       only the part between these seconds of each record\n"
+    "\n"
+    "The analysis module's channel calculation:\n"
+    "  --calc MEASURE         analyse the recording (or open a document saved by pendrel\n"
+    "                         analyse --save) as pendrel analyse does, add the calculation's\n"
+    "                         channel with MEASURE picked in its dialog, and print it as\n"
+    "                         record,tick,time_s,value, one row a beat. MEASURE is the beat\n"
+    "                         measure's name in the dialog's list or its code: Beat Period (0),\n"
+    "                         Change in Beat Period (1), Beat Rate (2), Beat Complexity (5)\n"
+    "  --channel, --preset, --set  with --calc, the analysis settings of pendrel analyse;\n"
+    "                         --from and --to then also make the analysed span\n"
     "\n"
     "Options of the built-in sample:\n"
     "  --sample-rate HZ       its rate (100 to 2000; default 1000)\n"
@@ -52,7 +67,9 @@ const char* const kChannelCommandUsage =
     "Example: the peak detector of the beat detection chain over the built-in sample\n"
     "  pendrel channel --define LPF='lowpass(Ch1,30)' --define DIF='differentiate(LPF,3)' \\\n"
     "    --define HLB='resample(DIF,1,1,1,160,0,2)' --define ENV='DIF*DIF+HLB*HLB' \\\n"
-    "    'cmpeakdet(normalizeSec(ENV,5,2.5,0),3,0.3,30)'\n";
+    "    'cmpeakdet(normalizeSec(ENV,5,2.5,0),3,0.3,30)'\n"
+    "Example: the heart rate of each beat of the built-in sample\n"
+    "  pendrel channel --calc 'Beat Rate' --duration 60\n";
 
 namespace {
 
@@ -61,13 +78,32 @@ Recording OpenRecording(const ChannelOptions& options) {
   return MakeSyntheticEcg(options.sample).recording;
 }
 
+TimeRange PrintedRange(const ChannelOptions& options) {
+  return {options.from, options.to.value_or(std::numeric_limits<double>::infinity())};
+}
+
+// The recording analysed by the loaded module, and the channel of its channel calculation.
+int PrintCalculation(const ChannelOptions& options, std::FILE* out, std::FILE* err) {
+  AnalysisSession session(isatty(fileno(err)) ? err : nullptr);
+  const AnalysisResults results =
+      OpenAndAnalyse(session, options.recording, options.sample, options.settings, err);
+  if (results.beats.empty()) {
+    std::fprintf(err, "pendrel channel: no beats found in %s\n",
+                 options.recording ? options.recording->c_str() : "the built-in sample");
+    return 1;
+  }
+  const std::string name = session.AddCalculatedChannel(*options.calc);
+  PrintCalculatedChannel(session.Data(), name, PrintedRange(options), out);
+  return 0;
+}
+
 int Print(const ChannelOptions& options, std::FILE* out) {
   const Recording recording = OpenRecording(options);
   const EventEnumeratorRegistry registry;
   ComputedChannels channels(recording, registry);
   for (const auto& [name, formula] : options.definitions) channels.SetFormula(channels.Add(name), formula);
   const ChannelValue channel = channels.Evaluate(options.formula);
-  const TimeRange range{options.from, options.to.value_or(std::numeric_limits<double>::infinity())};
+  const TimeRange range = PrintedRange(options);
   if (channel.IsEvents()) {
     PrintEvents(recording, channel, range, out);
   } else {
@@ -78,6 +114,14 @@ int Print(const ChannelOptions& options, std::FILE* out) {
 
 }  // namespace
 
+bool ChannelCommandNeedsModule(const std::vector<std::string>& arguments) {
+  try {
+    return ParseChannelOptions(arguments).calc.has_value();
+  } catch (const std::invalid_argument&) {
+    return false;  // the command says what is wrong with them
+  }
+}
+
 int RunChannelCommand(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* err) {
   ChannelOptions options;
   try {
@@ -87,7 +131,10 @@ int RunChannelCommand(const std::vector<std::string>& arguments, std::FILE* out,
     return 2;
   }
   try {
-    return Print(options, out);
+    return options.calc ? PrintCalculation(options, out, err) : Print(options, out);
+  } catch (const SettingsRefused& error) {
+    std::fprintf(err, "pendrel channel: %s\n", error.what());
+    return 2;
   } catch (const RecordingError& error) {
     std::fprintf(err, "pendrel channel: %s\n", error.what());
   } catch (const ChannelError& error) {

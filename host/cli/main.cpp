@@ -28,16 +28,19 @@ struct Command {
   const char* name;
   const char* const* usage;
   CommandFunction run;
-  // Whether the command works through the analysis module.
-  bool needsModule;
+  // Whether the command works through the analysis module with these arguments.
+  bool (*needsModule)(const Arguments&);
 };
 
+bool Always(const Arguments&) { return true; }
+
 const Command kCommands[] = {
-    {"analyse", &PendrelHost::kAnalyseCommandUsage, &PendrelHost::RunAnalyseCommand, true},
-    {"menu", &PendrelHost::kMenuCommandUsage, &PendrelHost::RunMenuCommand, true},
-    {"run", &PendrelHost::kRunCommandUsage, &PendrelHost::RunRunCommand, true},
-    {"channel", &PendrelHost::kChannelCommandUsage, &PendrelHost::RunChannelCommand, false},
-    {"selftest", &PendrelHost::kSelftestCommandUsage, &PendrelHost::RunSelftestCommand, true},
+    {"analyse", &PendrelHost::kAnalyseCommandUsage, &PendrelHost::RunAnalyseCommand, &Always},
+    {"menu", &PendrelHost::kMenuCommandUsage, &PendrelHost::RunMenuCommand, &Always},
+    {"run", &PendrelHost::kRunCommandUsage, &PendrelHost::RunRunCommand, &Always},
+    {"channel", &PendrelHost::kChannelCommandUsage, &PendrelHost::RunChannelCommand,
+     &PendrelHost::ChannelCommandNeedsModule},
+    {"selftest", &PendrelHost::kSelftestCommandUsage, &PendrelHost::RunSelftestCommand, &Always},
 };
 
 void PrintUsage(std::FILE* out) {
@@ -79,7 +82,7 @@ int RunCommand(const Command& command, const Arguments& arguments,
     std::fputs(*command.usage, stdout);
     return 0;
   }
-  if (command.needsModule) {
+  if (command.needsModule(arguments)) {
     PendrelHost::AddArithmeticObjectMaker();
     PendrelHost::AddDocumentObjectMakers();
     try {

@@ -2,8 +2,8 @@
 
 #include "core/quor_string.h"
 #include "host/cli/analysis_session.h"
+#include "host/cli/dialog_answer.h"
 #include "host/cli/option_values.h"
-#include "platform/win32/message_box.h"
 
 namespace PendrelHost {
 
@@ -63,21 +63,9 @@ void ParseSettingsOption(const std::string &option, const std::string &value,
 void ApplySettings(AnalysisSession &session, const SettingsRequest &request) {
   if (request.from || request.to)
     session.SelectSeconds(request.from.value_or(0.0), request.to);
-  const std::size_t before = win32::ShownDialogs().size();
-  win32::QueueModalDialogAnswer(IDOK, AnswerLines(request));
-  session.FireMenu(u"Rhyth|Settings");
-  const std::vector<win32::ShownDialog> dialogs = win32::ShownDialogs();
-  if (dialogs.size() <= before) {
-    // Left queued, the answer would go to whatever box or dialog came next.
-    win32::ClearQueuedMessageBoxAnswers();
-    throw SessionError("the settings command showed no settings dialog");
-  }
-  for (std::size_t i = before; i < dialogs.size(); ++i) {
-    if (!dialogs[i].refusal.empty()) {
-      throw SettingsRefused(
-          Quor::String(dialogs[i].refusal.c_str()).ToUtf8String());
-    }
-  }
+  AnswerNextDialog(AnswerLines(request),
+                   [&] { session.FireMenu(u"Rhyth|Settings"); },
+                   "the settings command showed no settings dialog");
 }
 
 } // namespace PendrelHost
