@@ -17,7 +17,8 @@ DataDocument::DataDocument(std::shared_ptr<Recording> recording)
       DocumentChannelData(static_cast<DocumentContents&>(*this)),
       DeviceSampling(static_cast<DocumentContents&>(*this), static_cast<DocumentOnlineSource&>(*this)),
       m_sampling(new SamplingController),
-      m_selection(new HostSelection(EditableSource())) {
+      m_selection(new HostSelection(EditableSource())),
+      m_printing(new ViewPrinting) {
   Enumerators().AddFinder(std::make_shared<ModuleEnumeratorFinder>(Identity()));
   SetEvents(this);
 }
@@ -62,6 +63,13 @@ HRESULT DataDocument::GetSelection(IPendrelSelection** selection) {
   Tarn::RecordCall("RecordingDocument", "GetSelection");
   if (!selection) return E_POINTER;
   *selection = Tarn::Hold(m_selection.get()).release();
+  return S_OK;
+}
+
+HRESULT DataDocument::GetViewPrinting(IPendrelViewPrinting** printing) {
+  Tarn::RecordCall("RecordingDocument", "GetViewPrinting");
+  if (!printing) return E_POINTER;
+  *printing = Tarn::Hold(m_printing.get()).release();
   return S_OK;
 }
 

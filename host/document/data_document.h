@@ -2,10 +2,10 @@
 // recording, its computed channels and what they attach to it. Modules ask it by QueryInterface
 // for IPendrelDataSource, IPendrelArithmeticChannels, IPendrelChannelData,
 // IPendrelChildDataContainer, IPendrelRecordingDocument (the host objects a module document
-// works with: itself as the data document, the sampling controller, the selection),
-// IPendrelModificationService, IPendrelOnlineDataSource, ISubject (the host's data events) and
-// IPendrelPropertyService (the channel display messages modules sent), and for a device that
-// fills it, IPendrelSamplingSink and IPendrelSampleIndex.
+// works with: itself as the data document, the sampling controller, the selection, the printing
+// of its views), IPendrelModificationService, IPendrelOnlineDataSource, ISubject (the host's
+// data events) and IPendrelPropertyService (the channel display messages modules sent), and for
+// a device that fills it, IPendrelSamplingSink and IPendrelSampleIndex.
 // Not thread-safe: the host serialises the calls on a document.
 #pragma once
 
@@ -24,6 +24,7 @@
 #include "host/document/host_selection.h"
 #include "host/document/sampling_controller.h"
 #include "host/framework/held_reference.h"
+#include "host/views/view_printing.h"
 
 namespace PendrelHost {
 
@@ -49,6 +50,7 @@ class DataDocument final : private DocumentContents,
   HRESULT GetDataDocument(IUnknown** document) override;
   HRESULT GetSamplingController(IPendrelSamplingController** controller) override;
   HRESULT GetSelection(IPendrelSelection** selection) override;
+  HRESULT GetViewPrinting(IPendrelViewPrinting** printing) override;
 
   // IPendrelModificationService: the part's announcement is logged and the document is
   // modified.
@@ -69,6 +71,7 @@ class DataDocument final : private DocumentContents,
   IUnknown* Identity() override { return static_cast<IPendrelDataSource*>(this); }
   SamplingController& Sampling() { return *m_sampling; }
   HostSelection& Selected() { return *m_selection; }
+  ViewPrinting& Printing() { return *m_printing; }
   DocumentLog& Log() { return m_log; }
   bool IsModified() const { return m_modified; }
   void SetModified(bool modified) { m_modified = modified; }
@@ -79,6 +82,7 @@ class DataDocument final : private DocumentContents,
   volatile LONG m_refCount = 1;
   Tarn::HeldReference<SamplingController> m_sampling;
   Tarn::HeldReference<HostSelection> m_selection;
+  Tarn::HeldReference<ViewPrinting> m_printing;
   DocumentLog m_log;
   ChannelProperties m_properties;
   bool m_modified = false;

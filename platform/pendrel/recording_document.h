@@ -1,5 +1,6 @@
 // The host's recording document as a module's child document reads it: the host objects it
-// gets from it (the data document, the sampling controller, the selection) and the services of
+// gets from it (the data document, the sampling controller, the selection, the printing of its
+// views) and the services of
 // the data document that concern a module's document (modification, online data).
 #pragma once
 
@@ -8,6 +9,7 @@
 
 struct IPendrelSamplingController;
 struct IPendrelSelection;
+struct IPendrelViewPrinting;
 
 // A position of the recording: a tick offset within a record.
 struct PendrelPosition {
@@ -24,6 +26,8 @@ struct IPendrelRecordingDocument : IUnknown {
   virtual HRESULT GetDataDocument(IUnknown** document) = 0;
   virtual HRESULT GetSamplingController(IPendrelSamplingController** controller) = 0;
   virtual HRESULT GetSelection(IPendrelSelection** selection) = 0;
+  // The printing of the document's views (platform/pendrel/view_window_host.h).
+  virtual HRESULT GetViewPrinting(IPendrelViewPrinting** printing) = 0;
 
  protected:
   ~IPendrelRecordingDocument() = default;

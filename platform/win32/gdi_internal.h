@@ -78,6 +78,7 @@ constexpr XFORM kIdentityTransform{1, 0, 0, 1, 0, 0};
 bool IsIdentity(const XFORM& transform);
 
 class Recorder;
+struct TextLayoutCache;
 
 struct DeviceContext {
   ~DeviceContext();
@@ -109,6 +110,8 @@ struct DeviceContext {
   int printJob = 0;
   // A metafile context records what is drawn on it, besides drawing it on its surface.
   std::shared_ptr<Recorder> recorder;
+  // The layouts of the text drawn on it, made on first use (text_layout_cache.h).
+  std::shared_ptr<TextLayoutCache> textLayouts;
 };
 
 // Looks an object up by handle: null when the handle is not a live object of that kind.

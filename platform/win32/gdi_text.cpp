@@ -1,8 +1,3 @@
-#include <pango/pangocairo.h>
-// glib's truth macros would replace the platform's own constants of the same names.
-#undef TRUE
-#undef FALSE
-
 #include <algorithm>
 #include <map>
 #include <mutex>
@@ -11,77 +6,18 @@
 
 #include "platform/win32/gdi_internal.h"
 #include "platform/win32/metafile_recording.h"
+#include "platform/win32/text_layout_cache.h"
 
 using namespace win32::gdi;
 
 namespace {
-
-std::u16string FaceOf(const LOGFONTW& font) {
-  std::u16string face;
-  for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i]; ++i) face += font.lfFaceName[i];
-  return face;
-}
-
-// The Windows interface faces (and no face at all) have no metric-compatible match here but
-// Liberation Sans, which is what every such face is drawn in; other faces are asked of
-// fontconfig by name.
-std::string FamilyFor(const std::u16string& face) {
-  if (face.empty() || IsInterfaceFace(face)) return kInterfaceFaceFamily;
-  std::string utf8;
-  for (char16_t c : face) utf8 += c < 0x80 ? char(c) : '?';
-  return utf8;
-}
-
-// Liberation Sans's cell (ascent plus descent) is 1.149 of its em; a positive LOGFONT height asks
-// for a cell height, a negative one for an em height.
-constexpr double kCellPerEm = 1.149;
-
-double EmPixels(const LOGFONTW& font) {
-  if (font.lfHeight < 0) return -font.lfHeight;
-  if (font.lfHeight > 0) return font.lfHeight / kCellPerEm;
-  return 12;
-}
-
-PangoFontDescription* Describe(const LOGFONTW& font) {
-  PangoFontDescription* description = pango_font_description_new();
-  pango_font_description_set_family(description, FamilyFor(FaceOf(font)).c_str());
-  pango_font_description_set_weight(description, font.lfWeight >= 600 ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-  pango_font_description_set_style(description, font.lfItalic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-  pango_font_description_set_absolute_size(description, EmPixels(font) * PANGO_SCALE);
-  return description;
-}
-
-// A layout for the context's font, without antialiasing or subpixel positions so glyphs land on
-// whole pixels.
-PangoLayout* MakeLayout(DeviceContext& dc, const std::u16string& text) {
-  PangoLayout* layout = pango_cairo_create_layout(dc.cairo);
-  cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
-  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_FULL);
-  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_ON);
-  PangoContext* context = pango_layout_get_context(layout);
-  pango_cairo_context_set_font_options(context, options);
-  pango_cairo_context_set_resolution(context, 96);
-  pango_context_changed(context);
-  cairo_font_options_destroy(options);
-  PangoFontDescription* description = Describe(SelectedFont(dc));
-  pango_layout_set_font_description(layout, description);
-  pango_font_description_free(description);
-  glong written = 0;
-  gchar* utf8 = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(text.data()), glong(text.size()),
-                                nullptr, &written, nullptr);
-  pango_layout_set_text(layout, utf8 ? utf8 : "", utf8 ? int(written) : 0);
-  g_free(utf8);
-  return layout;
-}
 
 struct Metrics {
   int ascent, descent, averageWidth, maxWidth;
 };
 
 Metrics MeasureMetrics(DeviceContext& dc) {
-  PangoLayout* layout = MakeLayout(dc, u"x");
-  PangoContext* context = pango_layout_get_context(layout);
+  PangoContext* context = TextContext(dc);
   PangoFontDescription* description = Describe(SelectedFont(dc));
   PangoFontMetrics* metrics = pango_context_get_metrics(context, description, nullptr);
   Metrics result{PANGO_PIXELS_CEIL(pango_font_metrics_get_ascent(metrics)),
@@ -90,7 +26,6 @@ Metrics MeasureMetrics(DeviceContext& dc) {
   result.maxWidth = int(std::lround(EmPixels(SelectedFont(dc))));
   pango_font_metrics_unref(metrics);
   pango_font_description_free(description);
-  g_object_unref(layout);
   return result;
 }
 
@@ -159,7 +94,7 @@ std::vector<INT> CharacterAdvances(DeviceContext& dc, const std::u16string& text
     unitAtByte[byteIndex] = i;
     byteIndex += (c >= 0xD800 && c < 0xDC00) ? 4 : c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
   }
-  PangoLayout* layout = MakeLayout(dc, text);
+  PangoLayout* layout = SharedLayout(dc, text);
   PangoLayoutIter* iter = pango_layout_get_iter(layout);
   int pen = 0;  // Pango units, rounded as the text is drawn
   do {
@@ -235,7 +170,7 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
     cairo_clip(cairo);
   }
   if (content.empty()) return TRUE;
-  PangoLayout* layout = MakeLayout(*context, content);
+  PangoLayout* layout = SharedLayout(*context, content);
   PangoRectangle logical;
   pango_layout_get_pixel_extents(layout, nullptr, &logical);
   const int baseline = PANGO_PIXELS(pango_layout_get_baseline(layout));
@@ -252,7 +187,7 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
     // Explicit advances place each character on its own.
     double pen = left;
     for (std::size_t i = 0; i < content.size(); ++i) {
-      PangoLayout* glyph = MakeLayout(*context, content.substr(i, 1));
+      PangoLayout* glyph = NewLayout(*context, content.substr(i, 1));
       ShowLayout(*context, glyph, std::floor(pen), top);
       g_object_unref(glyph);
       pen += advances[i];
@@ -272,7 +207,7 @@ BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size) {
   DeviceContext* context = FindDC(dc);
   if (!context || !size || count < 0) return FALSE;
-  PangoLayout* layout = MakeLayout(*context, TextOf(text, count));
+  PangoLayout* layout = SharedLayout(*context, TextOf(text, count));
   PangoRectangle logical;
   pango_layout_get_pixel_extents(layout, nullptr, &logical);
   const Metrics metrics = MetricsOf(*context);
@@ -324,19 +259,20 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
   if (!(format & DT_NOPREFIX)) content = WithoutPrefixes(content);
   const RECT box = *rect;
   Prepare(*context);
-  PangoLayout* layout = MakeLayout(*context, content);
   const int width = box.right - box.left;
+  LayoutOptions options;
   if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) {
-    pango_layout_set_width(layout, std::max(width, 1) * PANGO_SCALE);
-    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    options.width = std::max(width, 1) * PANGO_SCALE;
+    options.wrap = PANGO_WRAP_WORD_CHAR;
   } else if (format & DT_END_ELLIPSIS) {
-    pango_layout_set_width(layout, std::max(width, 1) * PANGO_SCALE);
-    pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    options.width = std::max(width, 1) * PANGO_SCALE;
+    options.ellipsize = PANGO_ELLIPSIZE_END;
   }
-  if (format & DT_SINGLELINE) pango_layout_set_single_paragraph_mode(layout, TRUE);
-  pango_layout_set_alignment(layout, (format & DT_CENTER)  ? PANGO_ALIGN_CENTER
-                                     : (format & DT_RIGHT) ? PANGO_ALIGN_RIGHT
-                                                           : PANGO_ALIGN_LEFT);
+  options.singleParagraph = (format & DT_SINGLELINE) != 0;
+  options.alignment = (format & DT_CENTER) ? PANGO_ALIGN_CENTER
+                      : (format & DT_RIGHT) ? PANGO_ALIGN_RIGHT
+                                            : PANGO_ALIGN_LEFT;
+  PangoLayout* layout = SharedLayout(*context, content, options);
   PangoRectangle logical;
   pango_layout_get_pixel_extents(layout, nullptr, &logical);
   const Metrics metrics = MetricsOf(*context);

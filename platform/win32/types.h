@@ -101,9 +101,11 @@ static_assert(sizeof(LARGE_INTEGER) == 8 && sizeof(ULARGE_INTEGER) == 8 && sizeo
 constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
 constexpr WORD HIWORD(std::uintptr_t value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
 constexpr WORD MAKELANGID(WORD primary, WORD sub) { return static_cast<WORD>((sub << 10) | primary); }
+constexpr WORD PRIMARYLANGID(WORD language) { return static_cast<WORD>(language & 0x3FF); }
 
 constexpr LANGID LANG_NEUTRAL = 0x00;
 constexpr LANGID LANG_ENGLISH = 0x09;
+constexpr LANGID LANG_SPANISH = 0x0A;
 constexpr LANGID SUBLANG_NEUTRAL = 0x00;
 constexpr LANGID SUBLANG_DEFAULT = 0x01;
 constexpr LANGID SUBLANG_ENGLISH_US = 0x01;
