@@ -35,6 +35,8 @@ class ErrorProvider : public OWL::TStatic {
 
   // Replaces the title and text; shows the mark when `show` is set, else hides it.
   void SetError(bool show, const Quor::String& title, const Quor::String& text);
+  const Quor::String& GetTitle() const { return m_title; }
+  const Quor::String& GetText() const { return m_text; }
   void SetFlags(DWORD flags) { m_flags = flags; }
   DWORD GetFlags() const { return m_flags; }
   void SetLink(const Quor::String& text, std::function<void()> callback);
