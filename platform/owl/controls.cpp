@@ -119,6 +119,16 @@ void TButton::Click() {
     SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetId(), kClicked), reinterpret_cast<LPARAM>(GetHandle()));
 }
 
+bool THSlider::Find(TEventInfo& info) {
+  static const TResponseTable table{
+      {WM_HSCROLL, 0, [](TWindow& window, WPARAM wParam, LPARAM) -> LRESULT {
+         if (LOWORD(wParam) == SB_THUMBTRACK) static_cast<THSlider&>(window).SBThumbTrack(short(HIWORD(wParam)));
+         return 0;
+       }},
+  };
+  return SearchResponseTable(table, info) || TControl::Find(info);
+}
+
 void THSlider::SetRange(int minimum, int maximum) {
   m_minimum = std::min(minimum, maximum);
   m_maximum = std::max(minimum, maximum);

@@ -128,6 +128,11 @@ class THSlider : public TControl {
       : TControl(parent, id, u"msctls_trackbar32", u"", rect) {}
   THSlider(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"msctls_trackbar32") {}
 
+  // Dragging the thumb arrives as WM_HSCROLL with SB_THUMBTRACK and the position.
+  bool Find(TEventInfo& info) override;
+  // Follows the thumb.
+  virtual void SBThumbTrack(int position) { SetPosition(position); }
+
   void SetRange(int minimum, int maximum);
   void GetRange(int& minimum, int& maximum) const;
   // Clamped to the range.

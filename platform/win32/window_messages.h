@@ -97,6 +97,17 @@ constexpr WPARAM SIZE_RESTORED = 0;
 constexpr WPARAM SIZE_MINIMIZED = 1;
 constexpr WPARAM SIZE_MAXIMIZED = 2;
 
+// WM_NOTIFY's header.
+struct NMHDR {
+  HWND hwndFrom;
+  UINT_PTR idFrom;
+  UINT code;
+};
+
+// Scroll codes of WM_HSCROLL and WM_VSCROLL.
+constexpr WORD SB_THUMBPOSITION = 4;
+constexpr WORD SB_THUMBTRACK = 5;
+
 // WM_MOUSEACTIVATE answers.
 constexpr LRESULT MA_NOACTIVATE = 3;
 
