@@ -1,4 +1,4 @@
-#include "controls/font_services.h"
+#include "controls/fonts/font_services.h"
 
 #include <gtest/gtest.h>
 

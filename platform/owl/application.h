@@ -14,9 +14,13 @@ class TApplication {
 
   LANGID GetLangId() const { return m_language; }
   void SetLangId(LANGID language) { m_language = language; }
+  // The application's main window (the host's frame); null until the host names one.
+  HWND GetMainWindowHandle() const { return m_mainWindow; }
+  void SetMainWindowHandle(HWND window) { m_mainWindow = window; }
 
  private:
   LANGID m_language;
+  HWND m_mainWindow = nullptr;
 };
 
 // The application object of the process, or null when none exists.

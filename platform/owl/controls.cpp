@@ -1,6 +1,11 @@
 #include "platform/owl/controls.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "platform/win32/message_box.h"
 
 namespace OWL {
 
@@ -44,10 +49,84 @@ bool TEdit::IsValid(bool reportError) {
   return false;
 }
 
+bool TEdit::Find(TEventInfo& info) {
+  static const TResponseTable table{
+      {WM_CHAR, 0, Handler(&TEdit::EvChar)},
+      {WM_CHILDINVALID, 0, Handler(&TEdit::EvChildInvalid)},
+  };
+  return SearchResponseTable(table, info) || TControl::Find(info);
+}
+
+LRESULT TEdit::EvChar(WPARAM character, LPARAM) {
+  std::u16string text = GetText();
+  const auto typed = char16_t(character);
+  if (typed == u'\b') {
+    if (!text.empty()) text.pop_back();
+  } else if (typed >= u' ') {
+    const bool digitsOnly = (GetWindowLongW(GetHandle(), GWL_STYLE) & ES_NUMBER) != 0;
+    if ((digitsOnly && (typed < u'0' || typed > u'9')) || int(text.size()) >= m_textLimit) return 0;
+    text += typed;
+  }
+  SetText(text);
+  return 0;
+}
+
+LRESULT TEdit::EvChildInvalid(WPARAM, LPARAM) {
+  IsValid(true);
+  return 0;
+}
+
+TFilterValidator::TFilterValidator(const std::u16string& characters) {
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    if (i + 2 < characters.size() && characters[i + 1] == u'-') {
+      for (char16_t c = characters[i]; c <= characters[i + 2]; ++c) m_characters += c;
+      i += 2;
+    } else {
+      m_characters += characters[i];
+    }
+  }
+}
+
+bool TFilterValidator::IsAllowed(char16_t character) const {
+  return m_characters.find(character) != std::u16string::npos;
+}
+
+bool TFilterValidator::IsValid(const std::u16string& text) {
+  return std::all_of(text.begin(), text.end(), [this](char16_t c) { return IsAllowed(c); });
+}
+
+TRangeValidator::TRangeValidator(long minimum, long maximum)
+    : TFilterValidator(u"0-9+-"), m_min(minimum), m_max(maximum) {}
+
+bool TRangeValidator::IsValid(const std::u16string& text) {
+  if (text.empty() || !TFilterValidator::IsValid(text)) return false;
+  const std::string narrow(text.begin(), text.end());
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(narrow.c_str(), &end, 10);
+  return errno == 0 && end == narrow.c_str() + narrow.size() && value >= m_min && value <= m_max;
+}
+
+void TRangeValidator::Error(TWindow* owner) {
+  const std::string text = "Value is not in the range " + std::to_string(m_min) + " to " + std::to_string(m_max) + ".";
+  const std::u16string wide(text.begin(), text.end());
+  MessageBoxW(owner ? owner->GetHandle() : nullptr, wide.c_str(), u"Validator Error", MB_ICONEXCLAMATION | MB_OK);
+}
+
 void TButton::Click() {
   constexpr WORD kClicked = 0;  // BN_CLICKED
   if (const HWND parent = GetParentH())
     SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetId(), kClicked), reinterpret_cast<LPARAM>(GetHandle()));
+}
+
+bool THSlider::Find(TEventInfo& info) {
+  static const TResponseTable table{
+      {WM_HSCROLL, 0, [](TWindow& window, WPARAM wParam, LPARAM) -> LRESULT {
+         if (LOWORD(wParam) == SB_THUMBTRACK) static_cast<THSlider&>(window).SBThumbTrack(short(HIWORD(wParam)));
+         return 0;
+       }},
+  };
+  return SearchResponseTable(table, info) || TControl::Find(info);
 }
 
 void THSlider::SetRange(int minimum, int maximum) {

@@ -43,17 +43,63 @@ class TStatic : public TControl {
 // Decides whether an edit control's text is acceptable.
 class TValidator {
  public:
+  // Options: voTransfer lets Transfer move data between the text and a value.
+  enum : UINT { voFill = 0x0001, voTransfer = 0x0002, voOnAppend = 0x0004 };
+  enum TTransferDirection { tdGetData = 0, tdSetData = 1, tdSizeData = 2 };
+
   virtual ~TValidator() = default;
   virtual bool IsValid(const std::u16string& text) = 0;
   // Tells the user why the text was refused; nothing by default.
   virtual void Error(TWindow*) {}
+  // Moves a value between `text` and `data`; the size moved, 0 when the validator moves none.
+  virtual UINT Transfer(WCHAR* /*text*/, void* /*data*/, TTransferDirection) { return 0; }
+  void SetOption(UINT option) { Options |= option; }
+  void UnsetOption(UINT option) { Options &= ~option; }
+  bool HasOption(UINT option) const { return (Options & option) != 0; }
+
+  UINT Options = 0;
 };
+
+// Accepts a text whose every character is in a set given as characters and ranges ("0-9+-").
+class TFilterValidator : public TValidator {
+ public:
+  explicit TFilterValidator(const std::u16string& characters);
+  bool IsValid(const std::u16string& text) override;
+  bool IsAllowed(char16_t character) const;
+
+ private:
+  std::u16string m_characters;  // expanded: every allowed character once
+};
+
+// Accepts a whole number within a range; tells the user the range in a message box.
+class TRangeValidator : public TFilterValidator {
+ public:
+  TRangeValidator(long minimum, long maximum);
+  bool IsValid(const std::u16string& text) override;
+  void Error(TWindow* owner) override;
+  long GetMin() const { return m_min; }
+  long GetMax() const { return m_max; }
+
+ private:
+  long m_min, m_max;
+};
+
+// Typing into an edit control: a printable character is added at the end of the text, a
+// backspace takes the last one away. ES_NUMBER refuses anything but digits, and the text limit
+// refuses characters beyond it. WM_CHILDINVALID reports the validator's refusal to the user.
+constexpr DWORD ES_NUMBER = 0x2000;
+constexpr UINT WM_CHILDINVALID = 0x7FFE;
 
 class TEdit : public TControl {
  public:
   TEdit(TWindow* parent, int id, const std::u16string& text, const TRect& rect)
       : TControl(parent, id, u"Edit", text, rect) {}
   TEdit(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"Edit") {}
+
+  bool Find(TEventInfo& info) override;
+  void SetTextLimit(int limit) { m_textLimit = limit; }
+  LRESULT EvChar(WPARAM character, LPARAM);
+  LRESULT EvChildInvalid(WPARAM, LPARAM);
 
   // The edit control owns its validator; null removes it.
   void SetValidator(TValidator* validator) { m_validator.reset(validator); }
@@ -63,6 +109,7 @@ class TEdit : public TControl {
 
  private:
   std::unique_ptr<TValidator> m_validator;
+  int m_textLimit = 30000;
 };
 
 class TButton : public TControl {
@@ -80,6 +127,11 @@ class THSlider : public TControl {
   THSlider(TWindow* parent, int id, const TRect& rect)
       : TControl(parent, id, u"msctls_trackbar32", u"", rect) {}
   THSlider(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"msctls_trackbar32") {}
+
+  // Dragging the thumb arrives as WM_HSCROLL with SB_THUMBTRACK and the position.
+  bool Find(TEventInfo& info) override;
+  // Follows the thumb.
+  virtual void SBThumbTrack(int position) { SetPosition(position); }
 
   void SetRange(int minimum, int maximum);
   void GetRange(int& minimum, int& maximum) const;

@@ -32,9 +32,10 @@ TDialogRes::TDialogRes(HINSTANCE module, TResId id, LANGID language)
     : m_ok(win32::LoadDialogTemplate(module, id, language, m_template)) {}
 
 TDialog::TDialog(TWindow* parent, TResId id, TModule* module)
-    : TWindow(parent, nullptr, module),
-      m_resource(GetModule() ? GetModule()->GetHandle() : nullptr, id, ApplicationLanguage()),
-      m_number(NumberText(id)) {
+    : TDialog(parent, TDialogRes(module ? module->GetHandle() : parent && parent->GetModule() ? parent->GetModule()->GetHandle() : nullptr, id, ApplicationLanguage()), id, module) {}
+
+TDialog::TDialog(TWindow* parent, const TDialogRes& resource, TResId id, TModule* module)
+    : TWindow(parent, nullptr, module), m_resource(resource), m_number(NumberText(id)) {
   Attr.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   if (HasTemplate()) {
     const win32::DialogTemplate& dialog = GetTemplate();

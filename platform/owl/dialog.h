@@ -19,6 +19,7 @@ TRect MapDialogUnits(int x, int y, int width, int height);
 class TDialogRes {
  public:
   TDialogRes(HINSTANCE module, TResId id, LANGID language);
+  TDialogRes(const TDialogRes&) = default;
   bool IsOK() const { return m_ok; }
   const win32::DialogTemplate& GetTemplate() const { return m_template; }
 
@@ -31,6 +32,8 @@ class TDialog : public TWindow {
  public:
   // The template in the application's language (see TApplication), else the neutral one.
   TDialog(TWindow* parent, TResId id, TModule* module = nullptr);
+  // The template a TDialogRes holds (its language chosen by the caller).
+  TDialog(TWindow* parent, const TDialogRes& resource, TResId id, TModule* module = nullptr);
 
   // Gives the controls the template places their places, then makes the window.
   bool Create() override;

@@ -1,5 +1,7 @@
 #include "platform/owl/gdi_objects.h"
 
+#include "platform/win32/bitmap_resources.h"
+
 #include <algorithm>
 
 #include "platform/win32/window.h"
@@ -62,6 +64,11 @@ TSize TDC::GetTextExtent(const std::u16string& text) const {
 TClientDC::TClientDC(HWND window) : m_window(window) { Take(GetDC(window)); }
 
 TClientDC::~TClientDC() { ReleaseDC(m_window, Release()); }
+
+TBitmap::TBitmap(HINSTANCE module, TResId id) : TGdiObject(LoadBitmapW(module, id)) {
+  BITMAP info{};
+  if (m_handle && GetObjectW(m_handle, sizeof info, &info)) m_size = TSize(info.bmWidth, info.bmHeight);
+}
 
 TMemoryDC::TMemoryDC(HDC compatible) { Take(CreateCompatibleDC(compatible)); }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/owl/geometry.h"
+#include "platform/owl/module.h"
 #include "platform/win32/gdi.h"
 
 namespace OWL {
@@ -51,6 +52,8 @@ class TBitmap : public TGdiObject {
   // A bitmap compatible with the context, of the given size in pixels.
   TBitmap(HDC compatible, int width, int height)
       : TGdiObject(CreateCompatibleBitmap(compatible, width, height)), m_size(width, height) {}
+  // The bitmap resource of a module; invalid (no handle, size 0 x 0) when it has none.
+  TBitmap(HINSTANCE module, TResId id);
   operator HBITMAP() const { return static_cast<HBITMAP>(m_handle); }
   int Width() const { return m_size.cx; }
   int Height() const { return m_size.cy; }

@@ -105,6 +105,10 @@ class TWindow {
   TRect GetClientRect() const;
   TRect GetWindowRect() const;
   bool IsWindow() const { return ::IsWindow(m_handle); }
+  // Answers a message at once, as the window procedure would, without the message queue.
+  LRESULT HandleMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return WindowProc(message, wParam, lParam);
+  }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return SendMessageW(m_handle, message, wParam, lParam);
   }

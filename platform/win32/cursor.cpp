@@ -10,6 +10,7 @@ namespace {
 
 HCURSOR__ arrowCursor{32512};
 HCURSOR__ waitCursor{32514};
+HCURSOR__ handCursor{32649};
 
 struct CursorState {
   std::mutex mutex;
@@ -29,6 +30,7 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
   switch (reinterpret_cast<ULONG_PTR>(name)) {
     case 32512: return &arrowCursor;
     case 32514: return &waitCursor;
+    case 32649: return &handCursor;
     default: return nullptr;
   }
 }

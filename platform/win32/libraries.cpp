@@ -7,14 +7,18 @@
 #include <climits>
 #include <mutex>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "platform/win32/builtin_libraries.h"
 #include "platform/win32/hresult.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/utf8_path.h"
 
 struct LoadedLibrary {
-  void* handle;
+  void* handle;  // null for a built-in library
   std::string path;
+  const std::vector<win32::BuiltinEntry>* builtin = nullptr;
 };
 
 namespace {
@@ -35,6 +39,8 @@ HMODULE LoadLibraryW(LPCWSTR path) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  if (const auto* builtin = win32::FindBuiltinLibrary(path))
+    return reinterpret_cast<HMODULE>(new LoadedLibrary{nullptr, {}, builtin});
   std::string file;
   if (!win32::Utf8PathFromName(path, file)) {
     SetLastError(ERROR_INVALID_NAME);
@@ -51,7 +57,7 @@ HMODULE LoadLibraryW(LPCWSTR path) {
 BOOL FreeLibrary(HMODULE module) {
   if (!module) return FALSE;
   LoadedLibrary* library = AsLibrary(module);
-  dlclose(library->handle);
+  if (library->handle) dlclose(library->handle);
   delete library;
   return TRUE;
 }
@@ -61,7 +67,14 @@ void* GetProcAddress(HMODULE module, const char* name) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
-  void* symbol = dlsym(AsLibrary(module)->handle, name);
+  const LoadedLibrary* library = AsLibrary(module);
+  void* symbol = nullptr;
+  if (library->builtin) {
+    for (const win32::BuiltinEntry& entry : *library->builtin)
+      if (std::string_view(entry.name) == name) symbol = entry.address;
+  } else {
+    symbol = dlsym(library->handle, name);
+  }
   if (!symbol) SetLastError(ERROR_PROC_NOT_FOUND);
   return symbol;
 }

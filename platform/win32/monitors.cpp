@@ -3,6 +3,7 @@
 #include <climits>
 #include <mutex>
 
+#include "platform/win32/hresult.h"
 #include "platform/win32/screen.h"
 #include "platform/win32/window.h"
 
@@ -157,4 +158,11 @@ DWORD GetSysColor(int index) {
       RGB(255, 255, 225)};
   if (index < 0 || index >= int(std::size(colours))) return 0;
   return colours[index];
+}
+
+HRESULT GetDpiForMonitor(HMONITOR monitor, int kind, UINT* dpiX, UINT* dpiY) {
+  const int dpi = win32::MonitorDotsPerInch(monitor);
+  if (dpi == 0 || kind < 0 || kind > 2 || !dpiX || !dpiY) return E_INVALIDARG;
+  *dpiX = *dpiY = UINT(dpi);
+  return S_OK;
 }

@@ -27,6 +27,11 @@ HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
 HMONITOR MonitorFromWindow(HWND window, DWORD flags);
 BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info);
 
+// The per-monitor query of the display scaling library ("shcore.dll"): E_INVALIDARG for an
+// unknown monitor or kind. Every kind answers the monitor's dots per inch.
+constexpr int MDT_EFFECTIVE_DPI = 0;
+HRESULT GetDpiForMonitor(HMONITOR monitor, int kind, UINT* dpiX, UINT* dpiY);
+
 constexpr UINT SPI_GETWORKAREA = 48;
 // SPI_GETWORKAREA: the primary monitor's work area.
 BOOL SystemParametersInfoW(UINT action, UINT parameter, void* value, UINT winIni);

@@ -173,7 +173,17 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     window->style = style & ~WS_VISIBLE;
     window->exStyle = exStyle;
     window->text = windowName ? windowName : u"";
-    (child ? window->parent : window->owner) = parent;
+    if (child) {
+      window->parent = parent;
+    } else {
+      // A popup's owner is the top-level window of the one named, as a child cannot own.
+      HWND owner = parent;
+      while (Window* named = owner ? FindWindowLocked(owner) : nullptr) {
+        if (!named->parent) break;
+        owner = named->parent;
+      }
+      window->owner = owner;
+    }
     if (x == CW_USEDEFAULT) x = y = 0;
     if (width == CW_USEDEFAULT) width = kDefaultWidth, height = kDefaultHeight;
     window->rect = {x, y, x + std::max(0, width), y + std::max(0, height)};

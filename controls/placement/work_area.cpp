@@ -1,4 +1,4 @@
-#include "controls/work_area.h"
+#include "controls/placement/work_area.h"
 
 #include "platform/win32/monitors.h"
 

@@ -1,0 +1,21 @@
+// A horizontal slider that tells its dialog while the thumb is dragged, so the dialog can update
+// a live preview: each thumb-track event is handed straight to the dialog as WM_NOTIFY with code
+// 768, and the dialog reads the position back. Without a dialog to tell, a plain slider.
+#pragma once
+
+#include "platform/owl/controls.h"
+
+class TJSlider : public OWL::THSlider {
+ public:
+  static constexpr UINT kThumbTrackNotification = 0x300;
+
+  // `thumbBitmap` is the thumb's picture resource; the classic thumb is drawn here.
+  TJSlider(OWL::TWindow* parent, int resourceId, int thumbBitmap = 0);
+
+  void SBThumbTrack(int position) override;
+  int GetTrackedPosition() const { return m_trackedPosition; }
+
+ private:
+  OWL::TWindow* m_target;
+  int m_trackedPosition = 0;
+};
