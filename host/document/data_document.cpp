@@ -17,7 +17,8 @@ DataDocument::DataDocument(std::shared_ptr<Recording> recording)
       DocumentChannelData(static_cast<DocumentContents&>(*this)),
       DeviceSampling(static_cast<DocumentContents&>(*this), static_cast<DocumentOnlineSource&>(*this)),
       m_sampling(new SamplingController),
-      m_selection(new HostSelection(EditableSource())) {
+      m_selection(new HostSelection(EditableSource())),
+      m_display(new DisplaySettings) {
   Enumerators().AddFinder(std::make_shared<ModuleEnumeratorFinder>(Identity()));
   SetEvents(this);
 }
@@ -32,7 +33,7 @@ HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
                            IPendrelChannelData, IPendrelChildDataContainer,
                            IPendrelRecordingDocument, IPendrelModificationService,
                            IPendrelOnlineDataSource, ISubject, IPendrelPropertyService,
-                           IPendrelSamplingSink, IPendrelSampleIndex>(
+                           IPendrelSamplingSink, IPendrelSampleIndex, IPendrelDisplaySource>(
       this, iid, object);
 }
 
@@ -62,6 +63,12 @@ HRESULT DataDocument::GetSelection(IPendrelSelection** selection) {
   Tarn::RecordCall("RecordingDocument", "GetSelection");
   if (!selection) return E_POINTER;
   *selection = Tarn::Hold(m_selection.get()).release();
+  return S_OK;
+}
+
+HRESULT DataDocument::GetDisplayObject(IUnknown** display) {
+  if (!display) return E_POINTER;
+  *display = Tarn::Hold(static_cast<IPendrelDisplayColours*>(m_display.get())).release();
   return S_OK;
 }
 
