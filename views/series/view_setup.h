@@ -1,5 +1,5 @@
-// The steps the series and scatter bases share: the unit entry of an axis, and the set-up of
-// the plot window inside a view (browser control, subscriptions, the persist task).
+// What the series and scatter bases make for each axis at set-up: its unit entry, which the
+// view owns and its enumerators share, and the factor that scales base units to it.
 #pragma once
 
 #include "core/com_ptr.h"

@@ -44,16 +44,6 @@ class ViewBase : public ViewHost {
     }
     return markups;
   }
-  LONG SendMessageToView(DWORD id) {
-    IMessage* message = nullptr;
-    GetTarnMessageValueService()->CreateMessage(id, 0, 0, 0, 0, nullptr, 0, &message);
-    Quor::ComPtr<IMessageHandler> handler;
-    view->QueryInterface(IMessageHandler::iid, Quor::ComPtrOut<IMessageHandler>::Bind(handler));
-    const LONG handled = handler->HandleMessage(message);
-    message->Release();
-    return handled;
-  }
-
   std::string RRCount() { return std::to_string(Analysis().Engine().RRIntervals().GetCount()); }
 
   std::shared_ptr<win32::FixedClock> clock;
@@ -196,24 +186,21 @@ TEST_F(ViewBase, HistogramsWaitTwoSeconds) {
 
 TEST_F(ViewBase, AnswersTheHostsMessagesCommandsAndSizeQuery) {
   TestSeriesView& shown = Open();
+  PendrelHost::HostedView& host = Hosted(view);
   TakeLog();
-  EXPECT_EQ(SendMessageToView(kHostCopyMsgId), 1);
-  EXPECT_EQ(SendMessageToView(kHostPrintMsgId), 1);
-  EXPECT_EQ(SendMessageToView(kHostViewAcknowledgeMsgId), 1);
+  EXPECT_EQ(host.SendMessage(kHostCopyMsgId), 1);
+  EXPECT_EQ(host.SendMessage(kHostPrintMsgId), 1);
+  EXPECT_EQ(host.SendMessage(kHostViewAcknowledgeMsgId), 1);
   EXPECT_EQ(PlotRecorder::tasksAlive, 0);
-  Quor::ComPtr<IObserver> observer;
-  view->QueryInterface(IObserver::iid, Quor::ComPtrOut<IObserver>::Bind(observer));
-  PendrelViewSize size{0, 0};
-  observer->OnNotify(nullptr, kHostViewSizeQuery, 0, &size);
+  const PendrelViewSize size = host.PreferredSize();
   EXPECT_EQ(size.width, 300);
   EXPECT_EQ(size.height, 200);
-  Quor::ComPtr<ITarnCommandHandler> commands;
-  view->QueryInterface(ITarnCommandHandler::iid,
-                       Quor::ComPtrOut<ITarnCommandHandler>::Bind(commands));
-  commands->OnCommand(Rhyth::ViewTypeWord(0));
+  EXPECT_TRUE(host.IsCommandEnabled(Rhyth::ViewTypeWord(0)));
+  host.Command(Rhyth::ViewTypeWord(0));
   EXPECT_EQ(TakeLog(), (Log{"Copy()", "Print(Rhyth Tachogram Plot)", "BrowserCommand()"}));
   EXPECT_EQ(shown.CopyCommandText().ToUtf8String(), "Copy Rhyth Tachogram Plot");
   EXPECT_EQ(shown.PrintCommandText().ToUtf8String(), "Print Rhyth Tachogram Plot");
+  EXPECT_EQ(Quor::String(host.Title()).ToUtf8String(), "Rhyth Tachogram Plot");
 }
 
 TEST_F(ViewBase, TheBrowserControlFillsTheView) {

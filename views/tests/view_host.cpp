@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/messages/document_messages.h"
+#include "hostframework/host_services.h"
 
 namespace ViewsTest {
 
@@ -68,6 +69,7 @@ void ViewHost::SetUp() {
 }
 
 void ViewHost::TearDown() {
+  hostedViews.clear();
   site.Clear();
   frameHost.Clear();
   frame.reset();
@@ -93,7 +95,29 @@ IDocView2* CreateAndShow(IDocViewClass* viewClass, ITarnViewSite* site, IUnknown
   return view;
 }
 
+void RegisterViewClass(IDocViewClass* viewClass) {
+  DWORD type = 0;
+  viewClass->GetTypeId(&type);
+  Quor::ComPtr<ITarnClassObject> earlier;
+  GetTarnClassRegistry()->FindClassObject(type, Quor::ComPtrOut<ITarnClassObject>::Bind(earlier));
+  if (earlier) GetTarnClassRegistry()->RevokeClassObject(earlier.Get());
+  GetTarnClassRegistry()->RegisterClassObject(viewClass);
+}
+
+PendrelHost::HostedView& ViewHost::Hosted(IDocView2* view) {
+  for (auto& hosted : hostedViews) {
+    if (hosted->View() == view) return *hosted;
+  }
+  throw std::logic_error("not a hosted view");
+}
+
 void ViewHost::CloseView(IDocView2* view) {
+  for (auto it = hostedViews.begin(); it != hostedViews.end(); ++it) {
+    if ((*it)->View() == view) {
+      hostedViews.erase(it);
+      return;
+    }
+  }
   view->Close();
   Quor::ComPtr<IClientWindow> window;
   view->QueryInterface(IClientWindow::iid, Quor::ComPtrOut<IClientWindow>::Bind(window));

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/document/document_ids.h"
 #include "analysis/tests/document/analysis_host.h"
+#include "host/views/hosted_view.h"
 #include "platform/owl/window.h"
 #include "views/classes/tarn_owl_doc_view.h"
 #include "views/classes/tarn_owl_doc_view_class.h"
@@ -86,11 +88,14 @@ class ViewHost : public AnalysisDocumentTest::AnalysisHost {
  public:
   // Opens the analysis document over a synthetic recording (analysed when asked).
   void OpenDocument(bool analysed);
-  // A view of the document through its class object, with its window in the frame; the
-  // wrapper with one reference.
+  // A view of the document opened by the host through its registered class object, with its
+  // window in a frame of its own; the host holds the wrapper until CloseView.
   template <class Wrapper>
   Wrapper* OpenView(DWORD n);
-  // Closes the view as the host does and releases the wrapper.
+  // The host's view of a wrapper OpenView made.
+  PendrelHost::HostedView& Hosted(IDocView2* view);
+  // Closes the view as the host does and releases the wrapper (for views OpenView made; for
+  // others, the same steps by hand).
   void CloseView(IDocView2* view);
   // The lines of the plot log since the last call.
   Log TakeLog();
@@ -100,8 +105,12 @@ class ViewHost : public AnalysisDocumentTest::AnalysisHost {
   std::unique_ptr<OWL::TWindow> frame;
   Quor::ComPtr<ITarnHostWindow> frameHost;
   Quor::ComPtr<ITarnViewSite> site;
+  std::vector<std::unique_ptr<PendrelHost::HostedView>> hostedViews;
+  std::vector<Quor::ComPtr<IDocViewClass>> registered;
 };
 
+// Registers a view class in place of any earlier one of its type word.
+void RegisterViewClass(IDocViewClass* viewClass);
 // The view class object's view, made through the platform interfaces only.
 IDocView2* CreateAndShow(IDocViewClass* viewClass, ITarnViewSite* site, IUnknown* document,
                          ITarnHostWindow* frame);
@@ -110,9 +119,10 @@ template <class Wrapper>
 Wrapper* ViewHost::OpenView(DWORD n) {
   Quor::ComPtr<IDocViewClass> viewClass;
   viewClass.Attach(Rhyth::TarnOwlDocViewClass<Wrapper>::Create(n));
-  IDocView2* view = CreateAndShow(viewClass.Get(), site.Get(),
-                                  static_cast<Rhyth::IRhythDocument*>(&Analysis()), frameHost.Get());
-  return static_cast<Wrapper*>(view);
+  RegisterViewClass(viewClass.Get());
+  hostedViews.push_back(std::make_unique<PendrelHost::HostedView>(
+      Rhyth::ViewTypeWord(n), static_cast<Rhyth::IRhythDocument*>(&Analysis())));
+  return static_cast<Wrapper*>(hostedViews.back()->View());
 }
 
 }  // namespace ViewsTest
