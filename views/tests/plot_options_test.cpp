@@ -108,6 +108,18 @@ void ExpectCompiles(const Quor::String& text) {
 
 TEST_F(Options, TheSampleAnalysisGivesThePlotsTexts) {
   SampleAnalysis();
+  PlotOptionSource resetBusy = source;
+  resetBusy.busy = true;
+  resetBusy.spectrum = {0, 0};
+  resetBusy.gridColour.reset();
+  PlotOptionSource notANumber = source;
+  notANumber.meanRR = kNaN;
+  PlotOptionSource busy = source;
+  busy.busy = true;
+  FakeInfo noIntervals{u"RR Intervals", 0, 0, 0, u"ms"};
+  FakeInfo classifierRR{u"Classifier RR", 1234, 600, 1050, u"ms"};
+  FakeInfo classifierFF{u"Classifier FF", 1234, 0.7, 1.3, nullptr};
+  // Each fixture is also run through the plot's setup by the plot engine's script tests.
   const struct {
     const char* fixture;
     Quor::String text;
@@ -117,24 +129,15 @@ TEST_F(Options, TheSampleAnalysisGivesThePlotsTexts) {
       {"rr_histogram.txt", WriteHistogram(source, &rrHistogram, false)},
       {"delta_rr_histogram.txt", WriteHistogram(source, &deltaHistogram, true)},
       {"poincare.txt", WritePoincare(source, &poincareX, &poincareY)},
+      {"spectrum_reset_busy.txt", WriteSpectrum(resetBusy, &spectrum)},
+      {"tachogram_empty.txt", WriteTachogram(source, &noIntervals)},
+      {"poincare_without_ellipse.txt", WritePoincare(notANumber, &poincareX, &poincareY)},
+      {"classifier_busy.txt", WriteClassifier(busy, &classifierRR, &classifierFF)},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Utf8(c.text), Fixture(c.fixture)) << c.fixture;
     ExpectCompiles(c.text);
   }
-}
-
-TEST_F(Options, AnEmptyIdleTachogramTakesTheDefaults) {
-  FakeInfo empty{u"$Rhyth_Tachogram", 0, 0, 0, u"ms"};
-  const Quor::String text = WriteTachogram(source, &empty);
-  EXPECT_EQ(Utf8(text),
-            "topmargin: 40, rightmargin: 40, tplot: {id: 'rhyth_tachogram_view', "
-            "cursor: { readout: 'RR Interval {0} = {1} ms' }, xdata: [0:1:end], "
-            "ydata: '$Rhyth_Tachogram' [0:1:2147483647], colour: #0000c8ff}, "
-            "graticule: { colour:#c0c0c0ff }, xlabel: 'Interval Number', "
-            "ylabel: 'RR Interval (ms)', fullrange_yscalemin: 780,fullrange_yscalemax: 1220,"
-            "fullrange_xscalemin: 0,fullrange_xscalemax: 500,");
-  ExpectCompiles(text);
 }
 
 TEST_F(Options, FullRangesForTheirEdgeCases) {
