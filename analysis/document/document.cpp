@@ -41,6 +41,7 @@ Document::Document(IUnknown* hostDocument, IUnknown* classObject, IUnknown*)
 }
 
 Document::~Document() {
+  m_viewState->Retire();
   WithdrawClassifierLimits(this);
   m_calcChannels.clear();
   // The members go in reverse order: the engine, the detector's map and its host document,

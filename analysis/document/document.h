@@ -15,6 +15,7 @@
 #include "analysis/data/analysis_data.h"
 #include "analysis/detection/detector.h"
 #include "analysis/document/analysis_client.h"
+#include "analysis/document/view_data_state.h"
 #include "analysis/engine/analysis_engine.h"
 #include "analysis/settings/settings.h"
 #include "hostframework/document/command_holder.h"
@@ -183,6 +184,8 @@ class Document final : public IRhythDocument,
   AnalysisEngine& Engine() { return m_engine; }
   IPersist* SettingsPersist() { return m_settings.Get(); }
   IPersist* DataPersist() { return m_data.Get(); }
+  // Shared with the enumerators over the engine's series, which a plot may call late.
+  const ViewDataStatePtr& ViewState() const { return m_viewState; }
   bool MoreDataPending() const { return m_moreData != VARIANT_FALSE; }
 
  private:
@@ -223,6 +226,7 @@ class Document final : public IRhythDocument,
   RhythDetector m_detector;
   AnalysisEngine m_engine;
   std::set<DWORD> m_calcChannels;
+  ViewDataStatePtr m_viewState = std::make_shared<ViewDataState>();
   VARIANT_BOOL m_moreData = VARIANT_TRUE;
 };
 

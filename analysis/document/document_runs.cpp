@@ -52,10 +52,13 @@ void Document::ShowStatusText(const Quor::String& text) {
 // ---- Notices -------------------------------------------------------------------------------
 
 void Document::SendChangingNotice(DWORD code) {
+  // From here until the changed notice the engine may rewrite the series the views show.
+  m_viewState->BeginChange();
   SendFrameworkNotice(AnalysisChangingMsg::Id(), code);
 }
 
 void Document::SendChangedNotice(DWORD code) {
+  m_viewState->EndChange();
   SendFrameworkNotice(AnalysisChangedMsg::Id(), code);
 }
 

@@ -7,11 +7,6 @@ namespace Rhyth {
 
 namespace {
 
-struct ViewClassText {
-  UINT titleId;
-  const char16_t* className;
-};
-
 // By view number.
 constexpr ViewClassText kViewClasses[kViewClassCount] = {
     {9, u"Rhyth Report View"},
@@ -22,9 +17,6 @@ constexpr ViewClassText kViewClasses[kViewClassCount] = {
     {199, u"Rhyth Classifier View"},
     {200, u"Rhyth Poincare View"},
 };
-
-// Every view class shows its views in a window of its own.
-constexpr DWORD kViewClassFlags = 1;
 
 class ViewClass final : public OwlDocViewClassBase {
  public:
@@ -37,6 +29,10 @@ class ViewClass final : public OwlDocViewClassBase {
 };
 
 }  // namespace
+
+const ViewClassText* ViewClassTextOf(DWORD n) {
+  return n < kViewClassCount ? &kViewClasses[n] : nullptr;
+}
 
 OwlDocViewClassBase* NewViewClass(DWORD n) {
   if (n >= kViewClassCount) return nullptr;

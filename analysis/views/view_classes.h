@@ -16,4 +16,14 @@ OwlDocViewClassBase* NewViewClass(DWORD n);
 
 inline constexpr DWORD kViewClassCount = 7;
 
+// What names the view class of view number n: its title's string id and its class name.
+struct ViewClassText {
+  UINT titleId;
+  const char16_t* className;
+};
+// Null for a number outside 0 to 6.
+const ViewClassText* ViewClassTextOf(DWORD n);
+// Every view class shows its views in a window of its own.
+inline constexpr DWORD kViewClassFlags = 1;
+
 }  // namespace Rhyth

@@ -18,7 +18,8 @@ DataDocument::DataDocument(std::shared_ptr<Recording> recording)
       DeviceSampling(static_cast<DocumentContents&>(*this), static_cast<DocumentOnlineSource&>(*this)),
       m_sampling(new SamplingController),
       m_selection(new HostSelection(EditableSource())),
-      m_printing(new ViewPrinting) {
+      m_printing(new ViewPrinting),
+      m_display(new DisplaySettings) {
   Enumerators().AddFinder(std::make_shared<ModuleEnumeratorFinder>(Identity()));
   SetEvents(this);
 }
@@ -33,7 +34,7 @@ HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
                            IPendrelChannelData, IPendrelChildDataContainer,
                            IPendrelRecordingDocument, IPendrelModificationService,
                            IPendrelOnlineDataSource, ISubject, IPendrelPropertyService,
-                           IPendrelSamplingSink, IPendrelSampleIndex>(
+                           IPendrelSamplingSink, IPendrelSampleIndex, IPendrelDisplaySource>(
       this, iid, object);
 }
 
@@ -70,6 +71,12 @@ HRESULT DataDocument::GetViewPrinting(IPendrelViewPrinting** printing) {
   Tarn::RecordCall("RecordingDocument", "GetViewPrinting");
   if (!printing) return E_POINTER;
   *printing = Tarn::Hold(m_printing.get()).release();
+  return S_OK;
+}
+
+HRESULT DataDocument::GetDisplayObject(IUnknown** display) {
+  if (!display) return E_POINTER;
+  *display = Tarn::Hold(static_cast<IPendrelDisplayColours*>(m_display.get())).release();
   return S_OK;
 }
 

@@ -4,8 +4,9 @@
 // IPendrelChildDataContainer, IPendrelRecordingDocument (the host objects a module document
 // works with: itself as the data document, the sampling controller, the selection, the printing
 // of its views), IPendrelModificationService, IPendrelOnlineDataSource, ISubject (the host's
-// data events) and IPendrelPropertyService (the channel display messages modules sent), and for
-// a device that fills it, IPendrelSamplingSink and IPendrelSampleIndex.
+// data events) and IPendrelPropertyService (the channel display messages modules sent),
+// IPendrelDisplaySource (its channel and grid colours), and for a device that fills it,
+// IPendrelSamplingSink and IPendrelSampleIndex.
 // Not thread-safe: the host serialises the calls on a document.
 #pragma once
 
@@ -16,6 +17,7 @@
 #include "host/document/document_channel_data.h"
 #include "host/document/document_child_data.h"
 #include "host/document/device_sampling.h"
+#include "host/document/display_settings.h"
 #include "host/document/document_contents.h"
 #include "host/document/document_data_source.h"
 #include "host/document/document_log.h"
@@ -38,7 +40,8 @@ class DataDocument final : private DocumentContents,
                            public DeviceSampling,
                            public IPendrelRecordingDocument,
                            public IPendrelModificationService,
-                           public IPendrelPropertyService {
+                           public IPendrelPropertyService,
+                           public IPendrelDisplaySource {
  public:
   explicit DataDocument(std::shared_ptr<Recording> recording);
 
@@ -60,6 +63,10 @@ class DataDocument final : private DocumentContents,
   // IPendrelPropertyService: the channel display messages modules sent, read back by key.
   HRESULT GetProperty(IMessage* key, IMessage** stored) override;
   ChannelProperties& Properties() { return m_properties; }
+
+  // IPendrelDisplaySource: the colours the document's channels and grids are shown in.
+  HRESULT GetDisplayObject(IUnknown** display) override;
+  DisplaySettings& Display() { return *m_display; }
 
   // For the host itself: the recording and the channels, with the reasons channels fail.
   const Recording& Source() const { return DocumentContents::Source(); }
@@ -83,6 +90,7 @@ class DataDocument final : private DocumentContents,
   Tarn::HeldReference<SamplingController> m_sampling;
   Tarn::HeldReference<HostSelection> m_selection;
   Tarn::HeldReference<ViewPrinting> m_printing;
+  Tarn::HeldReference<DisplaySettings> m_display;
   DocumentLog m_log;
   ChannelProperties m_properties;
   bool m_modified = false;

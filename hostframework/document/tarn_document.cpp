@@ -160,6 +160,12 @@ LONG TarnDocument::HandleMessage(IMessage* message) {
   return target ? target->HandleMessage(message) : 0;
 }
 
+Quor::ComPtr<ISubject> TarnDocument::NoticeSubject() const {
+  Quor::ComPtr<ISubject> subject;
+  if (m_site) m_site->QueryInterface(ISubject::iid, Quor::ComPtrOut<ISubject>::Bind(subject));
+  return subject;
+}
+
 void TarnDocument::SendFrameworkNotice(DWORD type, DWORD code) {
   if (ITarnFrameworkNotice* notice = SiteFace(m_notice)) notice->Notice(type, &code);
 }

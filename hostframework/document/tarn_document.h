@@ -55,6 +55,9 @@ class TarnDocument : public ICustomDocument2,
                      DWORD extraFlags = 0);
 
   IUnknown* Host() const { return m_host.Get(); }
+  // What the document's views observe: the host's object behind the document, which relays
+  // the document's notices; null without one.
+  Quor::ComPtr<ISubject> NoticeSubject() const;
   const Quor::String& Name() const { return m_name; }
   void SetName(const Quor::String& name) { m_name = name; }
 

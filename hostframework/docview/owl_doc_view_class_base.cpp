@@ -63,3 +63,8 @@ HRESULT OwlDocViewClassBase::GetViewCount(DWORD, DWORD* count) {
   *count = m_viewCount;
   return S_OK;
 }
+
+HRESULT OwlDocViewClassBase::CreateView(ITarnViewSite*, IUnknown*, IDocView2** view) {
+  if (view) *view = nullptr;
+  return E_NOTIMPL;
+}

@@ -27,6 +27,8 @@ class OwlDocViewClassBase : public SimpleUnknownImp1<IDocViewClass> {
   HRESULT AddViewRef(DWORD) override;
   HRESULT ReleaseViewRef(DWORD) override;
   HRESULT GetViewCount(DWORD, DWORD* count) override;
+  // A class that opens no views of its own: E_NOTIMPL.
+  HRESULT CreateView(ITarnViewSite* site, IUnknown* document, IDocView2** view) override;
 
  private:
   DWORD m_typeWord;

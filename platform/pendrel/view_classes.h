@@ -20,6 +20,10 @@ struct IDocViewClass : ITarnClassObject {
   virtual HRESULT AddViewRef(DWORD reserved) = 0;
   virtual HRESULT ReleaseViewRef(DWORD reserved) = 0;
   virtual HRESULT GetViewCount(DWORD reserved, DWORD* count) = 0;
+  // A new view of `document` at `site`, with one reference; its window comes with
+  // IClientWindow::CreateClientWindow.
+  virtual HRESULT CreateView(struct ITarnViewSite* site, IUnknown* document,
+                             struct IDocView2** view) = 0;
 
  protected:
   ~IDocViewClass() = default;
@@ -59,6 +63,17 @@ struct ITarnHostWindow : IUnknown {
 
  protected:
   ~ITarnHostWindow() = default;
+};
+
+// The window side of a view: the host gives it a frame to live in and later takes it away.
+struct IClientWindow : IUnknown {
+  PLATFORM_INTERFACE_ID("3f6c2a90-d71e-4b58-9a04-6e1b8d2c5f73");
+  using Base = IUnknown;
+  virtual HRESULT CreateClientWindow(ITarnHostWindow* frame) = 0;
+  virtual HRESULT DestroyClientWindow() = 0;
+
+ protected:
+  ~IClientWindow() = default;
 };
 
 // A view of a document as the host holds it.

@@ -1,0 +1,180 @@
+#include "views/base/rhyth_view_base.h"
+
+#include "analysis/document/document_ids.h"
+#include "analysis/module_strings.h"
+#include "platform/pendrel/host_events.h"
+
+namespace Rhyth {
+
+namespace {
+
+constexpr UINT kCopyTextId = 193;
+constexpr UINT kPrintTextId = 194;
+constexpr PendrelViewSize kPreferredSize{300, 200};
+
+// The view's browser command: (the view GUID's id << 16) | 0.
+const DWORD* BrowserCommandId() {
+  static const DWORD id = ViewTypeWord(0);
+  return &id;
+}
+
+using ViewRefreshNotice = TypeIdClass<&GUID_TarnViewFramework, 8>;
+
+LONG InvokeSizeQuery(void* object, const TarnEventCall& call) {
+  // The notice's parameter block is the output pair itself.
+  auto* size = reinterpret_cast<PendrelViewSize*>(const_cast<DWORD*>(call.parameters));
+  if (size) static_cast<RhythViewBase*>(object)->OnSizeQuery(size);
+  return 0;
+}
+
+TarnEventTableEntry SizeQueryEntry() {
+  return {kTarnEventNotice, 0, 0, 0, 0, &TarnConstantId<kHostViewSizeQuery>, nullptr,
+          &InvokeSizeQuery};
+}
+
+Document* DocumentBehind(IUnknown* document) {
+  Quor::ComPtr<IRhythDocument> rhyth;
+  if (document) document->QueryInterface(IRhythDocument::iid, Quor::ComPtrOut<IRhythDocument>::Bind(rhyth));
+  return static_cast<Document*>(rhyth.Get());
+}
+
+}  // namespace
+
+TARN_DEFINE_EVENT_TABLE(RhythViewBase, TarnEventHandlerBase,
+    SizeQueryEntry(),
+    EvCommand<&RhythViewBase::OnBrowserCommand>(&BrowserCommandId),
+    EvCommandState<&RhythViewBase::EnableAlways>(&BrowserCommandId),
+    EvMessage<&RhythViewBase::OnCopyMsg>(&TarnConstantId<kHostCopyMsgId>),
+    EvMessage<&RhythViewBase::OnPrintMsg>(&TarnConstantId<kHostPrintMsgId>),
+    EvMessage<&RhythViewBase::OnAcknowledgeMsg>(&TarnConstantId<kHostViewAcknowledgeMsgId>),
+    EvNotice<&RhythViewBase::OnAnalysisChanging>(&AnalysisChangingMsg::IdPointer),
+    EvNotice<&RhythViewBase::OnAnalysisChanged>(&AnalysisChangedMsg::IdPointer),
+    EvNotice<&RhythViewBase::OnViewRefreshNotice>(&ViewRefreshNotice::IdPointer))
+
+RhythViewBase::RhythViewBase(HWND parent, IUnknown* document, OWL::TModule* module)
+    : OWL::TWindow(static_cast<OWL::TWindow*>(nullptr), nullptr, module),
+      m_document(DocumentBehind(document)),
+      m_throttle([this] { SendDueMarkup(); }) {
+  SetParentHandle(parent);
+  if (m_document) {
+    m_settings = &m_document->GetSettings();
+    m_hostDocument = m_document->DataDocument();
+  }
+  m_plot = MakeViewPlot(m_hostDocument);
+  Attr.Style |= WS_CLIPCHILDREN;
+}
+
+RhythViewBase::~RhythViewBase() {
+  StopObserving();
+  // The plot window goes first: it closes the browser while the view still exists.
+  m_plot.reset();
+}
+
+void RhythViewBase::CleanupWindow() { StopObserving(); }
+
+void RhythViewBase::Observe(ISubject* subject) {
+  if (!subject || !GetProxy()) return;
+  subject->AddRef();
+  m_observed.push_back(subject);
+  ObserveSubject(subject);
+}
+
+void RhythViewBase::StopObserving() {
+  for (ISubject* subject : m_observed) {
+    if (GetProxy()) subject->DetachObserver(GetProxy());
+    subject->Release();
+  }
+  m_observed.clear();
+}
+
+LRESULT RhythViewBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = OWL::TWindow::WindowProc(message, wParam, lParam);
+  if (message == WM_SIZE && m_plot) m_plot->SetBounds(GetClientRect());
+  return result;
+}
+
+void RhythViewBase::SetUpPlot(const Quor::String& plotId) {
+  if (m_plot) m_plot->CreateControl(GetHandle());
+  if (m_document) Observe(m_document->NoticeSubject().Get());
+  if (!m_plot) return;
+  if (Quor::EtchProxyBase* proxy = m_plot->Proxy()) Observe(proxy->GetSubject());
+  m_plot->CreatePersistTask(plotId);
+}
+
+void RhythViewBase::FirstRefresh() {
+  const bool busy = m_document && m_document->IsHostBusy();
+  RefreshForCode(busy ? 0 : 6);
+}
+
+void RhythViewBase::GetUpdateFlags(DWORD code, DWORD& flags) {
+  const NoticeUpdate update = UpdateForNoticeCode(code);
+  flags |= update.flags;
+  if (update.throttle == ThrottleChange::kRestart) m_throttle.Restart();
+  if (update.throttle == ThrottleChange::kStop) m_throttle.Stop();
+}
+
+void RhythViewBase::RefreshForCode(DWORD code) {
+  if (!IsUpToDate()) {
+    DWORD flags = 0;
+    GetUpdateFlags(code, flags);
+    UpdatePlotData(flags);
+  }
+  SetUpToDate();
+}
+
+LONG RhythViewBase::OnAnalysisChanging() {
+  m_upToDate = 0;
+  return 1;
+}
+
+LONG RhythViewBase::OnAnalysisChanged(DWORD code) {
+  RefreshForCode(code);
+  return 0;
+}
+
+bool RhythViewBase::SendMarkupThrottled(const Quor::String& markup) {
+  if (!m_throttle.Admit(GetMarkupInterval())) return false;
+  m_throttle.MarkSent();
+  return m_plot && m_plot->SetMarkup(markup);
+}
+
+void RhythViewBase::SendDueMarkup() {
+  Quor::String markup;
+  if (!BuildMarkup(markup)) return;
+  m_throttle.MarkSent();
+  if (m_plot) m_plot->SetMarkup(markup);
+}
+
+void RhythViewBase::OnSizeQuery(PendrelViewSize* size) { *size = kPreferredSize; }
+
+void RhythViewBase::OnBrowserCommand() {
+  if (m_plot) m_plot->BrowserCommand();
+}
+
+LONG RhythViewBase::OnCopyMsg() {
+  if (m_plot) {
+    if (IUnknown* task = m_plot->Copy()) task->Release();
+  }
+  return 0;
+}
+
+LONG RhythViewBase::OnPrintMsg() {
+  if (m_plot) {
+    if (IUnknown* job = m_plot->Print(GetTitle())) job->Release();
+  }
+  return 0;
+}
+
+Quor::String RhythViewBase::CopyCommandText() {
+  Quor::String text = ModuleString(kCopyTextId);
+  text += GetTitle();
+  return text;
+}
+
+Quor::String RhythViewBase::PrintCommandText() {
+  Quor::String text = ModuleString(kPrintTextId);
+  text += GetTitle();
+  return text;
+}
+
+}  // namespace Rhyth
