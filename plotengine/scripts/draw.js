@@ -102,6 +102,7 @@
   etch.fn.lay_out = function () {
     var rect = this.data_rect();
     var whole = new etch.Rect(0, 0, this.container.width(), this.container.height());
+    this.laid_out_size = whole.width + 'x' + whole.height;
     this.base_layer.place(whole);
     for (var i = 0; i < this.layers.length; ++i) {
       this.layers[i].place(rect);

@@ -3,6 +3,9 @@
 (function ($) {
   'use strict';
 
+  // How often a plot compares its container's size with the size it was drawn for.
+  var kSizeCheckMs = 100;
+
   // Plot properties checked when a description gives them.
   var sizeAboveZero = ['number_above', 0];
   var plotPropertyTable = [
@@ -54,7 +57,14 @@
     plot.base_layer = new etch.CanvasLayer(plot, 1);
     plot.layers = [];
     etch.styles.install(plot);
-    $(window).resize(function () { plot.paint(); });
+    $(window).resize(function () { plot.repaint_if_resized(); });
+    // A page that is not being rendered gets no resize events: look at the size as well.
+    window.setInterval(function () { plot.repaint_if_resized(); }, kSizeCheckMs);
+  };
+
+  etch.fn.repaint_if_resized = function () {
+    var size = this.container.width() + 'x' + this.container.height();
+    if (this.laid_out_size !== undefined && size !== this.laid_out_size) this.paint();
   };
 
   etch.fn.add_plotter = function (plotter) {

@@ -36,6 +36,9 @@ class PlotScriptsInBrowser : public PlotPageInBrowser {
 
   // Loads the plot page (and makes the plot "local" when asked).
   void LoadPlotPage(bool makePlot = true);
+  HRESULT RunInPage(const std::string& text);
+  // Installs the pixel probe in the page.
+  void InstallProbe();
   // Runs a script; false when it threw.
   bool Script(const std::string& text);
   // Sends markup through set_markup and waits until the plot has painted.
@@ -59,6 +62,9 @@ class PlotScriptsInBrowser : public PlotPageInBrowser {
 
   RecordingEtchProxy* proxy = nullptr;
   IQuorBrowserResourceLoader* loader = nullptr;
+  // The page the helpers run their scripts in: the fixture's control unless a test sets
+  // another browser (not held).
+  IQuorBrowser* page = nullptr;
 
  private:
   std::vector<std::string> m_reports;
