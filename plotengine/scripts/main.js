@@ -13,12 +13,13 @@
     return $([]);
   };
 
-  $.support.etchCanvas = (function () {
+  // What the browser offers; asked when a plot is made, not when the page loads.
+  $.etchCanvasSupported = function () {
     var canvas = document.createElement('canvas');
     return !!(canvas.getContext && canvas.getContext('2d'));
-  })();
-  $.support.etchWorkers = typeof window.Worker !== 'undefined';
-  $.support.etchTypedArrays = typeof window.Float64Array !== 'undefined';
+  };
+  $.etchWorkersSupported = function () { return typeof window.Worker !== 'undefined'; };
+  $.etchTypedArraysSupported = function () { return typeof window.Float64Array !== 'undefined'; };
 
   var etch = window.etch = {
     kBelowGraticule: 10, kGraticule: 20, kBelowData: 30, kData: 40, kBelowAnnotations: 150,

@@ -24,11 +24,6 @@
   // How long an error waits before it slides in.
   var kErrorDelay = 400;
 
-  etch.canvas_supported = function () {
-    var canvas = document.createElement('canvas');
-    return !!(canvas.getContext && canvas.getContext('2d'));
-  };
-
   // Makes the plot in the element `id` and registers it under that id.
   etch.make_plot = function (id, markup) {
     var plot = $.extend({
@@ -40,7 +35,7 @@
       values: $.extend({}, etch.default_plot_properties)
     }, etch.fn);
     etch.plots[id] = plot;
-    if (!etch.canvas_supported()) {
+    if (!$.etchCanvasSupported()) {
       plot.show_error(etch.kNoCanvasMessage);
       return plot;
     }

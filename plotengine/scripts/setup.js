@@ -75,6 +75,8 @@
 
   // Builds the plot from a compiled description and draws it.
   etch.fn.setup = function (description) {
+    // A plot made without canvas support shows why and draws nothing.
+    if (!this.scales) return;
     this.cancel_paint();
     this.clear_error();
     this.plotters = [];

@@ -12,8 +12,7 @@
     // `value` with at most `digits` significant digits, without trailing zeros.
     number_text: function (value, digits) {
       if (value === 0) return '0';
-      var text = Number(value.toPrecision(digits)).toString();
-      return text;
+      return Number(value.toPrecision(digits)).toString();
     },
     // Calls fn after `ms`; returns a cancel function.
     after: function (ms, fn) {
