@@ -1,7 +1,7 @@
 #include "plotengine/plot_window/etch_plot_base.h"
 
 #include "hostframework/host_services.h"
-#include "plotengine/plot_window/plot_script_calls.h"
+#include "plotengine/markup/plot_script_calls.h"
 
 namespace Quor {
 

@@ -7,7 +7,7 @@
     etch.DataPlotter.call(this, plot, props, markupName);
   }
   etch.inherit(Bar, etch.DataPlotter);
-  Bar.prototype.data_roles = ['ydata', 'xlabels'];
+  Bar.prototype.data_roles = ['ydata'];
   Bar.prototype.property_table = function () {
     return etch.DataPlotter.prototype.property_table.call(this).concat([
       ['ydata', 'data'],

@@ -1,4 +1,4 @@
-#include "plotengine/plot_window/plot_script_calls.h"
+#include "plotengine/markup/plot_script_calls.h"
 
 #include "plotengine/markup/compile_markup.h"
 #include "plotengine/markup/js_string_literal.h"
