@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "plotengine/formula/evaluate_formula.h"
-#include "plotengine/markup/compile_markup.h"
-#include "plotengine/markup/js_string_literal.h"
+#include "plotengine/markup/plot_script_calls.h"
 #include "plotengine/proxy/etch_enum.h"
 #include "plotengine/proxy/plot_text.h"
 #include "plotengine/proxy/script_call_errors.h"
@@ -14,13 +13,6 @@ namespace Quor {
 namespace {
 
 constexpr int kReadBlock = 256;
-
-// "etch.get_plot('<id>')." with the id as a safe literal.
-std::string PlotCallPrefix(const std::string& plotId) {
-  std::string script = "etch.get_plot(";
-  AppendJsStringLiteral(script, plotId);
-  return script + ").";
-}
 
 // The series' label face, or null when it offers none.
 ComPtr<IEtchEnum> LabelsOf(IEnumFloatEx* series) {
@@ -82,12 +74,12 @@ void EtchProxyBase::ClearAll() {
 }
 
 bool EtchProxyBase::CompileMarkup(const String& plotId, const String& markup) {
-  std::string compiled;
-  const bool ok = CompileEtchMarkup(markup.ToUtf8String(), compiled);
+  std::string script;
+  const bool ok = BuildSetupCall(plotId.ToUtf8String(), markup.ToUtf8String(), script);
   const EtchCompiledPayload payload{ok ? 1u : 0u};
   DeliverEvent({EtchCompileMarkupType::Id(), &payload});
   if (!ok) return false;
-  return RunScript(String::FromUtf8(PlotCallPrefix(plotId.ToUtf8String()) + "setup(" + compiled + ");"));
+  return RunScript(String::FromUtf8(script));
 }
 
 std::string BadPropertyMessage(const std::string& plotter, const std::string& property,
@@ -106,11 +98,12 @@ LONG EtchProxyBase::BadPlotterProperty(const String& plotId, const String& plott
   const EtchBadPropertyPayload payload{plotter.c_str(), property.c_str(), expectedKind.c_str(),
                                        defaultText.c_str()};
   if (m_showErrorsInPlot) {
-    std::string script = PlotCallPrefix(plotId.ToUtf8String()) + "show_error(";
-    AppendJsStringLiteral(script, BadPropertyMessage(plotter.ToUtf8String(), property.ToUtf8String(),
-                                                     expectedKind.ToUtf8String(),
-                                                     defaultText.ToUtf8String()));
-    RunScript(String::FromUtf8(script + ");"));
+    std::string script;
+    BuildShowErrorCall(plotId.ToUtf8String(),
+                       BadPropertyMessage(plotter.ToUtf8String(), property.ToUtf8String(),
+                                          expectedKind.ToUtf8String(), defaultText.ToUtf8String()),
+                       script);
+    RunScript(String::FromUtf8(script));
   }
   return DeliverEvent({EtchBadPropertyType::Id(), &payload});
 }

@@ -236,7 +236,7 @@ TEST(StreamReaders, ReadSeekAndTellTheEndLikeEveryReader) {
     DWORD origin;
     DWORD position;
   } seeks[] = {{2, kQuorSeekStart, 2},   {3, kQuorSeekCurrent, 5},  {-100, kQuorSeekCurrent, 0},
-               {1000, kQuorSeekStart, size}, {-1, kQuorSeekEnd, size - 1}};
+               {LONG(size) + 1000, kQuorSeekStart, size}, {-1, kQuorSeekEnd, size - 1}};
   for (const auto& s : seeks) {
     EXPECT_EQ(file->Seek(s.offset, s.origin), S_OK);
     EXPECT_EQ(file->GetPosition(&position), S_OK);

@@ -1,0 +1,224 @@
+#include "plotengine/tests/browser/plot_script_fixture.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "host/browser/browser_settings.h"
+#include "platform/win32/resources.h"
+#include "plotengine/browser_etch_loader.h"
+#include "plotengine/markup/js_string_literal.h"
+
+HMODULE PlotBrowserTestHostResources();
+
+namespace Quor {
+namespace {
+
+// The plot page's loader, noting each URL it was asked for and whether it served it.
+class LoggingLoader final : public SimpleUnknownImp1<IQuorBrowserResourceLoader, 0> {
+ public:
+  LoggingLoader() : m_inner(new BrowserEtchLoader) { m_inner->AddRef(); }
+  ~LoggingLoader() override { m_inner->Release(); }
+  HRESULT Load(IAutoQuorString* url, IAutoQuorString** mime, IQuorStreamReader** stream) override {
+    const HRESULT hr = m_inner->Load(url, mime, stream);
+    const std::string text = String(url).ToUtf8String();
+    std::lock_guard lock(m_mutex);
+    m_loads.push_back(text + (hr == S_OK ? "" : " [not served]"));
+    return hr;
+  }
+  std::vector<std::string> Take() {
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_loads, {});
+  }
+
+ private:
+  IQuorBrowserResourceLoader* m_inner;
+  std::mutex m_mutex;
+  std::vector<std::string> m_loads;
+};
+
+// Composes the page's canvases at a point over the white page, in z order.
+constexpr char kProbeScript[] = R"JS(
+window.__probe = function (x, y) {
+  var canvases = Array.prototype.slice.call(document.getElementsByTagName('canvas'));
+  var layers = canvases.map(function (c, i) {
+    return {canvas: c, z: Number(getComputedStyle(c).zIndex) || 0, order: i};
+  }).sort(function (a, b) { return a.z - b.z || a.order - b.order; });
+  var rgb = [255, 255, 255];
+  layers.forEach(function (layer) {
+    var r = layer.canvas.getBoundingClientRect();
+    if (x < r.left || y < r.top || x >= r.right || y >= r.bottom) return;
+    var d = layer.canvas.getContext('2d').getImageData(Math.floor(x - r.left),
+                                                      Math.floor(y - r.top), 1, 1).data;
+    var a = d[3] / 255;
+    for (var k = 0; k < 3; ++k) rgb[k] = Math.round(d[k] * a + rgb[k] * (1 - a));
+  });
+  return rgb.join(',');
+};
+)JS";
+
+}  // namespace
+
+PlotGeometry PlotGeometry::ForMargins(double topMargin, double rightMargin, double xScaleHeight,
+                                      double yScaleWidth, double pageWidth, double pageHeight) {
+  PlotGeometry g;
+  g.left = yScaleWidth;
+  g.top = topMargin;
+  g.width = pageWidth - yScaleWidth - rightMargin;
+  g.height = pageHeight - topMargin - xScaleHeight;
+  return g;
+}
+
+PlotGeometry PlotGeometry::WithRange(double x0, double x1, double y0, double y1) const {
+  PlotGeometry g = *this;
+  g.xmin = x0, g.xmax = x1, g.ymin = y0, g.ymax = y1;
+  return g;
+}
+
+void PlotScriptsInBrowser::SetUpTestSuite() {
+  PlotPageInBrowser::SetUpTestSuite();
+  win32::SetExecutableModule(PlotBrowserTestHostResources());
+}
+
+void PlotScriptsInBrowser::SetUp() {
+  PlotPageInBrowser::SetUp();
+  PendrelBrowser::TakePageErrors();
+  proxy = new RecordingEtchProxy;
+  proxy->AddRef();
+  ASSERT_EQ(control.Browser()->RegisterScriptObject(proxy), S_OK);
+  loader = new LoggingLoader;
+  loader->AddRef();
+  ASSERT_TRUE(control.SetResourceLoader(loader));
+}
+
+void PlotScriptsInBrowser::TearDown() {
+  // Settle the page, so that every error it raised has been collected.
+  Run(u"0");
+  EXPECT_THAT(PendrelBrowser::TakePageErrors(), ::testing::ElementsAre());
+  loader->Release();
+  proxy->Release();
+  PlotPageInBrowser::TearDown();
+}
+
+void PlotScriptsInBrowser::LoadPlotPage(bool makePlot) {
+  ASSERT_TRUE(control.Navigate(String(kEtchPlotPrefix).ToUtf8String() + "local.html"));
+  InstallProbe();
+  if (makePlot) {
+    ASSERT_TRUE(Script("etch.make_plot('local').dblclick_ms(500);"));
+  }
+}
+
+void PlotScriptsInBrowser::InstallProbe() { ASSERT_TRUE(Script(kProbeScript)); }
+
+HRESULT PlotScriptsInBrowser::RunInPage(const std::string& text) {
+  IQuorBrowser* browser = page ? page : control.Browser();
+  IQuorString* script = String::FromUtf8(text).GetInterface();
+  const HRESULT hr = browser->ExecuteScript(script);
+  script->Release();
+  return hr;
+}
+
+bool PlotScriptsInBrowser::Script(const std::string& text) { return RunInPage(text) == S_OK; }
+
+void PlotScriptsInBrowser::SetMarkup(const std::string& markup) {
+  ASSERT_TRUE(Script("etch.get_plot('local').set_markup(" + JsStringLiteral(markup) + ");"));
+  WaitForPaint();
+}
+
+void PlotScriptsInBrowser::WaitForPaint() {
+  Ask("etch.get_plot('local').when_painted().done(function () { test.report('painted'); });",
+      "painted");
+}
+
+std::string PlotScriptsInBrowser::Ask(const std::string& text, const std::string& prefix) {
+  if (!Script(text)) {
+    ADD_FAILURE() << "the page refused " << text;
+    return {};
+  }
+  // Each round trip to the page lets its timers run; the page answers when it is free.
+  for (int round = 0; round < 100000; ++round) {
+    for (std::string& report : reporter->Take()) m_reports.push_back(std::move(report));
+    const auto found = std::find_if(m_reports.begin(), m_reports.end(), [&](const std::string& r) {
+      return r.rfind(prefix, 0) == 0;
+    });
+    if (found != m_reports.end()) {
+      std::string answer = found->substr(prefix.size());
+      m_reports.erase(found);
+      return answer;
+    }
+    if (RunInPage("0") != S_OK) break;
+  }
+  ADD_FAILURE() << "no report " << prefix << " after " << text;
+  return {};
+}
+
+Rgb PlotScriptsInBrowser::Probe(double x, double y) {
+  std::ostringstream script;
+  script << "test.report('rgb ' + __probe(" << x << ", " << y << "));";
+  std::istringstream answer(Ask(script.str(), "rgb "));
+  Rgb colour{};
+  char comma;
+  answer >> colour[0] >> comma >> colour[1] >> comma >> colour[2];
+  return colour;
+}
+
+Rgb PlotScriptsInBrowser::NearestProbe(double x, double y, const Rgb& wanted, int radius) {
+  Rgb best = Probe(x, y);
+  for (int dx = -radius; dx <= radius; ++dx) {
+    for (int dy = -radius; dy <= radius; ++dy) {
+      const Rgb seen = Probe(x + dx, y + dy);
+      if (ColourDistance(seen, wanted) < ColourDistance(best, wanted)) best = seen;
+    }
+  }
+  return best;
+}
+
+std::vector<double> PlotScriptsInBrowser::TickValues(int scale, bool withMinor) {
+  const std::string answer = Ask(
+      "var t = etch.get_plot('local').get_scales()[" + std::to_string(scale) +
+          "].ticks(); test.report('ticks ' + t.major" + (withMinor ? ".concat(t.minor)" : "") +
+          ".join(' '));",
+      "ticks ");
+  std::istringstream in(answer);
+  std::vector<double> values;
+  for (double v; in >> v;) values.push_back(v);
+  return values;
+}
+
+std::vector<std::string> PlotScriptsInBrowser::TakeReports() {
+  for (std::string& report : reporter->Take()) m_reports.push_back(std::move(report));
+  return std::exchange(m_reports, {});
+}
+
+std::vector<std::string> PlotScriptsInBrowser::TakeLoads() {
+  return static_cast<LoggingLoader*>(loader)->Take();
+}
+
+std::vector<std::string> PlotScriptsInBrowser::TakeDataRequests() {
+  std::vector<std::string> requests;
+  for (std::string& call : proxy->TakeCalls()) {
+    if (call.rfind("RequestPixData(", 0) == 0) requests.push_back(std::move(call));
+  }
+  return requests;
+}
+
+int ColourDistance(const Rgb& a, const Rgb& b) {
+  int sum = 0;
+  for (int i = 0; i < 3; ++i) sum += (a[i] - b[i]) * (a[i] - b[i]);
+  return sum;
+}
+
+bool NearestOf(const Rgb& seen, const Rgb& wanted, const std::vector<Rgb>& others) {
+  for (const Rgb& other : others) {
+    if (ColourDistance(seen, other) <= ColourDistance(seen, wanted)) return false;
+  }
+  return true;
+}
+
+std::string RgbText(const Rgb& colour) {
+  return std::to_string(colour[0]) + "," + std::to_string(colour[1]) + "," +
+         std::to_string(colour[2]);
+}
+
+}  // namespace Quor
