@@ -1,7 +1,7 @@
 // One page of the browser process, with its script thread: what a browser object shows. It
-// navigates, runs script text, answers every request of the page (calls of script objects on the
-// call host, everything else from the resource loader) on the script thread, and learns of loads,
-// page errors and the end of the browser process from the events the pipe thread routes to it.
+// navigates, runs script text, answers the page's calls of script objects and every request of
+// the page (from the resource loader) on the script thread, and learns of loads, calls, page
+// errors and the end of the browser process from the events the pipe thread routes to it.
 //
 // Made and used by the browser object (host/browser/browser_object.h); the script thread and
 // routed events keep it alive while they use it.
@@ -55,9 +55,12 @@ class BrowserPage : public std::enable_shared_from_this<BrowserPage> {
   bool JoinsCallInProgress(const std::string& text);
   bool WaitForLoad();
 
-  void AnswerRequest(const nlohmann::json& params);  // on the script thread
+  // On the script thread.
+  void AnswerRequest(const nlohmann::json& params);
   void AnswerFromLoader(const std::string& requestId, const nlohmann::json& params);
-  void AnswerCall(const std::string& requestId, const nlohmann::json& request);
+  void AnswerDialog(const nlohmann::json& params);
+  // The answer to the text of a call.
+  std::string AnswerText(const std::string& call);
   nlohmann::json CallObject(const std::string& object, const std::string& method,
                             const nlohmann::json& body);
   void Fulfil(const std::string& requestId, int status, const std::string& contentType,
