@@ -3,7 +3,10 @@
 // body of a request to the call host): the object's name, the method's and the encoded
 // arguments. Its answer is the script native code ran during the call, the error and the result;
 // the bytes of a number array result follow the answer after a line break, so that they are
-// written once and neither side reads them as JSON.
+// written once and neither side reads them as JSON. A large answer to a prompt is held until the
+// page fetches it from the call host.
+#include <cstdlib>
+
 #include "host/browser/browser_page.h"
 #include "host/browser/devtools_connection.h"
 #include "host/browser/devtools_text.h"
@@ -24,6 +27,8 @@ std::string TextField(const json& object, const char* key) {
   auto found = object.find(key);
   return found != object.end() && found->is_string() ? found->get<std::string>() : "";
 }
+
+constexpr size_t kLargestPromptAnswer = 16 * 1024;
 
 std::string AnswerTextOf(json answer) {
   std::string bytes;
@@ -48,14 +53,33 @@ std::string AnswerTextOf(json answer) {
 void BrowserPage::AnswerDialog(const json& params) {
   const std::string type = TextField(params, "type");
   if (type == "prompt" && TextField(params, "message") == kCallMarker) {
-    m_connection->Send("Page.handleJavaScriptDialog",
-                       {{"accept", true}, {"promptText", AnswerText(TextField(params, "defaultPrompt"))}},
+    std::string answer = AnswerText(TextField(params, "defaultPrompt"));
+    // The browser copies a prompt's text many times over; a large answer is held for the page
+    // to fetch with a request, which costs far less per byte.
+    if (answer.size() > kLargestPromptAnswer) answer = json{{"held", HoldAnswer(std::move(answer))}}.dump();
+    m_connection->Send("Page.handleJavaScriptDialog", {{"accept", true}, {"promptText", answer}},
                        m_session, false);
     return;
   }
   // The page's own dialogs close at once, as if dismissed, so that no page waits for a person.
   m_connection->Send("Page.handleJavaScriptDialog",
                      {{"accept", type == "alert" || type == "beforeunload"}}, m_session, false);
+}
+
+int BrowserPage::HoldAnswer(std::string answer) {
+  std::lock_guard lock(m_mutex);
+  const int ticket = m_nextTicket++;
+  m_heldAnswers[ticket] = std::move(answer);
+  return ticket;
+}
+
+std::optional<std::string> BrowserPage::TakeHeldAnswer(const std::string& ticket) {
+  std::lock_guard lock(m_mutex);
+  auto held = m_heldAnswers.find(std::atoi(ticket.c_str()));
+  if (held == m_heldAnswers.end()) return std::nullopt;
+  std::string answer = std::move(held->second);
+  m_heldAnswers.erase(held);
+  return answer;
 }
 
 std::string BrowserPage::AnswerText(const std::string& call) {

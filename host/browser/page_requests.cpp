@@ -51,7 +51,10 @@ void BrowserPage::AnswerRequest(const json& params) {
   const std::string requestId = params.value("requestId", std::string());
   const json request = params.value("request", json::object());
   const std::string url = request.value("url", std::string());
-  if (url.starts_with(kCallPrefix)) {
+  if (url.starts_with(kHeldAnswerPrefix)) {
+    const std::optional<std::string> answer = TakeHeldAnswer(url.substr(sizeof kHeldAnswerPrefix - 1));
+    Fulfil(requestId, answer ? 200 : 404, "text/plain; charset=utf-8", answer.value_or(""), true);
+  } else if (url.starts_with(kCallPrefix)) {
     Fulfil(requestId, 200, "text/plain; charset=utf-8", AnswerText(PostBody(request)), true);
   } else {
     AnswerFromLoader(requestId, params);

@@ -10,6 +10,7 @@ namespace {
 constexpr char kCallFunction[] = R"JS(
 if (!window.__pendrelCall) {
   const callUrl = CALL_URL;
+  const heldUrl = HELD_URL;
   const callMarker = CALL_MARKER;
   // Taken before the page's own scripts run, so that they cannot replace it.
   const ask = window.prompt;
@@ -75,15 +76,20 @@ if (!window.__pendrelCall) {
   // The call goes to native code as a prompt, which the browser answers without the network;
   // where the page may not open one (a sandboxed frame, a page being unloaded) it goes as a
   // synchronous request.
+  const request = (name, method, url, body) => {
+    const r = new XMLHttpRequest();
+    r.open(method, url, false);
+    if (body !== undefined) r.setRequestHeader('Content-Type', 'text/plain;charset=UTF-8');
+    r.send(body);
+    if (r.status !== 200) throw new Error(name + ': the call did not reach native code');
+    return r.responseText;
+  };
+  // A large answer is held by the browser for a request to fetch.
   const send = (name, call) => {
     const answer = ask.call(window, callMarker, call);
-    if (answer !== null) return answer;
-    const request = new XMLHttpRequest();
-    request.open('POST', callUrl, false);
-    request.setRequestHeader('Content-Type', 'text/plain;charset=UTF-8');
-    request.send(call);
-    if (request.status !== 200) throw new Error(name + ': the call did not reach native code');
-    return request.responseText;
+    if (answer === null) return request(name, 'POST', callUrl, call);
+    if (!answer.startsWith('{"held":')) return answer;
+    return request(name, 'GET', heldUrl + JSON.parse(answer).held);
   };
   Object.defineProperty(window, '__pendrelCall', {value: (object, method, args) => {
     const name = object + '.' + method;
@@ -119,6 +125,7 @@ std::string ScriptObjectShim(const std::string& name, const std::vector<std::str
   std::string script = "(function () {\n'use strict';\n";
   std::string callFunction = kCallFunction;
   Substitute(&callFunction, "CALL_URL", kCallPrefix);
+  Substitute(&callFunction, "HELD_URL", kHeldAnswerPrefix);
   Substitute(&callFunction, "CALL_MARKER", kCallMarker);
   script += callFunction;
   const std::string quotedName =

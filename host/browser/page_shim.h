@@ -12,6 +12,8 @@ namespace PendrelBrowser {
 
 // The host that page calls go to; requests there never reach the resource loader.
 inline constexpr char kCallPrefix[] = "http://call.pendrel-browser.invalid/";
+// Where the page fetches an answer too large for a prompt, by its ticket.
+inline constexpr char kHeldAnswerPrefix[] = "http://call.pendrel-browser.invalid/held/";
 // The message of the prompts that carry calls; any other dialog of the page is the page's own.
 inline constexpr char kCallMarker[] = "pendrel-browser call";
 

@@ -244,13 +244,25 @@ TEST_F(BrowserComponent, LargeArgumentsAndResultsArriveWhole) {
     *result = NewStringValue(std::u16string(300'000, u'r') + u"end");
     return S_OK;
   });
+  // A day's worth of numbers, the ones JSON cannot hold at the end.
+  std::vector<double> numbers(20'000);
+  for (size_t i = 0; i < numbers.size(); ++i) numbers[i] = 0.6 + double(i) / 1e5;
+  numbers.insert(numbers.end(), {-0.0, NAN, -INFINITY});
+  page.object().Define("numbers", [&](IUnknown*, const Arguments&, IQuorV8Variant** result,
+                                      std::u16string*) {
+    *result = NewDoublesValue(numbers);
+    return S_OK;
+  });
   ASSERT_EQ(page.Register(), S_OK);
   ASSERT_EQ(page.Run("const r = test.large('a'.repeat(300000) + 'ü');"
-                     "test.report(r.length + ' ' + r.slice(-4));"),
+                     "test.report(r.length + ' ' + r.slice(-4));"
+                     "const n = test.numbers();"
+                     "test.report([n.length, n[0], n[19999], Object.is(n[20000], -0),"
+                     "             n[20001], n[20002]].join(' '));"),
             S_OK);
   EXPECT_EQ(received.size(), 300'001u);
   EXPECT_EQ(received.back(), u'ü');
-  EXPECT_THAT(page.TakeReports(), ElementsAre("300003 rend"));
+  EXPECT_THAT(page.TakeReports(), ElementsAre("300003 rend", "20003 0.6 0.79999 true NaN -Infinity"));
 }
 
 // A call whose native code runs script that calls again, whose native code runs script again:
