@@ -1,5 +1,7 @@
 // The string object that crosses the host boundary. `IAutoQuorString` is the face any string
-// object offers; `IQuorString` adds the operations of this module's own representation.
+// object offers; `IQuorString` adds the operations of this module's own representation;
+// `IQuorStringText` is the second face of a string object over text held in another form, which
+// hands the text out as it is wanted, narrow (UTF-8) or wide.
 #pragma once
 
 #include "platform/win32/unknown.h"
@@ -39,4 +41,16 @@ struct IQuorString : IAutoQuorString {
 
  protected:
   ~IQuorString() = default;
+};
+
+struct IQuorStringText : IUnknown {
+  PLATFORM_INTERFACE_ID("03c310f9-ce9c-4b26-a9ad-4d607ca5f0fa");
+  using Base = IUnknown;
+  virtual LONG GetKind() = 0;
+  // The text and its length in units, without a terminating NUL; valid while the object lives.
+  virtual HRESULT GetNarrow(const char** text, DWORD* length) = 0;
+  virtual HRESULT GetWide(const WCHAR** text, DWORD* length) = 0;
+
+ protected:
+  ~IQuorStringText() = default;
 };

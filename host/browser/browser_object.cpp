@@ -1,11 +1,8 @@
 #include "host/browser/browser_object.h"
 
-#include <atomic>
 #include <filesystem>
 #include <mutex>
 #include <string>
-
-#include <unistd.h>
 
 #include "host/browser/browser_page.h"
 #include "host/framework/host_text.h"
@@ -32,16 +29,6 @@ void RegisterWindowClass() {
 
 int Width(const RECT& rect) { return rect.right - rect.left; }
 int Height(const RECT& rect) { return rect.bottom - rect.top; }
-
-std::string NextPrintPath() {
-  static std::atomic<int> printed{0};
-  const std::filesystem::path folder = win32::SpoolFolder();
-  std::error_code ignored;
-  std::filesystem::create_directories(folder, ignored);
-  return (folder / ("browser-page-" + std::to_string(getpid()) + "-" + std::to_string(++printed) +
-                    ".pdf"))
-      .string();
-}
 
 }  // namespace
 
@@ -96,7 +83,7 @@ LRESULT BrowserObject::WindowProcedure(HWND window, UINT message, WPARAM wParam,
 
 HRESULT BrowserObject::Navigate(IAutoQuorString* url) {
   if (!url) return E_INVALIDARG;
-  return m_page->Navigate(Tarn::Utf8(Tarn::TextOf(url)));
+  return m_page->Navigate(Tarn::Utf8Of(url));
 }
 
 HRESULT BrowserObject::SetResourceLoader(IQuorBrowserResourceLoader* loader) {
@@ -123,7 +110,18 @@ HRESULT BrowserObject::RegisterScriptObject(IQuorV8Object* object) {
   return m_page->RegisterObject(object);
 }
 
-HRESULT BrowserObject::PrintPage() { return m_page->PrintToPdf(NextPrintPath()); }
+HRESULT BrowserObject::PrintPage() {
+  const std::string path = win32::NewSpoolDocumentPath(u"browser-page");
+  if (path.empty()) return E_FAIL;
+  const HRESULT printed = m_page->PrintToPdf(path);
+  if (printed == S_OK) {
+    win32::AddSpooledDocument(path);
+  } else {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+  return printed;
+}
 
 HRESULT BrowserObject::GetWindowHandle(HWND* window) {
   if (!window) return E_POINTER;

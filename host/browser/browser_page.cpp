@@ -217,6 +217,8 @@ void BrowserPage::OnEvent(const json& message) {
   const json params = message.value("params", json::object());
   if (method == "Fetch.requestPaused") {
     m_scriptThread->Queue([self = shared_from_this(), params] { self->AnswerRequest(params); });
+  } else if (method == "Page.javascriptDialogOpening") {
+    m_scriptThread->Queue([self = shared_from_this(), params] { self->AnswerDialog(params); });
   } else if (method == "Page.loadEventFired") {
     std::lock_guard lock(m_mutex);
     if (m_load == Load::Loading) m_load = Load::Ready;

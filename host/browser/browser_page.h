@@ -1,7 +1,7 @@
 // One page of the browser process, with its script thread: what a browser object shows. It
-// navigates, runs script text, answers every request of the page (calls of script objects on the
-// call host, everything else from the resource loader) on the script thread, and learns of loads,
-// page errors and the end of the browser process from the events the pipe thread routes to it.
+// navigates, runs script text, answers the page's calls of script objects and every request of
+// the page (from the resource loader) on the script thread, and learns of loads, calls, page
+// errors and the end of the browser process from the events the pipe thread routes to it.
 //
 // Made and used by the browser object (host/browser/browser_object.h); the script thread and
 // routed events keep it alive while they use it.
@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,9 +56,15 @@ class BrowserPage : public std::enable_shared_from_this<BrowserPage> {
   bool JoinsCallInProgress(const std::string& text);
   bool WaitForLoad();
 
-  void AnswerRequest(const nlohmann::json& params);  // on the script thread
+  // On the script thread.
+  void AnswerRequest(const nlohmann::json& params);
   void AnswerFromLoader(const std::string& requestId, const nlohmann::json& params);
-  void AnswerCall(const std::string& requestId, const nlohmann::json& request);
+  void AnswerDialog(const nlohmann::json& params);
+  // The answer to the text of a call.
+  std::string AnswerText(const std::string& call);
+  // An answer kept for the page to fetch: its ticket; then the answer of a ticket, once.
+  int HoldAnswer(std::string answer);
+  std::optional<std::string> TakeHeldAnswer(const std::string& ticket);
   nlohmann::json CallObject(const std::string& object, const std::string& method,
                             const nlohmann::json& body);
   void Fulfil(const std::string& requestId, int status, const std::string& contentType,
@@ -76,6 +83,8 @@ class BrowserPage : public std::enable_shared_from_this<BrowserPage> {
   IQuorBrowserResourceLoader* m_loader = nullptr;  // one reference
   std::map<std::string, IQuorV8Object*> m_objects;  // one reference each, by name
   CallInProgress* m_call = nullptr;
+  int m_nextTicket = 1;
+  std::map<int, std::string> m_heldAnswers;
 };
 
 }  // namespace PendrelBrowser

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <future>
+#include <vector>
 #include <nlohmann/json.hpp>
 
 #include "host/browser/browser_launch.h"
@@ -45,6 +46,8 @@ std::string MakeProfileFolder() {
   if (!mkdtemp(pattern.data())) return "";
   return pattern;
 }
+
+constexpr int kPipeBytes = 1 << 20;
 
 bool WriteAll(int fd, const char* data, size_t size) {
   while (size > 0) {
@@ -120,6 +123,9 @@ bool DevtoolsConnection::Start(std::string* error) {
     if (error) *error = "cannot make the browser's pipe";
     return false;
   }
+  // Room for a large message in one write, so that the two processes do not take turns
+  // through it a page at a time (the kernel may give less; that only costs speed).
+  for (const int fd : {commands[1], answers[0]}) fcntl(fd, F_SETPIPE_SZ, kPipeBytes);
   const std::vector<std::string> line = BrowserCommandLine(binary, m_profile);
   std::promise<int> started;
   std::future<int> pid = started.get_future();
@@ -189,20 +195,23 @@ bool DevtoolsConnection::ProcessEnded() {
 
 void DevtoolsConnection::ReadLoop(int readFd) {
   std::string buffer;
-  char chunk[65536];
+  std::vector<char> chunk(kPipeBytes);
   for (;;) {
     pollfd readable{readFd, POLLIN, 0};
     if (poll(&readable, 1, 100) == 0) {
       if (ProcessEnded()) break;
       continue;
     }
-    const ssize_t got = read(readFd, chunk, sizeof chunk);
+    const ssize_t got = read(readFd, chunk.data(), chunk.size());
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
-    buffer.append(chunk, size_t(got));
+    // Only the new bytes can end a message.
+    size_t searchFrom = buffer.size();
+    buffer.append(chunk.data(), size_t(got));
     size_t start = 0;
-    for (size_t end; (end = buffer.find('\0', start)) != std::string::npos; start = end + 1) {
+    for (size_t end; (end = buffer.find('\0', searchFrom)) != std::string::npos; start = end + 1) {
       Route(buffer.substr(start, end - start));
+      searchFrom = end + 1;
     }
     buffer.erase(0, start);
   }

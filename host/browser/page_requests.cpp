@@ -1,13 +1,13 @@
 // How the page's requests are answered, on the script thread: calls of script objects from the
-// call host, everything else from the resource loader. Nothing else answers a request.
+// call host (host/browser/page_calls.cpp), everything else from the resource loader. Nothing else
+// answers a request.
 #include <algorithm>
 
+#include "core/quor_string.h"
 #include "host/browser/base64.h"
 #include "host/browser/browser_page.h"
 #include "host/browser/devtools_connection.h"
-#include "host/browser/devtools_text.h"
 #include "host/browser/page_shim.h"
-#include "host/browser/script_value.h"
 #include "host/browser/script_value_json.h"
 #include "host/framework/host_text.h"
 
@@ -33,24 +33,6 @@ bool ReadWhole(IQuorStreamReader* stream, std::string* bytes) {
   }
 }
 
-std::string PercentDecoded(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size()) {
-      const std::string hex = text.substr(i + 1, 2);
-      char* end = nullptr;
-      const long value = std::strtol(hex.c_str(), &end, 16);
-      if (end == hex.c_str() + 2) {
-        out += char(value);
-        i += 2;
-        continue;
-      }
-    }
-    out += text[i];
-  }
-  return out;
-}
-
 // The body of a POST request as the protocol reports it.
 std::string PostBody(const json& request) {
   if (auto data = request.find("postData"); data != request.end() && data->is_string()) {
@@ -69,8 +51,11 @@ void BrowserPage::AnswerRequest(const json& params) {
   const std::string requestId = params.value("requestId", std::string());
   const json request = params.value("request", json::object());
   const std::string url = request.value("url", std::string());
-  if (url.starts_with(kCallPrefix)) {
-    AnswerCall(requestId, request);
+  if (url.starts_with(kHeldAnswerPrefix)) {
+    const std::optional<std::string> answer = TakeHeldAnswer(url.substr(sizeof kHeldAnswerPrefix - 1));
+    Fulfil(requestId, answer ? 200 : 404, "text/plain; charset=utf-8", answer.value_or(""), true);
+  } else if (url.starts_with(kCallPrefix)) {
+    Fulfil(requestId, 200, "text/plain; charset=utf-8", AnswerText(PostBody(request)), true);
   } else {
     AnswerFromLoader(requestId, params);
   }
@@ -110,80 +95,6 @@ void BrowserPage::AnswerFromLoader(const std::string& requestId, const json& par
   if (type.empty()) type = "application/octet-stream";
   if (IsText(type) && type.find("charset") == std::string::npos) type += "; charset=utf-8";
   Fulfil(requestId, 200, type, body, false);
-}
-
-void BrowserPage::AnswerCall(const std::string& requestId, const json& request) {
-  const std::string path = request.value("url", std::string()).substr(sizeof kCallPrefix - 1);
-  const size_t slash = path.find('/');
-  const std::string object = PercentDecoded(path.substr(0, slash));
-  const std::string method = slash == std::string::npos ? "" : PercentDecoded(path.substr(slash + 1));
-  const std::string text = PostBody(request);
-  json body = json::parse(text, nullptr, false);
-  if (body.is_discarded()) body = json::parse(WellFormedProtocolText(text), nullptr, false);
-  const json answer = CallObject(object, method, body);
-  Fulfil(requestId, 200, "application/json; charset=utf-8",
-         answer.dump(-1, ' ', false, json::error_handler_t::replace), true);
-}
-
-json BrowserPage::CallObject(const std::string& objectName, const std::string& method,
-                             const json& body) {
-  const std::string name = objectName + "." + method;
-  IQuorV8Object* object = nullptr;
-  IUnknown* context = nullptr;
-  {
-    std::lock_guard lock(m_mutex);
-    auto it = m_objects.find(objectName);
-    if (it != m_objects.end()) object = it->second;
-    if (object) object->AddRef();
-    context = m_callContext;
-    if (context) context->AddRef();
-  }
-  json answer = json::object();
-  std::vector<IQuorV8Variant*> values;
-  std::string problem;
-  if (!object) {
-    answer["error"] = name + ": no such script object";
-  } else if (!body.is_object() ||
-             !DecodeScriptArguments(body.value("args", json()), &values, &problem)) {
-    answer["error"] = name + ": " + (problem.empty() ? "the call could not be read" : problem);
-  } else {
-    CallInProgress call;
-    {
-      std::lock_guard lock(m_mutex);
-      call = {};
-      m_call = &call;
-    }
-    IEnumQuorV8Variant* arguments = new ArgumentEnum(std::exchange(values, {}));
-    arguments->AddRef();
-    IAutoQuorString* methodText = Quor::String(Utf16FromUtf8(method)).GetInterface();
-    IAutoQuorString* error = nullptr;
-    IQuorV8Variant* result = nullptr;
-    HRESULT hr;
-    try {
-      hr = object->Invoke(context, methodText, arguments, &error, &result);
-    } catch (...) {
-      hr = E_FAIL;
-    }
-    {
-      std::lock_guard lock(m_mutex);
-      m_call = nullptr;
-    }
-    methodText->Release();
-    arguments->Release();
-    answer["run"] = std::move(call.runList);
-    const std::u16string errorText = Tarn::TextOf(error);
-    if (!errorText.empty()) answer["error"] = Utf8FromUtf16(errorText);
-    if (hr != S_OK) answer["failed"] = true;
-    answer["result"] = EncodeScriptValue(result);
-    if (error) error->Release();
-    if (result) result->Release();
-  }
-  for (IQuorV8Variant* value : values) {
-    if (value) value->Release();
-  }
-  if (object) object->Release();
-  if (context) context->Release();
-  return answer;
 }
 
 void BrowserPage::Fulfil(const std::string& requestId, int status, const std::string& contentType,

@@ -10,6 +10,10 @@ namespace {
 constexpr char kCallFunction[] = R"JS(
 if (!window.__pendrelCall) {
   const callUrl = CALL_URL;
+  const heldUrl = HELD_URL;
+  const callMarker = CALL_MARKER;
+  // Taken before the page's own scripts run, so that they cannot replace it.
+  const ask = window.prompt;
   const wellFormed = (text) => text.toWellFormed();
   const number = (n) => Number.isNaN(n) ? 'NaN' : Object.is(n, -0) ? '-0'
       : n === Infinity ? 'Infinity' : n === -Infinity ? '-Infinity' : n;
@@ -37,18 +41,25 @@ if (!window.__pendrelCall) {
     }
     return null;
   };
-  const decode = (r) => {
+  // Little-endian doubles as base64.
+  const doubles = (text) => {
+    let bytes;
+    if (Uint8Array.fromBase64) {
+      bytes = Uint8Array.fromBase64(text);
+    } else {
+      const raw = atob(text);
+      bytes = new Uint8Array(raw.length);
+      for (let i = 0; i < raw.length; ++i) bytes[i] = raw.charCodeAt(i);
+    }
+    return Array.from(new Float64Array(bytes.buffer, 0, bytes.length >> 3));
+  };
+  const decode = (r, bytes) => {
     if (!r || 'z' in r) return undefined;
     if ('d' in r) return fromNumber(r.d);
     if ('b' in r) return r.b;
     if ('s' in r) return r.s;
     if ('a' in r) return r.a.map(fromNumber);
-    if ('f' in r) {
-      const text = atob(r.f);
-      const bytes = new Uint8Array(text.length);
-      for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
-      return Array.from(new Float64Array(bytes.buffer));
-    }
+    if ('f' in r) return doubles(bytes);
     if ('t' in r) return r.t;
     if ('o' in r) return r.o;
     return undefined;
@@ -62,6 +73,24 @@ if (!window.__pendrelCall) {
       }
     }
   };
+  // The call goes to native code as a prompt, which the browser answers without the network;
+  // where the page may not open one (a sandboxed frame, a page being unloaded) it goes as a
+  // synchronous request.
+  const request = (name, method, url, body) => {
+    const r = new XMLHttpRequest();
+    r.open(method, url, false);
+    if (body !== undefined) r.setRequestHeader('Content-Type', 'text/plain;charset=UTF-8');
+    r.send(body);
+    if (r.status !== 200) throw new Error(name + ': the call did not reach native code');
+    return r.responseText;
+  };
+  // A large answer is held by the browser for a request to fetch.
+  const send = (name, call) => {
+    const answer = ask.call(window, callMarker, call);
+    if (answer === null) return request(name, 'POST', callUrl, call);
+    if (!answer.startsWith('{"held":')) return answer;
+    return request(name, 'GET', heldUrl + JSON.parse(answer).held);
+  };
   Object.defineProperty(window, '__pendrelCall', {value: (object, method, args) => {
     const name = object + '.' + method;
     const encoded = [];
@@ -74,28 +103,30 @@ if (!window.__pendrelCall) {
       }
       encoded.push(e);
     }
-    const request = new XMLHttpRequest();
-    request.open('POST', callUrl + encodeURIComponent(object) + '/' + encodeURIComponent(method),
-                 false);
-    request.setRequestHeader('Content-Type', 'text/plain;charset=UTF-8');
-    request.send(JSON.stringify({args: encoded}));
-    if (request.status !== 200) throw new Error(name + ': the call did not reach native code');
-    const answer = JSON.parse(request.responseText);
+    // The answer, then the bytes of a number array result after a line break.
+    const text = send(name, JSON.stringify({object, method, args: encoded}));
+    const cut = text.indexOf('\n');
+    const answer = JSON.parse(cut < 0 ? text : text.slice(0, cut));
     runAll(answer.run || []);
     if (answer.error !== undefined) throw new Error(answer.error);
     if (answer.failed) throw new Error(name + ' failed');
-    return decode(answer.result);
+    return decode(answer.result, cut < 0 ? '' : text.slice(cut + 1));
   }});
 }
 )JS";
+
+void Substitute(std::string* text, const std::string& marker, const std::string& value) {
+  text->replace(text->find(marker), marker.size(), nlohmann::json(value).dump());
+}
 
 }  // namespace
 
 std::string ScriptObjectShim(const std::string& name, const std::vector<std::string>& methods) {
   std::string script = "(function () {\n'use strict';\n";
   std::string callFunction = kCallFunction;
-  const std::string marker = "CALL_URL";
-  callFunction.replace(callFunction.find(marker), marker.size(), nlohmann::json(kCallPrefix).dump());
+  Substitute(&callFunction, "CALL_URL", kCallPrefix);
+  Substitute(&callFunction, "HELD_URL", kHeldAnswerPrefix);
+  Substitute(&callFunction, "CALL_MARKER", kCallMarker);
   script += callFunction;
   const std::string quotedName =
       nlohmann::json(name).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);

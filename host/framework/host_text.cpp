@@ -25,4 +25,18 @@ std::string Utf8(std::u16string_view text) {
   return result;
 }
 
+std::string Utf8Of(IAutoQuorString* text) {
+  if (!text) return {};
+  IQuorStringText* faces = nullptr;
+  if (SUCCEEDED(text->QueryInterface(IQuorStringText::iid, reinterpret_cast<void**>(&faces))) && faces) {
+    const char* narrow = nullptr;
+    DWORD length = 0;
+    const bool got = SUCCEEDED(faces->GetNarrow(&narrow, &length)) && narrow;
+    std::string result = got ? std::string(narrow, length) : std::string();
+    faces->Release();
+    if (got) return result;
+  }
+  return Utf8(TextOf(text));
+}
+
 }  // namespace Tarn

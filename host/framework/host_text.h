@@ -13,5 +13,7 @@ namespace Tarn {
 // The text of any string object; empty for null.
 TARN_API std::u16string TextOf(IAutoQuorString* text);
 TARN_API std::string Utf8(std::u16string_view text);
+// The text of any string object as UTF-8: as it is, when the object hands out its text narrow.
+TARN_API std::string Utf8Of(IAutoQuorString* text);
 
 }  // namespace Tarn

@@ -79,6 +79,22 @@ HDC NewPrinterDC() {
   return dc;
 }
 
+// The file of a new job in the spool folder, made when missing; empty with the last error set
+// when the folder cannot be made.
+std::string NewSpoolPath(LPCWSTR documentName, int* job) {
+  const std::string folder = win32::SpoolFolder();
+  if (!MakeFolders(folder)) {
+    SetLastError(win32::Win32ErrorFromErrno(errno));
+    return "";
+  }
+  {
+    PrintState& state = State();
+    std::lock_guard lock(state.mutex);
+    *job = state.nextJob++;
+  }
+  return folder + "/" + FileNameFor(*job, documentName);
+}
+
 void CloseDocument(DeviceContext& context, bool keep) {
   cairo_surface_finish(context.surface);
   const int width = context.width, height = context.height;
@@ -112,18 +128,9 @@ HDC CreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR, const void*) {
 int StartDocW(HDC dc, const DOCINFOW* document) {
   DeviceContext* context = PrinterContext(dc);
   if (!context || context->printJob) return SP_ERROR;
-  const std::string folder = win32::SpoolFolder();
-  if (!MakeFolders(folder)) {
-    SetLastError(win32::Win32ErrorFromErrno(errno));
-    return SP_ERROR;
-  }
-  int job;
-  {
-    PrintState& state = State();
-    std::lock_guard lock(state.mutex);
-    job = state.nextJob++;
-  }
-  std::string path = folder + "/" + FileNameFor(job, document ? document->lpszDocName : nullptr);
+  int job = 0;
+  std::string path = NewSpoolPath(document ? document->lpszDocName : nullptr, &job);
+  if (path.empty()) return SP_ERROR;
   if (document && document->lpszOutput) {
     // An explicit output file takes the place of the spool folder's.
     std::string named;
@@ -216,6 +223,17 @@ std::string SpoolFolder() {
   std::lock_guard lock(state.mutex);
   if (state.spoolFolder.empty()) state.spoolFolder = DefaultSpoolFolder();
   return state.spoolFolder;
+}
+
+std::string NewSpoolDocumentPath(const std::u16string& documentName) {
+  int job = 0;
+  return NewSpoolPath(documentName.c_str(), &job);
+}
+
+void AddSpooledDocument(const std::string& path) {
+  PrintState& state = State();
+  std::lock_guard lock(state.mutex);
+  state.spooled.push_back(path);
 }
 
 std::vector<std::string> SpooledDocuments() {

@@ -60,6 +60,10 @@ void SetSpoolFolder(const std::string& folder);
 std::string SpoolFolder();
 // The files of the documents finished so far, oldest first.
 std::vector<std::string> SpooledDocuments();
+// A document made without a printer context (a page the browser prints): the file of a new job
+// in the spool folder (empty when the folder cannot be made), listed once it is written.
+std::string NewSpoolDocumentPath(const std::u16string& documentName);
+void AddSpooledDocument(const std::string& path);
 
 struct ShownPrintDialog {
   HWND owner;

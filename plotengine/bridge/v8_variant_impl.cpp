@@ -1,5 +1,6 @@
 #include "plotengine/bridge/v8_variant_impl.h"
 
+#include "platform/owl/atl_window.h"
 #include "plotengine/bridge/string_enumerators.h"
 
 namespace Quor {
@@ -11,6 +12,10 @@ constexpr int kTypeCodes[] = {kV8Empty,       kV8Int,    kV8Double, kV8Bool,
                               kV8String, kV8DoubleArray, kV8Object, kV8StringArray};
 
 }  // namespace
+
+V8VariantImpl::V8VariantImpl() { ATL::LockModule(); }
+
+V8VariantImpl::~V8VariantImpl() { ATL::UnlockModule(); }
 
 V8VariantImpl* V8VariantImpl::Create() {
   auto* value = new V8VariantImpl;

@@ -2,7 +2,8 @@
 // code. Native code fills it by assigning one alternative; the browser reads it through the
 // getters of IQuorV8Variant. Reference counted from 0 (not interlocked: one thread uses a value
 // at a time); the enumerators it hands out refer to its own containers, so the caller keeps the
-// value alive and unchanged while it uses them.
+// value alive and unchanged while it uses them. A value that the browser still holds keeps the
+// module loaded: each one holds a module lock while it lives.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +22,8 @@ using V8Content = std::variant<std::monostate, int32_t, double, int16_t, String,
 
 class V8VariantImpl : public IQuorV8Variant {
  public:
-  V8VariantImpl() = default;
-  virtual ~V8VariantImpl() = default;
+  V8VariantImpl();
+  virtual ~V8VariantImpl();
   V8VariantImpl(const V8VariantImpl&) = delete;
   V8VariantImpl& operator=(const V8VariantImpl&) = delete;
 

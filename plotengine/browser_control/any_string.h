@@ -1,9 +1,12 @@
 // Quor::COMString::detail::AnyString<std::string>: a string object over a caller's UTF-8 text,
 // for passing a narrow text (the plot page's URL) where a string object is wanted. It refers to
-// the caller's string without copying it, makes its wide copy on first use, and lives on the
-// caller's stack for the one call it is passed to: its count starts at 1 and never deletes it.
+// the caller's string without copying it and lives on the caller's stack for the one call it is
+// passed to: its count starts at 1 and never deletes it. Its string operations work on a wide
+// string made on first use; its second face hands the text out narrow or wide, each from a copy
+// made on first use.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "core/iquor_string.h"
@@ -15,7 +18,7 @@ template <class Text>
 class AnyString;
 
 template <>
-class AnyString<std::string> : public IAutoQuorString {
+class AnyString<std::string> : public IAutoQuorString, public IQuorStringText {
  public:
   explicit AnyString(const std::string& text) : m_text(text) {}
   AnyString(const AnyString&) = delete;
@@ -47,12 +50,17 @@ class AnyString<std::string> : public IAutoQuorString {
   }
   HRESULT GetVariant(VARIANT* out) override { return Wide()->GetVariant(out); }
 
+  HRESULT GetNarrow(const char** text, DWORD* length) override;
+  HRESULT GetWide(const WCHAR** text, DWORD* length) override;
+
  private:
   IQuorString* Wide();
 
   const std::string& m_text;
   LONG m_refCount = 1;
   IQuorString* m_wideFace = nullptr;
+  std::optional<std::string> m_narrowCopy;
+  std::optional<std::u16string> m_wideCopy;
 };
 
 }  // namespace Quor::COMString::detail

@@ -11,6 +11,7 @@
 #include "platform/win32/com_object.h"
 #include "platform/win32/com_runtime.h"
 #include "platform/win32/window.h"
+#include "plotengine/browser_control/any_string.h"
 #include "plotengine/browser_control/cr_control.h"
 #include "plotengine/html_loader.h"
 
@@ -264,6 +265,35 @@ TEST_F(BrowserControl, AFailedClassLookupIsAskedAgainNextTime) {
   } else {
     EXPECT_EQ(found, &browserClass);
   }
+}
+
+// The URL's string object: both faces say it is not this module's own string, the text comes out
+// narrow as it is and wide decoded, and no count of references ever deletes it.
+TEST(AnyStringOverNarrowText, HandsOutTheTextNarrowAndWideAndStaysOnTheCallersStack) {
+  const std::string url = "http://etch-plot.invalid/\xC3\xBC local.html";
+  COMString::detail::AnyString<std::string> text(url);
+  IAutoQuorString* face = &text;
+  EXPECT_EQ(face->GetKind(), 1);
+  EXPECT_EQ(String(face).ToUtf8String(), url);
+  DWORD length = 0;
+  EXPECT_EQ(face->GetLength(&length), S_OK);
+  EXPECT_EQ(length, 37u);
+
+  IQuorStringText* second = nullptr;
+  ASSERT_EQ(face->QueryInterface(IQuorStringText::iid, reinterpret_cast<void**>(&second)), S_OK);
+  EXPECT_EQ(second->GetKind(), 1);
+  const char* narrow = nullptr;
+  ASSERT_EQ(second->GetNarrow(&narrow, &length), S_OK);
+  EXPECT_EQ(std::string(narrow, length), url);
+  const WCHAR* wide = nullptr;
+  ASSERT_EQ(second->GetWide(&wide, &length), S_OK);
+  EXPECT_EQ(std::u16string(wide, length), u"http://etch-plot.invalid/\u00FC local.html");
+  EXPECT_EQ(second->GetNarrow(nullptr, &length), E_POINTER);
+  EXPECT_EQ(second->Release(), 1u);
+
+  void* own = nullptr;
+  EXPECT_EQ(face->QueryInterface(IQuorString::iid, &own), E_NOINTERFACE);
+  EXPECT_EQ(face->Release(), 0u);
 }
 
 }  // namespace

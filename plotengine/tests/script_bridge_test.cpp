@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "platform/owl/atl_window.h"
 #include "plotengine/bridge/script_args.h"
 #include "plotengine/bridge/string_enumerators.h"
 #include "plotengine/bridge/v8_object_base.h"
@@ -44,6 +45,17 @@ TEST(ScriptValue, ReportsTheTypeCodeOfEachAlternative) {
     EXPECT_EQ(holder.value->GetType(&type), S_OK);
     EXPECT_EQ(type, code);
   }
+}
+
+TEST(ScriptValue, HoldsAModuleLockWhileItLives) {
+  const LONG before = ATL::ModuleLockCount();
+  V8VariantImpl* first = V8VariantImpl::Create();
+  V8VariantImpl* second = V8VariantImpl::Create();
+  EXPECT_EQ(ATL::ModuleLockCount(), before + 2);
+  first->Release();
+  EXPECT_EQ(ATL::ModuleLockCount(), before + 1);
+  second->Release();
+  EXPECT_EQ(ATL::ModuleLockCount(), before);
 }
 
 TEST(ScriptValue, GettersRefuseOtherKindsAndNullOutputs) {

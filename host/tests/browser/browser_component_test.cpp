@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "host/browser/browser_launch.h"
 #include "host/browser/browser_settings.h"
 #include "host/browser/script_value.h"
 #include "host/browser/script_value_json.h"
@@ -25,15 +26,18 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 constexpr DWORD kTestTimeoutMs = 3'000;
+constexpr char kNoBrowser[] = "no browser: install chromium-headless-shell or name one in PENDREL_BROWSER";
 
 class BrowserComponent : public ::testing::Test {
  protected:
   void SetUp() override {
+    if (PendrelBrowser::BrowserBinary().empty()) GTEST_SKIP() << kNoBrowser;
     previousTimeout = PendrelBrowser::SetBrowserTimeout(kTestTimeoutMs);
     PendrelBrowser::TakePageErrors();
   }
   // A test that makes page errors on purpose takes them; any other is a fault of the page.
   void TearDown() override {
+    if (IsSkipped()) return;
     PendrelBrowser::SetBrowserTimeout(previousTimeout);
     EXPECT_THAT(PendrelBrowser::TakePageErrors(), IsEmpty());
   }
@@ -131,6 +135,27 @@ TEST_F(BrowserComponent, ScriptsAfterAPageThatFailsToLoadFailInsteadOfWaiting) {
   EXPECT_EQ(page.Run("2;"), E_FAIL);
 }
 
+// Calls travel as prompts the browser answers; a frame that may not open one calls through a
+// request instead. The page's own dialogs close at once instead of waiting for a person.
+TEST_F(BrowserComponent, CallsArriveFromFramesWithoutDialogsAndThePagesOwnDialogsNeverWait) {
+  Page page;
+  ASSERT_TRUE(page.ok());
+  page.loader().Serve("page.html", "text/html",
+                      Html("<iframe id='f' sandbox='allow-scripts allow-same-origin' "
+                           "src='frame.html'></iframe>"));
+  page.loader().Serve("frame.html", "text/html", Html("<p>frame</p>"));
+  ASSERT_EQ(page.Register(), S_OK);
+  ASSERT_EQ(page.Navigate(std::string(kSite) + "page.html"), S_OK);
+  ASSERT_EQ(page.Run(R"(
+      const frame = document.getElementById('f').contentWindow;
+      test.report(String(frame.prompt('asked', 'x')));
+      frame.test.report('from the sandboxed frame');
+      test.report([alert('a'), confirm('c'), prompt('p', 'default')].map(String).join(','));)"),
+            S_OK);
+  EXPECT_THAT(page.TakeReports(),
+              ElementsAre("null", "from the sandboxed frame", "undefined,false,null"));
+}
+
 TEST_F(BrowserComponent, AThrowingScriptFailsAndPageErrorsAreCollected) {
   Page page;
   ASSERT_TRUE(page.ok());
@@ -219,13 +244,25 @@ TEST_F(BrowserComponent, LargeArgumentsAndResultsArriveWhole) {
     *result = NewStringValue(std::u16string(300'000, u'r') + u"end");
     return S_OK;
   });
+  // A day's worth of numbers, the ones JSON cannot hold at the end.
+  std::vector<double> numbers(20'000);
+  for (size_t i = 0; i < numbers.size(); ++i) numbers[i] = 0.6 + double(i) / 1e5;
+  numbers.insert(numbers.end(), {-0.0, NAN, -INFINITY});
+  page.object().Define("numbers", [&](IUnknown*, const Arguments&, IQuorV8Variant** result,
+                                      std::u16string*) {
+    *result = NewDoublesValue(numbers);
+    return S_OK;
+  });
   ASSERT_EQ(page.Register(), S_OK);
   ASSERT_EQ(page.Run("const r = test.large('a'.repeat(300000) + 'ü');"
-                     "test.report(r.length + ' ' + r.slice(-4));"),
+                     "test.report(r.length + ' ' + r.slice(-4));"
+                     "const n = test.numbers();"
+                     "test.report([n.length, n[0], n[19999], Object.is(n[20000], -0),"
+                     "             n[20001], n[20002]].join(' '));"),
             S_OK);
   EXPECT_EQ(received.size(), 300'001u);
   EXPECT_EQ(received.back(), u'ü');
-  EXPECT_THAT(page.TakeReports(), ElementsAre("300003 rend"));
+  EXPECT_THAT(page.TakeReports(), ElementsAre("300003 rend", "20003 0.6 0.79999 true NaN -Infinity"));
 }
 
 // A call whose native code runs script that calls again, whose native code runs script again:
@@ -326,19 +363,12 @@ TEST_F(BrowserComponent, PrintPageWritesThePageTextToAPdfInTheSpool) {
   ASSERT_TRUE(page.ok());
   page.loader().Serve("page.html", "text/html", Html("<h1>Printed heart rate report</h1>"));
   ASSERT_EQ(page.Navigate(std::string(kSite) + "page.html"), S_OK);
-  const auto before = std::filesystem::exists(win32::SpoolFolder())
-                          ? std::distance(std::filesystem::directory_iterator(win32::SpoolFolder()), {})
-                          : 0;
+  const std::vector<std::string> before = win32::SpooledDocuments();
   ASSERT_EQ(page.browser()->PrintPage(), S_OK);
-  std::filesystem::path printed;
-  for (const auto& entry : std::filesystem::directory_iterator(win32::SpoolFolder())) {
-    if (entry.path().filename().string().starts_with("browser-page-") &&
-        (printed.empty() || entry.last_write_time() > std::filesystem::last_write_time(printed))) {
-      printed = entry.path();
-    }
-  }
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(win32::SpoolFolder()), {}), before + 1);
-  ASSERT_FALSE(printed.empty());
+  const std::vector<std::string> after = win32::SpooledDocuments();
+  ASSERT_EQ(after.size(), before.size() + 1);
+  const std::filesystem::path printed = after.back();
+  EXPECT_EQ(printed.parent_path(), std::filesystem::path(win32::SpoolFolder()));
   const std::string command = "pdftotext '" + printed.string() + "' -";
   std::string text;
   if (FILE* pipe = popen(command.c_str(), "r")) {
