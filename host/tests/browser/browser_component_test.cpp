@@ -30,6 +30,11 @@ constexpr char kNoBrowser[] = "no browser: install chromium-headless-shell or na
 
 class BrowserComponent : public ::testing::Test {
  protected:
+  // The browser starts once for the executable, under the component's own timeout: a loaded
+  // machine can take longer than a test's short timeout to start it.
+  static void SetUpTestSuite() {
+    if (!PendrelBrowser::BrowserBinary().empty()) Page warmUp;
+  }
   void SetUp() override {
     if (PendrelBrowser::BrowserBinary().empty()) GTEST_SKIP() << kNoBrowser;
     previousTimeout = PendrelBrowser::SetBrowserTimeout(kTestTimeoutMs);
