@@ -83,10 +83,12 @@
   };
   etch.GeneratorProvider = GeneratorProvider;
 
-  // Labels of a data series (RequestLabelsData), from index 0.
-  function TextProvider(expression) {
+  // Labels of a data series (RequestLabelsData), from index 0, and the colour to write them in
+  // (null when the markup gave none).
+  function TextProvider(expression, colour) {
     DataProvider.call(this);
     this.expression = String(expression);
+    this.colour = colour instanceof etch.Colour ? colour : null;
     this.wanted = 0;
   }
   etch.inherit(TextProvider, DataProvider);
@@ -108,7 +110,7 @@
     if (!$.isArray(value)) return value;
     if (value[0] === 'interval') return new IntervalProvider(value[1], value[2], value[3], value[4]);
     if (value[0] === 'generator') return new GeneratorProvider(value[1], etch.make_provider(value[2]));
-    if (value[0] === 'text_generator') return new TextProvider(value[1]);
+    if (value[0] === 'text_generator') return new TextProvider(value[1], value[2]);
     for (var i = 0; i < value.length; ++i) {
       if (typeof value[i] !== 'number') return value;
     }

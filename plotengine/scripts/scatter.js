@@ -45,8 +45,20 @@
     },
     square: function (ctx, x, y, size) {
       ctx.rect(x - size, y - size, 2 * size, 2 * size);
+    },
+    // Point up, its centre of gravity on (x, y).
+    triangle: function (ctx, x, y, size) {
+      var h = size * 1.5;
+      ctx.moveTo(x, y - h * 2 / 3);
+      ctx.lineTo(x + size, y + h / 3);
+      ctx.lineTo(x - size, y + h / 3);
+      ctx.closePath();
     }
   };
+  // The marks' long names.
+  marks.cross = marks.x;
+  marks.plus = marks['+'];
+  marks.circle = marks.o;
 
   Scatter.prototype.draw = function (layer) {
     var v = this.values, ctx = layer.context();

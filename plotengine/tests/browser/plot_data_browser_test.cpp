@@ -229,4 +229,80 @@ TEST_F(PlotDataInBrowser, ASlowAnswerShowsTheThrobberUntilThePaintEnds) {
 }
 
 }  // namespace
+// Bars of 20, 60 and 40 at 1, 2 and 3, blue, with or without titles and x labels.
+TEST_F(PlotDataInBrowser, BarsWriteTheirTitlesAboveAndTheirLabelsUnderTheDataArea) {
+  LoadPlotPage();
+  const Rgb kBlue{0, 0, 255}, kGreen{0, 255, 0}, kBlack{0, 0, 0};
+  const std::vector<double> heights{20, 60, 40};
+  proxy->SetSeries("heights", heights);
+  const PlotGeometry plot = kPage.WithRange(0, 4, 0, 100);
+  const auto inked = [&](const Rgb& seen, const Rgb& wanted) {
+    std::vector<Rgb> others;
+    for (const Rgb& colour : {kWhite, kBlue, kGreen, kBlack}) {
+      if (colour != wanted) others.push_back(colour);
+    }
+    return NearestOf(seen, wanted, others);
+  };
+  const struct {
+    const char* captions;
+    Rgb title, label;
+    int labelRequests;
+  } cases[] = {
+      {"", kWhite, kWhite, 0},
+      {"titles: ['AAAA', 'BBBB', 'CCCC'], xlabels: 'heights' #00ff00ff, ", kBlue, kGreen, 1},
+      {"xlabels: ['label one', 'label two', 'label three'], ", kWhite, kBlack, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.captions);
+    TakeDataRequests();
+    proxy->TakeCalls();
+    SetMarkup("topmargin: 10, rightmargin: 10, show_x_scale_labels: false, " +
+              Ranges(0, 4, 0, 100) + "bar: {id: 'b', ydata: 'heights' [0:1:end], bins: [1:1:end], " +
+              c.captions + "colour: #0000ffff, width: 1}");
+    std::vector<std::string> labelCalls;
+    for (const std::string& call : proxy->TakeCalls()) {
+      if (call.rfind("RequestLabelsData", 0) == 0) labelCalls.push_back(call);
+    }
+    EXPECT_EQ(labelCalls.size(), std::size_t(c.labelRequests));
+    if (c.labelRequests > 0) {
+      EXPECT_EQ(labelCalls[0], "RequestLabelsData(heights|0|1|3)");
+    }
+    for (std::size_t i = 0; i < heights.size(); ++i) {
+      const double centre = plot.Px(double(i + 1)), top = plot.Py(heights[i]);
+      const Rgb title = NearestProbe(centre, top - 7, c.title, 3);
+      EXPECT_TRUE(inked(title, c.title))
+          << "title of bar " << i << ": " << RgbText(title);
+      // The label runs down to the left from under the bar's left edge.
+      const double left = plot.Px(double(i + 1) - 0.4), under = plot.top + plot.height + 8;
+      const Rgb label = NearestProbe(left - 10, under + 10, c.label, 4);
+      EXPECT_TRUE(inked(label, c.label))
+          << "label of bar " << i << ": " << RgbText(label);
+    }
+  }
+}
+
+// One point at (50, 50), width 3: each mark inks one spot that the others leave white.
+TEST_F(PlotDataInBrowser, ScatterPointsTakeTheShapeTheirStyleNames) {
+  LoadPlotPage();
+  const PlotGeometry plot = kPage.WithRange(0, 100, 0, 100);
+  const struct {
+    const char* style;
+    double inkX, inkY, blankX, blankY;  // pixel offsets from the point
+  } cases[] = {
+      {"x", 4, -4, 0, 4},        {"cross", 4, -4, 0, 4},   {"+", 0, 4, 4, -4},
+      {"plus", 0, 4, 4, -4},     {"o", 0, 5, 0, 0},        {"circle", 0, 5, 0, 0},
+      {"square", 5, 0, 0, 0},    {"triangle", 0, 2.5, 5, -4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.style);
+    SetMarkup(std::string("topmargin: 10, rightmargin: 10, ") + Ranges(0, 100, 0, 100) +
+              "scatter: {xdata: [50], ydata: [50], colour: #ff0000ff, width: 3, style: '" +
+              c.style + "'}");
+    const double x = plot.Px(50), y = plot.Py(50);
+    EXPECT_EQ(NearestProbe(x + c.inkX, y + c.inkY, kRed), kRed);
+    const Rgb blank = Probe(std::floor(x + c.blankX) + 0.5, std::floor(y + c.blankY) + 0.5);
+    EXPECT_TRUE(NearestOf(blank, kWhite, {kRed})) << RgbText(blank);
+  }
+}
+
 }  // namespace Quor

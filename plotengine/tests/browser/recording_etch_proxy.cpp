@@ -108,6 +108,17 @@ std::vector<double> RecordingEtchProxy::Values(const std::string& expression, do
   return values;
 }
 
+std::vector<String> RecordingEtchProxy::Labels(const std::string& id, int first, int count) {
+  std::lock_guard lock(m_mutex);
+  const auto found = m_series.find(id);
+  if (found == m_series.end()) throw V8Exception(String(u"No such data"), E_INVALIDARG);
+  std::vector<String> labels;
+  for (int i = std::max(first, 0); i < int(found->second.size()) && int(labels.size()) < count; ++i) {
+    labels.push_back(String::FromUtf8(id + std::to_string(i)));
+  }
+  return labels;
+}
+
 void RecordingEtchProxy::CallMethod(IQuorV8Variant** result, IUnknown* context,
                                     const String& method, InterfaceArray<IQuorV8Variant>& arguments) {
   const std::string name = method.ToUtf8String();
@@ -149,6 +160,16 @@ void RecordingEtchProxy::CallMethod(IQuorV8Variant** result, IUnknown* context,
     V8VariantImpl* values = V8VariantImpl::Create();
     values->SetDoubleArray(std::move(answer));
     *result = values;
+  } else if (name == "RequestLabelsData") {
+    String expression;
+    double first = 0, interval = 0, count = 0;
+    GetScriptArg<ScriptArgKind::String, 0>(arguments, expression);
+    GetScriptArg<ScriptArgKind::Double, 1>(arguments, first);
+    GetScriptArg<ScriptArgKind::Double, 2>(arguments, interval);
+    GetScriptArg<ScriptArgKind::Double, 3>(arguments, count);
+    V8VariantImpl* labels = V8VariantImpl::Create();
+    labels->SetStringArray(Labels(expression.ToUtf8String(), int(first), int(count)));
+    *result = labels;
   }
 }
 

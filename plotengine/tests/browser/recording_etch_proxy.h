@@ -17,7 +17,8 @@ class RecordingEtchProxy final : public V8ObjectBase {
  public:
   RecordingEtchProxy();
 
-  // The values served under a data id; any other expression is a formula in t.
+  // The values served under a data id; any other expression is a formula in t. The labels of
+  // a series are its id followed by the value's index.
   void SetSeries(const std::string& id, std::vector<double> values);
   void ForgetSeries(const std::string& id);
   // Every answer of RequestPixData carries this many extra values after those asked for.
@@ -35,6 +36,7 @@ class RecordingEtchProxy final : public V8ObjectBase {
 
  private:
   std::vector<double> Values(const std::string& expression, double t, double interval, int count);
+  std::vector<String> Labels(const std::string& id, int first, int count);
 
   std::mutex m_mutex;
   std::map<std::string, std::vector<double>> m_series;
