@@ -36,7 +36,8 @@ HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
                            IPendrelRecordingDocument, IPendrelModificationService,
                            IPendrelOnlineDataSource, ISubject, IPendrelPropertyService,
                            IPendrelSamplingSink, IPendrelSampleIndex, IPendrelDisplaySource,
-                           IPendrelDocumentTimeText, IPendrelDataRedraw>(
+                           IPendrelDocumentTimeText, IPendrelDataRedraw,
+                           IPendrelPlotRangeStore>(
       this, iid, object);
 }
 

@@ -6,7 +6,8 @@
 // of its views), IPendrelModificationService, IPendrelOnlineDataSource, ISubject (the host's
 // data events) and IPendrelPropertyService (the channel display messages modules sent),
 // IPendrelDisplaySource (its channel and grid colours), IPendrelDocumentTimeText (its name and
-// the texts of its times), IPendrelDataRedraw (a module's redraw request, logged), and for a device that fills it,
+// the texts of its times), IPendrelDataRedraw (a module's redraw request, logged),
+// IPendrelPlotRangeStore (the scale ranges of module plots, saved with the file), and for a device that fills it,
 // IPendrelSamplingSink and IPendrelSampleIndex.
 // Not thread-safe: the host serialises the calls on a document.
 #pragma once
@@ -26,6 +27,7 @@
 #include "host/document/document_subject.h"
 #include "host/document/document_time_text.h"
 #include "host/document/host_selection.h"
+#include "host/document/plot_range_store.h"
 #include "host/document/sampling_controller.h"
 #include "host/framework/held_reference.h"
 #include "host/views/view_printing.h"
@@ -42,6 +44,7 @@ class DataDocument final : private DocumentContents,
                            public DocumentOnlineSource,
                            public DeviceSampling,
                            public DocumentTimeText,
+                           public PlotRangeStore,
                            public IPendrelRecordingDocument,
                            public IPendrelModificationService,
                            public IPendrelPropertyService,
@@ -73,6 +76,7 @@ class DataDocument final : private DocumentContents,
   HRESULT GetDisplayObject(IUnknown** display) override;
   DisplaySettings& Display() { return *m_display; }
   DocumentTimeText& TimeText() { return *this; }
+  PlotRangeStore& PlotRangesKept() { return *this; }
 
   // IPendrelDataRedraw: headless, the request is only logged.
   HRESULT Redraw(DWORD what) override;
