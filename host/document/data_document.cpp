@@ -16,6 +16,7 @@ DataDocument::DataDocument(std::shared_ptr<Recording> recording)
       DocumentArithmeticChannels(static_cast<DocumentContents&>(*this)),
       DocumentChannelData(static_cast<DocumentContents&>(*this)),
       DeviceSampling(static_cast<DocumentContents&>(*this), static_cast<DocumentOnlineSource&>(*this)),
+      DocumentTimeText(static_cast<DocumentContents&>(*this).Source()),
       m_sampling(new SamplingController),
       m_selection(new HostSelection(EditableSource())),
       m_printing(new ViewPrinting),
@@ -34,7 +35,9 @@ HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
                            IPendrelChannelData, IPendrelChildDataContainer,
                            IPendrelRecordingDocument, IPendrelModificationService,
                            IPendrelOnlineDataSource, ISubject, IPendrelPropertyService,
-                           IPendrelSamplingSink, IPendrelSampleIndex, IPendrelDisplaySource>(
+                           IPendrelSamplingSink, IPendrelSampleIndex, IPendrelDisplaySource,
+                           IPendrelDocumentTimeText, IPendrelDataRedraw,
+                           IPendrelPlotRangeStore>(
       this, iid, object);
 }
 
@@ -71,6 +74,12 @@ HRESULT DataDocument::GetViewPrinting(IPendrelViewPrinting** printing) {
   Tarn::RecordCall("RecordingDocument", "GetViewPrinting");
   if (!printing) return E_POINTER;
   *printing = Tarn::Hold(m_printing.get()).release();
+  return S_OK;
+}
+
+HRESULT DataDocument::Redraw(DWORD what) {
+  Tarn::RecordCall("DataRedraw", "Redraw", Tarn::HexWord(what));
+  m_log.AddRedraw(what);
   return S_OK;
 }
 

@@ -5,7 +5,9 @@
 // works with: itself as the data document, the sampling controller, the selection, the printing
 // of its views), IPendrelModificationService, IPendrelOnlineDataSource, ISubject (the host's
 // data events) and IPendrelPropertyService (the channel display messages modules sent),
-// IPendrelDisplaySource (its channel and grid colours), and for a device that fills it,
+// IPendrelDisplaySource (its channel and grid colours), IPendrelDocumentTimeText (its name and
+// the texts of its times), IPendrelDataRedraw (a module's redraw request, logged),
+// IPendrelPlotRangeStore (the scale ranges of module plots, saved with the file), and for a device that fills it,
 // IPendrelSamplingSink and IPendrelSampleIndex.
 // Not thread-safe: the host serialises the calls on a document.
 #pragma once
@@ -23,10 +25,13 @@
 #include "host/document/document_log.h"
 #include "host/document/document_online_source.h"
 #include "host/document/document_subject.h"
+#include "host/document/document_time_text.h"
 #include "host/document/host_selection.h"
+#include "host/document/plot_range_store.h"
 #include "host/document/sampling_controller.h"
 #include "host/framework/held_reference.h"
 #include "host/views/view_printing.h"
+#include "platform/pendrel/data_redraw.h"
 
 namespace PendrelHost {
 
@@ -38,10 +43,13 @@ class DataDocument final : private DocumentContents,
                            public DocumentSubject,
                            public DocumentOnlineSource,
                            public DeviceSampling,
+                           public DocumentTimeText,
+                           public PlotRangeStore,
                            public IPendrelRecordingDocument,
                            public IPendrelModificationService,
                            public IPendrelPropertyService,
-                           public IPendrelDisplaySource {
+                           public IPendrelDisplaySource,
+                           public IPendrelDataRedraw {
  public:
   explicit DataDocument(std::shared_ptr<Recording> recording);
 
@@ -67,6 +75,11 @@ class DataDocument final : private DocumentContents,
   // IPendrelDisplaySource: the colours the document's channels and grids are shown in.
   HRESULT GetDisplayObject(IUnknown** display) override;
   DisplaySettings& Display() { return *m_display; }
+  DocumentTimeText& TimeText() { return *this; }
+  PlotRangeStore& PlotRangesKept() { return *this; }
+
+  // IPendrelDataRedraw: headless, the request is only logged.
+  HRESULT Redraw(DWORD what) override;
 
   // For the host itself: the recording and the channels, with the reasons channels fail.
   const Recording& Source() const { return DocumentContents::Source(); }

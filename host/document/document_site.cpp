@@ -4,6 +4,7 @@
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
 #include "host/framework/guarded_call.h"
+#include "platform/pendrel/comments.h"
 
 namespace PendrelHost {
 
@@ -28,6 +29,24 @@ bool ViewTypeOf(IMessage* message, DWORD* type) {
   const auto* words = static_cast<const DWORD*>(message->GetData(&bytes));
   if (!words || bytes < 2 * sizeof(DWORD) || words[0] != kTarnValueKindWord) return false;
   *type = words[1];
+  return true;
+}
+
+// The place of the beat a show-comment message asks to show; false for another message.
+bool ShownBeatOf(IMessage* message, PendrelPosition* beat) {
+  if (message->GetMessageId() != kShowComment2MessageId) return false;
+  Tarn::HeldReference<IShowComment2Message> show;
+  {
+    IShowComment2Message* face = nullptr;
+    message->QueryInterface(IShowComment2Message::iid, reinterpret_cast<void**>(&face));
+    show.reset(face);
+  }
+  IPendrelComment* comment = nullptr;
+  if (!show || show->GetComment(&comment) != S_OK || !comment) return false;
+  Tarn::HeldReference<IPendrelComment> held(comment);
+  CommentOffsetRecord position{};
+  if (comment->GetPosition(&position) != S_OK) return false;
+  *beat = {position.offset, position.record};
   return true;
 }
 
@@ -58,6 +77,11 @@ LONG DocumentSite::HandleMessage(IMessage* message) {
   if (!message) return 0;
   Tarn::RecordCall(kService, "HandleMessage", "id=" + Tarn::HexWord(message->GetMessageId()));
   if (m_document && m_document->Properties().Keep(message)) return 1;
+  PendrelPosition beat{};
+  if (ShownBeatOf(message, &beat)) {
+    if (m_document) m_document->Log().AddShownBeat(beat);
+    return 1;
+  }
   DWORD view = 0;
   if (message->GetMessageId() != kTarnMessageOpenView || !ViewTypeOf(message, &view)) return 0;
   if (m_document) m_document->Log().AddViewRequest(view);

@@ -4,7 +4,9 @@
 //   "Modules"    a storage per module document, named by its class, with a stream per
 //                persistent part ("Part0", "Part1", ...) as the part saves itself;
 //   "ChildData"  the child data the modules attach to the data file that can store itself:
-//                "Index" names the class of each, "Item<k>" holds what it saved.
+//                "Index" names the class of each, "Item<k>" holds what it saved;
+//   "PlotRanges" the scale ranges module plots stored: a count, then per range the plot id,
+//                the axis, the minimum and the maximum (a file without it has none).
 // Every stream begins with the storage stream header and its version.
 #pragma once
 
@@ -27,6 +29,7 @@ inline const char16_t* kRecordingStream = u"Recording";
 inline const char16_t* kModulesStorage = u"Modules";
 inline const char16_t* kChildDataStorage = u"ChildData";
 inline const char16_t* kIndexStream = u"Index";
+inline const char16_t* kPlotRangesStream = u"PlotRanges";
 
 inline std::u16string PartStreamName(DWORD part) {
   const std::string digits = std::to_string(part);

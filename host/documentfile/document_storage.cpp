@@ -160,6 +160,20 @@ void WriteChildData(const HostedDocument& document, IStorage* root) {
   }
 }
 
+void WritePlotRanges(const HostedDocument& document, IStorage* root) {
+  const PlotRanges& ranges = document.Data().PlotRangesKept().Ranges();
+  ComPtr<IStream> stream = NewStream(root, kPlotRangesStream);
+  Quor::StorageBinOStreamLite out(stream.Get());
+  out.WriteInt32(LONG(ranges.size()));
+  for (const auto& [key, range] : ranges) {
+    Quor::WriteString(out, Quor::String(key.first));
+    out.WriteInt32(LONG(key.second));
+    out.WriteDouble(range.min);
+    out.WriteDouble(range.max);
+  }
+  if (FAILED(out.Close())) Unwritable("the ranges of its plots");
+}
+
 // ---- Reading --------------------------------------------------------------------------------
 
 [[noreturn]] void NotADocument(const std::string& why) {
@@ -277,6 +291,29 @@ void ReadChildData(HostedDocument& document, IStorage* root, std::vector<std::st
     document.Data().SetChildData(type, data.Get());
   }
 }
+// Ranges that cannot be read, or that no plot could have stored, are left out.
+void ReadPlotRanges(HostedDocument& document, IStorage* root, std::vector<std::string>& problems) {
+  ComPtr<IStream> stream = ExistingStream(root, kPlotRangesStream);
+  if (!stream) return;
+  try {
+    Quor::StorageBinIStreamLite in(stream.Get());
+    DWORD count = 0;
+    in.ReadUInt32(&count);
+    for (DWORD i = 0; i < count && in.Good(); ++i) {
+      Quor::String plotId;
+      Quor::ReadString(in, plotId);
+      DWORD axis = 0;
+      PlotRange range;
+      in.ReadUInt32(&axis);
+      in.ReadDouble(&range.min);
+      in.ReadDouble(&range.max);
+      if (in.Good()) document.Data().PlotRangesKept().Restore({plotId.ToStdWString(), axis}, range);
+    }
+    if (!in.Good()) problems.push_back("The ranges of the plots could not all be read.");
+  } catch (const XQuor&) {
+    problems.push_back("The ranges of the plots could not all be read.");
+  }
+}
 
 }  // namespace
 
@@ -286,6 +323,7 @@ void WriteDocument(const HostedDocument& document, IStorage* root) {
     WriteHeader(document, root);
     WriteModules(document, root);
     WriteChildData(document, root);
+    WritePlotRanges(document, root);
   } catch (const XQuor&) {
     Unwritable("a part could not be stored");
   }
@@ -318,6 +356,7 @@ OpenedDocument ReadDocument(IStorage* root) {
   opened.document->SetRecordingFile(recordingFile);
   ReadModules(*opened.document, root, opened.problems);
   ReadChildData(*opened.document, root, opened.problems);
+  ReadPlotRanges(*opened.document, root, opened.problems);
   opened.document->AnnounceAttached();
   opened.document->Data().SetModified(false);
   return opened;

@@ -80,14 +80,23 @@ void RecordingProxy::ClearAll() {
   EtchProxyBase::ClearAll();
 }
 
+void RecordingPersistTask::StoreWithHost(DWORD axis, const Rhyth::ViewRange& range) {
+  if (!m_host) return;
+  IQuorString* plotId = m_plotId.GetInterface();
+  m_host->SetPlotRange(plotId, axis, range.min, range.max);
+  plotId->Release();
+}
+
 void RecordingPersistTask::StoreX(const Rhyth::ViewRange& range) {
   m_log.push_back("StoreX(" + RangeText(range) + ")");
   m_stored.x = range;
+  StoreWithHost(kPlotAxisX, range);
 }
 
 void RecordingPersistTask::StoreY(const Rhyth::ViewRange& range) {
   m_log.push_back("StoreY(" + RangeText(range) + ")");
   m_stored.y = range;
+  StoreWithHost(kPlotAxisY, range);
 }
 
 void RecordingPersistTask::SetXScaling(const Rhyth::ViewRange& range) {
@@ -109,11 +118,22 @@ bool RecordingPlot::SetBounds(const RECT& bounds) {
   return true;
 }
 
+RecordingPlot::RecordingPlot(Log& log, RangeStore& store, IUnknown* hostDocument)
+    : m_log(log), m_store(store), proxy(log) {
+  if (hostDocument) {
+    hostDocument->QueryInterface(IPendrelPlotRangeStore::iid,
+                                 Quor::ComPtrOut<IPendrelPlotRangeStore>::Bind(m_hostRanges));
+  }
+}
+
 void RecordingPlot::BrowserCommand() { m_log.push_back("BrowserCommand()"); }
 
 void RecordingPlot::CreatePersistTask(const Quor::String& plotId) {
   m_log.push_back("CreatePersistTask(" + Text(plotId) + ")");
-  if (!m_task) m_task = std::make_unique<RecordingPersistTask>(m_log, m_store[Text(plotId)]);
+  if (!m_task) {
+    m_task = std::make_unique<RecordingPersistTask>(m_log, m_store[Text(plotId)], plotId,
+                                                    m_hostRanges.Get());
+  }
 }
 
 bool RecordingPlot::SetMarkup(const Quor::String& markup) {
@@ -136,8 +156,8 @@ IUnknown* RecordingPlot::Print(const Quor::String& title) {
 }
 
 PlotRecorder::PlotRecorder() {
-  Rhyth::SetViewPlotFactory([this](IUnknown*) {
-    auto plot = std::make_unique<RecordingPlot>(log, store);
+  Rhyth::SetViewPlotFactory([this](IUnknown* hostDocument) {
+    auto plot = std::make_unique<RecordingPlot>(log, store, hostDocument);
     last = plot.get();
     return plot;
   });

@@ -1,6 +1,7 @@
 // A plot window, persist task and proxy that log, in order, every call a plot view makes on
 // them, as "Operation(arguments)" lines in one shared log. The persist task keeps its ranges in
-// a store that outlives the view, as the host document keeps them; the proxy's notification
+// a store that outlives the view and writes them through to the host document's plot-range
+// store when the document has one, as the host keeps them; the proxy's notification
 // subject can raise events to the view like the plot script would.
 #pragma once
 
@@ -9,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "core/com_ptr.h"
 #include "platform/pendrel/events.h"
+#include "platform/pendrel/plot_range_store.h"
 #include "platform/win32/com_object.h"
 #include "views/plot/view_plot.h"
 
@@ -60,7 +63,9 @@ class RecordingProxy final : public Quor::EtchProxyBase {
 
 class RecordingPersistTask final : public Rhyth::ViewPersistTask {
  public:
-  RecordingPersistTask(Log& log, StoredRanges& stored) : m_log(log), m_stored(stored) {}
+  RecordingPersistTask(Log& log, StoredRanges& stored, Quor::String plotId,
+                       IPendrelPlotRangeStore* host)
+      : m_log(log), m_stored(stored), m_plotId(std::move(plotId)), m_host(host) {}
   Rhyth::ViewRange StoredX() const override { return m_stored.x; }
   Rhyth::ViewRange StoredY() const override { return m_stored.y; }
   void StoreX(const Rhyth::ViewRange& range) override;
@@ -69,13 +74,18 @@ class RecordingPersistTask final : public Rhyth::ViewPersistTask {
   void SetYScaling(const Rhyth::ViewRange& range) override;
 
  private:
+  void StoreWithHost(DWORD axis, const Rhyth::ViewRange& range);
+
   Log& m_log;
   StoredRanges& m_stored;
+  Quor::String m_plotId;
+  Quor::ComPtr<IPendrelPlotRangeStore> m_host;  // null when the document keeps no ranges
 };
 
 class RecordingPlot final : public Rhyth::ViewPlot {
  public:
-  RecordingPlot(Log& log, RangeStore& store) : m_log(log), m_store(store), proxy(log) {}
+  // `hostDocument` (not held) may answer IPendrelPlotRangeStore.
+  RecordingPlot(Log& log, RangeStore& store, IUnknown* hostDocument);
 
   bool CreateControl(HWND parent) override;
   bool SetBounds(const RECT& bounds) override;
@@ -91,6 +101,7 @@ class RecordingPlot final : public Rhyth::ViewPlot {
  private:
   Log& m_log;
   RangeStore& m_store;
+  Quor::ComPtr<IPendrelPlotRangeStore> m_hostRanges;
 
  public:
   RecordingProxy proxy;

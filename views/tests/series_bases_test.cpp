@@ -3,10 +3,14 @@
 // of the proxy's series during an analysis and after the view and document are gone.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "host/document/data_document.h"
+#include "host/documentfile/document_file.h"
 #include "plotengine/proxy/etch_events.h"
 #include "views/options/plot_options.h"
 #include "views/tests/view_host.h"
@@ -74,6 +78,24 @@ TEST_F(SeriesBases, RangesThatAreNoneOrNotFiniteAreNeverStoredOrApplied) {
   views.push_back(OpenView<SeriesWrapper>(1));
   EXPECT_TRUE(Stored().x.IsNone());
   EXPECT_EQ(Stored().y.max, 2);
+}
+
+TEST_F(SeriesBases, StoredRangesComeBackFiniteFromTheSavedDocument) {
+  TestSeriesView& view = OpenSeries(true);
+  // The first refresh stored 10 to 20; a NaN power later neither replaces it nor is kept.
+  Answers().x = {kNaN, 600};
+  Answers().y = {2, 1};
+  view.UpdatePlotData(Rhyth::kStoreRanges);
+
+  const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                     ("rhyth-view-ranges-" + std::to_string(::getpid()) + ".pdoc");
+  PendrelHost::SaveDocumentFile(*hosted, file);
+  PendrelHost::OpenedDocument opened = PendrelHost::OpenDocumentFile(file);
+  std::filesystem::remove(file);
+  EXPECT_TRUE(opened.problems.empty());
+  const PendrelHost::PlotRanges expected{{{u"test_series_view", kPlotAxisX}, {10, 20}},
+                                         {{u"test_series_view", kPlotAxisY}, {1, 2}}};
+  EXPECT_EQ(opened.document->Data().PlotRangesKept().Ranges(), expected);
 }
 
 TEST_F(SeriesBases, AnEmptySeriesClearsTheProxyOnRefreshAndIsHandedOverOnReset) {
