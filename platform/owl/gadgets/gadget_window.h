@@ -29,6 +29,8 @@ class TGadgetWindow : public TWindow {
   // Tiles the gadgets from the top-left at their desired sizes and repaints.
   virtual void LayoutSession();
 
+  // The gadget the mouse was last seen over, or null.
+  TGadget* GetGadgetUnderMouse() const { return m_underMouse; }
   HFONT GetFont() const { return m_font; }
   bool IsFlatStyle() const { return m_flat; }
   void SetFlatStyle(bool flat) { m_flat = flat; }
@@ -44,6 +46,8 @@ class TGadgetWindow : public TWindow {
   LRESULT EvRButtonDown(WPARAM modifiers, LPARAM point);
   LRESULT EvRButtonUp(WPARAM modifiers, LPARAM point);
   LRESULT EvSysColorChange(WPARAM, LPARAM);
+  // The mouse has left the window: no gadget is under it.
+  void ForgetMouse() { m_underMouse = nullptr; }
 
  private:
   // The gadget that takes the mouse message: the one holding the capture, else the one under it.
