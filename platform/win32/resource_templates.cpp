@@ -131,10 +131,9 @@ std::u16string PredefinedClass(WORD atom) {
 
 }  // namespace
 
-HMENU LoadMenuW(HINSTANCE module, LPCWSTR name) {
-  DWORD size = 0;
-  const void* bytes = ResourceBytes(module, name, RT_MENU, &size);
-  if (!bytes) return nullptr;
+namespace {
+
+HMENU ReadMenuTemplate(const void* bytes, std::size_t size) {
   TemplateReader reader(bytes, size);
   reader.Word();  // version
   reader.Word();  // header size
@@ -145,6 +144,24 @@ HMENU LoadMenuW(HINSTANCE module, LPCWSTR name) {
     return nullptr;
   }
   return menu;
+}
+
+}  // namespace
+
+HMENU LoadMenuW(HINSTANCE module, LPCWSTR name) {
+  DWORD size = 0;
+  const void* bytes = ResourceBytes(module, name, RT_MENU, &size);
+  return bytes ? ReadMenuTemplate(bytes, size) : nullptr;
+}
+
+HMENU LoadMenuIndirectW(const void* menuTemplate) {
+  if (!menuTemplate) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  // A template handed in carries no size: it ends where its last item says so, within the
+  // largest menu template the format allows.
+  return ReadMenuTemplate(menuTemplate, 0xFFFF);
 }
 
 HACCEL LoadAcceleratorsW(HINSTANCE module, LPCWSTR name) {
