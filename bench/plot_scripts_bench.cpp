@@ -150,7 +150,7 @@ void ViewText(benchmark::State& state, const char* fixture,
 }
 BENCHMARK_CAPTURE(ViewText, tachogram, "tachogram.txt", {{"RR Intervals", 1234}})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ViewText, spectrum, "spectrum.txt", {{"Power Spectrum", 500}})
+BENCHMARK_CAPTURE(ViewText, spectrum, "power_spectrum.txt", {{"Power Spectrum", 500}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ViewText, rr_histogram, "rr_histogram.txt", {{"RR Histogram", 58}})
     ->Unit(benchmark::kMillisecond);

@@ -14,13 +14,7 @@
   etch.inherit(Bar, etch.DataPlotter);
   Bar.prototype.data_roles = ['ydata', 'xlabels'];
   Bar.prototype.property_table = function () {
-    return etch.DataPlotter.prototype.property_table.call(this).concat([
-      ['ydata', 'data'],
-      ['compression', 'boolean', false],
-      ['colour', 'colour', new etch.Colour(255, 0, 0, 255)],
-      ['fillcolour', 'colour', function (v) { return v.colour; }],
-      ['width', 'number', 1],
-      ['bins', 'interval', new etch.IntervalProvider(1, 1, null)],
+    return etch.DataPlotter.prototype.property_table.call(this).concat(etch.bin_plotter_rows(), [
       ['style', 'string', 'clustered'],
       ['bar_width_ratio', 'number', 0.8],
       ['centered_xlabels', 'boolean', false],

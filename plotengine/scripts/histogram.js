@@ -19,14 +19,7 @@
   etch.inherit(Histogram, etch.DataPlotter);
   Histogram.prototype.data_roles = ['ydata'];
   Histogram.prototype.property_table = function () {
-    return etch.DataPlotter.prototype.property_table.call(this).concat([
-      ['ydata', 'data'],
-      ['compression', 'boolean', false],
-      ['colour', 'colour', new etch.Colour(255, 0, 0, 255)],
-      ['fillcolour', 'colour', function (v) { return v.colour; }],
-      ['width', 'number', 1],
-      ['bins', 'interval', new etch.IntervalProvider(1, 1, null)]
-    ]);
+    return etch.DataPlotter.prototype.property_table.call(this).concat(etch.bin_plotter_rows());
   };
 
   Histogram.prototype.bar_count = function () {

@@ -155,6 +155,18 @@
   };
   etch.DataPlotter = DataPlotter;
 
+  // The properties every plotter drawing one bar per bin shares (bars and histograms).
+  etch.bin_plotter_rows = function () {
+    return [
+      ['ydata', 'data'],
+      ['compression', 'boolean', false],
+      ['colour', 'colour', new etch.Colour(255, 0, 0, 255)],
+      ['fillcolour', 'colour', function (v) { return v.colour; }],
+      ['width', 'number', 1],
+      ['bins', 'interval', new etch.IntervalProvider(1, 1, null)]
+    ];
+  };
+
   function UIPlotter(plot, props, markupName) {
     BasePlotter.call(this, plot, props, markupName);
   }

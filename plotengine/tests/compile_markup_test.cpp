@@ -77,7 +77,7 @@ TEST(CompileMarkup, FailsWithoutWritingForBadMarkupAndRecordRanges) {
 }
 
 TEST(CompileMarkup, CompilesEveryPlotOptionText) {
-  for (const char* name : {"tachogram.txt", "spectrum.txt", "spectrum_reset_busy.txt",
+  for (const char* name : {"tachogram.txt", "power_spectrum.txt", "power_spectrum_reset_busy.txt",
                            "rr_histogram.txt", "delta_rr_histogram.txt", "classifier.txt",
                            "poincare.txt"}) {
     std::string script;

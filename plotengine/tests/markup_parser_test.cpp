@@ -150,7 +150,7 @@ TEST(MarkupParser, ObjectsAndArraysNestAtMost256Deep) {
 }
 
 TEST(MarkupParser, BadInputNeverCrashes) {
-  const std::string valid = Fixture("spectrum.txt");
+  const std::string valid = Fixture("power_spectrum.txt");
   ASSERT_TRUE(Parse(valid).ok);
   for (std::size_t n = 0; n < valid.size(); ++n) Parse(valid.substr(0, n));
 

@@ -125,11 +125,11 @@ TEST_F(Options, TheSampleAnalysisGivesThePlotsTexts) {
     Quor::String text;
   } cases[] = {
       {"tachogram.txt", WriteTachogram(source, &tachogram)},
-      {"spectrum.txt", WriteSpectrum(source, &spectrum)},
+      {"power_spectrum.txt", WriteSpectrum(source, &spectrum)},
       {"rr_histogram.txt", WriteHistogram(source, &rrHistogram, false)},
       {"delta_rr_histogram.txt", WriteHistogram(source, &deltaHistogram, true)},
       {"poincare.txt", WritePoincare(source, &poincareX, &poincareY)},
-      {"spectrum_reset_busy.txt", WriteSpectrum(resetBusy, &spectrum)},
+      {"power_spectrum_reset_busy.txt", WriteSpectrum(resetBusy, &spectrum)},
       {"tachogram_empty.txt", WriteTachogram(source, &noIntervals)},
       {"poincare_without_ellipse.txt", WritePoincare(notANumber, &poincareX, &poincareY)},
       {"classifier_busy.txt", WriteClassifier(busy, &classifierRR, &classifierFF)},

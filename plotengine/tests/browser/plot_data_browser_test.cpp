@@ -16,8 +16,6 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-const Rgb kWhite{255, 255, 255};
-const Rgb kRed{255, 0, 0};
 const double kNaN = std::nan("");
 const double kInfinity = HUGE_VAL;
 const PlotGeometry kPage = PlotGeometry::ForMargins(10, 10);

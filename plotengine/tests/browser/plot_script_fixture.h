@@ -15,6 +15,11 @@ namespace Quor {
 
 using Rgb = std::array<int, 3>;
 
+// Colours the plot tests draw with and probe for.
+inline const Rgb kWhite{255, 255, 255};
+inline const Rgb kRed{255, 0, 0};
+inline const Rgb kGreen{0, 128, 0};
+
 // Where data values land: the data area of a plot of the page's size and its scale ends.
 struct PlotGeometry {
   double left = 0, top = 0, width = 0, height = 0;

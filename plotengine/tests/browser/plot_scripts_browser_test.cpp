@@ -19,13 +19,10 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-const Rgb kWhite{255, 255, 255};
 const Rgb kSeriesBlue{0, 0, 200};
 const Rgb kGridGrey{192, 192, 192};
 // #0000c8cc over white.
 const Rgb kBarFill{51, 51, 211};
-const Rgb kRed{255, 0, 0};
-const Rgb kGreen{0, 128, 0};
 
 std::string WithStoredSettings(const std::string& options) {
   std::u16string text = String::FromUtf8(options).ToStdWString();
@@ -81,7 +78,7 @@ std::vector<ViewCase> ViewCases() {
       {"tachogram.txt", {{"RR Intervals", Ramp(101, 700, 1)}},
        [=](int i) { return std::make_pair(double(i), tachogramY(i)); }, 101, kSeriesBlue,
        {0, 1234, 577.5, 1072.5}, {0, 100, 700, 800}, false},
-      {"spectrum.txt", {{"Power Spectrum", Ramp(200, 1000, 10)}},
+      {"power_spectrum.txt", {{"Power Spectrum", Ramp(200, 1000, 10)}},
        [=](int i) { return std::make_pair(spectrumX(i), spectrumY(i)); }, 200, kSeriesBlue,
        {0.001, 0.5, 0, 4483.5}, {0.001, 0.2, 1000, 2990}, false},
       {"rr_histogram.txt", {{"RR Histogram", Ramp(40, 10, 1)}}, bar(601.562, 7.8125), 40,

@@ -14,10 +14,7 @@ namespace {
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
-const Rgb kWhite{255, 255, 255};
 const Rgb kCyan{0, 255, 255};
-const Rgb kRed{255, 0, 0};
-const Rgb kGreen{0, 128, 0};
 
 // Scales from 0 to 100 on both axes, grid lines every 10.
 const PlotGeometry kPlot = PlotGeometry::ForMargins(10, 10).WithRange(0, 100, 0, 100);

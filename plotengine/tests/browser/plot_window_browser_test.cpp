@@ -18,8 +18,6 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const Rgb kRed{255, 0, 0};
-
 // A series that runs `onRead` the first time it is read, then reads as zeros.
 class CallbackSeries final : public SimpleUnknownImp1<IEnumFloatEx, 1> {
  public:
