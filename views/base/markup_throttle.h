@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include "controls/gadgets/low_priority_timer.h"
 #include "platform/win32/types.h"
 
 namespace Rhyth {
@@ -18,7 +19,6 @@ class MarkupThrottle {
  public:
   // `sendDue` builds and sends the view's current markup when a held-back request falls due.
   explicit MarkupThrottle(std::function<void()> sendDue);
-  ~MarkupThrottle();
   MarkupThrottle(const MarkupThrottle&) = delete;
   MarkupThrottle& operator=(const MarkupThrottle&) = delete;
 
@@ -31,10 +31,19 @@ class MarkupThrottle {
   bool Admit(double intervalSeconds);
   // Records that a markup went out now.
   void MarkSent();
-  bool IsHoldingBack() const { return m_timer != 0; }
+  bool IsHoldingBack() const { return m_timer.IsTimerRunning(); }
 
  private:
-  static void OnTimer(HWND, UINT, UINT_PTR id, DWORD);
+  // Calls the throttle back when a held-back request falls due.
+  class DueTimer final : public Quor::LowPriorityTimer {
+   public:
+    explicit DueTimer(MarkupThrottle& owner) : m_owner(owner) {}
+    void OnTimer() override { m_owner.FallDue(); }
+
+   private:
+    MarkupThrottle& m_owner;
+  };
+
   LONGLONG Now() const;
   void Arm(double waitSeconds);
   void Disarm();
@@ -47,7 +56,7 @@ class MarkupThrottle {
   // The first markup after a restart always goes out, whatever the clock reads.
   bool m_sentSinceRestart = false;
   bool m_on = false;
-  UINT_PTR m_timer = 0;
+  DueTimer m_timer{*this};
 };
 
 }  // namespace Rhyth
