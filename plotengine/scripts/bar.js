@@ -63,11 +63,13 @@
     ctx.restore();
   };
 
-  // The x labels, slanted down to the left from under each bar (or each bar's left edge), on the
-  // plot's base canvas below the data area.
+  // The x labels, slanted down to the left from under each bar (or each bar's left edge), below
+  // the data area: on the plot's base canvas, or outside the data area of a layer that draws
+  // there itself (an SVG layer).
   Bar.prototype.draw_xlabels = function (layer, n, half) {
     var v = this.values, plot = this.plot, sx = plot.scales[etch.kXScale].scaling;
-    var ctx = plot.base_layer.context(), rect = layer.rect;
+    var ctx = layer.outer_context ? layer.outer_context() : plot.base_layer.context();
+    var rect = layer.rect;
     ctx.save();
     ctx.font = plot.values.canvas_fontsize + 'pt ' + plot.values.fontfamily;
     var colour = v.xlabels instanceof etch.TextProvider ? v.xlabels.colour : null;

@@ -27,19 +27,19 @@
 
   // The mark of one point, centred on (x, y), `size` pixels from the centre to an end.
   var marks = {
-    x: function (ctx, x, y, size) {
+    cross: function (ctx, x, y, size) {
       ctx.moveTo(x - size, y - size);
       ctx.lineTo(x + size, y + size);
       ctx.moveTo(x - size, y + size);
       ctx.lineTo(x + size, y - size);
     },
-    '+': function (ctx, x, y, size) {
+    plus: function (ctx, x, y, size) {
       ctx.moveTo(x - size, y);
       ctx.lineTo(x + size, y);
       ctx.moveTo(x, y - size);
       ctx.lineTo(x, y + size);
     },
-    o: function (ctx, x, y, size) {
+    circle: function (ctx, x, y, size) {
       ctx.moveTo(x + size, y);
       ctx.arc(x, y, size, 0, 2 * Math.PI, false);
     },
@@ -55,10 +55,27 @@
       ctx.closePath();
     }
   };
-  // The marks' long names.
-  marks.cross = marks.x;
-  marks.plus = marks['+'];
-  marks.circle = marks.o;
+  // The marks' short names.
+  var shortNames = {x: 'cross', '+': 'plus', o: 'circle'};
+
+  // Strokes a mark at each point: on a canvas as one path; on a layer that stamps marks (an SVG
+  // layer) as one definition used at each point.
+  function drawMarks(layer, ctx, name, size, count, px, py) {
+    var mark = marks[name];
+    var stamp = layer.mark_stamper &&
+                layer.mark_stamper(ctx, name, size, function (c) { mark(c, size, size, size); });
+    if (!stamp) ctx.beginPath();
+    for (var i = 0; i < count; ++i) {
+      var x = px(i), y = py(i);
+      if (!etch.util.is_finite(x) || !etch.util.is_finite(y)) continue;
+      if (stamp) {
+        stamp(x, y);
+      } else {
+        mark(ctx, x, y, size);
+      }
+    }
+    if (!stamp) ctx.stroke();
+  }
 
   Scatter.prototype.draw = function (layer) {
     var v = this.values, ctx = layer.context();
@@ -76,14 +93,9 @@
       ctx.stroke();
     }
     if (v.show_points) {
-      var mark = marks[v.style] || marks.x;
-      var size = 2 + v.width;
-      ctx.beginPath();
-      for (var i = 0; i < n; ++i) {
-        var x = px(i), y = py(i);
-        if (etch.util.is_finite(x) && etch.util.is_finite(y)) mark(ctx, x, y, size);
-      }
-      ctx.stroke();
+      var name = Object.prototype.hasOwnProperty.call(shortNames, v.style) ? shortNames[v.style] : v.style;
+      if (!Object.prototype.hasOwnProperty.call(marks, name)) name = 'cross';
+      drawMarks(layer, ctx, name, 2 + v.width, n, px, py);
     }
     return $.Deferred().resolve().promise();
   };

@@ -3,11 +3,13 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 
 #include "host/browser/browser_settings.h"
 #include "platform/win32/resources.h"
 #include "plotengine/browser_etch_loader.h"
+#include "plotengine/html_string_reader.h"
 #include "plotengine/markup/js_string_literal.h"
 
 HMODULE PlotBrowserTestHostResources();
@@ -15,14 +17,15 @@ HMODULE PlotBrowserTestHostResources();
 namespace Quor {
 namespace {
 
-// The plot page's loader, noting each URL it was asked for and whether it served it.
+// The plot page's loader, noting each URL it was asked for and whether it served it. Answers
+// that a test gives for a URL come first.
 class LoggingLoader final : public SimpleUnknownImp1<IQuorBrowserResourceLoader, 0> {
  public:
   LoggingLoader() : m_inner(new BrowserEtchLoader) { m_inner->AddRef(); }
   ~LoggingLoader() override { m_inner->Release(); }
   HRESULT Load(IAutoQuorString* url, IAutoQuorString** mime, IQuorStreamReader** stream) override {
-    const HRESULT hr = m_inner->Load(url, mime, stream);
     const std::string text = String(url).ToUtf8String();
+    const HRESULT hr = Answer(text, mime, stream) ? S_OK : m_inner->Load(url, mime, stream);
     std::lock_guard lock(m_mutex);
     m_loads.push_back(text + (hr == S_OK ? "" : " [not served]"));
     return hr;
@@ -31,11 +34,26 @@ class LoggingLoader final : public SimpleUnknownImp1<IQuorBrowserResourceLoader,
     std::lock_guard lock(m_mutex);
     return std::exchange(m_loads, {});
   }
+  void Serve(const std::string& url, const std::string& mime, const std::string& body) {
+    std::lock_guard lock(m_mutex);
+    m_answers[url] = {mime, body};
+  }
 
  private:
+  bool Answer(const std::string& url, IAutoQuorString** mime, IQuorStreamReader** stream) {
+    std::lock_guard lock(m_mutex);
+    const auto found = m_answers.find(url);
+    if (found == m_answers.end()) return false;
+    *mime = String::FromUtf8(found->second.first).GetInterface();
+    *stream = new HtmlStringReader(String::FromUtf8(found->second.second));
+    (*stream)->AddRef();
+    return true;
+  }
+
   IQuorBrowserResourceLoader* m_inner;
   std::mutex m_mutex;
   std::vector<std::string> m_loads;
+  std::map<std::string, std::pair<std::string, std::string>> m_answers;
 };
 
 // Composes the page's canvases at a point over the white page, in z order.
@@ -86,7 +104,9 @@ void PlotScriptsInBrowser::SetUp() {
   PendrelBrowser::TakePageErrors();
   proxy = new RecordingEtchProxy;
   proxy->AddRef();
-  ASSERT_EQ(control.Browser()->RegisterScriptObject(proxy), S_OK);
+  if (m_nativeProxy) {
+    ASSERT_EQ(control.Browser()->RegisterScriptObject(proxy), S_OK);
+  }
   loader = new LoggingLoader;
   loader->AddRef();
   ASSERT_TRUE(control.SetResourceLoader(loader));
@@ -193,6 +213,12 @@ std::vector<std::string> PlotScriptsInBrowser::TakeReports() {
 
 std::vector<std::string> PlotScriptsInBrowser::TakeLoads() {
   return static_cast<LoggingLoader*>(loader)->Take();
+}
+
+void PlotScriptsInBrowser::Serve(const std::string& name, const std::string& mime,
+                                 const std::string& body) {
+  static_cast<LoggingLoader*>(loader)->Serve(String(kEtchPlotPrefix).ToUtf8String() + name, mime,
+                                             body);
 }
 
 std::vector<std::string> PlotScriptsInBrowser::TakeDataRequests() {

@@ -35,6 +35,8 @@ struct PlotGeometry {
 
 class PlotScriptsInBrowser : public PlotPageInBrowser {
  protected:
+  // Without the native proxy the page has no "etch_proxy" but the one its scripts may bring.
+  explicit PlotScriptsInBrowser(bool nativeProxy = true) : m_nativeProxy(nativeProxy) {}
   static void SetUpTestSuite();
   void SetUp() override;
   void TearDown() override;
@@ -62,6 +64,8 @@ class PlotScriptsInBrowser : public PlotPageInBrowser {
   // Every report so far (the waits keep them), and forgotten.
   std::vector<std::string> TakeReports();
   std::vector<std::string> TakeLoads();
+  // Has the page's loader answer the URL `name` under the plot page's prefix with `body`.
+  void Serve(const std::string& name, const std::string& mime, const std::string& body);
   // The RequestPixData calls of the proxy's log, which is emptied.
   std::vector<std::string> TakeDataRequests();
 
@@ -72,6 +76,7 @@ class PlotScriptsInBrowser : public PlotPageInBrowser {
   IQuorBrowser* page = nullptr;
 
  private:
+  bool m_nativeProxy;
   std::vector<std::string> m_reports;
 };
 
