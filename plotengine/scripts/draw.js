@@ -197,7 +197,7 @@
         try {
           window.etch_proxy.SetSVG(plot.id, data, svg);
         } catch (e) {
-          plot.show_error(etch.xml_escape(String(e && e.message ? e.message : e)));
+          plot.show_error(etch.util.escape_markup(e && e.message ? e.message : e));
         }
       });
     });

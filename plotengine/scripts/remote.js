@@ -26,10 +26,7 @@
     });
   }
 
-  var htmlEntities = {'&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;', "'": '&#39;'};
-  function html(text) {
-    return String(text).replace(/[&<>"']/g, function (c) { return htmlEntities[c]; });
-  }
+  var html = function (text) { return etch.util.escape_markup(text); };
 
   // The plot's message for a property of the wrong kind; the names and the default are the
   // markup's and are shown as text.

@@ -21,16 +21,7 @@
     return String(rounded === 0 ? 0 : rounded);
   }
 
-  var xmlEntities = {'&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;', "'": '&apos;'};
-  // Text made safe for XML content and attribute values; characters XML 1.0 cannot hold at all
-  // (controls other than tab and line ends, lone surrogates) are dropped.
-  function xml(text) {
-    return String(text)
-      .replace(/[\u0000-\u0008\u000b\u000c\u000e-\u001f\ufffe\uffff]/g, '')
-      .replace(/[\ud800-\udbff](?![\udc00-\udfff])|(^|[^\ud800-\udbff])[\udc00-\udfff]/g, '$1')
-      .replace(/[&<>"']/g, function (c) { return xmlEntities[c]; });
-  }
-  etch.xml_escape = xml;
+  var xml = function (text) { return etch.util.escape_markup(text); };
 
   // ---- Colours --------------------------------------------------------------------------
 
