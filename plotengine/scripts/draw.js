@@ -165,7 +165,8 @@
   etch.fn.printable_svg = function () {
     var plot = this, rect = plot.data_rect(), result = $.Deferred();
     var doc = new etch.SvgDocument(plot.container.width(), plot.container.height());
-    plot.draw_frame(new etch.SvgContext(doc, doc.body), new etch.Rect(0, 0, doc.width, doc.height), rect);
+    var whole = new etch.Rect(0, 0, doc.width, doc.height);
+    plot.draw_frame(new etch.SvgContext(doc, doc.body), whole, rect);
     var layer = new etch.SvgLayer(plot, doc, rect), ctx = layer.context();
     ctx.beginPath();
     ctx.rect(0, 0, rect.width, rect.height);

@@ -93,8 +93,9 @@
       ctx.stroke();
     }
     if (v.show_points) {
-      var name = Object.prototype.hasOwnProperty.call(shortNames, v.style) ? shortNames[v.style] : v.style;
-      if (!Object.prototype.hasOwnProperty.call(marks, name)) name = 'cross';
+      var own = function (table, key) { return Object.prototype.hasOwnProperty.call(table, key); };
+      var name = own(shortNames, v.style) ? shortNames[v.style] : v.style;
+      if (!own(marks, name)) name = 'cross';
       drawMarks(layer, ctx, name, 2 + v.width, n, px, py);
     }
     return $.Deferred().resolve().promise();

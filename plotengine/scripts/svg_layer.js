@@ -58,8 +58,8 @@
   function rgbaText(css, globalAlpha) {
     var c = rgbaOf(css);
     var alpha = Math.round(c[3] * Math.max(0, Math.min(1, globalAlpha)));
-    return {text: 'rgba(' + c[0] + ',' + c[1] + ',' + c[2] + ',' + ((alpha + 0.5) / 255).toFixed(4) + ')',
-            visible: alpha > 0};
+    var alphaText = ((alpha + 0.5) / 255).toFixed(4);
+    return {text: 'rgba(' + c[0] + ',' + c[1] + ',' + c[2] + ',' + alphaText + ')', visible: alpha > 0};
   }
 
   // ---- Fonts ----------------------------------------------------------------------------
@@ -174,8 +174,9 @@
   SvgContext.prototype.transform = function (a, b, c, d, e, f) {
     var m = this.state.matrix;
     if (![a, b, c, d, e, f].every(is_finite)) return;
-    this.state.matrix = [m[0] * a + m[2] * b, m[1] * a + m[3] * b, m[0] * c + m[2] * d,
-                         m[1] * c + m[3] * d, m[0] * e + m[2] * f + m[4], m[1] * e + m[3] * f + m[5]];
+    this.state.matrix = [m[0] * a + m[2] * b, m[1] * a + m[3] * b,
+                         m[0] * c + m[2] * d, m[1] * c + m[3] * d,
+                         m[0] * e + m[2] * f + m[4], m[1] * e + m[3] * f + m[5]];
   };
   SvgContext.prototype.setTransform = function (a, b, c, d, e, f) {
     if ([a, b, c, d, e, f].every(is_finite)) this.state.matrix = [a, b, c, d, e, f];
@@ -270,7 +271,9 @@
   };
 
   SvgContext.prototype.setLineDash = function (dash) {
-    this.state.dash = $.grep($.isArray(dash) ? dash : [], function (v) { return is_finite(v) && v >= 0; });
+    this.state.dash = $.grep($.isArray(dash) ? dash : [], function (v) {
+      return is_finite(v) && v >= 0;
+    });
   };
   SvgContext.prototype.getLineDash = function () { return this.state.dash.slice(); };
 
@@ -299,9 +302,12 @@
     if (drawn.length && this.state.dash.length) {
       this.dashed_lines(drawn, style.text);
     } else if (drawn.length) {
-      this.sink.push('<path style="' + style.text + '" d="' + $.map(drawn, pathData).join(' ') + '"/>');
+      this.sink.push('<path style="' + style.text + '" d="' + $.map(drawn, pathData).join(' ') +
+                     '"/>');
     }
-    for (var i = 0; i < this.ellipses.length; ++i) this.sink.push(ellipseElement(this.ellipses[i], style.text));
+    for (var i = 0; i < this.ellipses.length; ++i) {
+      this.sink.push(ellipseElement(this.ellipses[i], style.text));
+    }
   };
 
   // Paths draw without dashes; dashed strokes go out as lines, whose dashes the renderer counts
@@ -312,8 +318,9 @@
     for (var i = 0; i < subpaths.length; ++i) {
       for (var j = 1; j < subpaths[i].length; ++j) {
         var a = subpaths[i][j - 1], b = subpaths[i][j];
-        this.sink.push('<line style="' + style + ';stroke-dasharray:' + dash + '" x1="' + num(a[0]) +
-                       '" y1="' + num(a[1]) + '" x2="' + num(b[0]) + '" y2="' + num(b[1]) + '"/>');
+        this.sink.push('<line style="' + style + ';stroke-dasharray:' + dash + '" x1="' +
+                       num(a[0]) + '" y1="' + num(a[1]) + '" x2="' + num(b[0]) + '" y2="' +
+                       num(b[1]) + '"/>');
       }
     }
   };
@@ -329,7 +336,8 @@
   // The corners of an axis-aligned rectangle that `points` (a closed polyline) outlines, or null.
   function boxOf(points) {
     if (points.length !== 5) return null;
-    var xs = $.map(points, function (p) { return p[0]; }), ys = $.map(points, function (p) { return p[1]; });
+    var xs = $.map(points, function (p) { return p[0]; });
+    var ys = $.map(points, function (p) { return p[1]; });
     var left = Math.min.apply(null, xs), right = Math.max.apply(null, xs);
     var top = Math.min.apply(null, ys), bottom = Math.max.apply(null, ys);
     for (var i = 0; i < 4; ++i) {
@@ -344,7 +352,8 @@
     var colour = rgbaText(this.state.fillStyle, this.state.globalAlpha);
     if (!colour.visible || !(box.width > 0) || !(box.height > 0)) return;
     this.sink.push('<rect style="fill:' + colour.text + '" x="' + num(box.left) + '" y="' +
-                   num(box.top) + '" width="' + num(box.width) + '" height="' + num(box.height) + '"/>');
+                   num(box.top) + '" width="' + num(box.width) + '" height="' +
+                   num(box.height) + '"/>');
   };
 
   // Only rectangles can be filled in printable SVG; other shapes are left out.
@@ -386,7 +395,8 @@
       $.each(points, function (j, p) { xs.push(p[0]); ys.push(p[1]); });
     });
     var id = this.doc.next_clip_id();
-    var left = xs.length ? Math.min.apply(null, xs) : 0, top = ys.length ? Math.min.apply(null, ys) : 0;
+    var left = xs.length ? Math.min.apply(null, xs) : 0;
+    var top = ys.length ? Math.min.apply(null, ys) : 0;
     var width = xs.length ? Math.max.apply(null, xs) - left : 0;
     var height = ys.length ? Math.max.apply(null, ys) - top : 0;
     this.sink.push('<clipPath id="' + id + '"><rect x="' + num(left) + '" y="' + num(top) +
@@ -398,7 +408,8 @@
   // ---- Text ----
 
   SvgContext.prototype.text_element = function (text, x, y, css) {
-    if (text === undefined || text === null || String(text) === '' || !is_finite(x) || !is_finite(y)) return;
+    if (text === undefined || text === null || String(text) === '') return;
+    if (!is_finite(x) || !is_finite(y)) return;
     var colour = rgbaText(css, this.state.globalAlpha);
     if (!colour.visible) return;
     var font = fontOf(this.state.font), at = this.point(x, y), angle = this.angle();
@@ -429,7 +440,8 @@
   SvgContext.prototype.drawImage = function () {};
   SvgContext.prototype.putImageData = function () {};
 
-  // Draws a shape once as a definition and stamps it with use elements.
+  // The definition under `id` of the shape draw(ctx) strokes, in this context's line width: a
+  // path, or a circle or ellipse; null for a shape of both.
   SvgContext.prototype.definition_of = function (id, draw) {
     var recorder = new SvgContext(this.doc, []);
     recorder.lineWidth = this.state.lineWidth;
@@ -438,7 +450,8 @@
     var width = 'stroke-width:' + num(this.state.lineWidth);
     var lines = $.grep(recorder.subpaths, function (points) { return points.length > 1; });
     if (lines.length && !recorder.ellipses.length) {
-      return '<path id="' + id + '" style="' + width + '" d="' + $.map(lines, pathData).join(' ') + '"/>';
+      return '<path id="' + id + '" style="' + width + '" d="' + $.map(lines, pathData).join(' ') +
+             '"/>';
     }
     if (recorder.ellipses.length === 1 && !lines.length) {
       var e = recorder.ellipses[0];
@@ -482,7 +495,9 @@
   // Returns a function stamping the mark `name`, drawn by draw(ctx) around (size, size), at a
   // point of `ctx` in the stroke colour of `ctx`; null when the mark has no definition form.
   SvgLayer.prototype.mark_stamper = function (ctx, name, size, draw) {
-    var id = ('etch_mark_' + name + '_' + num(size) + '_' + num(ctx.lineWidth)).replace(/[^A-Za-z0-9_]/g, '_');
+    var token = function (value) { return num(value).replace('.', 'p').replace('-', 'm'); };
+    var id = 'etch_mark_' + String(name).replace(/[^A-Za-z0-9]/g, '_') + '_' + token(size) + '_' +
+             token(ctx.lineWidth);
     var element = ctx.definition_of(id, draw);
     if (!element) return null;
     this.doc.define(id, element);
@@ -491,8 +506,8 @@
     return function (x, y) {
       if (!colour.visible || !is_finite(x) || !is_finite(y)) return;
       var at = ctx.point(x, y);
-      sink.push('<use xlink:href="#' + id + '" x="' + num(at[0] - size) + '" y="' + num(at[1] - size) +
-                '" style="stroke:' + colour.text + '"/>');
+      sink.push('<use xlink:href="#' + id + '" x="' + num(at[0] - size) + '" y="' +
+                num(at[1] - size) + '" style="stroke:' + colour.text + '"/>');
     };
   };
 

@@ -77,7 +77,9 @@ window.__find = function (wanted, inks, backgrounds, limit) {
     var best = 0, bestDistance = Infinity;
     colours.forEach(function (colour, j) {
       var sum = 0;
-      for (var k = 0; k < 3; ++k) sum += (rgb[3 * i + k] - colour[k]) * (rgb[3 * i + k] - colour[k]);
+      for (var k = 0; k < 3; ++k) {
+        sum += (rgb[3 * i + k] - colour[k]) * (rgb[3 * i + k] - colour[k]);
+      }
       if (sum < bestDistance) { best = j; bestDistance = sum; }
     });
     nearest[i] = best === 0 ? 0 : best <= inks.length && !tintOfWanted(i) ? 1 : 2;
@@ -87,7 +89,8 @@ window.__find = function (wanted, inks, backgrounds, limit) {
     for (var dy = -3; dy <= 3; ++dy) {
       for (var dx = -3; dx <= 3; ++dx) {
         var nx = x + dx, ny = y + dy;
-        if (nx >= 0 && ny >= 0 && nx < width && ny < height && nearest[ny * width + nx] === 1) return false;
+        var inside = nx >= 0 && ny >= 0 && nx < width && ny < height;
+        if (inside && nearest[ny * width + nx] === 1) return false;
       }
     }
     return true;
@@ -103,9 +106,7 @@ window.__find = function (wanted, inks, backgrounds, limit) {
 };
 )JS";
 
-std::string ArrayText(const Rgb& colour) {
-  return "[" + RgbText(colour) + "]";
-}
+std::string ArrayText(const Rgb& colour) { return "[" + RgbText(colour) + "]"; }
 
 struct Pixel {
   int x, y;
@@ -126,7 +127,8 @@ class PlotCopyInBrowser : public PlotScriptsInBrowser {
  protected:
   void SetUp() override {
     PlotScriptsInBrowser::SetUp();
-    m_folder = std::filesystem::temp_directory_path() / ("rhyth-copy-test-" + std::to_string(getpid()));
+    m_folder =
+        std::filesystem::temp_directory_path() / ("rhyth-copy-test-" + std::to_string(getpid()));
     std::filesystem::create_directories(m_folder);
   }
   void TearDown() override {
@@ -164,16 +166,17 @@ class PlotCopyInBrowser : public PlotScriptsInBrowser {
 
   // Pixels of the page nearest `wanted` of the palette and clear of its other inks (all but
   // white and the grid's grey).
-  std::vector<Pixel> ScreenPixels(const Rgb& wanted, const std::vector<Rgb>& palette, int limit = 12) {
+  std::vector<Pixel> ScreenPixels(const Rgb& wanted, const std::vector<Rgb>& palette,
+                                  int limit = 12) {
     std::string inks = "[";
     for (const Rgb& colour : palette) {
       if (colour != wanted && colour != kWhite && colour != kGridGrey) {
         inks += (inks.size() > 1 ? "," : "") + ArrayText(colour);
       }
     }
-    std::istringstream answer(Ask("test.report('found ' + __find(" + ArrayText(wanted) + ", " + inks +
-                                      "], [" + ArrayText(kWhite) + "," + ArrayText(kGridGrey) + "], " +
-                                      std::to_string(limit) + "));",
+    std::istringstream answer(Ask("test.report('found ' + __find(" + ArrayText(wanted) + ", " +
+                                      inks + "], [" + ArrayText(kWhite) + "," +
+                                      ArrayText(kGridGrey) + "], " + std::to_string(limit) + "));",
                                   "found "));
     std::vector<Pixel> pixels;
     char comma;
@@ -215,7 +218,6 @@ class PlotCopyInBrowser : public PlotScriptsInBrowser {
       for (const Pixel& p : pixels) {
         EXPECT_TRUE(ShowsNear(*png, p, colour, palette))
             << RgbText(colour) << " at " << p.x << "," << p.y;
-
       }
     }
   }
@@ -281,14 +283,18 @@ TEST_F(PlotCopyInBrowser, EachViewCopiesWhatTheScreenShows) {
       {"power_spectrum_reset_busy.txt", {{"Power Spectrum", Ramp(400, 500, -1)}}, kSeriesBlue},
       {"rr_histogram.txt", {{"RR Histogram", Ramp(58, 10, 2)}}, kBarFill},
       {"delta_rr_histogram.txt", {{"Delta RR Histogram", Ramp(53, 10, 3)}}, kBarFill},
-      {"classifier.txt", {{"Classifier RR", Ramp(100, 800, 4)}, {"Classifier FF", Ramp(100, 0.8, 0.004)}},
+      {"classifier.txt",
+       {{"Classifier RR", Ramp(100, 800, 4)}, {"Classifier FF", Ramp(100, 0.8, 0.004)}},
        kSeriesBlue},
-      {"classifier_busy.txt", {{"Classifier RR", Ramp(100, 800, 4)}, {"Classifier FF", Ramp(100, 1.0, 0.004)}},
+      {"classifier_busy.txt",
+       {{"Classifier RR", Ramp(100, 800, 4)}, {"Classifier FF", Ramp(100, 1.0, 0.004)}},
        kSeriesBlue},
-      {"poincare.txt", {{"Poincare RR", Ramp(100, 600, 4)}, {"Poincare Next RR", Ramp(100, 604, 4)}},
+      {"poincare.txt",
+       {{"Poincare RR", Ramp(100, 600, 4)}, {"Poincare Next RR", Ramp(100, 604, 4)}},
        kSeriesBlue},
       {"poincare_without_ellipse.txt",
-       {{"Poincare RR", Ramp(100, 600, 4)}, {"Poincare Next RR", Ramp(100, 604, 4)}}, kSeriesBlue},
+       {{"Poincare RR", Ramp(100, 600, 4)}, {"Poincare Next RR", Ramp(100, 604, 4)}},
+       kSeriesBlue},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fixture);
@@ -304,30 +310,37 @@ TEST_F(PlotCopyInBrowser, EveryPlotterCopiesInItsColoursWithItsLabelsIntact) {
   LoadPlotPage();
   SetMarkup(Fixture("test_plots/every_plotter.txt"));
   const Rgb kLine{0, 128, 0}, kPoints{255, 0, 255}, kCrosses{128, 0, 255}, kEllipse{255, 128, 0};
-  const Rgb kBars{128, 0, 0}, kBarFill{192, 128, 128}, kHistogram{0, 0, 128}, kHistogramFill{128, 128, 255};
+  const Rgb kBars{128, 0, 0}, kBarFill{192, 128, 128}, kHistogram{0, 0, 128},
+      kHistogramFill{128, 128, 255};
   const Rgb kFractal{0, 128, 128};
   // The histogram's outline touches its fill everywhere: it shows no probe of its own.
-  const std::vector<Rgb> colours{kLine, kPoints, kCrosses, kEllipse, kBars, kBarFill, kHistogramFill, kFractal};
+  const std::vector<Rgb> colours{kLine, kPoints,  kCrosses,       kEllipse,
+                                 kBars, kBarFill, kHistogramFill, kFractal};
   std::vector<Rgb> palette{kWhite, kGridGrey, kBlack, kHistogram};
   palette.insert(palette.end(), colours.begin(), colours.end());
   ExpectCopyShows(colours, palette);
 
   const std::string svg = Copy();
-  for (const char* text : {">Time &amp; &quot;count&quot; &lt; 5</text>", ">Level &lt;dB&gt; &amp; more</text>",
-                           ">A &amp; B</text>", ">&lt;&quot;C&quot;&gt;</text>", ">x &lt; 1</text>",
-                           ">y &amp; &quot;z&quot;</text>"}) {
+  for (const char* text :
+       {">Time &amp; &quot;count&quot; &lt; 5</text>", ">Level &lt;dB&gt; &amp; more</text>",
+        ">A &amp; B</text>", ">&lt;&quot;C&quot;&gt;</text>", ">x &lt; 1</text>",
+        ">y &amp; &quot;z&quot;</text>"}) {
     EXPECT_THAT(svg, HasSubstr(text));
   }
   // The dialect: plain numbers, marks through definitions, every text with its baseline.
   EXPECT_THAT(svg, HasSubstr("width=\"640\" height=\"480\">"));
-  EXPECT_THAT(svg, HasSubstr("<defs><circle id=\"etch_mark_circle_4_2\" style=\"stroke-width:2\" cx=\"4\" cy=\"4\" r=\"4\"/>"));
+  EXPECT_THAT(svg, HasSubstr("<defs><circle id=\"etch_mark_circle_4_2\" style=\"stroke-width:2\" "
+                             "cx=\"4\" cy=\"4\" r=\"4\"/>"));
   EXPECT_THAT(svg, HasSubstr("<use xlink:href=\"#etch_mark_cross_4_2\""));
-  EXPECT_FALSE(std::regex_search(svg, std::regex("[0-9][eE][-+]?[0-9]"))) << "a number with an exponent";
+  EXPECT_FALSE(std::regex_search(svg, std::regex("[0-9][eE][-+]?[0-9]")))
+      << "a number with an exponent";
   EXPECT_FALSE(std::regex_search(svg, std::regex("rgba\\([^)]* "))) << "a colour with blanks";
   std::size_t texts = 0, baselines = 0;
-  for (std::size_t at = svg.find("<text "); at != std::string::npos; at = svg.find("<text ", at + 1)) {
+  for (std::size_t at = svg.find("<text "); at != std::string::npos;
+       at = svg.find("<text ", at + 1)) {
     ++texts;
-    baselines += svg.substr(at, svg.find('>', at) - at).find("dominant-baseline=\"") != std::string::npos;
+    baselines +=
+        svg.substr(at, svg.find('>', at) - at).find("dominant-baseline=\"") != std::string::npos;
   }
   EXPECT_GT(texts, 10u);
   EXPECT_EQ(baselines, texts);
@@ -342,13 +355,16 @@ TEST_F(PlotCopyInBrowser, ACopyDuringAPaintWaitsForItsEndAndEachCopyAnswersWithI
   proxy->SetDelay(400);
   const std::string markup =
       scales + "tplot: {ydata: 'slow' [0:1:end], xdata: [0:1:end], colour: #ff0000ff, width: 3}";
-  ASSERT_TRUE(Script(
-      "var plot = etch.get_plot('local'), setSvg = etch_proxy.SetSVG;"
-      "etch_proxy.SetSVG = function (id, data, svg) { test.report('svg ' + data); return setSvg(id, data, svg); };"
-      "plot.set_markup(" + JsStringLiteral(markup) + ");"
-      "test.report(plot.paint_pending ? 'busy' : 'idle');"
-      "plot.when_painted().done(function () { test.report('painted'); });"
-      "plot.copy('copy'); plot.copy('print');"));
+  ASSERT_TRUE(
+      Script("var plot = etch.get_plot('local'), setSvg = etch_proxy.SetSVG;"
+             "etch_proxy.SetSVG = function (id, data, svg) { test.report('svg ' + data); return "
+             "setSvg(id, data, svg); };"
+             "plot.set_markup(" +
+             JsStringLiteral(markup) +
+             ");"
+             "test.report(plot.paint_pending ? 'busy' : 'idle');"
+             "plot.when_painted().done(function () { test.report('painted'); });"
+             "plot.copy('copy'); plot.copy('print');"));
   Ask("0", "svg print");
   EXPECT_THAT(TakeReports(), ElementsAre("busy", "painted", "svg copy"));
   const std::vector<SvgCall> calls = TakeSvgCalls();
@@ -357,7 +373,8 @@ TEST_F(PlotCopyInBrowser, ACopyDuringAPaintWaitsForItsEndAndEachCopyAnswersWithI
   EXPECT_EQ(calls[0].userData, "copy");
   EXPECT_EQ(calls[1].userData, "print");
   // Both show the series the paint fetched, in its colour.
-  for (const SvgCall& call : calls) EXPECT_THAT(call.svg, HasSubstr("<path style=\"stroke:rgba(255,0,0,1.0020);stroke-width:3\""));
+  for (const SvgCall& call : calls)
+    EXPECT_THAT(call.svg, HasSubstr("<path style=\"stroke:rgba(255,0,0,1.0020);stroke-width:3\""));
   proxy->SetDelay(0);
 }
 
@@ -368,8 +385,11 @@ TEST_F(PlotCopyInBrowser, EllipsesLieInDataUnitsAndBadAxesDrawWithoutThrowing) {
   const PlotGeometry plot = PlotGeometry::ForMargins(40, 0).WithRange(0, 100, 0, 100);
   const Rgb kEllipse{255, 0, 0};
   const auto markup = [](const std::string& ellipse) {
-    return "topmargin: 40, rightmargin: 0, xscalemin: 0, xscalemax: 100, yscalemin: 0, yscalemax: 100, "
-           "scatter: {xdata: [1], ydata: [1], colour: #0000ffff, ellipse: {" + ellipse + "}}, "
+    return "topmargin: 40, rightmargin: 0, xscalemin: 0, xscalemax: 100, yscalemin: 0, yscalemax: "
+           "100, "
+           "scatter: {xdata: [1], ydata: [1], colour: #0000ffff, ellipse: {" +
+           ellipse +
+           "}}, "
            "graticule: {colour: #ffffffff}";
   };
   const double r = std::sqrt(0.5);
@@ -380,11 +400,16 @@ TEST_F(PlotCopyInBrowser, EllipsesLieInDataUnitsAndBadAxesDrawWithoutThrowing) {
   } cases[] = {
       {"x: 50, y: 50, a: 40, b: 10, rotate: -45, colour: #ff0000ff",
        {{50 + 40 * r, 50 + 40 * r}, {50 - 40 * r, 50 - 40 * r}, {50 - 10 * r, 50 + 10 * r}},
-       {{50 + 40 * r, 50 - 40 * r}, {50, 50}}, ""},
+       {{50 + 40 * r, 50 - 40 * r}, {50, 50}},
+       ""},
       {"x: 50, y: 50, a: 40, b: 10, rotate: 0, colour: #ff0000ff, draw_axes: true",
-       {{90, 50}, {10, 50}, {50, 60}, {50, 40}, {50, 50}, {70, 50}}, {{50 + 40 * r, 50 + 40 * r}}, ""},
+       {{90, 50}, {10, 50}, {50, 60}, {50, 40}, {50, 50}, {70, 50}},
+       {{50 + 40 * r, 50 + 40 * r}},
+       ""},
       {"x: 50, y: 50, a: 0, b: 20, colour: #ff0000ff", {{50, 70}, {50, 30}}, {{60, 50}}, ""},
-      {"x: 50, y: 50, a: inf, b: 20, colour: #ff0000ff", {{50, 70}}, {{60, 50}},
+      {"x: 50, y: 50, a: inf, b: 20, colour: #ff0000ff",
+       {{50, 70}},
+       {{60, 50}},
        "BadPlotterProperty(local|ellipse|a|number|0)"},
       {"x: 50, y: 50, a: 1e300, b: 20, colour: #ff0000ff", {}, {{60, 60}}, ""},
   };

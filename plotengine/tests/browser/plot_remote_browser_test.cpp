@@ -30,7 +30,8 @@ std::string Compiled(const std::string& markup) {
 
 std::string PlotMarkup(const std::string& tplot) {
   return "topmargin: 10, rightmargin: 10, xscalemin: 0, xscalemax: 100, yscalemin: 0, "
-         "yscalemax: 100, graticule: {colour: #ffffffff}, tplot: {" + tplot + "}";
+         "yscalemax: 100, graticule: {colour: #ffffffff}, tplot: {" +
+         tplot + "}";
 }
 
 class RemotePlotInBrowser : public PlotScriptsInBrowser {
@@ -42,16 +43,18 @@ class RemotePlotInBrowser : public PlotScriptsInBrowser {
     Serve("remote.html", "text/html", kRemotePage);
     ASSERT_TRUE(control.Navigate(String(kEtchPlotPrefix).ToUtf8String() + "remote.html"));
     InstallProbe();
-    ASSERT_TRUE(Script(
-        "var send = XMLHttpRequest.prototype.send;"
-        "XMLHttpRequest.prototype.send = function (body) {"
-        "  if (typeof body === 'string') posted.push(body);"
-        "  return send.apply(this, arguments);"
-        "};"
-        "var posted = [];"));
+    ASSERT_TRUE(
+        Script("var send = XMLHttpRequest.prototype.send;"
+               "XMLHttpRequest.prototype.send = function (body) {"
+               "  if (typeof body === 'string') posted.push(body);"
+               "  return send.apply(this, arguments);"
+               "};"
+               "var posted = [];"));
   }
 
-  std::string Posted() { return Ask("test.report('posted ' + posted.splice(0).join(' '));", "posted "); }
+  std::string Posted() {
+    return Ask("test.report('posted ' + posted.splice(0).join(' '));", "posted ");
+  }
 
   // The error element's HTML after the plot showed `message` (script).
   std::string ShownError(const std::string& call) {
@@ -63,17 +66,20 @@ TEST_F(RemotePlotInBrowser, WithoutANativeProxyThePlotDrawsFromItsServersAnswers
   LoadRemotePage();
   // 20 up to index 49, a gap, then 80.
   std::string values = "[";
-  for (int i = 0; i < 100; ++i) values += std::string(i ? ", " : "") + (i < 50 ? "20" : i == 50 ? "null" : "80");
+  for (int i = 0; i < 100; ++i)
+    values += std::string(i ? ", " : "") + (i < 50 ? "20" : i == 50 ? "null" : "80");
   values += "]";
-  const std::string markup = PlotMarkup("id: 'p1', ydata: 'served' [0:1:end], xdata: [0:1:end], "
-                                        "colour: #ff0000ff, width: 3");
+  const std::string markup = PlotMarkup(
+      "id: 'p1', ydata: 'served' [0:1:end], xdata: [0:1:end], "
+      "colour: #ff0000ff, width: 3");
   Serve("remote/CompileMarkup", "text/plain", Compiled(markup));
   Serve("remote/RequestPixData", "application/json", values);
   TakeLoads();
   ASSERT_TRUE(Script("etch.make_plot('local', " + JsStringLiteral(markup) + ");"));
   WaitForPaint();
 
-  for (const auto& [x, y] : std::vector<std::pair<double, double>>{{10, 20}, {45, 20}, {60, 80}, {99, 80}}) {
+  for (const auto& [x, y] :
+       std::vector<std::pair<double, double>>{{10, 20}, {45, 20}, {60, 80}, {99, 80}}) {
     EXPECT_EQ(NearestProbe(kPlot.Px(x), kPlot.Py(y), kRed), kRed) << x << "," << y;
   }
   EXPECT_EQ(Probe(kPlot.Px(50), kPlot.Py(50)), kWhite);
@@ -87,8 +93,10 @@ TEST_F(RemotePlotInBrowser, WithoutANativeProxyThePlotDrawsFromItsServersAnswers
 
   // The script-side proxy answers for the native side's notices without a server.
   EXPECT_EQ(Ask("test.report('answers ' + [etch_proxy.HasData(), etch_proxy.IsZoomEnabled(),"
-                "JSON.stringify(etch_proxy.OnMouseClick(1, 'p1', true)), etch_proxy.SetSVG('local', 'copy', '<svg/>'),"
-                "etch_proxy.ResourceURLs().edit_text_icon, etch_proxy.ResourceURLs().cursor_lr_move_t].join(' '));",
+                "JSON.stringify(etch_proxy.OnMouseClick(1, 'p1', true)), "
+                "etch_proxy.SetSVG('local', 'copy', '<svg/>'),"
+                "etch_proxy.ResourceURLs().edit_text_icon, "
+                "etch_proxy.ResourceURLs().cursor_lr_move_t].join(' '));",
                 "answers "),
             "true false \"\"  edit_text_icon.gif cursor_lr_move_t.cur");
   EXPECT_EQ(Posted(), "");
@@ -111,16 +119,21 @@ TEST_F(RemotePlotInBrowser, BadPropertiesAreShownWithTheirKindAndWhatTheyFallBac
        "using \"7\""},
       {"'scatter', 'show_points', 'boolean', 'true'",
        "Error in scatter: the <em>show_points</em> property must be a boolean; using \"true\""},
-      {"'bar', 'titles', 'array', ''", "Error in bar: the <em>titles</em> property must be an array; using \"\""},
+      {"'bar', 'titles', 'array', ''",
+       "Error in bar: the <em>titles</em> property must be an array; using \"\""},
       // The names and the default are the markup's, shown as text; the emphasis stays markup.
       {"'<b>bold</b> & co', 'x<i>y</i>', 'string', \"'</em><script>alert(1)</script>'\"",
-       "Error in &lt;b&gt;bold&lt;/b&gt; &amp; co: the <em>x&lt;i&gt;y&lt;/i&gt;</em> property must "
+       "Error in &lt;b&gt;bold&lt;/b&gt; &amp; co: the <em>x&lt;i&gt;y&lt;/i&gt;</em> property "
+       "must "
        "be a string; using \"'&lt;/em&gt;&lt;script&gt;alert(1)&lt;/script&gt;'\""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ShownError("etch_proxy.BadPlotterProperty('local', " + std::string(c.arguments) + ")"), c.html);
+    EXPECT_EQ(
+        ShownError("etch_proxy.BadPlotterProperty('local', " + std::string(c.arguments) + ")"),
+        c.html);
   }
-  EXPECT_EQ(Ask("test.report('tags ' + $('#etch_error_div b, #etch_error_div i, #etch_error_div script').length + "
+  EXPECT_EQ(Ask("test.report('tags ' + $('#etch_error_div b, #etch_error_div i, #etch_error_div "
+                "script').length + "
                 "' ' + $('#etch_error_div em').length);",
                 "tags "),
             "0 1");
