@@ -75,17 +75,33 @@
                          function (x, y) { ctx.lineTo(x, y); });
       ctx.stroke();
     }
-    if (v.show_points) {
-      var mark = marks[v.style] || marks.x;
-      var size = 2 + v.width;
-      ctx.beginPath();
-      for (var i = 0; i < n; ++i) {
-        var x = px(i), y = py(i);
-        if (etch.util.is_finite(x) && etch.util.is_finite(y)) mark(ctx, x, y, size);
+    if (v.show_points) this.draw_points(ctx, n, px, py);
+    return $.Deferred().resolve().promise();
+  };
+
+  // The points' marks, in the series colour, or in the colours a box gives them by where they
+  // lie (one path per colour).
+  Scatter.prototype.draw_points = function (ctx, n, px, py) {
+    var v = this.values, mark = marks[v.style] || marks.x, size = 2 + v.width;
+    var box = this.box_overlay, byColour = {}, order = [];
+    for (var i = 0; i < n; ++i) {
+      var x = px(i), y = py(i);
+      if (!etch.util.is_finite(x) || !etch.util.is_finite(y)) continue;
+      var colour = (box && box.point_colour(v.xdata.value(i), v.ydata.value(i))) || v.colour;
+      var key = etch.css_colour(colour);
+      if (!byColour[key]) {
+        byColour[key] = [];
+        order.push(key);
       }
+      byColour[key].push(x, y);
+    }
+    for (var k = 0; k < order.length; ++k) {
+      var points = byColour[order[k]];
+      ctx.strokeStyle = order[k];
+      ctx.beginPath();
+      for (var j = 0; j < points.length; j += 2) mark(ctx, points[j], points[j + 1], size);
       ctx.stroke();
     }
-    return $.Deferred().resolve().promise();
   };
 
   etch.register_plotter(['scatter', 'xy'], Scatter);

@@ -1,5 +1,6 @@
-// The analysis views' gestures in the real browser, over the views' own option texts: clicking
-// and hovering the tachogram's beats, a histogram's bins.
+// The analysis views' gestures in the real browser, over the views' own option texts: dragging a
+// band edge of the spectrum, resizing the classifier's box, clicking and hovering the
+// tachogram's beats, a histogram's bins; and input that makes no sense, which must never throw.
 // Positions come from fixed scale ends; arrays are compared within half a pixel in data units.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -30,6 +31,24 @@ std::string Edited(std::string text, const std::vector<std::pair<std::string, st
   return text;
 }
 
+// The spectrum with the default band edges.
+std::string Spectrum(bool draggable) {
+  return Edited(Fixture("power_spectrum.txt"),
+                {{"positions: [[0.0033, 0.04], [0.04, 0.15], [0.15, 0.4]]",
+                  "positions: [[0, 0.04], [0.04, 0.15], [0.15, 0.45]]"},
+                 {"draggable: true", draggable ? "draggable: true" : "draggable: false"}});
+}
+
+// The classifier with the default limits, on scales that leave room around the box.
+std::string Classifier() {
+  return Edited(Fixture("classifier.txt"),
+                {{"range_y: { min:0.7, max:1.3}", "range_y: { min:1, max:1.5}"},
+                 {"fullrange_yscalemin: 0.64,fullrange_yscalemax: 1.36,fullrange_xscalemin: 577.5,"
+                  "fullrange_xscalemax: 1222.5,",
+                  "fullrange_yscalemin: 0.5,fullrange_yscalemax: 2,fullrange_xscalemin: 500,"
+                  "fullrange_xscalemax: 1500,"}});
+}
+
 // The tachogram over four beats, its x scale wide enough to tell them apart.
 std::string Tachogram() {
   return Edited(Fixture("tachogram.txt"),
@@ -43,6 +62,9 @@ class ViewGestures : public PlotScriptsInBrowser {
     PlotScriptsInBrowser::SetUp();
     if (IsSkipped()) return;
     LoadPlotPage();
+    proxy->SetSeries("Power Spectrum", std::vector<double>(500, 1000));
+    proxy->SetSeries("Classifier RR", {900, 1000, 1300, 1300});
+    proxy->SetSeries("Classifier FF", {1.2, 1.8, 1.8, 1.2});
     proxy->SetSeries("RR Intervals", {800, 820, 810, 790});
     proxy->SetSeries("RR Histogram", {4, 8, 12, 6});
   }
@@ -69,6 +91,21 @@ TEST_F(ViewGestures, TheViewsGesturesTellTheNativeSideWhatTheUserDid) {
     std::vector<double> values;
   };
   const std::vector<Case> cases = {
+      {"the LF/HF edge to 0.2 Hz", Spectrum(true), {0.001, 0.5, 0, 4483.5}, 0.15, 3000, 0.2, 3000,
+       false, "VLinesDragged", "spectrum_freq_bands", {0, 0.04, 0.04, 0.2, 0.2, 0.45}},
+      {"the LF/HF edge stops at its neighbour", Spectrum(true), {0.001, 0.5, 0, 4483.5}, 0.15,
+       3000, 0.48, 3000, false, "VLinesDragged", "spectrum_freq_bands",
+       {0, 0.04, 0.04, 0.45, 0.45, 0.45}},
+      {"band edges that are not draggable", Spectrum(false), {0.001, 0.5, 0, 4483.5}, 0.15, 3000,
+       0.2, 3000, false, "", "", {}},
+      {"the box's right edge to 1300", Classifier(), {500, 1500, 0.5, 2}, 1200, 1.25, 1300, 1.25,
+       false, "BoxResized", "classifier_box", {800, 1300, 1, 1.5}},
+      {"the box's right edge past its left", Classifier(), {500, 1500, 0.5, 2}, 1200, 1.25, 700,
+       1.25, false, "BoxResized", "classifier_box", {700, 800, 1, 1.5}},
+      {"the box's top and right corner", Classifier(), {500, 1500, 0.5, 2}, 1200, 1.5, 1250, 1.75,
+       false, "BoxResized", "classifier_box", {800, 1250, 1, 1.75}},
+      {"the whole box moved", Classifier(), {500, 1500, 0.5, 2}, 1000, 1.25, 1100, 1.35, false,
+       "BoxResized", "classifier_box", {900, 1300, 1.1, 1.6}},
       {"a click on the tachogram's fourth beat", Tachogram(), {-1, 5, 577.5, 1072.5}, 3, 790, 3,
        790, true, "OnMouseClick", "3", {}},
       {"a click between beats", Tachogram(), {-1, 5, 577.5, 1072.5}, 1.5, 1000, 1.5, 1000, true,
@@ -130,6 +167,78 @@ TEST_F(ViewGestures, HoveringShowsTheReadoutOfTheNearestPoint) {
   MoveTo(tachogram.Px(2), tachogram.Py(810));
   EXPECT_EQ(Readout(), "beat 2");
   EXPECT_THAT(TakeNotices(), IsEmpty());
+}
+
+TEST_F(ViewGestures, TheClassifierBoxColoursThePointsByWhereTheyLie) {
+  Show(Classifier());
+  const PlotGeometry plot = kView.WithRange(500, 1500, 0.5, 2);
+  // Inside; outside in y only; outside in both; outside in x only.
+  const std::vector<std::pair<std::array<double, 2>, Rgb>> points = {
+      {{900, 1.2}, {0, 80, 255}},
+      {{1000, 1.8}, {255, 0, 170}},
+      {{1300, 1.8}, {255, 0, 0}},
+      {{1300, 1.2}, {255, 170, 0}},
+  };
+  for (const auto& [at, colour] : points) {
+    std::vector<Rgb> others = {kWhite, {192, 192, 192}, {0, 0, 200}};
+    for (const auto& [other, otherColour] : points) {
+      if (otherColour != colour) others.push_back(otherColour);
+    }
+    const Rgb seen = NearestProbe(plot.Px(at[0]), plot.Py(at[1]), colour, 2);
+    EXPECT_TRUE(NearestOf(seen, colour, others)) << at[0] << "," << at[1] << ": " << RgbText(seen);
+  }
+}
+
+TEST_F(ViewGestures, TheSpectrumsBandsAreFilledWithTheirColours) {
+  Show(Spectrum(true));
+  const PlotGeometry plot = kView.WithRange(0.001, 0.5, 0, 4483.5);
+  // #0000ff20, #00ff0020, #ff000020 over white; white beyond the bands.
+  const std::vector<std::pair<double, Rgb>> bands = {
+      {0.02, {223, 223, 255}}, {0.075, {223, 255, 223}}, {0.275, {255, 223, 223}}, {0.475, kWhite}};
+  for (const auto& [x, colour] : bands) {
+    // Between the grid lines (every 0.05), well above the series.
+    const Rgb seen = Probe(std::floor(plot.Px(x)) + 0.5, plot.top + 5.5);
+    EXPECT_EQ(seen, colour) << x << ": " << RgbText(seen);
+  }
+}
+
+TEST_F(ViewGestures, InputThatMakesNoSenseChangesNothingAndNeverThrows) {
+  const PlotGeometry spectrum = kView.WithRange(0.001, 0.5, 0, 4483.5);
+  const PlotGeometry classifier = kView.WithRange(500, 1500, 0.5, 2);
+  struct Case {
+    const char* what;
+    std::string options;
+    std::function<void()> gesture;
+    std::vector<std::string> methods;
+  };
+  const std::vector<Case> cases = {
+      {"a box of no width, dragged wider",
+       Edited(Classifier(), {{"range_x: { min:800, max:1200}", "range_x: { min:1000, max:1000}"}}),
+       [&] { Drag(classifier.Px(1000), classifier.Py(1.25), classifier.Px(1100), classifier.Py(1.25)); },
+       {"BoxResized"}},
+      {"a box without its ranges", Edited(Classifier(), {{"range_x: { min:800, max:1200}, ", ""}}),
+       [&] { Drag(classifier.Px(1200), classifier.Py(1.25), classifier.Px(1300), classifier.Py(1.25)); },
+       {}},
+      {"one band edge",
+       Edited(Spectrum(true), {{"[[0, 0.04], [0.04, 0.15], [0.15, 0.45]]", "[[0.15, 0.15]]"}}),
+       [&] { Drag(spectrum.Px(0.15), spectrum.Py(3000), spectrum.Px(0.3), spectrum.Py(3000)); },
+       {"VLinesDragged"}},
+      {"no positions", Edited(Spectrum(true), {{"[[0, 0.04], [0.04, 0.15], [0.15, 0.45]]", "[]"}}),
+       [&] { Drag(spectrum.Px(0.15), spectrum.Py(3000), spectrum.Px(0.3), spectrum.Py(3000)); },
+       {}},
+      {"a line released outside the page", Spectrum(true),
+       [&] { Drag(spectrum.Px(0.15), spectrum.Py(3000), 900, 700); }, {"VLinesDragged"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Show(c.options);
+    c.gesture();
+    std::vector<std::string> methods;
+    for (const std::string& call : TakeNotices()) {
+      if (call.rfind("BadPlotterProperty(", 0) != 0) methods.push_back(ReadCall(call).method);
+    }
+    EXPECT_EQ(methods, c.methods);
+  }
 }
 
 }  // namespace
