@@ -44,13 +44,18 @@
     return [Math.min(e.x0, e.x1), Math.max(e.x0, e.x1), Math.min(e.y0, e.y1), Math.max(e.y0, e.y1)];
   };
 
-  // The colour of a point at (x, y), or null when the box does not colour points.
-  Box.prototype.point_colour = function (x, y) {
+  // Whether the box colours its owner's points.
+  Box.prototype.colours_points = function () {
     var colours = this.values.plotcolours;
-    if (!this.edges || !$.isArray(colours) || colours.length < 4) return null;
+    return !!this.edges && $.isArray(colours) && colours.length >= 4;
+  };
+
+  // The index in plotcolours of a point at (x, y): 0 inside, 1 outside in y only, 2 outside in
+  // both, 3 outside in x only.
+  Box.prototype.point_class = function (x, y) {
     var e = this.extent();
     var outX = !(x >= e[0] && x <= e[1]), outY = !(y >= e[2] && y <= e[3]);
-    return colours[outX ? (outY ? 2 : 3) : (outY ? 1 : 0)];
+    return outX ? (outY ? 2 : 3) : (outY ? 1 : 0);
   };
 
   // The box in layer pixels.

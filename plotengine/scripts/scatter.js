@@ -83,21 +83,18 @@
   // lie (one path per colour).
   Scatter.prototype.draw_points = function (ctx, n, px, py) {
     var v = this.values, mark = marks[v.style] || marks.x, size = 2 + v.width;
-    var box = this.box_overlay, byColour = {}, order = [];
+    var box = this.box_overlay && this.box_overlay.colours_points() ? this.box_overlay : null;
+    var colours = box ? box.values.plotcolours : [v.colour];
+    var groups = $.map(colours, function () { return [[]]; });
     for (var i = 0; i < n; ++i) {
       var x = px(i), y = py(i);
       if (!etch.util.is_finite(x) || !etch.util.is_finite(y)) continue;
-      var colour = (box && box.point_colour(v.xdata.value(i), v.ydata.value(i))) || v.colour;
-      var key = etch.css_colour(colour);
-      if (!byColour[key]) {
-        byColour[key] = [];
-        order.push(key);
-      }
-      byColour[key].push(x, y);
+      groups[box ? box.point_class(v.xdata.value(i), v.ydata.value(i)) : 0].push(x, y);
     }
-    for (var k = 0; k < order.length; ++k) {
-      var points = byColour[order[k]];
-      ctx.strokeStyle = order[k];
+    for (var k = 0; k < groups.length; ++k) {
+      var points = groups[k];
+      if (points.length === 0) continue;
+      ctx.strokeStyle = etch.css_colour(colours[k]);
       ctx.beginPath();
       for (var j = 0; j < points.length; j += 2) mark(ctx, points[j], points[j + 1], size);
       ctx.stroke();
