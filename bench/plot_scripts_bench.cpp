@@ -4,95 +4,17 @@
 // drawn over synthetic series. Waits on the plot's own promise of a finished paint.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "host/app/host_start.h"
-#include "host/browser/browser_class.h"
-#include "platform/win32/window.h"
-#include "plotengine/bridge/v8_object_base.h"
-#include "plotengine/plot_window/etch_plot_win.h"
-#include "plotengine/tests/fake_float_series.h"
+#include "bench/bench_plot_window.h"
 
 namespace {
 
 using Quor::String;
-
-// The page tells it when a paint has ended.
-class PaintSignal : public Quor::V8ObjectBase {
- public:
-  PaintSignal() : V8ObjectBase(String(u"bench")) {}
-  bool painted = false;
-
- protected:
-  void RegisterMethodNames() override { AddMethodName(String(u"painted")); }
-  void CallMethod(IQuorV8Variant** result, IUnknown*, const String&,
-                  InterfaceArray<IQuorV8Variant>&) override {
-    painted = true;
-    *result = nullptr;
-  }
-};
-
-std::vector<double> Tachogram(int n) {
-  std::vector<double> values(std::size_t(n), 0.0);
-  for (int i = 0; i < n; ++i) values[std::size_t(i)] = 800 + 50 * double(i % 17) / 17;
-  return values;
-}
-
-std::string Fixture(const std::string& name) {
-  std::ifstream file(std::string(PLOTENGINE_FIXTURES) + "/" + name, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-struct BenchPlot {
-  BenchPlot() {
-    PendrelHost::StartHost();
-    PendrelBrowser::RegisterBrowserClass();
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.lpszClassName = u"PlotScriptsBenchParent";
-    RegisterClassExW(&windowClass);
-    parent = CreateWindowExW(0, u"PlotScriptsBenchParent", nullptr, 0, 0, 0, 800, 600, nullptr,
-                             nullptr, nullptr, nullptr);
-    window = new Quor::EtchPlotWin(nullptr);
-    signal = new PaintSignal;
-    signal->AddRef();
-    if (!window->Create(parent, RECT{0, 0, 800, 600}) || !window->Browser()) return;
-    window->Browser()->RegisterScriptObject(signal);
-  }
-  bool Ready() { return window->Browser() != nullptr; }
-  void SetSeries(const char16_t* id, std::vector<double> values) {
-    IEnumFloatEx* series = plotengine_test::FakeFloatSeries::Make(std::move(values));
-    window->GetProxy()->SetData(String(id), series);
-    series->Release();
-  }
-  // Waits for the end of the plot's paint; each script run lets the page go on.
-  bool WaitForPaint() {
-    signal->painted = false;
-    if (!window->RunScript(String(
-            u"etch.get_plot('local').when_painted().done(function () { bench.painted(); });"))) {
-      return false;
-    }
-    while (!signal->painted) {
-      if (!window->RunScript(String(u"0"))) return false;
-    }
-    return true;
-  }
-
-  HWND parent = nullptr;
-  Quor::EtchPlotWin* window = nullptr;
-  PaintSignal* signal = nullptr;
-};
-
-BenchPlot& Plot() {
-  static BenchPlot plot;
-  return plot;
-}
+using bench_plot::Fixture;
+using bench_plot::Plot;
+using bench_plot::Tachogram;
 
 const char16_t kTachogram[] =
     u"topmargin: 40, rightmargin: 40, tplot: {id: 'tachogram', xdata: [0:1:end], "
