@@ -4,8 +4,6 @@
 // drawn over synthetic series. Waits on the plot's own promise of a finished paint.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,17 +11,11 @@
 
 namespace {
 
+using plot_bench::Fixture;
 using plot_bench::kTachogram;
 using plot_bench::Plot;
 using plot_bench::Tachogram;
 using Quor::String;
-
-std::string Fixture(const std::string& name) {
-  std::ifstream file(std::string(PLOTENGINE_FIXTURES) + "/" + name, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 void FirstPaintOfADaysTachogram(benchmark::State& state) {
   if (!Plot().Ready()) return state.SkipWithError("no browser");

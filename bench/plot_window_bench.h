@@ -1,14 +1,19 @@
-// The plot window in the real headless browser for the plotting scripts' benchmarks: one plot
-// window of 800 by 600 for the whole process, series served through its proxy, and waits on the
-// plot's own promise of a finished paint.
+// A plot window over the real headless browser for the plotting scripts' benchmarks: the page
+// tells the benchmark when a paint has ended, series are served through the plot model's proxy,
+// and the views' option texts are read from the test fixtures. One per benchmark process.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/app/host_start.h"
 #include "host/browser/browser_class.h"
 #include "platform/win32/window.h"
+#include "plotengine/bridge/script_args.h"
 #include "plotengine/bridge/v8_object_base.h"
 #include "plotengine/plot_window/etch_plot_win.h"
 #include "plotengine/tests/fake_float_series.h"
@@ -17,17 +22,22 @@ namespace plot_bench {
 
 using Quor::String;
 
-// The page tells it when a paint has ended.
+// The page tells it when a paint has ended, and may say how long something took (ms).
 class PaintSignal : public Quor::V8ObjectBase {
  public:
   PaintSignal() : V8ObjectBase(String(u"bench")) {}
   bool painted = false;
+  double milliseconds = 0;
 
  protected:
   void RegisterMethodNames() override { AddMethodName(String(u"painted")); }
   void CallMethod(IQuorV8Variant** result, IUnknown*, const String&,
-                  InterfaceArray<IQuorV8Variant>&) override {
+                  InterfaceArray<IQuorV8Variant>& arguments) override {
     painted = true;
+    milliseconds = 0;
+    if (arguments.GetCount() > 0 && arguments[0]) {
+      Quor::GetScriptArg<Quor::ScriptArgKind::Double, 0>(arguments, milliseconds);
+    }
     *result = nullptr;
   }
 };
@@ -36,6 +46,13 @@ inline std::vector<double> Tachogram(int n) {
   std::vector<double> values(std::size_t(n), 0.0);
   for (int i = 0; i < n; ++i) values[std::size_t(i)] = 800 + 50 * double(i % 17) / 17;
   return values;
+}
+
+inline std::string Fixture(const std::string& name) {
+  std::ifstream file(std::string(PLOTENGINE_FIXTURES) + "/" + name, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
 }
 
 struct BenchPlot {
@@ -63,11 +80,13 @@ struct BenchPlot {
   }
   // Waits for the end of the plot's paint; each script run lets the page go on.
   bool WaitForPaint() {
+    return RunAndWait(
+        u"etch.get_plot('local').when_painted().done(function () { bench.painted(); });");
+  }
+  // Runs a script that ends by calling bench.painted, and waits for that call.
+  bool RunAndWait(const char16_t* script) {
     signal->painted = false;
-    if (!window->RunScript(String(
-            u"etch.get_plot('local').when_painted().done(function () { bench.painted(); });"))) {
-      return false;
-    }
+    if (!window->RunScript(String(script))) return false;
     while (!signal->painted) {
       if (!window->RunScript(String(u"0"))) return false;
     }

@@ -37,6 +37,9 @@ class BrowserObject : public SimpleUnknownImp2<IQuorBrowser, IQuorBrowserWindow>
   HRESULT GetWindowHandle(HWND* window) override;
   HRESULT SetMessageHandler(IWindowsMessageHandler* handler) override;
 
+  // The page shown, for the host's own input (host/browser/browser_input.h).
+  BrowserPage& Page() { return *m_page; }
+
  private:
   explicit BrowserObject(std::shared_ptr<BrowserPage> page);
   ~BrowserObject() override;

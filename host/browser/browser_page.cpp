@@ -212,6 +212,11 @@ HRESULT BrowserPage::PrintToPdf(const std::string& path) {
   return file.good() ? S_OK : E_FAIL;
 }
 
+HRESULT BrowserPage::DispatchInput(const std::string& method, const json& params) {
+  if (m_gone || !WaitForLoad()) return E_FAIL;
+  return m_connection->Call(method, params, m_session, BrowserTimeout()).ok ? S_OK : E_FAIL;
+}
+
 void BrowserPage::OnEvent(const json& message) {
   const std::string method = message.value("method", std::string());
   const json params = message.value("params", json::object());

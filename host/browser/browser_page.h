@@ -42,6 +42,8 @@ class BrowserPage : public std::enable_shared_from_this<BrowserPage> {
   HRESULT SetViewport(int width, int height);
   // The page as a PDF in `path`.
   HRESULT PrintToPdf(const std::string& path);
+  // Runs an input command of the debugging protocol once the page has loaded.
+  HRESULT DispatchInput(const std::string& method, const nlohmann::json& params);
 
  private:
   enum class Load { Ready, Loading, Failed };

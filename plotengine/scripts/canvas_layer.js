@@ -51,5 +51,21 @@
     return Math.round(width) % 2 === 1 ? Math.floor(pixel) + 0.5 : Math.round(pixel);
   };
 
+  // Clears the layer and draws its plotters again, whole, without the rest of the plot: what a
+  // gesture that changes only overlays (the cursor, a box, lines) needs on each move.
+  CanvasLayer.prototype.redraw = function () {
+    var ctx = this.context(), region = new etch.Rect(0, 0, this.rect.width, this.rect.height);
+    ctx.clearRect(0, 0, this.rect.width, this.rect.height);
+    for (var i = 0; i < this.plotters.length; ++i) this.plotters[i].draw(this, region, {cancelled: false});
+  };
+
+  // The layer that draws `plotter`, or null.
+  etch.fn.layer_of = function (plotter) {
+    for (var i = 0; i < this.layers.length; ++i) {
+      if ($.inArray(plotter, this.layers[i].plotters) >= 0) return this.layers[i];
+    }
+    return null;
+  };
+
   etch.CanvasLayer = CanvasLayer;
 })(jQuery);

@@ -18,6 +18,12 @@
     interval: {text: 'interval', test: function (v) { return v instanceof etch.IntervalProvider; }},
     array: {text: 'array', test: function (v) { return $.isArray(v) || v instanceof etch.ArrayProvider; }},
     generator: {text: 'generator', test: function (v) { return v instanceof etch.GeneratorProvider; }},
+    // A {min, max} pair of numbers (a box's extent); required, as a box cannot draw without.
+    range: {
+      text: 'range',
+      required: true,
+      test: function (v) { return v !== null && typeof v === 'object' && is_finite(v.min) && is_finite(v.max); }
+    },
     data: {
       text: 'interval, array, or generator',
       required: true,

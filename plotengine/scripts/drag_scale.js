@@ -159,6 +159,7 @@
     }
     this.draw_title(ctx, rect);
     ctx.restore();
+    this.place_buttons(rect);
   };
 
   Scale.prototype.draw_title = function (ctx, rect) {
@@ -205,18 +206,23 @@
     this.set_range(this.min, this.max, true);
   };
 
-  // From -m to m, m the larger magnitude of the full range's ends.
+  // The ends unipolar and bipolar work from: the full range's, else the auto-scaled range's.
+  Scale.prototype.reference_range = function () {
+    var full = this.full_range(), data = this.auto_range();
+    return [firstFinite([full[0], data[0]]), firstFinite([full[1], data[1]])];
+  };
+
+  // From -m to m, m the larger magnitude of the reference ends.
   Scale.prototype.set_bipolar = function () {
-    var full = this.full_range();
-    var m = Math.max(Math.abs(full[0] || 0), Math.abs(full[1] || 0));
+    var ends = this.reference_range();
+    var m = Math.max(Math.abs(ends[0]), Math.abs(ends[1]));
     this.set_range(-m, m, false);
   };
 
-  // From 0 to the full range's end of larger magnitude (or from it to 0 when negative).
+  // From 0 to the reference end of larger magnitude (or from it to 0 when negative).
   Scale.prototype.set_unipolar = function () {
-    var full = this.full_range();
-    var lo = full[0] || 0, hi = full[1] || 0;
-    var v = Math.abs(lo) > Math.abs(hi) ? lo : hi;
+    var ends = this.reference_range();
+    var v = Math.abs(ends[0]) > Math.abs(ends[1]) ? ends[0] : ends[1];
     if (v > 0) {
       this.set_range(0, v, false);
     } else {
@@ -224,8 +230,114 @@
     }
   };
 
-  // The scale's menu closed; the pointer was at (x, y).
-  Scale.prototype.menu_closed = function (x, y) {};
+  // ---- Gestures -------------------------------------------------------------------------
+
+  // The scale's strip beside the data area, in container pixels.
+  Scale.prototype.area = function () {
+    var rect = this.plot.data_rect();
+    if (this.vertical) return new etch.Rect(0, rect.top, rect.left, rect.height);
+    return new etch.Rect(rect.left, rect.bottom(), rect.width,
+                         Math.max(0, this.plot.container.height() - rect.bottom()));
+  };
+
+  Scale.prototype.holds = function (pos) {
+    var area = this.area();
+    return pos.page_x >= area.left && pos.page_x < area.right() &&
+           pos.page_y >= area.top && pos.page_y < area.bottom();
+  };
+
+  // Data units per pixel along the scale, signed so that adding (pixels moved x this) to the
+  // range makes the data follow the pointer.
+  Scale.prototype.units_per_pixel = function () {
+    var s = this.scaling;
+    return (s.max - s.min) / s.length * (this.vertical ? 1 : -1);
+  };
+
+  // A press on the scale drags its range with the pointer; the native side hears of the range
+  // once, at the release.
+  Scale.prototype.grab = function (pos) {
+    if (!this.holds(pos)) return null;
+    var self = this;
+    return etch.drag_gesture(pos, this.shifter(self.vertical ? 'page_y' : 'page_x', pos),
+                             function () { self.report(); });
+  };
+
+  // What a move of a drag that started at `pos` does to the range: shifts it by the pointer's
+  // move along `coordinate` (page_x or page_y) and repaints.
+  Scale.prototype.shifter = function (coordinate, pos) {
+    var self = this, min = this.min, max = this.max, perPixel = this.units_per_pixel();
+    return function (at) {
+      var shift = (at[coordinate] - pos[coordinate]) * perPixel;
+      self.auto = false;
+      self.min = min + shift;
+      self.max = max + shift;
+      self.plot.paint();
+    };
+  };
+
+  Scale.prototype.double_click = function (pos) {
+    if (!this.holds(pos)) return false;
+    this.auto_scale();
+    return true;
+  };
+
+  // Zooms by `factor` about the range's centre: 0.5 halves the range.
+  Scale.prototype.zoom = function (factor) {
+    var centre = (this.min + this.max) / 2, half = (this.max - this.min) / 2 * factor;
+    this.set_range(centre - half, centre + half, false);
+  };
+
+  Scale.prototype.make_buttons = function () {
+    var self = this;
+    this.buttons = {
+      zoom_in: new etch.Button(this.plot, 'in', function () { self.zoom(0.5); }),
+      zoom_out: new etch.Button(this.plot, 'out', function () { self.zoom(2); }),
+      menu: new etch.Button(this.plot, 'menu', function (button) { self.open_menu(button); })
+    };
+  };
+
+  // The buttons sit in the scale's strip at its end next to the plot's corner: the vertical
+  // scale's in a column at its bottom left, the horizontal scale's in a row at its bottom right.
+  Scale.prototype.place_buttons = function (rect) {
+    if (!this.buttons) this.make_buttons();
+    var v = this.plot.values, size = etch.Button.size, gap = 2;
+    var order = [['zoom_in', v.showzoombuttons], ['zoom_out', v.showzoombuttons],
+                 ['menu', v.showmenubutton]];
+    for (var i = 0; i < order.length; ++i) {
+      var button = this.buttons[order[i][0]], slot = order.length - i;
+      if (this.vertical) {
+        button.place(gap, rect.bottom() - slot * (size + gap), order[i][1] === true);
+      } else {
+        button.place(rect.right() - slot * (size + gap), this.plot.container.height() - size - gap,
+                     order[i][1] === true);
+      }
+    }
+  };
+
+  // Asks the native side for the scale's menu under the button, which stays pressed until
+  // menu_closed. A press that closed the menu on the button itself does not open it again.
+  Scale.prototype.open_menu = function (button) {
+    if (this.menu_closed_on_button) {
+      this.menu_closed_on_button = false;
+      if (etch.util.now() - this.menu_closed_time <= this.plot.dblclick_time) return;
+    }
+    var box = button.box(), proxy = window.etch_proxy;
+    button.set_down(true);
+    try {
+      proxy.MakeDropMenu(this.plot.id, this.which, box[0], box[1], box[2], box[3], this.vertical,
+                         this.min, this.max);
+    } catch (e) {
+      button.set_down(false);
+    }
+  };
+
+  // The scale's menu closed; the pointer was at (x, y) of the page.
+  Scale.prototype.menu_closed = function (x, y) {
+    if (!this.buttons) return;
+    this.buttons.menu.set_down(false);
+    this.menu_closed_on_button = this.buttons.menu.contains(x, y);
+    this.menu_closed_time = etch.util.now();
+  };
 
   etch.Scale = Scale;
 })(jQuery);

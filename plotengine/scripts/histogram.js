@@ -63,5 +63,26 @@
     return $.Deferred().resolve().promise();
   };
 
+  // The cursor shows bins: on the top of the bin under the pointer, its start, end and count;
+  // a click counts on the bar itself.
+  Histogram.prototype.cursor_by_column = true;
+  Histogram.prototype.cursor_points = function () {
+    var v = this.values, bins = v.bins;
+    return {
+      count: this.bar_count(),
+      x: function (i) { return (bins.value(i) + bins.value(i + 1)) / 2; },
+      y: function (i) { return v.ydata.value(i); },
+      readout: function (i) { return [bins.value(i), bins.value(i + 1), v.ydata.value(i)]; }
+    };
+  };
+  Histogram.prototype.cursor_hit = function (i, pos) {
+    var sx = this.plot.scales[etch.kXScale].scaling, sy = this.plot.scales[etch.kYScale].scaling;
+    var bins = this.values.bins;
+    var x0 = sx.to_pixel(bins.value(i)), x1 = sx.to_pixel(bins.value(i + 1));
+    var y0 = sy.to_pixel(0), y1 = sy.to_pixel(this.values.ydata.value(i));
+    return pos.x >= Math.min(x0, x1) && pos.x <= Math.max(x0, x1) &&
+           pos.y >= Math.min(y0, y1) - 2 && pos.y <= Math.max(y0, y1) + 2;
+  };
+
   etch.register_plotter(['histogram', 'hist'], Histogram);
 })(jQuery);

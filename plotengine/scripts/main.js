@@ -21,6 +21,36 @@
   $.etchWorkersSupported = function () { return typeof window.Worker !== 'undefined'; };
   $.etchTypedArraysSupported = function () { return typeof window.Float64Array !== 'undefined'; };
 
+  // Binds a mouse drag on the elements: handlers.start(event) on a left press (a true answer
+  // starts the drag), then handlers.move(event) for each move and handlers.end(event) once, at
+  // the release. The moves and the release are taken from the whole document, so that a drag
+  // that leaves the element, or the page, still ends where the pointer was let go; a move that
+  // arrives with no button held (the release happened where the page could not see it) ends the
+  // drag at the last position seen.
+  $.fn.etchDrag = function (handlers) {
+    return this.bind('mousedown', function (down) {
+      if (down.which !== 1 || !handlers.start(down)) return;
+      var last = down;
+      var doc = $(document);
+      function finish(event) {
+        doc.unbind('mousemove', moved).unbind('mouseup', released);
+        $(window).unbind('blur', lost);
+        handlers.end(event);
+      }
+      function moved(event) {
+        if (event.originalEvent && event.originalEvent.buttons === 0) return finish(last);
+        last = event;
+        handlers.move(event);
+      }
+      function released(event) {
+        if (event.which === 1) finish(event);
+      }
+      function lost() { finish(last); }
+      doc.bind('mousemove', moved).bind('mouseup', released);
+      $(window).bind('blur', lost);
+    });
+  };
+
   var etch = window.etch = {
     kBelowGraticule: 10, kGraticule: 20, kBelowData: 30, kData: 40, kBelowAnnotations: 150,
     kAnnotations: 160, kAboveAnnotation: 270, kLoadingThrobber: 500, kButtons: 501,

@@ -92,13 +92,30 @@
                          function (x, y) { ctx.lineTo(x, y); });
       ctx.stroke();
     }
-    if (v.show_points) {
-      var own = function (table, key) { return Object.prototype.hasOwnProperty.call(table, key); };
-      var name = own(shortNames, v.style) ? shortNames[v.style] : v.style;
-      if (!own(marks, name)) name = 'cross';
-      drawMarks(layer, ctx, name, 2 + v.width, n, px, py);
-    }
+    if (v.show_points) this.draw_points(layer, ctx, n, px, py);
     return $.Deferred().resolve().promise();
+  };
+
+  // The points' marks, in the series colour, or in the colours a box gives them by where they
+  // lie (one path or one mark definition per colour).
+  Scatter.prototype.draw_points = function (layer, ctx, n, px, py) {
+    var v = this.values;
+    var own = function (table, key) { return Object.prototype.hasOwnProperty.call(table, key); };
+    var name = own(shortNames, v.style) ? shortNames[v.style] : v.style;
+    if (!own(marks, name)) name = 'cross';
+    var box = this.box_overlay && this.box_overlay.colours_points() ? this.box_overlay : null;
+    if (!box) return drawMarks(layer, ctx, name, 2 + v.width, n, px, py);
+    var colours = box.values.plotcolours;
+    var groups = $.map(colours, function () { return [[]]; });
+    for (var i = 0; i < n; ++i) {
+      groups[box.point_class(v.xdata.value(i), v.ydata.value(i))].push(i);
+    }
+    $.each(groups, function (k, indices) {
+      if (indices.length === 0) return;
+      ctx.strokeStyle = etch.css_colour(colours[k]);
+      drawMarks(layer, ctx, name, 2 + v.width, indices.length,
+                function (j) { return px(indices[j]); }, function (j) { return py(indices[j]); });
+    });
   };
 
   etch.register_plotter(['scatter', 'xy'], Scatter);

@@ -57,6 +57,10 @@
     plot.base_layer = new etch.CanvasLayer(plot, 1);
     plot.layers = [];
     etch.styles.install(plot);
+    // Nothing placed over the plot may make the page scroll, which would move the plot under
+    // the pointer.
+    plot.container.css({'-webkit-user-select': 'none', 'user-select': 'none', overflow: 'hidden'});
+    plot.dispatcher = new etch.EventDispatcher(plot);
     $(window).resize(function () { plot.repaint_if_resized(); });
     // A page that is not being rendered gets no resize events: look at the size as well.
     window.setInterval(function () { plot.repaint_if_resized(); }, kSizeCheckMs);

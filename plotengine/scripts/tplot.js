@@ -47,6 +47,9 @@
     return etch.value_range(which === etch.kXScale ? v.xdata : v.ydata, n);
   };
 
+  // The cursor picks the point nearest in x.
+  TimePlot.prototype.cursor_by_column = true;
+
   TimePlot.prototype.draw = function (layer) {
     var v = this.values, ctx = layer.context();
     var sx = this.plot.scales[etch.kXScale].scaling, sy = this.plot.scales[etch.kYScale].scaling;

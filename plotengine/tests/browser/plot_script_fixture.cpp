@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <map>
+#include <cmath>
 #include <sstream>
 
+#include "host/browser/browser_input.h"
 #include "host/browser/browser_settings.h"
 #include "platform/win32/resources.h"
 #include "plotengine/browser_etch_loader.h"
@@ -227,6 +229,80 @@ std::vector<std::string> PlotScriptsInBrowser::TakeDataRequests() {
     if (call.rfind("RequestPixData(", 0) == 0) requests.push_back(std::move(call));
   }
   return requests;
+}
+
+std::vector<std::string> PlotScriptsInBrowser::TakeNotices() {
+  std::vector<std::string> notices;
+  for (std::string& call : proxy->TakeCalls()) {
+    const std::string method = call.substr(0, call.find('('));
+    if (method == "RequestPixData" || method == "RequestLabelsData" ||
+        method == "RequestEquation" || method == "IsZoomEnabled" || method == "HasData") {
+      continue;
+    }
+    notices.push_back(std::move(call));
+  }
+  return notices;
+}
+
+void PlotScriptsInBrowser::Mouse(int action, double x, double y, int clickCount) {
+  PendrelBrowser::MouseInput input;
+  input.action = PendrelBrowser::MouseAction(action);
+  // The page sees whole pixels: the nearest, so that a spot is hit within half a pixel.
+  input.x = std::round(x), input.y = std::round(y);
+  input.clickCount = clickCount;
+  input.leftHeld = m_leftHeld;
+  IQuorBrowser* browser = page ? page : control.Browser();
+  EXPECT_EQ(PendrelBrowser::SendMouse(browser, input), S_OK) << "mouse at " << x << "," << y;
+  // A round trip, so that whatever the event started has run.
+  RunInPage("0");
+}
+
+void PlotScriptsInBrowser::Press(double x, double y, int clickCount) {
+  m_leftHeld = true;
+  Mouse(int(PendrelBrowser::MouseAction::Press), x, y, clickCount);
+}
+
+void PlotScriptsInBrowser::MoveTo(double x, double y) {
+  Mouse(int(PendrelBrowser::MouseAction::Move), x, y, 0);
+}
+
+void PlotScriptsInBrowser::Release(double x, double y, int clickCount) {
+  m_leftHeld = false;
+  Mouse(int(PendrelBrowser::MouseAction::Release), x, y, clickCount);
+}
+
+void PlotScriptsInBrowser::Drag(double x0, double y0, double x1, double y1, int steps) {
+  // The distance moved is what a drag changes: whole pixels, within half a pixel of the wish.
+  const double dx = std::round(x1 - x0), dy = std::round(y1 - y0);
+  x0 = std::round(x0), y0 = std::round(y0);
+  x1 = x0 + dx, y1 = y0 + dy;
+  Press(x0, y0);
+  for (int i = 1; i <= steps; ++i) MoveTo(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps);
+  Release(x1, y1);
+}
+
+void PlotScriptsInBrowser::Click(double x, double y) {
+  MoveTo(x, y);
+  Press(x, y);
+  Release(x, y);
+}
+
+void PlotScriptsInBrowser::DoubleClick(double x, double y) {
+  Click(x, y);
+  Press(x, y, 2);
+  Release(x, y, 2);
+}
+
+void PlotScriptsInBrowser::Key(const std::string& key, int modifiers) {
+  IQuorBrowser* browser = page ? page : control.Browser();
+  EXPECT_EQ(PendrelBrowser::SendKey(browser, key, modifiers), S_OK) << key;
+  RunInPage("0");
+}
+
+void PlotScriptsInBrowser::Type(const std::string& text) {
+  IQuorBrowser* browser = page ? page : control.Browser();
+  EXPECT_EQ(PendrelBrowser::SendText(browser, text), S_OK) << text;
+  RunInPage("0");
 }
 
 int ColourDistance(const Rgb& a, const Rgb& b) {

@@ -68,6 +68,22 @@ class PlotScriptsInBrowser : public PlotPageInBrowser {
   void Serve(const std::string& name, const std::string& mime, const std::string& body);
   // The RequestPixData calls of the proxy's log, which is emptied.
   std::vector<std::string> TakeDataRequests();
+  // The calls of the proxy's log that are not data, label, equation or zoom-state questions,
+  // and the log is emptied: what the page told the native side.
+  std::vector<std::string> TakeNotices();
+
+  // A person's pointer and keys, at page pixels (the nearest whole ones, which is what the
+  // page sees), through the browser's input pipeline.
+  void Press(double x, double y, int clickCount = 1);
+  // Moves with the left button held when it was pressed.
+  void MoveTo(double x, double y);
+  void Release(double x, double y, int clickCount = 1);
+  // Press, `steps` even moves, release; the distance is rounded to whole pixels.
+  void Drag(double x0, double y0, double x1, double y1, int steps = 5);
+  void Click(double x, double y);
+  void DoubleClick(double x, double y);
+  void Key(const std::string& key, int modifiers = 0);
+  void Type(const std::string& text);
 
   RecordingEtchProxy* proxy = nullptr;
   IQuorBrowserResourceLoader* loader = nullptr;
@@ -77,7 +93,10 @@ class PlotScriptsInBrowser : public PlotPageInBrowser {
 
  private:
   bool m_nativeProxy;
+  void Mouse(int action, double x, double y, int clickCount);
+
   std::vector<std::string> m_reports;
+  bool m_leftHeld = false;
 };
 
 // Squared distance between colours.

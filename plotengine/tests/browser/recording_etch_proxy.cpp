@@ -160,6 +160,21 @@ void RecordingEtchProxy::CallMethod(IQuorV8Variant** result, IUnknown* context,
     V8VariantImpl* values = V8VariantImpl::Create();
     values->SetDoubleArray(std::move(answer));
     *result = values;
+  } else if (name == "IsZoomEnabled") {
+    V8VariantImpl* answer = V8VariantImpl::Create();
+    std::lock_guard lock(m_mutex);
+    if (m_zoomEnabledText.empty()) {
+      answer->SetBool(m_zoomEnabled);
+    } else {
+      answer->SetString(String::FromUtf8(m_zoomEnabledText));
+    }
+    *result = answer;
+  } else if (name == "RequestEquation") {
+    String equation;
+    GetScriptArg<ScriptArgKind::String, 0>(arguments, equation);
+    V8VariantImpl* answer = V8VariantImpl::Create();
+    answer->SetString(String::FromUtf8("y = " + equation.ToUtf8String()));
+    *result = answer;
   } else if (name == "RequestLabelsData") {
     String expression;
     double first = 0, interval = 0, count = 0;

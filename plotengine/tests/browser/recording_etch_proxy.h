@@ -25,6 +25,12 @@ class RecordingEtchProxy final : public V8ObjectBase {
   void SetJunkValues(int count) { m_junk = count; }
   // Milliseconds RequestPixData takes before it answers.
   void SetDelay(int milliseconds) { m_delay = milliseconds; }
+  // What IsZoomEnabled answers: a boolean, or a text when `text` is not empty.
+  void SetZoomEnabledAnswer(bool enabled, std::string text = {}) {
+    std::lock_guard lock(m_mutex);
+    m_zoomEnabled = enabled;
+    m_zoomEnabledText = std::move(text);
+  }
 
   // The calls so far, oldest first, and forgotten: "Method(arg|arg|...)".
   std::vector<std::string> TakeCalls();
@@ -43,6 +49,8 @@ class RecordingEtchProxy final : public V8ObjectBase {
   std::vector<std::string> m_calls;
   int m_junk = 0;
   int m_delay = 0;
+  bool m_zoomEnabled = false;
+  std::string m_zoomEnabledText;
 };
 
 }  // namespace Quor
