@@ -272,6 +272,8 @@ TEST_F(PlotCopyInBrowser, EachViewCopiesWhatTheScreenShows) {
   const Rgb kSeriesBlue{0, 0, 200};
   // #0000c8cc over white.
   const Rgb kBarFill{51, 51, 211};
+  // The classifier's box colours the points inside it.
+  const Rgb kInsideBox{0, 80, 255};
   const struct {
     const char* fixture;
     std::vector<std::pair<std::string, std::vector<double>>> series;
@@ -285,10 +287,10 @@ TEST_F(PlotCopyInBrowser, EachViewCopiesWhatTheScreenShows) {
       {"delta_rr_histogram.txt", {{"Delta RR Histogram", Ramp(53, 10, 3)}}, kBarFill},
       {"classifier.txt",
        {{"Classifier RR", Ramp(100, 800, 4)}, {"Classifier FF", Ramp(100, 0.8, 0.004)}},
-       kSeriesBlue},
+       kInsideBox},
       {"classifier_busy.txt",
        {{"Classifier RR", Ramp(100, 800, 4)}, {"Classifier FF", Ramp(100, 1.0, 0.004)}},
-       kSeriesBlue},
+       kInsideBox},
       {"poincare.txt",
        {{"Poincare RR", Ramp(100, 600, 4)}, {"Poincare Next RR", Ramp(100, 604, 4)}},
        kSeriesBlue},

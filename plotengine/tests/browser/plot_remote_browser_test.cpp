@@ -149,7 +149,7 @@ TEST_F(RemotePlotInBrowser, BadPropertiesAreShownWithTheirKindAndWhatTheyFallBac
 TEST_F(PlotScriptsInBrowser, TheScriptSideProxyStandsAsideForANativeOne) {
   Serve("remote.html", "text/html", kRemotePage);
   ASSERT_TRUE(control.Navigate(String(kEtchPlotPrefix).ToUtf8String() + "remote.html"));
-  EXPECT_EQ(Ask("test.report('zoom ' + etch_proxy.IsZoomEnabled());", "zoom "), "undefined");
+  EXPECT_EQ(Ask("test.report('zoom ' + etch_proxy.IsZoomEnabled());", "zoom "), "false");
   EXPECT_THAT(proxy->TakeCalls(), ElementsAre("IsZoomEnabled()"));
 }
 
