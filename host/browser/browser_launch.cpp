@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "host/browser/answer_proxy.h"
+
 namespace PendrelBrowser {
 
 std::string BrowserBinary() {
@@ -16,7 +18,8 @@ std::string BrowserBinary() {
   return "";
 }
 
-std::vector<std::string> BrowserCommandLine(const std::string& binary, const std::string& profile) {
+std::vector<std::string> BrowserCommandLine(const std::string& binary, const std::string& profile,
+                                            int proxyPort) {
   std::vector<std::string> line = {
       binary,
       "--headless",
@@ -33,10 +36,10 @@ std::vector<std::string> BrowserCommandLine(const std::string& binary, const std
       "--disable-extensions",
       "--mute-audio",
       // Everything a page asks for is answered through interception; whatever escapes it
-      // resolves nowhere and is sent to a closed port.
-      "--proxy-server=127.0.0.1:9",
+      // resolves nowhere and goes to our own proxy, which serves only held answers.
+      "--proxy-server=" + std::string(kProxyAddress) + ":" + std::to_string(proxyPort),
       "--proxy-bypass-list=<-loopback>",
-      "--host-resolver-rules=MAP * ~NOTFOUND",
+      "--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE " + std::string(kProxyAddress),
       "about:blank",
   };
   // The browser refuses to run as root inside its sandbox.

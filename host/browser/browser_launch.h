@@ -11,7 +11,9 @@ namespace PendrelBrowser {
 // when there is none.
 std::string BrowserBinary();
 
-// The command line: the binary first, then the flags.
-std::vector<std::string> BrowserCommandLine(const std::string& binary, const std::string& profile);
+// The command line: the binary first, then the flags. Every network request the browser makes
+// itself goes to the answer proxy (host/browser/answer_proxy.h) at `proxyPort`.
+std::vector<std::string> BrowserCommandLine(const std::string& binary, const std::string& profile,
+                                            int proxyPort);
 
 }  // namespace PendrelBrowser

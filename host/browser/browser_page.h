@@ -11,7 +11,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,9 +63,6 @@ class BrowserPage : public std::enable_shared_from_this<BrowserPage> {
   void AnswerDialog(const nlohmann::json& params);
   // The answer to the text of a call.
   std::string AnswerText(const std::string& call);
-  // An answer kept for the page to fetch: its ticket; then the answer of a ticket, once.
-  int HoldAnswer(std::string answer);
-  std::optional<std::string> TakeHeldAnswer(const std::string& ticket);
   nlohmann::json CallObject(const std::string& object, const std::string& method,
                             const nlohmann::json& body);
   void Fulfil(const std::string& requestId, int status, const std::string& contentType,
@@ -85,8 +81,6 @@ class BrowserPage : public std::enable_shared_from_this<BrowserPage> {
   IQuorBrowserResourceLoader* m_loader = nullptr;  // one reference
   std::map<std::string, IQuorV8Object*> m_objects;  // one reference each, by name
   CallInProgress* m_call = nullptr;
-  int m_nextTicket = 1;
-  std::map<int, std::string> m_heldAnswers;
 };
 
 }  // namespace PendrelBrowser

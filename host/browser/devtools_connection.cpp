@@ -111,6 +111,11 @@ bool DevtoolsConnection::Start(std::string* error) {
   }
   // A browser that dies while a command is written must not end the host.
   signal(SIGPIPE, SIG_IGN);
+  m_proxy = AnswerProxy::Open();
+  if (!m_proxy) {
+    if (error) *error = "cannot open a loopback port for the browser's proxy";
+    return false;
+  }
   m_profile = MakeProfileFolder();
   int commands[2], answers[2];
   if (m_profile.empty() || pipe2(commands, O_CLOEXEC) != 0) {
@@ -126,7 +131,7 @@ bool DevtoolsConnection::Start(std::string* error) {
   // Room for a large message in one write, so that the two processes do not take turns
   // through it a page at a time (the kernel may give less; that only costs speed).
   for (const int fd : {commands[1], answers[0]}) fcntl(fd, F_SETPIPE_SZ, kPipeBytes);
-  const std::vector<std::string> line = BrowserCommandLine(binary, m_profile);
+  const std::vector<std::string> line = BrowserCommandLine(binary, m_profile, m_proxy->Port());
   std::promise<int> started;
   std::future<int> pid = started.get_future();
   // The reader thread starts the process, so that the process dies with the thread that reads it.

@@ -16,6 +16,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
+#include "host/browser/answer_proxy.h"
 #include "platform/win32/types.h"
 
 namespace PendrelBrowser {
@@ -42,6 +43,8 @@ class DevtoolsConnection {
   DevtoolsConnection& operator=(const DevtoolsConnection&) = delete;
 
   bool Alive() const { return m_alive; }
+  // Keeps a call's answer for the page to fetch through the browser's proxy: its ticket.
+  std::string HoldAnswer(std::string answer) { return m_proxy->Hold(std::move(answer)); }
   int ProcessId() const { return m_pid; }
 
   // Sends a command and returns its id without waiting; 0 when the connection is gone. Its
@@ -72,6 +75,7 @@ class DevtoolsConnection {
   std::atomic<int> m_pid{0};
   int m_writeFd = -1;
   std::string m_profile;
+  std::unique_ptr<AnswerProxy> m_proxy;
   std::thread m_reader;
   std::mutex m_writeMutex;
   std::mutex m_mutex;

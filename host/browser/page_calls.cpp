@@ -4,9 +4,7 @@
 // arguments. Its answer is the script native code ran during the call, the error and the result;
 // the bytes of a number array result follow the answer after a line break, so that they are
 // written once and neither side reads them as JSON. A large answer to a prompt is held until the
-// page fetches it from the call host.
-#include <cstdlib>
-
+// page fetches it from the call host, through the browser's proxy.
 #include "host/browser/browser_page.h"
 #include "host/browser/devtools_connection.h"
 #include "host/browser/devtools_text.h"
@@ -55,8 +53,11 @@ void BrowserPage::AnswerDialog(const json& params) {
   if (type == "prompt" && TextField(params, "message") == kCallMarker) {
     std::string answer = AnswerText(TextField(params, "defaultPrompt"));
     // The browser copies a prompt's text many times over; a large answer is held for the page
-    // to fetch with a request, which costs far less per byte.
-    if (answer.size() > kLargestPromptAnswer) answer = json{{"held", HoldAnswer(std::move(answer))}}.dump();
+    // to fetch with a request that the browser's proxy answers over a socket, past the
+    // debugging pipe, for far less per byte.
+    if (answer.size() > kLargestPromptAnswer) {
+      answer = json{{"held", m_connection->HoldAnswer(std::move(answer))}}.dump();
+    }
     m_connection->Send("Page.handleJavaScriptDialog", {{"accept", true}, {"promptText", answer}},
                        m_session, false);
     return;
@@ -64,22 +65,6 @@ void BrowserPage::AnswerDialog(const json& params) {
   // The page's own dialogs close at once, as if dismissed, so that no page waits for a person.
   m_connection->Send("Page.handleJavaScriptDialog",
                      {{"accept", type == "alert" || type == "beforeunload"}}, m_session, false);
-}
-
-int BrowserPage::HoldAnswer(std::string answer) {
-  std::lock_guard lock(m_mutex);
-  const int ticket = m_nextTicket++;
-  m_heldAnswers[ticket] = std::move(answer);
-  return ticket;
-}
-
-std::optional<std::string> BrowserPage::TakeHeldAnswer(const std::string& ticket) {
-  std::lock_guard lock(m_mutex);
-  auto held = m_heldAnswers.find(std::atoi(ticket.c_str()));
-  if (held == m_heldAnswers.end()) return std::nullopt;
-  std::string answer = std::move(held->second);
-  m_heldAnswers.erase(held);
-  return answer;
 }
 
 std::string BrowserPage::AnswerText(const std::string& call) {
