@@ -3,14 +3,12 @@
 // headless browser until its page has loaded and laid out, and closed again.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <memory>
-#include <random>
-#include <vector>
 
 #include "analysis/document/document_ids.h"
 #include "analysis/settings/change_flags.h"
 #include "analysis/tests/beat_list_source.h"
+#include "bench/day_of_intervals.h"
 #include "bench/module_documents.h"
 #include "host/browser/browser_class.h"
 #include "host/document/hosted_document.h"
@@ -23,27 +21,10 @@
 namespace {
 
 constexpr DWORD kIntervals = 100'000;
-constexpr double kTickPeriod = 0.001;
-
-// RR intervals at whole milliseconds with a breathing rhythm, a slow wave and noise.
-std::vector<double> DayOfIntervals() {
-  std::mt19937 random(24);
-  std::normal_distribution<double> noise(0.0, 0.02);
-  std::vector<double> rr;
-  double elapsed = 0;
-  for (DWORD i = 0; i < kIntervals; ++i) {
-    const double interval = 0.85 + 0.04 * std::sin(2 * M_PI * 0.25 * elapsed) +
-                            0.03 * std::sin(2 * M_PI * 0.03 * elapsed) + noise(random);
-    rr.push_back(std::round(interval / kTickPeriod) * kTickPeriod);
-    elapsed += rr.back();
-  }
-  return rr;
-}
-
 // The engine's analysis of a day of beats, with the settings' region over it.
 void AnalyseDay(Rhyth::AnalysisEngine& engine, Rhyth::Settings& settings) {
   auto source = RhythTest::BeatListSource::Create();
-  source->AddRecord(RhythTest::BeatsWithIntervals(DayOfIntervals()));
+  source->AddRecord(RhythTest::BeatsWithIntervals(BenchSupport::DayOfIntervals(kIntervals)));
   settings.analysis.region = {0, 0, kRecordEndOffset, 0};
   engine.AnalyseRange(Rhyth::kChangeEverything, source.Get(), settings, {7, 0xC0000000});
 }

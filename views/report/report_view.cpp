@@ -19,39 +19,14 @@ namespace {
 
 constexpr UINT kCopyTextId = 10;
 constexpr UINT kPrintTextId = 11;
-constexpr PendrelViewSize kPreferredSize{300, 200};
 constexpr PendrelTextFormat kPlaceOfData{kSelectionOfData, 0, 0};
 
 using ViewChangedNotice = TypeIdClass<&GUID_TarnViewFramework, 2>;
 using ViewRefreshNotice = TypeIdClass<&GUID_TarnViewFramework, 8>;
 
-LONG InvokeSizeQuery(void* object, const TarnEventCall& call) {
-  // The notice's parameter block is the output pair itself.
-  auto* size = reinterpret_cast<PendrelViewSize*>(const_cast<DWORD*>(call.parameters));
-  if (size) static_cast<ReportView*>(object)->OnSizeQuery(size);
-  return 0;
-}
-
-TarnEventTableEntry SizeQueryEntry() {
-  return {kTarnEventNotice, 0, 0, 0, 0, &TarnConstantId<kHostViewSizeQuery>, nullptr,
-          &InvokeSizeQuery};
-}
-
-Document* DocumentBehind(IUnknown* document) {
-  Quor::ComPtr<IRhythDocument> rhyth;
-  if (document) document->QueryInterface(IRhythDocument::iid, Quor::ComPtrOut<IRhythDocument>::Bind(rhyth));
-  return static_cast<Document*>(rhyth.Get());
-}
-
-Quor::String NameOf(ICustomDocument* document) {
-  BSTR name = nullptr;
-  if (document) document->GetName(&name);
-  Quor::String text;
-  text.AdoptBSTR(name);
-  return text;
-}
-
-Quor::String NameOf(IPendrelDocumentTimeText* document) {
+// The name a document gives; empty when it gives none.
+template <class NamedDocument>
+Quor::String NameOf(NamedDocument* document) {
   BSTR name = nullptr;
   if (document) document->GetName(&name);
   Quor::String text;
@@ -100,7 +75,7 @@ TARN_DEFINE_EVENT_TABLE(ReportView, TarnEventHandlerBase,
     EvMessage<&ReportView::OnPrintMsg>(&TarnConstantId<kHostPrintMsgId>),
     EvMessage<&ReportView::OnAcknowledgeMsg>(&TarnConstantId<kHostViewAcknowledgeMsgId>),
     EvNotice<&ReportView::OnAnalysisChanged>(&AnalysisChangedMsg::IdPointer),
-    SizeQueryEntry(),
+    SizeQueryEntry<ReportView>(),
     EvNotice<&ReportView::OnAnalysisChanged>(&ViewChangedNotice::IdPointer),
     EvNotice<&ReportView::OnAnalysisChanged>(&ViewRefreshNotice::IdPointer))
 
@@ -115,7 +90,7 @@ ReportView::ReportView(HWND parent, IUnknown* document, OWL::TModule* module)
   Attr.Style |= WS_CLIPCHILDREN;
 }
 
-ReportView::~ReportView() { StopObserving(); }
+ReportView::~ReportView() { m_observed.StopObserving(*this); }
 
 Quor::String ReportView::GetTitle() { return ViewTitle(kViewNumber); }
 
@@ -126,26 +101,12 @@ Quor::String ReportView::GetPrintCommandText() { return ModuleString(kPrintTextI
 void ReportView::SetupWindow() {
   OWL::TWindow::SetupWindow();
   m_browser.Create(GetHandle(), RECT{0, 0, 0, 0});
-  if (m_document && GetProxy()) {
-    if (Quor::ComPtr<ISubject> subject = m_document->NoticeSubject()) {
-      subject->AddRef();
-      m_observed.push_back(subject.Get());
-      ObserveSubject(subject.Get());
-    }
-  }
+  if (m_document) m_observed.Observe(*this, m_document->NoticeSubject().Get());
   m_template = LoadReportTemplate();
   Rebuild();
 }
 
-void ReportView::CleanupWindow() { StopObserving(); }
-
-void ReportView::StopObserving() {
-  for (ISubject* subject : m_observed) {
-    if (GetProxy()) subject->DetachObserver(GetProxy());
-    subject->Release();
-  }
-  m_observed.clear();
-}
+void ReportView::CleanupWindow() { m_observed.StopObserving(*this); }
 
 LRESULT ReportView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = OWL::TWindow::WindowProc(message, wParam, lParam);
@@ -191,7 +152,7 @@ LONG ReportView::OnAnalysisChanged() {
   return 0;
 }
 
-void ReportView::OnSizeQuery(PendrelViewSize* size) { *size = kPreferredSize; }
+void ReportView::OnSizeQuery(PendrelViewSize* size) { *size = kPreferredViewSize; }
 
 LONG ReportView::CopyAsHtml() {
   CopyUnicodeText(m_page, GetHandle());

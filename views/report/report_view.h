@@ -8,14 +8,13 @@
 // host's data document by plain pointer: the wrapper holds the document while the view exists.
 #pragma once
 
-#include <vector>
-
 #include "analysis/document/document.h"
 #include "hostframework/cpp_event_handler.h"
 #include "hostframework/docview/doc_view_base.h"
 #include "platform/owl/window.h"
 #include "platform/pendrel/view_messages.h"
 #include "plotengine/browser_control/cr_control.h"
+#include "views/base/view_window_parts.h"
 #include "views/report/report_page.h"
 
 namespace Rhyth {
@@ -55,7 +54,6 @@ class ReportView : public OWL::TWindow, public TarnCppEventHandler, public ViewW
   void Rebuild();
   void BuildPage(const Quor::String& reportTemplate, Quor::String& page);
   ReportHostTexts HostTexts();
-  void StopObserving();
 
   Document* m_document = nullptr;
   IUnknown* m_hostDocument = nullptr;  // not held: the document holds it
@@ -63,7 +61,7 @@ class ReportView : public OWL::TWindow, public TarnCppEventHandler, public ViewW
   Quor::CrControl m_browser;
   Quor::String m_template;
   Quor::String m_page;
-  std::vector<ISubject*> m_observed;  // held
+  ObservedSubjects m_observed;
 };
 
 }  // namespace Rhyth

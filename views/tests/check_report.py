@@ -18,9 +18,7 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                 "..", "..", "analysis", "tests", "measurements"))
-from check_measurements import expected  # noqa: E402
-
-import numpy as np  # noqa: E402
+from check_measurements import expected, read  # noqa: E402
 
 # (box, row, index) -> (reference name, unit the reference is in)
 CELLS = {
@@ -54,25 +52,14 @@ COUNTS = {
 PREFIXES = {"": 0, "m": -3, "\u00b5": -6, "n": -9, "k": 3}
 
 
-def read(path):
-    settings, beats, values, cells = None, [], {}, {}
+def read_cells(path):
+    cells = {}
     with open(path, encoding="utf-8") as f:
         for line in f:
-            line = line.rstrip("\n")
             if line.startswith("cell "):
-                box, row, index, text = line[5:].split("\t")
+                box, row, index, text = line[5:].rstrip("\n").split("\t")
                 cells[(box, row, int(index))] = text
-                continue
-            words = line.split()
-            if not words:
-                continue
-            if words[0] == "settings":
-                settings = [float(w) for w in words[1:]]
-            elif words[0] == "beat":
-                beats.append([float(w) for w in words[1:]])
-            elif words[0] == "value":
-                values[words[1]] = float(words[2]) if len(words) > 2 else None
-    return settings, np.array(beats), values, cells
+    return cells
 
 
 def shown(text, unit):
@@ -103,7 +90,8 @@ def agrees(text, unit, want):
 
 
 def main():
-    settings, beats, values, cells = read(sys.argv[1])
+    settings, beats, values = read(sys.argv[1])
+    cells = read_cells(sys.argv[1])
     reference = expected(settings, beats)
     problems = []
     for key, (name, unit) in CELLS.items():
