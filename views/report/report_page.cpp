@@ -1,5 +1,6 @@
 #include "views/report/report_page.h"
 
+#include <boost/format.hpp>
 #include <cmath>
 #include <limits>
 #include <optional>

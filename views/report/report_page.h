@@ -4,7 +4,7 @@
 // and the plots read it; this only writes it. Built anew on every change of the analysis.
 #pragma once
 
-#include <boost/format.hpp>
+#include <boost/format/format_fwd.hpp>
 
 #include "analysis/engine/analysis_engine.h"
 #include "analysis/settings/settings.h"
