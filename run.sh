@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds in Release and runs the host's `pendrel` command with the
-# arguments; without any, it analyses the built-in sample and prints the measurements.
+# arguments; without any, it analyses the built-in sample, prints the measurements and writes the
+# report to out/report.html and out/report.pdf.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/ensure-packages.sh
@@ -9,5 +10,8 @@ scripts/ensure-npm-packages.sh
 build=build/release
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --target pendrel
-if [[ $# -eq 0 ]]; then set -- analyse; fi
+if [[ $# -eq 0 ]]; then
+  mkdir -p out
+  set -- analyse --report out/report.html --report out/report.pdf
+fi
 exec "$build/bin/pendrel" "$@"

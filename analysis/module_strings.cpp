@@ -10,16 +10,12 @@ HMODULE RhythResources();
 
 namespace Rhyth {
 
-namespace {
-
 // The module's resources: those of the module the code is linked into, once its entry named
 // it; before that (in tests) the table linked in with the analysis itself.
-HMODULE TextModule() {
+HMODULE ModuleResourceHandle() {
   HMODULE module = ExtLib::GetThisModule();
   return module ? module : RhythResources();
 }
-
-}  // namespace
 
 Quor::String ModuleString(UINT id) {
   static std::mutex mutex;
@@ -27,7 +23,7 @@ Quor::String ModuleString(UINT id) {
   std::lock_guard lock(mutex);
   const auto found = loaded.find(id);
   if (found != loaded.end()) return found->second;
-  return loaded.emplace(id, Quor::LoadResourceString(TextModule(), id, true)).first->second;
+  return loaded.emplace(id, Quor::LoadResourceString(ModuleResourceHandle(), id, true)).first->second;
 }
 
 }  // namespace Rhyth

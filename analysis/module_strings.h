@@ -9,4 +9,7 @@ namespace Rhyth {
 // String `id` of the module's table; empty for an id the table lacks.
 Quor::String ModuleString(UINT id);
 
+// The module whose resources the module's texts and templates come from.
+HMODULE ModuleResourceHandle();
+
 }  // namespace Rhyth

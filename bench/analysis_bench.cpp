@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include "analysis/engine/analysis_engine.h"
@@ -13,30 +12,15 @@
 #include "analysis/engine/lomb_scargle.h"
 #include "analysis/tests/beat_list_source.h"
 #include "analysis/tests/direct_periodogram.h"
+#include "bench/day_of_intervals.h"
 
 namespace {
 
 constexpr DWORD kBeats = 100000;
 constexpr DWORD kFrequencies = 500;
-constexpr double kTickPeriod = 0.001;
-
-// RR intervals at whole milliseconds with a breathing rhythm, a slow wave and noise.
-std::vector<double> DayOfIntervals() {
-  std::mt19937 random(24);
-  std::normal_distribution<double> noise(0.0, 0.02);
-  std::vector<double> rr;
-  double elapsed = 0;
-  for (DWORD i = 0; i < kBeats; ++i) {
-    const double interval = 0.85 + 0.04 * std::sin(2 * M_PI * 0.25 * elapsed) +
-                            0.03 * std::sin(2 * M_PI * 0.03 * elapsed) + noise(random);
-    rr.push_back(std::round(interval / kTickPeriod) * kTickPeriod);
-    elapsed += rr.back();
-  }
-  return rr;
-}
 
 struct Day {
-  std::vector<double> rr = DayOfIntervals();
+  std::vector<double> rr = BenchSupport::DayOfIntervals(kBeats);
   std::vector<double> t;
   Day() {
     double elapsed = 0;

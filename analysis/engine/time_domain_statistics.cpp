@@ -118,11 +118,12 @@ double TimeDomainStatistics::PRRx() const {
 
 double TimeDomainStatistics::SD1() const { return std::sqrt(0.5) * SDSD(); }
 
-// A negative term under the root gives NaN, which readers pass on as the value.
+// The term under the root is a variance, and 0 for a steady rhythm; rounding can take it just
+// below 0, where the root would be NaN.
 double TimeDomainStatistics::SD2() const {
   if (intervalCount < 2) return 0;
   const double m = intervalCount - 1;
-  return std::sqrt(2 * rr.squaredDeviations / m - 0.5 * delta.squaredDeviations / m);
+  return std::sqrt(std::max(0.0, 2 * rr.squaredDeviations / m - 0.5 * delta.squaredDeviations / m));
 }
 
 }  // namespace Rhyth

@@ -146,6 +146,15 @@ TEST(TimeDomainStatistics, AConstantSeriesHasNoSpreadRatherThanNaN) {
   EXPECT_EQ(s.medianRR, 0.8);
 }
 
+// Rounding can leave the variance under SD2's root a hair below 0: SD2 is then 0, not NaN.
+TEST(TimeDomainStatistics, ARadicandJustBelowZeroGivesAnSD2OfZero) {
+  TimeDomainStatistics s;
+  s.intervalCount = 3;
+  s.rr.squaredDeviations = 1e-20;
+  s.delta.squaredDeviations = 4.000001e-20;
+  EXPECT_EQ(s.SD2(), 0.0);
+}
+
 TEST(TimeDomainStatistics, TooFewIntervalsGiveZeroNotAnError) {
   TimeDomainStatistics none;
   Series({}).FullPass(none);

@@ -28,7 +28,15 @@ class ViewClass final : public OwlDocViewClassBase {
   }
 };
 
+// Constant-initialised: makers set by static construction in other units are never lost.
+ViewClassMaker g_makers[kViewClassCount] = {};
+
 }  // namespace
+
+bool SetViewClassMaker(DWORD n, ViewClassMaker make) {
+  if (n < kViewClassCount) g_makers[n] = make;
+  return true;
+}
 
 const ViewClassText* ViewClassTextOf(DWORD n) {
   return n < kViewClassCount ? &kViewClasses[n] : nullptr;
@@ -36,6 +44,7 @@ const ViewClassText* ViewClassTextOf(DWORD n) {
 
 OwlDocViewClassBase* NewViewClass(DWORD n) {
   if (n >= kViewClassCount) return nullptr;
+  if (g_makers[n]) return g_makers[n]();
   return new ViewClass(n);
 }
 

@@ -11,10 +11,17 @@
 namespace Rhyth {
 
 // The view class of view number n (0 to 6, as the document's view numbers), with one
-// reference for the caller; null for another number.
+// reference for the caller; null for another number. A view whose window is built names the
+// maker of its class object here; the others get a class that names its view and makes none.
 OwlDocViewClassBase* NewViewClass(DWORD n);
 
 inline constexpr DWORD kViewClassCount = 7;
+
+// Makes the class object of one view, with one reference for the caller.
+using ViewClassMaker = OwlDocViewClassBase* (*)();
+// Set while the module loads, before registration: from then on NewViewClass(n) uses `make`.
+// Returns true, so that a static can hold the call.
+bool SetViewClassMaker(DWORD n, ViewClassMaker make);
 
 // What names the view class of view number n: its title's string id and its class name.
 struct ViewClassText {

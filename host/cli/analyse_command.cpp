@@ -9,6 +9,7 @@
 #include "host/cli/measurement_printer.h"
 #include "host/cli/online_replay.h"
 #include "host/cli/open_and_analyse.h"
+#include "host/cli/report_output.h"
 #include "host/cli/sample_options.h"
 #include "host/cli/settings_options.h"
 
@@ -28,6 +29,8 @@ const char* const kAnalyseCommandUsage =
     "  --beats FILE       write the beats as CSV (record,tick,time_s,rr_s,class,ff)\n"
     "  --rr FILE          write the RR intervals as text, one in seconds a line\n"
     "  --save DOC         save the document with its analysis\n"
+    "  --report OUT       open the report view on the analysis and write the page it shows\n"
+    "                     (OUT.html, UTF-8) or print it (OUT.pdf); may be given more than once\n"
     "  --online           replay the recording into a growing document, as the host samples,\n"
     "                     with the analysis in online mode; print the measurements at every\n"
     "                     recorded minute and when sampling stops (with --csv, CSV rows\n"
@@ -66,6 +69,7 @@ struct AnalyseOptions {
   std::optional<std::string> beats;
   std::optional<std::string> rr;
   std::optional<std::string> save;
+  std::vector<std::string> reports;
   SyntheticEcgSettings sample;
   bool sampleOptionGiven = false;
   OnlineOptions online;
@@ -73,7 +77,7 @@ struct AnalyseOptions {
 };
 
 bool TakesValue(const std::string& option) {
-  static const char* const kOwn[] = {"--beats", "--rr", "--save"};
+  static const char* const kOwn[] = {"--beats", "--rr", "--save", "--report"};
   for (const char* own : kOwn) {
     if (option == own) return true;
   }
@@ -110,6 +114,11 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
       options.rr = value;
     } else if (argument == "--save") {
       options.save = value;
+    } else if (argument == "--report") {
+      if (!IsReportFileName(value)) {
+        throw std::invalid_argument("--report writes .html or .pdf files, not " + value);
+      }
+      options.reports.push_back(value);
     } else if (IsSettingsOption(argument)) {
       ParseSettingsOption(argument, value, options.settings);
     } else if (ParseSampleOption(argument, value, options.sample)) {
@@ -129,6 +138,7 @@ int WriteOutputs(AnalysisSession& session, const AnalyseOptions& options) {
   if (options.beats) session.WriteBeats(*options.beats);
   if (options.rr) session.WriteRRIntervals(*options.rr);
   if (options.save) session.Save(*options.save);
+  for (const std::string& report : options.reports) WriteReport(session, report);
   return 0;
 }
 

@@ -138,6 +138,7 @@ void AnalysisSession::OpenSample(const SyntheticEcgSettings& settings) {
   m_document.reset();
   Progress("Making the built-in sample ...");
   auto hosted = std::make_unique<HostedDocument>(OpenDocument(MakeSyntheticEcg(settings).recording));
+  hosted->Data().TimeText().SetName(u"Built-in sample");
   hosted->StartNew();
   m_fromDocumentFile = false;
   Adopt(std::move(hosted));
@@ -193,6 +194,17 @@ void AnalysisSession::Analyse() {
   Progress("Analysing ...");
   FireMenu(u"Rhyth|Analyse");
   Progress("");
+}
+
+std::unique_ptr<HostedView> AnalysisSession::OpenViewOfMenu(std::u16string_view item) {
+  const std::size_t asked = Data().Log().ViewRequests().size();
+  FireMenu(item);
+  const std::vector<DWORD>& requests = Data().Log().ViewRequests();
+  const std::string text = Utf8(std::u16string(item));
+  if (requests.size() == asked) throw SessionError("the menu item '" + text + "' opened no view");
+  auto view = std::make_unique<HostedView>(requests.back(), ModuleDocument());
+  if (!view->HasWindow()) throw SessionError("the view of the menu item '" + text + "' did not open");
+  return view;
 }
 
 IUnknown* AnalysisSession::ModuleDocument() {

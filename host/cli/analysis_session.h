@@ -16,6 +16,7 @@
 
 #include "analysis/module/analysis_results.h"
 #include "host/document/hosted_document.h"
+#include "host/views/hosted_view.h"
 #include "host/recording/synthetic_ecg.h"
 
 namespace PendrelHost {
@@ -65,6 +66,9 @@ class AnalysisSession {
   // Runs the menu item of this text or path, as a click on it does.
   void FireMenu(std::u16string_view name);
   void Analyse();
+  // Runs the menu item that asks the host for a view and opens that view on the module's
+  // document, as the host does; throws when the item asks for no view or nothing makes it.
+  std::unique_ptr<HostedView> OpenViewOfMenu(std::u16string_view item);
 
   AnalysisResults Results();
   void WriteBeats(const std::filesystem::path& path);

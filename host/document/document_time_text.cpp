@@ -53,6 +53,10 @@ HRESULT DocumentTimeText::PositionToText(DWORD, const PendrelTextFormat* format,
   if (!format || format->kind != kSelectionOfData) return E_INVALIDARG;
   if (record < 0 || std::size_t(record) >= m_recording.RecordCount()) return E_INVALIDARG;
   if (offset < 0 || offset > m_recording.TickCount(std::size_t(record))) return E_INVALIDARG;
+  if (m_positionText) {
+    *text = Quor::String(*m_positionText).GetInterface();
+    return S_OK;
+  }
   const double elapsed =
       m_recording.RecordStartTime(std::size_t(record)) + offset * m_recording.TickPeriod();
   const auto start = m_recording.StartDateTime();

@@ -3,6 +3,7 @@
 // and the end of its data. Part of the data document, over its recording.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "host/recording/recording.h"
@@ -23,12 +24,15 @@ class DocumentTimeText : public IPendrelDocumentTimeText {
   HRESULT GetEndPosition(DWORD which, LONG* offset) override;
 
   void SetName(std::u16string name) { m_name = std::move(name); }
+  // Every position text is this text, whatever the place, until it is taken away.
+  void SetPositionText(std::optional<std::u16string> text) { m_positionText = std::move(text); }
   void SetTimeDisplayMode(BYTE mode) { m_mode = mode; }
 
  private:
   const Recording& m_recording;
   std::u16string m_name;
   BYTE m_mode = kTimeDisplayElapsed;
+  std::optional<std::u16string> m_positionText;
 };
 
 }  // namespace PendrelHost

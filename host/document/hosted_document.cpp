@@ -132,4 +132,9 @@ HostedDocument* ActiveDocument() {
   return Open().documents.empty() ? nullptr : Open().documents.back();
 }
 
+void HostedDocument::SetRecordingFile(std::filesystem::path file) {
+  Data().TimeText().SetName(file.filename().u16string());
+  m_recordingFile = std::move(file);
+}
+
 }  // namespace PendrelHost

@@ -54,8 +54,9 @@ class HostedDocument {
   void AskClients(DWORD managerEvent);
 
   // The file the recording was read from; empty when its samples travel with the document.
+  // The data document takes the file's name as its own.
   const std::filesystem::path& RecordingFile() const { return m_recordingFile; }
-  void SetRecordingFile(std::filesystem::path file) { m_recordingFile = std::move(file); }
+  void SetRecordingFile(std::filesystem::path file);
 
  private:
   void CreateModules();

@@ -10,7 +10,6 @@ namespace {
 
 constexpr UINT kCopyTextId = 193;
 constexpr UINT kPrintTextId = 194;
-constexpr PendrelViewSize kPreferredSize{300, 200};
 
 // The view's browser command: (the view GUID's id << 16) | 0.
 const DWORD* BrowserCommandId() {
@@ -20,28 +19,10 @@ const DWORD* BrowserCommandId() {
 
 using ViewRefreshNotice = TypeIdClass<&GUID_TarnViewFramework, 8>;
 
-LONG InvokeSizeQuery(void* object, const TarnEventCall& call) {
-  // The notice's parameter block is the output pair itself.
-  auto* size = reinterpret_cast<PendrelViewSize*>(const_cast<DWORD*>(call.parameters));
-  if (size) static_cast<RhythViewBase*>(object)->OnSizeQuery(size);
-  return 0;
-}
-
-TarnEventTableEntry SizeQueryEntry() {
-  return {kTarnEventNotice, 0, 0, 0, 0, &TarnConstantId<kHostViewSizeQuery>, nullptr,
-          &InvokeSizeQuery};
-}
-
-Document* DocumentBehind(IUnknown* document) {
-  Quor::ComPtr<IRhythDocument> rhyth;
-  if (document) document->QueryInterface(IRhythDocument::iid, Quor::ComPtrOut<IRhythDocument>::Bind(rhyth));
-  return static_cast<Document*>(rhyth.Get());
-}
-
 }  // namespace
 
 TARN_DEFINE_EVENT_TABLE(RhythViewBase, TarnEventHandlerBase,
-    SizeQueryEntry(),
+    SizeQueryEntry<RhythViewBase>(),
     EvCommand<&RhythViewBase::OnBrowserCommand>(&BrowserCommandId),
     EvCommandState<&RhythViewBase::EnableAlways>(&BrowserCommandId),
     EvMessage<&RhythViewBase::OnCopyMsg>(&TarnConstantId<kHostCopyMsgId>),
@@ -72,20 +53,9 @@ RhythViewBase::~RhythViewBase() {
 
 void RhythViewBase::CleanupWindow() { StopObserving(); }
 
-void RhythViewBase::Observe(ISubject* subject) {
-  if (!subject || !GetProxy()) return;
-  subject->AddRef();
-  m_observed.push_back(subject);
-  ObserveSubject(subject);
-}
+void RhythViewBase::Observe(ISubject* subject) { m_observed.Observe(*this, subject); }
 
-void RhythViewBase::StopObserving() {
-  for (ISubject* subject : m_observed) {
-    if (GetProxy()) subject->DetachObserver(GetProxy());
-    subject->Release();
-  }
-  m_observed.clear();
-}
+void RhythViewBase::StopObserving() { m_observed.StopObserving(*this); }
 
 LRESULT RhythViewBase::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = OWL::TWindow::WindowProc(message, wParam, lParam);
@@ -145,7 +115,7 @@ void RhythViewBase::SendDueMarkup() {
   if (m_plot) m_plot->SetMarkup(markup);
 }
 
-void RhythViewBase::OnSizeQuery(PendrelViewSize* size) { *size = kPreferredSize; }
+void RhythViewBase::OnSizeQuery(PendrelViewSize* size) { *size = kPreferredViewSize; }
 
 void RhythViewBase::OnBrowserCommand() {
   if (m_plot) m_plot->BrowserCommand();

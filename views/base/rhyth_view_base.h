@@ -20,6 +20,7 @@
 #include "platform/pendrel/view_messages.h"
 #include "views/base/markup_throttle.h"
 #include "views/base/update_flags.h"
+#include "views/base/view_window_parts.h"
 #include "views/plot/view_plot.h"
 #include "views/base/plot_ranges.h"
 
@@ -105,7 +106,7 @@ class RhythViewBase : public OWL::TWindow, public TarnCppEventHandler, public Vi
   std::unique_ptr<ViewPlot> m_plot;
   WORD m_upToDate = 0;
   MarkupThrottle m_throttle;
-  std::vector<ISubject*> m_observed;  // held
+  ObservedSubjects m_observed;
 };
 
 }  // namespace Rhyth

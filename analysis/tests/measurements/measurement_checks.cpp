@@ -138,6 +138,44 @@ std::string ReferenceCheckUnavailable() {
   return {};
 }
 
+void WriteCheckInput(std::ostream& out, const PendrelHost::MeasurementTable& table,
+                     std::size_t row, const AloneAnalysis& alone, double regionStart,
+                     double regionEnd) {
+  const Rhyth::Settings& s = *alone.settings.Get();
+  out << "settings " << Number(s.analysis.prrxThreshold) << ' '
+      << Number(s.analysis.sdarrSegmentLength) << ' ' << Number(regionStart) << ' '
+      << Number(regionEnd) << ' ' << Number(s.spectrum.maxFrequency) << ' '
+      << s.spectrum.frequencyCount << ' ' << s.spectrum.window;
+  for (double edge : {s.spectrum.vlfLow, s.spectrum.vlfHigh, s.spectrum.lfLow,
+                      s.spectrum.lfHigh, s.spectrum.hfLow, s.spectrum.hfHigh}) {
+    out << ' ' << Number(edge);
+  }
+  out << '\n';
+  const Rhyth::AnalysisEngine& e = alone.engine;
+  for (DWORD i = 0; i < e.RRIntervals().GetCount(); ++i) {
+    out << "beat " << Number(e.BeatTimes()[i]) << ' ' << Number(e.RRIntervals()[i]) << ' '
+        << Number(e.DeltaRR()[i]) << '\n';
+  }
+  for (std::size_t column = 0; column < table.Columns().size(); ++column) {
+    IQuorString* name = nullptr;
+    table.Columns()[column].classObject->GetClassName(&name);
+    Quor::String internal;
+    internal.Adopt(name);
+    out << "value " << internal.ToUtf8String();
+    if (const auto value = RawValue(table, row, column)) out << ' ' << Number(*value);
+    out << '\n';
+  }
+}
+
+testing::AssertionResult RunCheckScript(const std::string& script,
+                                        const std::filesystem::path& file) {
+  std::string output;
+  const int status = Run(std::string(kPython) + ' ' + script + ' ' + file.string(), output);
+  std::filesystem::remove(file);
+  if (status == 0) return testing::AssertionSuccess() << output;
+  return testing::AssertionFailure() << output;
+}
+
 testing::AssertionResult AgreesWithNumpyAndScipy(const PendrelHost::MeasurementTable& table,
                                                  std::size_t row, const AloneAnalysis& alone,
                                                  double regionStart, double regionEnd) {
@@ -145,37 +183,9 @@ testing::AssertionResult AgreesWithNumpyAndScipy(const PendrelHost::MeasurementT
                     ("rhyth_measurements_" + std::to_string(getpid()) + ".txt");
   {
     std::ofstream out(file);
-    const Rhyth::Settings& s = *alone.settings.Get();
-    out << "settings " << Number(s.analysis.prrxThreshold) << ' '
-        << Number(s.analysis.sdarrSegmentLength) << ' ' << Number(regionStart) << ' '
-        << Number(regionEnd) << ' ' << Number(s.spectrum.maxFrequency) << ' '
-        << s.spectrum.frequencyCount << ' ' << s.spectrum.window;
-    for (double edge : {s.spectrum.vlfLow, s.spectrum.vlfHigh, s.spectrum.lfLow,
-                        s.spectrum.lfHigh, s.spectrum.hfLow, s.spectrum.hfHigh}) {
-      out << ' ' << Number(edge);
-    }
-    out << '\n';
-    const Rhyth::AnalysisEngine& e = alone.engine;
-    for (DWORD i = 0; i < e.RRIntervals().GetCount(); ++i) {
-      out << "beat " << Number(e.BeatTimes()[i]) << ' ' << Number(e.RRIntervals()[i]) << ' '
-          << Number(e.DeltaRR()[i]) << '\n';
-    }
-    for (std::size_t column = 0; column < table.Columns().size(); ++column) {
-      IQuorString* name = nullptr;
-      table.Columns()[column].classObject->GetClassName(&name);
-      Quor::String internal;
-      internal.Adopt(name);
-      out << "value " << internal.ToUtf8String();
-      if (const auto value = RawValue(table, row, column)) out << ' ' << Number(*value);
-      out << '\n';
-    }
+    WriteCheckInput(out, table, row, alone, regionStart, regionEnd);
   }
-  std::string output;
-  const int status = Run(std::string(kPython) + ' ' + MEASUREMENT_CHECK_SCRIPT + ' ' +
-                             file.string(), output);
-  std::filesystem::remove(file);
-  if (status == 0) return testing::AssertionSuccess() << output;
-  return testing::AssertionFailure() << output;
+  return RunCheckScript(MEASUREMENT_CHECK_SCRIPT, file);
 }
 
 PendrelHost::MeasurementSelection WholeRecord(const PendrelHost::HostedDocument& document) {

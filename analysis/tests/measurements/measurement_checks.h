@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "analysis/engine/analysis_engine.h"
@@ -34,6 +36,16 @@ std::optional<double> RawValue(const PendrelHost::MeasurementTable& table, std::
 
 // Why the numpy and scipy check cannot run here; empty when it can.
 std::string ReferenceCheckUnavailable();
+
+// The input of the check scripts: the settings, the row's beats (from the engine run alone) and
+// the table's values, one a line.
+void WriteCheckInput(std::ostream& out, const PendrelHost::MeasurementTable& table,
+                     std::size_t row, const AloneAnalysis& alone, double regionStart,
+                     double regionEnd);
+// Runs a check script with Debian's own interpreter on the file, which it then removes; what
+// the script printed is the result's message.
+testing::AssertionResult RunCheckScript(const std::string& script,
+                                        const std::filesystem::path& file);
 
 // Writes the row's beats (from the engine run alone) and values to a file and runs
 // check_measurements.py on it.
