@@ -401,6 +401,27 @@ BOOL TransparentBlt(HDC to, int x, int y, int width, int height, HDC from, int f
   return TRUE;
 }
 
+BOOL AlphaBlend(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
+                int fromWidth, int fromHeight, BLENDFUNCTION blend) {
+  if (!FindDC(to) || !FindDC(from) || width <= 0 || height <= 0 || fromWidth <= 0 ||
+      fromHeight <= 0 || blend.BlendOp != AC_SRC_OVER || blend.AlphaFormat != 0)
+    return FALSE;
+  const unsigned alpha = blend.SourceConstantAlpha;
+  const auto mix = [alpha](COLORREF over, COLORREF under, int shift) {
+    const unsigned a = (over >> shift) & 0xFF, b = (under >> shift) & 0xFF;
+    return ((a * alpha + b * (255 - alpha) + 127) / 255) << shift;
+  };
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column) {
+      const COLORREF over = GetPixel(from, fromX + column * fromWidth / width,
+                                     fromY + row * fromHeight / height);
+      const COLORREF under = GetPixel(to, x + column, y + row);
+      if (over == CLR_INVALID || under == CLR_INVALID) continue;
+      SetPixel(to, x + column, y + row, mix(over, under, 0) | mix(over, under, 8) | mix(over, under, 16));
+    }
+  return TRUE;
+}
+
 namespace {
 
 // The part of a 32-bit DIB from (fromX, fromY), `width` x `height` pixels, as a bitmap selected
