@@ -140,7 +140,7 @@ HRESULT DataPane::GetPaneChannel(LONG pane, LONG* pair) {
     pair[1] = channelPane->positionPair[0][1];
   } else {
     pair[0] = channelPane->channel;
-    pair[1] = LONG(m_channelFlags);
+    pair[1] = LONG(channelPane->axisFlags);
   }
   return S_OK;
 }

@@ -205,6 +205,26 @@ TEST_F(ChannelPaneTest, LaysItsScalesBesideTheBand) {
   EXPECT_EQ(right.top, band.top);
 }
 
+TEST_F(ChannelPaneTest, AClonedPaneCopiesItsScalesAndDrawers) {
+  Band().AddDrawer(0, new RecordingDrawer(0x201, 7, 1), 255);
+  const double range[2] = {-4.0, 4.0};
+  Band().SetScaleRange(1, range);
+  Band().channel = 6;
+  ChannelPane* copy = nullptr;
+  Band().Clone(&copy);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->channel, 6);
+  ASSERT_EQ(copy->Drawers().size(), 1u);
+  EXPECT_NE(copy->Drawers()[0], Band().Drawers()[0]);
+  ASSERT_NE(copy->Adjuster(1), nullptr);
+  EXPECT_NE(copy->Adjuster(1), Band().Adjuster(1));
+  double copied[2] = {};
+  copy->Adjuster(1)->GetRange(copied);
+  EXPECT_EQ(copied[1], 4.0);
+  copy->Release();
+  Band().Clone(nullptr);
+}
+
 TEST_F(ChannelPaneTest, ReleasingThePaneLetsItsScalesGo) {
   Tarn::ClearRecordedCalls();
   pane.SetLaneCount(1);

@@ -129,8 +129,13 @@ TEST_F(DrawerServicesTest, ABadPaneIndexWritesNoLane) {
 TEST_F(DrawerServicesTest, PerPaneQueriesRefuseBadIndices) {
   LONG pair[2] = {};
   EXPECT_EQ(pane.GetPaneChannel(3, pair), E_INVALIDARG);
+  pane.ChannelPaneAt(1)->channel = 4;
   EXPECT_EQ(pane.GetPaneChannel(1, pair), S_OK);
-  EXPECT_EQ(pair[0], 0);
+  EXPECT_EQ(pair[0], 4);
+  EXPECT_EQ(DWORD(pair[1]), 0xC0000000u);
+  pane.ChannelPaneAt(1)->channel = -1;  // no channel: the pane's first position pair
+  EXPECT_EQ(pane.GetPaneChannel(1, pair), S_OK);
+  EXPECT_EQ(DWORD(pair[0]), 0x80000000u);
   IUnknown* source = nullptr;
   EXPECT_EQ(pane.GetPaneSource(-1, 1, &source), E_INVALIDARG);
   DWORD value = 7;
