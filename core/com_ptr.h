@@ -64,4 +64,12 @@ class ComPtrOut {
   I* m_raw = nullptr;
 };
 
+// The object's face I, or an empty pointer when it has none (or there is no object).
+template <class I>
+ComPtr<I> QueryFace(IUnknown* object) {
+  ComPtr<I> face;
+  if (object) object->QueryInterface(I::iid, ComPtrOut<I>::Bind(face));
+  return face;
+}
+
 }  // namespace Quor

@@ -291,6 +291,16 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 // Copies every source pixel except those of the key colour.
 BOOL TransparentBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
                     int fromWidth, int fromHeight, UINT keyColour);
+// Blends the source over the destination with a constant alpha (AlphaFormat 0 only).
+struct BLENDFUNCTION {
+  BYTE BlendOp;
+  BYTE BlendFlags;
+  BYTE SourceConstantAlpha;
+  BYTE AlphaFormat;
+};
+constexpr BYTE AC_SRC_OVER = 0x00;
+BOOL AlphaBlend(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
+                int fromWidth, int fromHeight, BLENDFUNCTION blend);
 // Draws a 32-bit DIB scaled into the destination rectangle (SRCCOPY only).
 int StretchDIBits(HDC dc, int x, int y, int width, int height, int fromX, int fromY, int fromWidth,
                   int fromHeight, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);

@@ -362,10 +362,58 @@ BOOL Blit(HDC to, int x, int y, int width, int height, HDC from, int fromX, int 
 
 }  // namespace
 
+namespace {
+
+// A copy within one plain image surface (a band's image shifted onto itself): rows moved in
+// memory, without the intermediate surface a general blit needs. False when the context is not
+// that plain: clipped, transformed, recorded or not an image of 4-byte pixels.
+bool ShiftWithinSurface(DeviceContext& dc, int x, int y, int width, int height, int fromX,
+                        int fromY) {
+  if (dc.clip || dc.recorder || dc.graphicsMode != GM_COMPATIBLE || !dc.surface ||
+      cairo_surface_get_type(dc.surface) != CAIRO_SURFACE_TYPE_IMAGE)
+    return false;
+  const cairo_format_t format = cairo_image_surface_get_format(dc.surface);
+  if (format != CAIRO_FORMAT_RGB24 && format != CAIRO_FORMAT_ARGB32) return false;
+  POINT target = ToDevice(dc, x, y);
+  POINT source = ToDevice(dc, fromX, fromY);
+  const int surfaceWidth = cairo_image_surface_get_width(dc.surface);
+  const int surfaceHeight = cairo_image_surface_get_height(dc.surface);
+  // Trim the rectangle so that both ends lie inside the surface.
+  const auto trim = [](LONG& a, LONG& b, int& extent, int limit) {
+    const int before = std::max(0, -int(std::min(a, b)));
+    a += before;
+    b += before;
+    extent -= before;
+    extent = std::min(extent, limit - int(std::max(a, b)));
+  };
+  trim(target.x, source.x, width, surfaceWidth);
+  trim(target.y, source.y, height, surfaceHeight);
+  if (width <= 0 || height <= 0) return true;
+  cairo_surface_flush(dc.surface);
+  unsigned char* data = cairo_image_surface_get_data(dc.surface);
+  const int stride = cairo_image_surface_get_stride(dc.surface);
+  const auto row = [&](int r) {
+    std::memmove(data + (target.y + r) * stride + target.x * 4,
+                 data + (source.y + r) * stride + source.x * 4, std::size_t(width) * 4);
+  };
+  if (target.y <= source.y) {
+    for (int r = 0; r < height; ++r) row(r);
+  } else {
+    for (int r = height - 1; r >= 0; --r) row(r);
+  }
+  cairo_surface_mark_dirty_rectangle(dc.surface, target.x, target.y, width, height);
+  return true;
+}
+
+}  // namespace
+
 BOOL BitBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY, DWORD rop) {
   DeviceContext* target = FindDC(to);
   if (!target) return FALSE;
   RecordBlit(*target, x, y, width, height, from, fromX, fromY, width, height, rop);
+  if (to == from && rop == SRCCOPY && width > 0 && height > 0 &&
+      ShiftWithinSurface(*target, x, y, width, height, fromX, fromY))
+    return TRUE;
   return Blit(to, x, y, width, height, from, fromX, fromY, width, height, rop);
 }
 
@@ -397,6 +445,27 @@ BOOL TransparentBlt(HDC to, int x, int y, int width, int height, HDC from, int f
       const COLORREF colour = GetPixel(from, fromX + column * fromWidth / width,
                                        fromY + row * fromHeight / height);
       if (colour != CLR_INVALID && colour != keyColour) SetPixel(to, x + column, y + row, colour);
+    }
+  return TRUE;
+}
+
+BOOL AlphaBlend(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
+                int fromWidth, int fromHeight, BLENDFUNCTION blend) {
+  if (!FindDC(to) || !FindDC(from) || width <= 0 || height <= 0 || fromWidth <= 0 ||
+      fromHeight <= 0 || blend.BlendOp != AC_SRC_OVER || blend.AlphaFormat != 0)
+    return FALSE;
+  const unsigned alpha = blend.SourceConstantAlpha;
+  const auto mix = [alpha](COLORREF over, COLORREF under, int shift) {
+    const unsigned a = (over >> shift) & 0xFF, b = (under >> shift) & 0xFF;
+    return ((a * alpha + b * (255 - alpha) + 127) / 255) << shift;
+  };
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column) {
+      const COLORREF over = GetPixel(from, fromX + column * fromWidth / width,
+                                     fromY + row * fromHeight / height);
+      const COLORREF under = GetPixel(to, x + column, y + row);
+      if (over == CLR_INVALID || under == CLR_INVALID) continue;
+      SetPixel(to, x + column, y + row, mix(over, under, 0) | mix(over, under, 8) | mix(over, under, 16));
     }
   return TRUE;
 }

@@ -105,8 +105,31 @@ struct NMHDR {
 };
 
 // Scroll codes of WM_HSCROLL and WM_VSCROLL.
+constexpr WORD SB_LINELEFT = 0;
+constexpr WORD SB_LINERIGHT = 1;
+constexpr WORD SB_PAGELEFT = 2;
+constexpr WORD SB_PAGERIGHT = 3;
 constexpr WORD SB_THUMBPOSITION = 4;
 constexpr WORD SB_THUMBTRACK = 5;
+constexpr WORD SB_TOP = 6;
+constexpr WORD SB_BOTTOM = 7;
+constexpr WORD SB_ENDSCROLL = 8;
+
+// A scroll bar's range, page, position and track position; fMask says which fields count.
+struct SCROLLINFO {
+  UINT cbSize;
+  UINT fMask;
+  int nMin;
+  int nMax;
+  UINT nPage;
+  int nPos;
+  int nTrackPos;
+};
+static_assert(sizeof(SCROLLINFO) == 28);
+constexpr UINT SIF_RANGE = 0x01;
+constexpr UINT SIF_PAGE = 0x02;
+constexpr UINT SIF_POS = 0x04;
+constexpr UINT SIF_TRACKPOS = 0x10;
 
 // WM_MOUSEACTIVATE answers.
 constexpr LRESULT MA_NOACTIVATE = 3;

@@ -112,6 +112,48 @@ TEST(Drawing, BlitsCopyAndTheColourKeyIsLeftOut) {
   DeleteObject(black);
 }
 
+// A context shifted onto itself ends as if the area went through a second surface, wherever the
+// two areas overlap or reach past the surface.
+TEST(Drawing, ABlitWithinOneContextReadsWhatWasThere) {
+  const struct {
+    int x, y, fromX, fromY, width, height;
+  } cases[] = {{0, 0, 3, 0, 9, 6}, {3, 0, 0, 0, 9, 6}, {0, 0, 0, 2, 12, 4}, {1, 2, 0, 0, 12, 6},
+               {-2, 1, 0, 0, 12, 7}, {5, 5, 0, 0, 4, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.x << "," << c.y << " from " << c.fromX << "," << c.fromY);
+    Canvas shifted(12, 8);
+    Canvas reference(12, 8);
+    for (int i = 0; i < 12; ++i) {
+      for (Canvas* canvas : {&shifted, &reference}) {
+        SetPixel(canvas->dc(), i, i % 8, RGB(20 * i, 0, 255 - 20 * i));
+        SetPixel(canvas->dc(), 11 - i, (i * 3) % 8, RGB(0, 20 * i, 7));
+      }
+    }
+    SetWindowOrgEx(shifted.dc(), 1, 1, nullptr);
+    ASSERT_TRUE(BitBlt(shifted.dc(), c.x + 1, c.y + 1, c.width, c.height, shifted.dc(),
+                       c.fromX + 1, c.fromY + 1, SRCCOPY));
+    SetWindowOrgEx(shifted.dc(), 0, 0, nullptr);
+    Canvas through(12, 8);
+    BitBlt(through.dc(), 0, 0, 12, 8, reference.dc(), 0, 0, SRCCOPY);
+    BitBlt(reference.dc(), c.x, c.y, c.width, c.height, through.dc(), c.fromX, c.fromY, SRCCOPY);
+    EXPECT_EQ(shifted.Pixels(), reference.Pixels());
+  }
+}
+
+TEST(Drawing, AlphaBlendMixesByTheConstantAlpha) {
+  Canvas source(4, 4);
+  Canvas target(4, 4);
+  const RECT all{0, 0, 4, 4};
+  HBRUSH blue = CreateSolidBrush(kBlue);
+  FillRect(source.dc(), &all, blue);
+  const BLENDFUNCTION half = {AC_SRC_OVER, 0, 128, 0};
+  ASSERT_TRUE(AlphaBlend(target.dc(), 0, 0, 4, 4, source.dc(), 0, 0, 4, 4, half));
+  EXPECT_EQ(GetPixel(target.dc(), 2, 2), RGB(127, 127, 255));
+  const BLENDFUNCTION perPixel = {AC_SRC_OVER, 0, 128, 1};
+  EXPECT_FALSE(AlphaBlend(target.dc(), 0, 0, 4, 4, source.dc(), 0, 0, 4, 4, perPixel));
+  DeleteObject(blue);
+}
+
 TEST(Drawing, ClipRegionsAndOriginsBoundTheDrawing) {
   Canvas canvas(20, 20);
   HDC dc = canvas.dc();

@@ -1,0 +1,33 @@
+// The stand-in host's data source of trace displays over one data document: it makes a data view
+// per pane and subscribes panes to the document's online data, logging the flags each pane
+// subscribes with.
+#pragma once
+
+#include "host/framework/held_reference.h"
+#include "platform/pendrel/arithmetic_channels.h"
+#include "platform/pendrel/trace_data.h"
+#include "platform/win32/com_object.h"
+
+namespace PendrelHost {
+
+class TraceDataSource final : public SimpleUnknownImp1<IPendrelTraceDataSource, 0> {
+ public:
+  // `records` answers the record queries; `document` (may be null) is asked for its channel data
+  // and online data source.
+  TraceDataSource(IPendrelDataSource* records, IUnknown* document);
+
+  HRESULT CreateDataView(IPendrelTraceDataView** view) override;
+  HRESULT SubscribeOnline(IOnlineDataSink* sink, DWORD flags) override;
+  HRESULT UnsubscribeOnline(IOnlineDataSink* sink) override;
+
+ private:
+  Tarn::HeldReference<IPendrelDataSource> m_records;
+  Tarn::HeldReference<IPendrelChannelData> m_channels;
+  Tarn::HeldReference<IPendrelOnlineDataSource> m_online;
+};
+
+// A source over a data document, with one reference for the caller; null when the document has
+// no records to offer.
+IPendrelTraceDataSource* CreateTraceDataSource(IUnknown* document);
+
+}  // namespace PendrelHost

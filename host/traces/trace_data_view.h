@@ -1,0 +1,53 @@
+// The stand-in host's data view of one trace display pane: the records of a data source laid end
+// to end on a pixel axis at the pane's compression. A record of n ticks at c ticks per pixel
+// takes ceil(n / c) pixels; pixel q of a record shows tick floor(q * c), and tick t starts at
+// pixel floor(t / c). Record lengths are read from the source on every call, so a record that
+// grows while it is sampled widens the axis at once. Titles come from the document's channel
+// data when it has one. Not thread-safe: the pane serialises its calls.
+#pragma once
+
+#include <vector>
+
+#include "host/framework/held_reference.h"
+#include "platform/pendrel/arithmetic_channels.h"
+#include "platform/pendrel/trace_data.h"
+#include "platform/win32/com_object.h"
+
+namespace PendrelHost {
+
+class TraceDataView final
+    : public SimpleUnknownImp2<IPendrelTraceDataView, IPendrelTraceChannelInfo, 0> {
+ public:
+  // `records` answers the record queries; `channels` (may be null) the titles. 10/1 at first.
+  TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels);
+
+  HRESULT SetCompression(LONGLONG ticks, LONGLONG pixels) override;
+  HRESULT GetCompression(LONGLONG* ticks, LONGLONG* pixels) override;
+  HRESULT GetDataExtent(LONGLONG* pixels) override;
+  HRESULT GetEndPosition(LONGLONG* pixel) override;
+  HRESULT PixelToPosition(LONGLONG pixel, LONG* record, LONG* tick) override;
+  HRESULT PositionToPixel(LONG record, LONG tick, LONGLONG* pixel) override;
+  HRESULT GetNextRecord(LONG record, LONG* next) override;
+  HRESULT GetRecordInformation(LONG record, PendrelTraceRecordInfo* info) override;
+  HRESULT GetPendingUpdates(DWORD* flags) override;
+  HRESULT AcknowledgeUpdates(DWORD flags) override;
+
+  HRESULT GetChannelTitle(LONG channel, IQuorString** title) override;
+
+  // The host marks what changed in the document; the pane acknowledges it.
+  void MarkPending(DWORD flags) { m_pending |= flags; }
+
+ private:
+  // The ticks of every record, in order.
+  std::vector<LONGLONG> RecordTicks() const;
+  // ceil(ticks * pixels / ticks-per-compression): the pixels of a record of `ticks` ticks.
+  LONGLONG PixelsOf(LONGLONG ticks) const;
+
+  Tarn::HeldReference<IPendrelDataSource> m_records;
+  Tarn::HeldReference<IPendrelChannelData> m_channels;
+  LONGLONG m_ticks = 10;   // compression numerator
+  LONGLONG m_pixels = 1;   // compression denominator
+  DWORD m_pending = 0;
+};
+
+}  // namespace PendrelHost

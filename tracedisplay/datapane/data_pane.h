@@ -1,0 +1,299 @@
+// DataPane: the model and controller of one trace display. One band (a channel pane) per
+// displayed lane, stacked top to bottom, with the time scale below them; the horizontal view
+// (compression in ticks per pixel and the scroll position, the data pixel at the right edge of
+// the visible data) over the host's per-pane data view; the invalidation bookkeeping that
+// layout and scrolling set; and the services its drawers use. The pane is not a window: the
+// window that owns it forwards its messages and implements the few window operations (virtual
+// here, without effect in a bare pane). The owner controls the pane's lifetime.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "core/bitset_rep.h"
+#include "core/quor_rational.h"
+#include "hostframework/subject.h"
+#include "platform/pendrel/trace_data.h"
+#include "tracedisplay/drawers/draw_printable.h"
+#include "tracedisplay/panes/channel_pane.h"
+#include "tracedisplay/panes/interactive_objects.h"
+#include "tracedisplay/panes/time_scale.h"
+#include "tracedisplay/scrolling/view_controls.h"
+
+namespace PendrelDraw {
+
+// Invalidation reasons: everything, layout or size, and the two kinds of scroll shift.
+inline constexpr DWORD kRedrawEverything = 0xFF000000;
+inline constexpr DWORD kRedrawLayout = 0x80000000;
+inline constexpr DWORD kRedrawBufferedShift = 0x40000000;
+inline constexpr DWORD kRedrawPlainShift = 0x20000000;
+
+// Style flags of a data pane.
+inline constexpr DWORD kPaneIgnoresOnline = 0x40000;
+inline constexpr DWORD kPaneNoControls = 0x80000;
+inline constexpr DWORD kPaneMonochrome = 0x800000;
+inline constexpr DWORD kPaneNoTimedRedraw = 0x20000000;
+inline constexpr DWORD kPaneReuseDataView = 0x40000000;
+
+// A range of sample positions: 0x7FFFFFFF is the open end.
+struct RecordPositionRange {
+  LONG startOffset;
+  LONG startRecord;
+  LONG endOffset;
+  LONG endRecord;
+};
+
+// A place in the recording that the pane's owner reports (the Ctrl-zoom anchor).
+class PositionSource {
+ public:
+  virtual ~PositionSource() = default;
+  // False when it has no position.
+  virtual bool CurrentPosition(LONG* record, LONG* tick) = 0;
+};
+
+// The owner's callables; each is called only when set.
+struct DataPaneCallbacks {
+  std::function<void(LONG channel, LONG a, LONG b, IUnknown* c2)> paneAction;
+  std::function<void(LONG channel, LONG argument)> autoScale;
+  std::function<void(double compression, LONG record, double seconds)> compressionChanged;
+  std::function<void(double compression, LONG record, double seconds)> positionChanged;
+  std::function<void(double compression, LONG record, double seconds)> viewMoved;
+  std::function<void()> viewChanged;
+  std::function<void(bool follow)> followChanged;
+  std::function<void()> jumpToEnd;
+};
+
+class DataPane : public IOnlineDataSink,
+                 public TarnSubject,
+                 public IDrawerDataPane,
+                 public InteractiveObjectContainer,
+                 public DrawPrintableBase,
+                 public ChannelPaneOwner {
+ public:
+  explicit DataPane(IPendrelTraceDataSource* source = nullptr);
+  ~DataPane() override;
+
+  // IUnknown: counting does nothing; the owner controls the lifetime.
+  HRESULT QueryInterface(REFIID iid, void** object) override;
+  ULONG AddRef() override { return 1; }
+  ULONG Release() override { return 1; }
+
+  // IOnlineDataSink: sampling is followed by the online part of the pane, not built here; the
+  // pane accepts every notice.
+  HRESULT OnSamplingStarting(DWORD flags, VARIANT_BOOL* proceed) override;
+  HRESULT OnRecordStart(LONG) override { return S_OK; }
+  HRESULT OnDataAdded(LONG, LONG, LONG, VARIANT_BOOL) override { return S_OK; }
+  HRESULT OnRecordEnd(LONG) override { return S_OK; }
+  HRESULT OnSamplingStopped(DWORD, DWORD) override { return S_OK; }
+  HRESULT OnDataChanged(DWORD) override { return S_OK; }
+  HRESULT OnChannelChanged(DWORD) override { return S_OK; }
+  HRESULT Reserved10() override { return E_NOTIMPL; }
+  HRESULT Reserved11() override { return E_NOTIMPL; }
+  HRESULT Notify12() override { return S_OK; }
+  HRESULT GetUpdateInterval(DWORD* interval) override;
+  HRESULT GetDataInterest(DWORD* interest) override;
+
+  // Window and source.
+  void AttachWindow(void* owner, HWND window);
+  void DetachWindow();
+  void SetSource(DWORD flags, IPendrelTraceDataSource* source, const LONGLONG* start);
+  void SetPaneRect(const RECT& rect);
+  const RECT& GetPaneRect() const { return m_paneRect; }
+  void SetPaneSize(SIZE size);
+  void SetReadyFlag(bool bound) override { m_windowBound = bound; }
+  bool ReadyFlag() const { return m_windowBound; }
+
+  // Lanes.
+  LONG GetLaneCount() const { return LONG(m_channelPanes.size()); }
+  void SetLaneCount(LONG count);
+  ChannelPane* ChannelPaneAt(LONG index) const;
+  TimeScale& GetTimeScale() const { return *m_timeScale; }
+  void LayoutPanes();
+  void OnRectsDragged(const std::vector<LONG>& tops, const std::vector<LONG>& heights);
+  // The lane under a client point: 0x80000000 outside, -1 on the time scale.
+  LONG HitTestPane(POINT point) const;
+  HRESULT NotifyPaneAction(LONG pane, LONG a, LONG b, IUnknown* c2) override;
+  void LoadDisplayState(Quor::BinIStream& stream);
+  void SaveDisplayState(Quor::BinOStream& stream);
+  HRESULT AddDrawerToPane(DWORD a, IPendrelRecordDrawer* drawer, LONG pane);
+  // Which drawer and source a channel pane's kind (1 or 2) refers to.
+  void SetPaneDrawerSource(LONG pane, LONG kind, IUnknown* source);
+
+  // Invalidation.
+  void Invalidate(DWORD mask);
+  void MarkAllForRedraw();
+  void ResetDrawCaches();
+  void InvalidatePaneSpan(LONG pane, LONG from, LONG to);
+  bool FlushPendingUpdates() override;
+  DWORD InvalidationMask() const { return m_invalidationMask; }
+  Quor::BitsetRep& RefreshSet(int kind) const { return *m_refreshSets[kind == 2 ? 1 : 0]; }
+
+  // Compression and scrolling.
+  void GetCompression(QuorRational* ratio);
+  void StoreCompression(const QuorRational& ratio);
+  void SetCompression(const QuorRational& ratio, const POINT* anchor, bool notify);
+  void Zoom(bool in);
+  void OnScroll(WORD code, double amount);
+  void ScrollPages(LONG direction) { OnScroll(WORD(direction), 1.0); }
+  bool OnMouseWheel(DWORD keys, SHORT delta, POINT screenPoint);
+  void ScrollBy(LONGLONG delta);
+  void ScrollToTime(LONG tick, LONG record, LONG mode);
+  void ScrollToPosition(LONG tick, LONG record);
+  void ScrollToEnd();
+  void ClampScrollPosition();
+  void EndScroll(bool notify);
+  HRESULT GetVisibleRange(RecordPositionRange* range);
+  void UpdateScrollBar();
+  void PlaceScrollControls();
+  void SetFollow(bool follow, bool notify);
+  void SetFollowByUser(bool follow, bool notify);
+  bool IsFollowing() const { return m_online && m_follow; }
+  void SetOnline(bool online) { m_online = online; }
+  LONGLONG GetScrollPosition() const { return m_scrollPosition; }
+  void SetScrollPosition(LONGLONG position) { m_scrollPosition = position; }
+  LONG ScrollScale() const { return m_scrollScale; }
+  bool UserScrolled() const { return m_userScrolled; }
+  LONG DataWidth() const { return m_paneWidth - 2 * BorderWidth(); }
+  void SetPositionSource(PositionSource* source) { m_positionSource = source; }
+  void SetDisplayMode(LONG mode) { m_displayMode = mode; }
+  DataPaneCallbacks& Callbacks() { return m_callbacks; }
+
+  // Pane-wide settings.
+  void SetStyleFlags(DWORD flags) { m_styleFlags = flags; }
+  void SetBufferedDrawing(bool buffered) { m_bufferedDrawing = buffered; }
+  void SetBackgroundColour(COLORREF colour) { m_background = colour; }
+  void SetMinimumLabelWidths(LONG left, LONG right);
+  LONG LeftLabelWidth() const { return m_leftLabelWidth; }
+  LONG RightLabelWidth() const { return m_rightLabelWidth; }
+
+  // IDrawerDataPane
+  HRESULT GetPrintDC(HDC* dc) override;
+  HRESULT GetResolutionX(DWORD a, HDC dc, double* resolution) override;
+  HRESULT GetResolutionY(DWORD a, HDC dc, double* resolution) override;
+  HRESULT GetPrintScale(DWORD a, double* x, double* y) override;
+  HRESULT IsMonochrome(DWORD a, VARIANT_BOOL* monochrome) override;
+  HRESULT SetLaneRange(LONG pane, LONG code, const double* range) override;
+  HRESULT SetLaneColour(LONG pane, LONG code, COLORREF colour) override;
+  HRESULT GetDataRect(LONG pane, RECT* rect) override;
+  HRESULT InvalidateLane(LONG pane, const RECT* rect) override;
+  HRESULT IsSampling() override;
+  HRESULT IsFollowingOnline() override;
+  HRESULT GetBackgroundColour(COLORREF* colour) override;
+  HRESULT GetContrastColour(COLORREF colour, COLORREF* contrast) override;
+  HRESULT GetPaneChannel(LONG pane, LONG* pair) override;
+  HRESULT GetPaneSource(LONG pane, LONG kind, IUnknown** source) override;
+  HRESULT GetValueAt(LONG pane, LONG laneKind, LONG record, IQuorString** text,
+                     VARIANT_BOOL* flag) override;
+  HRESULT GetChannelPaneValue(LONG pane, DWORD* value) override;
+  HRESULT GetPaneFlags(DWORD* value, DWORD* flags) override;
+
+  // Print state: the print DC while printing.
+  HRESULT BeginPrint(LONG_PTR dc) override;
+  HRESULT EndPrint() override;
+
+  // ChannelPaneOwner
+  IDrawerDataPane* DrawerServices() override { return this; }
+  bool AllowsBuffering() const override { return m_bufferedDrawing && !IsMonochromeMode(); }
+  bool IsMonochromeMode() const override { return m_styleFlags & kPaneMonochrome; }
+  bool IsRunningOnline() const override { return m_online; }
+  bool FollowsNewData() const override { return IsFollowing(); }
+  void OnLaneInvalidated(const RECT& rect, bool erase) override;
+  void ScrollWindowContents(int dx, const RECT& scroll, const RECT& clip) override;
+  LONG PaneWidth() const override { return m_paneWidth; }
+  LONGLONG ScrollPosition() const override { return m_scrollPosition; }
+  LONG BorderWidth() const override { return 1; }
+  LONG LaneGap() const override { return 1; }
+  LONGLONG DataViewEnd() override;
+  COLORREF ContrastColour(COLORREF colour) override;
+  double ResolutionX(HDC dc) override;
+  std::recursive_mutex& PaneLock() override { return m_lock; }
+  void RequestAutoScale(LONG channel, LONG argument) override;
+  void OnLaneScaleChanged(LONG lane, LONG axis) override;
+  LONG ChannelOfLane(LONG lane) override { return lane; }
+  DWORD StyleFlags() const override { return m_styleFlags; }
+  IPendrelTraceDataView* DataView() override { return m_dataView; }
+  bool VisiblePixels(LONGLONG* first, LONGLONG* end) override;
+
+ protected:
+  // Window operations: the owning window makes the controls and redraws; a bare pane has none.
+  virtual std::unique_ptr<ScrollBar> CreateScrollBar() { return nullptr; }
+  virtual std::unique_ptr<ZoomControl> CreateZoomControl(DWORD) { return nullptr; }
+  virtual void RequestRedraw(bool) {}
+  virtual void PlaceControls(int, int, int, int, bool) {}
+  virtual ChannelPane* CreateChannelPane(LONG index);
+  virtual void OnChannelPaneAdded(LONG index);
+  virtual void OnChannelPaneRemoved(LONG index);
+
+  ScrollBar* GetScrollBar() const { return m_scrollBar.get(); }
+  ZoomControl* GetZoomControl() const { return m_zoomControl.get(); }
+
+ private:
+  struct DrawerSources {
+    IUnknown* kind[2] = {};
+  };
+
+  void AutoScaleVisible();
+  // The record and seconds at the right edge, for the view callbacks.
+  void CallViewHandlers(const std::function<void(double, LONG, double)>& handler);
+  void ReleaseChannelPanes(LONG from);
+  void AppendChannelPane(LONG index);
+  LONGLONG DataExtent();
+  // The client x of a data pixel and back.
+  LONGLONG ClientXOf(LONGLONG pixel) const;
+  LONGLONG PixelAtClientX(LONGLONG x) const;
+
+  // Pane base state.
+  bool m_windowBound = false;
+  HWND m_window = nullptr;
+  void* m_owner = nullptr;
+  LONG m_displayMode = 0;
+  DWORD m_zoomArgument = 0;
+  DWORD m_channelPaneStyle = 12080;
+  LONG m_labelMargin = 10;
+  LONG m_leftLabelWidth = 0;
+  LONG m_rightLabelWidth = 0;
+  RECT m_paneRect = {};
+  LONG m_paneWidth = 0;
+  LONG m_paneHeight = 0;
+  QuorRational m_compression{10, 1};
+  LONG m_sweepPosition = 0;
+  LONG m_scrollScale = 1;
+  DWORD m_channelFlags = 0xC0000000;
+  Quor::BitsetRep* m_refreshSets[2];
+  DWORD m_invalidationMask = 0;
+  LONG m_minimumLeftWidth = 0;
+  LONG m_minimumRightWidth = 0;
+  bool m_online = false;
+  bool m_bufferedDrawing = true;
+  DWORD m_styleFlags = 0x80000000;
+  DWORD m_paneValue = 0;
+  std::vector<LONG> m_laneTops;
+  std::vector<LONG> m_laneHeights;
+  COLORREF m_background = RGB(255, 255, 255);
+  bool m_userScrolled = false;
+  bool m_follow = true;
+  bool m_sizeChanged = false;
+  LONG m_lastDataWidth = 0;
+  LONGLONG m_scrollPosition = 0;
+  LONG m_lineStep = 1;
+  LONG m_pageStep = 1;
+  LONG m_wheelRemainder = 0;
+  DWORD m_lastWheelTick;
+  HDC m_printDC = nullptr;
+
+  // Pane members.
+  DataPaneCallbacks m_callbacks;
+  PositionSource* m_positionSource = nullptr;
+  IPendrelTraceDataSource* m_source = nullptr;
+  IPendrelTraceDataView* m_dataView = nullptr;
+  std::unique_ptr<ZoomControl> m_zoomControl;
+  std::unique_ptr<ScrollBar> m_scrollBar;
+  TimeScale* m_timeScale = nullptr;
+  std::vector<ChannelPane*> m_channelPanes;
+  std::vector<DrawerSources> m_drawerSources;
+  std::recursive_mutex m_lock;
+};
+
+}  // namespace PendrelDraw
