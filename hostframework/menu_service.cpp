@@ -23,11 +23,15 @@ ITarnCommandService* GetTarnCommandService() {
   return service.Get();
 }
 
-void QueryCommandService(Quor::ComPtr<IUnknown>& holder, DWORD a, DWORD b, DWORD c) {
-  holder.Clear();
-  if (ITarnCommandService* commands = GetTarnCommandService()) {
-    commands->Query(a, b, c, Quor::ComPtrOut<IUnknown>::Bind(holder));
-  }
+HRESULT QueryCommandService(Quor::ComPtr<IUnknown>& service, REFGUID guid, DWORD argument,
+                            IUnknown* classObject) {
+  service.Clear();
+  ITarnCommandService* commands = GetTarnCommandService();
+  if (!commands) return E_FAIL;
+  const HRESULT hr = commands->QueryCommandService(guid, argument, classObject,
+                                                   Quor::ComPtrOut<IUnknown>::Bind(service));
+  if (FAILED(hr)) service.Clear();
+  return hr;
 }
 
 HRESULT TarnMenuService::CreateMenuItem(Quor::ComPtr<ITarnMenuItem>& holder,

@@ -10,8 +10,11 @@
 ITarnMenuService* GetTarnMenuService();
 ITarnCommandService* GetTarnCommandService();
 
-// The interface the host's command service answers for the three words.
-void QueryCommandService(Quor::ComPtr<IUnknown>& holder, DWORD a, DWORD b, DWORD c);
+// The host's command service for the commands of the class of `guid`, asked with the class
+// object and the host's argument: the host's answer, `service` null unless it succeeded
+// (E_FAIL when the host has no command service).
+HRESULT QueryCommandService(Quor::ComPtr<IUnknown>& service, REFGUID guid, DWORD argument,
+                            IUnknown* classObject);
 
 // Order word of a menu item: (placement << 16) | low word.
 constexpr DWORD MenuOrder(WORD lowWord, WORD placement) {

@@ -8,6 +8,7 @@
 #include "core/system_info_cache.h"
 #include "core/xquor.h"
 #include "platform/win32/cursor.h"
+#include "platform/win32/icons.h"
 #include "platform/win32/input.h"
 #include "platform/win32/message_queue.h"
 #include "platform/win32/monitors.h"
@@ -30,7 +31,7 @@ constexpr int kHyperlinkPart = 6, kHyperlinkState = 2;
 constexpr DWORD kInfoText = 0x80000017;
 constexpr DWORD kInfoBackground = 0x80000018;
 
-constexpr COLORREF kNoIcon = 0xFFFFFFFF;
+constexpr COLORREF kNoIcon = CLR_INVALID;
 
 COLORREF FromOleColour(DWORD colour) {
   return (colour & 0x80000000) ? GetSysColor(int(colour & 0xFF)) : COLORREF(colour);
@@ -61,12 +62,7 @@ void WithClassicFallback(bool themed, Themed themedStep, Classic classicStep) {
 }
 
 COLORREF SystemIconColour(int iconId) {
-  switch (iconId) {
-    case 32513: return RGB(220, 30, 30);
-    case 32515: return RGB(240, 200, 0);
-    case 32516: return RGB(30, 90, 220);
-    default: return kNoIcon;
-  }
+  return win32::StockIconColour(LoadIconW(nullptr, MAKEINTRESOURCEW(ULONG_PTR(iconId))));
 }
 
 }  // namespace

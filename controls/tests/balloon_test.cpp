@@ -4,7 +4,7 @@
 
 #include "controls/balloon/balloon_help.h"
 #include "controls/tests/test_theme_provider.h"
-#include "controls/tests/two_monitor_desktop.h"
+#include "controls/tests/clocked_desktop.h"
 #include "platform/tests/gui/window_test_support.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/cursor.h"
@@ -13,7 +13,6 @@
 namespace {
 
 using controls_testing::TestThemeProvider;
-using controls_testing::TwoMonitorDesktop;
 using win32::testing::PumpWaiting;
 using namespace WTL;
 
@@ -71,23 +70,11 @@ TEST(BalloonLayout, QuadrantsAndWorkAreaEdges) {
   }
 }
 
-class Balloon : public TwoMonitorDesktop {
+class Balloon : public controls_testing::ClockedDesktop {
  protected:
   void SetUp() override {
-    TwoMonitorDesktop::SetUp();
-    clock = std::make_shared<win32::FixedClock>(133000000000000000ULL, 0);
-    win32::SetClock(clock);
-    win32::ResetInputSimulator();
+    ClockedDesktop::SetUp();
     SetCursorPos(1500, 800);
-  }
-  void TearDown() override {
-    PumpWaiting();
-    win32::SetClock(nullptr);
-    TwoMonitorDesktop::TearDown();
-  }
-  void Advance(int milliseconds) {
-    clock->Advance(ULONGLONG(milliseconds) * 1000000);
-    PumpWaiting();
   }
   // A screen point inside the balloon's client area.
   static POINT ScreenPoint(const CBalloonHelp& balloon, POINT client) {
@@ -103,7 +90,6 @@ class Balloon : public TwoMonitorDesktop {
     ReleaseDC(window, dc);
     return colour;
   }
-  std::shared_ptr<win32::FixedClock> clock;
   const POINT anchor{1500, 800};
 };
 

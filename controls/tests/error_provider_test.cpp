@@ -4,7 +4,7 @@
 
 #include "controls/errors/error_provider.h"
 #include "controls/tests/control_test_resources.h"
-#include "controls/tests/two_monitor_desktop.h"
+#include "controls/tests/clocked_desktop.h"
 #include "platform/tests/gui/window_test_support.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/cursor.h"
@@ -12,17 +12,14 @@
 
 namespace {
 
-using controls_testing::TwoMonitorDesktop;
+using controls_testing::ClockedDesktop;
 using QuorControls::ErrorProvider;
 using win32::testing::PumpWaiting;
 
-class ErrorMark : public TwoMonitorDesktop {
+class ErrorMark : public ClockedDesktop {
  protected:
   void SetUp() override {
-    TwoMonitorDesktop::SetUp();
-    clock = std::make_shared<win32::FixedClock>(133000000000000000ULL, 0);
-    win32::SetClock(clock);
-    win32::ResetInputSimulator();
+    ClockedDesktop::SetUp();
     dialog.Attr.Style = WS_POPUP | WS_VISIBLE;
     dialog.Attr.X = 400;
     dialog.Attr.Y = 300;
@@ -31,9 +28,7 @@ class ErrorMark : public TwoMonitorDesktop {
   }
   void TearDown() override {
     dialog.Destroy();
-    PumpWaiting();
-    win32::SetClock(nullptr);
-    TwoMonitorDesktop::TearDown();
+    ClockedDesktop::TearDown();
   }
   // A mark in the place of a 20 x 20 placeholder at (50, 40) of the dialog.
   ErrorProvider* MakeMark(DWORD flags) {
@@ -47,10 +42,7 @@ class ErrorMark : public TwoMonitorDesktop {
     return mark;
   }
   void Tick(int ticks) {
-    for (int i = 0; i < ticks; ++i) {
-      clock->Advance(ULONGLONG(ErrorProvider::kHoverTickMs) * 1000000);
-      PumpWaiting();
-    }
+    for (int i = 0; i < ticks; ++i) Advance(int(ErrorProvider::kHoverTickMs));
   }
   // The pointer moves over the mark (or, while a balloon holds the mouse, the mark is told).
   static void MoveOver(ErrorProvider& mark, POINT client) {
@@ -63,7 +55,6 @@ class ErrorMark : public TwoMonitorDesktop {
     PumpWaiting();
   }
 
-  std::shared_ptr<win32::FixedClock> clock;
   OWL::TModule module{u"controls_tests", ControlTestResources(), false};
   OWL::TWindow dialog{static_cast<OWL::TWindow*>(nullptr), nullptr, &module};
   std::vector<std::unique_ptr<ErrorProvider>> marks;

@@ -3,6 +3,7 @@
 #include "controls/dialogs/settings_warning_dialog.h"
 #include "controls/tests/control_test_resources.h"
 #include "controls/tests/two_monitor_desktop.h"
+#include "platform/win32/icons.h"
 #include "platform/win32/message_box.h"
 
 namespace {
@@ -50,7 +51,7 @@ TEST_F(SettingsWarning, CentredOnTheMonitorHoldingMostOfIt) {
   }
 }
 
-TEST_F(SettingsWarning, TheRedMarkIsDrawnOnTheFaceColourAndOKCloses) {
+TEST_F(SettingsWarning, ShowsTheErrorIconAndTheRedMarkOnTheFaceColourAndOKCloses) {
   DialogSettingsWarningDlg dialog(nullptr);
   ASSERT_TRUE(dialog.Create());
   dialog.ShowWindow(SW_SHOW);  // as it is while it runs
@@ -63,6 +64,14 @@ TEST_F(SettingsWarning, TheRedMarkIsDrawnOnTheFaceColourAndOKCloses) {
   EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_BTNFACE)) << "the corner colour is transparent";
   EXPECT_EQ(GetPixel(dc, 2, 6), RGB(220, 30, 30));
   ReleaseDC(mark, dc);
+  // The system's error icon in its placeholder.
+  const HWND icon = GetDlgItem(dialog.GetHandle(), DialogSettingsWarningDlg::kIconControl);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(HICON(SendMessageW(icon, STM_GETICON, 0, 0)), LoadIconW(nullptr, MAKEINTRESOURCEW(IDI_HAND)));
+  UpdateWindow(icon);
+  const HDC iconDc = GetDC(icon);
+  EXPECT_EQ(GetPixel(iconDc, 16, 16), win32::StockIconColour(LoadIconW(nullptr, MAKEINTRESOURCEW(IDI_HAND))));
+  ReleaseDC(icon, iconDc);
   dialog.Destroy();
 
   win32::QueueMessageBoxAnswer(IDOK);

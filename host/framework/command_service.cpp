@@ -4,6 +4,7 @@
 
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
+#include "host/framework/framework_object.h"
 #include "host/framework/guarded_call.h"
 #include "host/framework/host_command_state.h"
 
@@ -63,12 +64,18 @@ HRESULT CommandService::RemoveCommand(ITarnCommand* command) {
   });
 }
 
-// The command entry of a handler: the service itself answers for it.
-HRESULT CommandService::Query(DWORD a, DWORD b, DWORD c, IUnknown** result) {
+HRESULT CommandService::QueryCommandService(REFGUID guid, DWORD argument, IUnknown* classObject,
+                                            IUnknown** service) {
   return Guarded([&] {
-    RecordCall(kService, "Query", HexWord(a) + ", " + HexWord(b) + ", " + HexWord(c));
-    if (!result) return E_POINTER;
-    return QueryInterface(IUnknown::iid, reinterpret_cast<void**>(result));
+    RecordCall(kService, "QueryCommandService",
+               "guid=" + GuidText(guid) + ", argument=" + HexWord(argument) +
+                   ", classObject=" + Presence(classObject));
+    if (!service) return E_POINTER;
+    *service = nullptr;
+    // A GUID no module has named to the host belongs to no class it could serve.
+    if (!FrameworkObject::Instance().HasId(guid)) return E_INVALIDARG;
+    *service = static_cast<ITarnCommandService*>(ScopeOf(guid).release());
+    return S_OK;
   });
 }
 
@@ -103,11 +110,22 @@ HRESULT CommandService::NotifyCommand(DWORD id, DWORD kind, DWORD a, DWORD b, LO
 
 void CommandService::Reset() {
   std::vector<HeldReference<HostCommand>> dropped;
+  std::vector<HeldReference<CommandScope>> scopes;
   {
     std::lock_guard lock(m_mutex);
     dropped.swap(m_commands);
+    scopes.swap(m_scopes);
   }
   for (auto& command : dropped) command->DropHandler();
+}
+
+HeldReference<CommandScope> CommandService::ScopeOf(REFGUID guid) {
+  std::lock_guard lock(m_mutex);
+  for (const auto& scope : m_scopes) {
+    if (scope->Guid() == guid) return Hold(scope.get());
+  }
+  m_scopes.emplace_back(new CommandScope(guid));
+  return Hold(m_scopes.back().get());
 }
 
 HeldReference<ITarnCommandHandler> CommandService::HandlerOf(DWORD id) {

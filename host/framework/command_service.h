@@ -5,6 +5,7 @@
 #include <mutex>
 #include <vector>
 
+#include "host/framework/command_scope.h"
 #include "host/framework/held_reference.h"
 #include "host/framework/host_command.h"
 #include "platform/pendrel/commands.h"
@@ -19,12 +20,14 @@ class CommandService final : public SimpleUnknownImp1<ITarnCommandService, 1> {
 
   HRESULT AddCommand(DWORD id, ITarnCommandHandler* handler, ITarnCommand** command) override;
   HRESULT RemoveCommand(ITarnCommand* command) override;
-  HRESULT Query(DWORD a, DWORD b, DWORD c, IUnknown** result) override;
+  HRESULT QueryCommandService(REFGUID guid, DWORD argument, IUnknown* classObject,
+                              IUnknown** service) override;
   HRESULT ExecuteCommand(DWORD id, LONG* result) override;
   HRESULT QueryCommandState(DWORD id, ITarnCommandState* state, LONG* result) override;
   HRESULT NotifyCommand(DWORD id, DWORD kind, DWORD a, DWORD b, LONG* result) override;
 
-  // Forgets every command and releases its handler.
+  // Forgets every command, releasing its handler, and the command services of the GUIDs
+  // (modules may still hold theirs: those still route here).
   void Reset();
 
  private:
@@ -35,9 +38,13 @@ class CommandService final : public SimpleUnknownImp1<ITarnCommandService, 1> {
   template <class Call>
   HRESULT Route(DWORD id, LONG* result, Call&& call);
 
+  // The command service of `guid`, made on first use, with a reference for the caller.
+  HeldReference<CommandScope> ScopeOf(REFGUID guid);
+
   std::mutex m_mutex;
   // One reference each.
   std::vector<HeldReference<HostCommand>> m_commands;
+  std::vector<HeldReference<CommandScope>> m_scopes;
 };
 
 }  // namespace Tarn

@@ -21,6 +21,16 @@ HRESULT GuidIdRegistry::GetGuidId(REFGUID guid, WORD* id) {
   });
 }
 
+HRESULT GuidIdRegistry::GetGuidOfId(WORD id, GUID* guid) {
+  return Guarded([&] {
+    RecordCall("IdRegistry", "GetGuidOfId", "id=" + HexWord(id));
+    if (!guid) return E_POINTER;
+    if (GuidOf(id, guid)) return S_OK;
+    *guid = GUID{};
+    return E_INVALIDARG;
+  });
+}
+
 WORD GuidIdRegistry::IdOf(REFGUID guid) {
   std::lock_guard lock(m_mutex);
   const auto known = std::find(m_guids.begin(), m_guids.end(), guid);
@@ -38,6 +48,11 @@ bool GuidIdRegistry::GuidOf(WORD id, GUID* guid) {
   if (id < kFirstId || std::size_t(id - kFirstId) >= m_guids.size()) return false;
   *guid = m_guids[id - kFirstId];
   return true;
+}
+
+bool GuidIdRegistry::HasId(REFGUID guid) {
+  std::lock_guard lock(m_mutex);
+  return std::find(m_guids.begin(), m_guids.end(), guid) != m_guids.end();
 }
 
 }  // namespace Tarn

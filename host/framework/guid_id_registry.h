@@ -17,12 +17,15 @@ class GuidIdRegistry : public ITarnIdRegistry {
   static constexpr WORD kFirstId = 0x0100;
 
   HRESULT GetGuidId(REFGUID guid, WORD* id) override;
+  HRESULT GetGuidOfId(WORD id, GUID* guid) override;
   HRESULT GetTypeWordOfName(IQuorString* name, DWORD* type) override;
   HRESULT GetNameOfTypeWord(DWORD type, IQuorString** name) override;
   // The same, for the host's own use: not recorded; 0 when the ids are used up.
   WORD IdOf(REFGUID guid);
   // The GUID of an id the registry gave; false for any other.
   bool GuidOf(WORD id, GUID* guid);
+  // Whether the registry has given `guid` an id (without giving it one).
+  bool HasId(REFGUID guid);
 
  protected:
   GuidIdRegistry() = default;

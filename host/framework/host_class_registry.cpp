@@ -8,12 +8,25 @@
 #include "host/framework/host_object_makers.h"
 #include "host/framework/host_objects.h"
 #include "platform/pendrel/documents.h"
+#include "platform/pendrel/view_classes.h"
 
 namespace Tarn {
 
 namespace {
+
 constexpr const char* kService = "ClassRegistry";
+
+// Initialises the class object when it is a class of kind C.
+template <class C>
+void Initialise(ITarnClassObject* classObject, const char* call, DWORD type) {
+  C* typed = nullptr;
+  if (FAILED(classObject->QueryInterface(C::iid, reinterpret_cast<void**>(&typed)))) return;
+  HeldReference<C> held(typed);
+  RecordCall(kService, call, "type=" + HexWord(type));
+  typed->Initialise(0);
 }
+
+}  // namespace
 
 HRESULT HostClassRegistry::RegisterClassObject(ITarnClassObject* classObject) {
   return Guarded([&] {
@@ -28,13 +41,11 @@ HRESULT HostClassRegistry::RegisterClassObject(ITarnClassObject* classObject) {
     // A class that cannot name its type could never be found.
     if (FAILED(typeResult)) return typeResult;
     const HRESULT added = Add(classObject, type);
-    // A document class is initialised as it arrives: it registers its menus and commands.
-    ICustomDocClass* documentClass = nullptr;
-    if (added == S_OK && SUCCEEDED(classObject->QueryInterface(
-                             ICustomDocClass::iid, reinterpret_cast<void**>(&documentClass)))) {
-      HeldReference<ICustomDocClass> held(documentClass);
-      RecordCall(kService, "InitialiseDocumentClass", "type=" + HexWord(type));
-      documentClass->Initialise(0);
+    // Document and view classes are initialised as they arrive: they register their menus
+    // and commands and fetch their command services.
+    if (added == S_OK) {
+      Initialise<ICustomDocClass>(classObject, "InitialiseDocumentClass", type);
+      Initialise<IDocViewClass>(classObject, "InitialiseViewClass", type);
     }
     return added;
   });

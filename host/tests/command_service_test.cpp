@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/pendrel/commands.h"
+#include "platform/pendrel/framework_services.h"
 #include "platform/win32/com_object.h"
 
 namespace HostTest {
@@ -138,16 +139,40 @@ TEST_F(CommandService, AStateQueryWithoutAStateRecordsWhatTheHandlerSets) {
                                       "CommandState.Enable(enable=-1)"}));
 }
 
-TEST_F(CommandService, QueryAnswersWithTheServiceAndIsRecorded) {
-  IUnknown* entry = nullptr;
-  ASSERT_EQ(commands->Query(1, 2, 3, &entry), S_OK);
-  HeldReference<IUnknown> heldEntry(entry);
-  void* service = nullptr;
-  ASSERT_EQ(entry->QueryInterface(ITarnCommandService::iid, &service), S_OK);
-  EXPECT_EQ(service, commands.get());
-  static_cast<ITarnCommandService*>(service)->Release();
+TEST_F(CommandService, EachNamedGuidHasACommandServiceOfItsOwnThatRoutesHere) {
+  static const GUID first = win32::ParseGuid("2e8a4c61-7b03-4d9f-a1c5-6f0e3b9d7a21");
+  static const GUID second = win32::ParseGuid("2e8a4c61-7b03-4d9f-a1c5-6f0e3b9d7a22");
+  static const GUID unnamed = win32::ParseGuid("2e8a4c61-7b03-4d9f-a1c5-6f0e3b9d7a23");
+  WORD id = 0;
+  Framework<ITarnIdRegistry>()->GetGuidId(first, &id);
+  Framework<ITarnIdRegistry>()->GetGuidId(second, &id);
+  auto serviceOf = [&](REFGUID guid, HRESULT expected) {
+    IUnknown* service = reinterpret_cast<IUnknown*>(1);
+    EXPECT_EQ(commands->QueryCommandService(guid, 5, nullptr, &service), expected);
+    return HeldReference<IUnknown>(service);
+  };
+  auto firstService = serviceOf(first, S_OK);
+  ASSERT_TRUE(firstService);
+  EXPECT_EQ(serviceOf(first, S_OK).get(), firstService.get());
+  EXPECT_NE(serviceOf(second, S_OK).get(), firstService.get());
+  EXPECT_EQ(serviceOf(unnamed, E_INVALIDARG), nullptr);
+  EXPECT_EQ(commands->QueryCommandService(first, 5, nullptr, nullptr), E_POINTER);
   EXPECT_EQ(Tarn::RecordedCallTexts().back(),
-            "CommandService.Query(0x00000001, 0x00000002, 0x00000003)");
+            "CommandService.QueryCommandService(guid={2e8a4c61-7b03-4d9f-a1c5-6f0e3b9d7a21}, "
+            "argument=0x00000005, classObject=null)");
+
+  // A command added through a GUID's service is routed by the host's menus.
+  ITarnCommandService* scoped = nullptr;
+  ASSERT_EQ(firstService->QueryInterface(ITarnCommandService::iid,
+                                         reinterpret_cast<void**>(&scoped)), S_OK);
+  HeldReference<ITarnCommandService> heldScoped(scoped);
+  HeldReference<FakeCommandHandler> handler(new FakeCommandHandler);
+  ITarnCommand* command = nullptr;
+  ASSERT_EQ(scoped->AddCommand(11, handler.get(), &command), S_OK);
+  HeldReference<ITarnCommand> heldCommand(command);
+  LONG result = -1;
+  EXPECT_EQ(commands->ExecuteCommand(11, &result), S_OK);
+  EXPECT_EQ(handler->calls, (std::vector<std::string>{"command 11"}));
 }
 
 }  // namespace

@@ -32,6 +32,20 @@ TEST_F(IdRegistry, GivesNewGuidsTheNextIdAndKnownGuidsTheirOwn) {
   EXPECT_EQ(Framework<ITarnIdRegistry>()->GetGuidId(kFirst, nullptr), E_POINTER);
 }
 
+TEST_F(IdRegistry, GivesTheGuidOfAnIdItGaveAndNoneOfAnother) {
+  const WORD second = IdOf(kSecond);
+  auto ids = Framework<ITarnIdRegistry>();
+  GUID guid{};
+  EXPECT_EQ(ids->GetGuidOfId(second, &guid), S_OK);
+  EXPECT_EQ(guid, kSecond);
+  for (WORD unknown : {WORD(0), WORD(0x00FF), WORD(0xFFFF)}) {
+    guid = kThird;
+    EXPECT_EQ(ids->GetGuidOfId(unknown, &guid), E_INVALIDARG);
+    EXPECT_EQ(guid, GUID{});
+  }
+  EXPECT_EQ(ids->GetGuidOfId(second, nullptr), E_POINTER);
+}
+
 }  // namespace
 }  // namespace HostTest
 

@@ -29,7 +29,7 @@ class TarnDocumentClass final : public TarnDocumentClassBase {
  protected:
   void RegisterCommands(ITarnCommandHandler* handler, DWORD argument) override {
     Quor::ComPtr<IUnknown> entry;
-    QueryCommandService(entry, TypeWord(), 0, argument);
+    QueryCommandService(entry, DocumentGuid(), argument, handler);
     Commands().Reset(entry.Get(), handler);
     D::RegisterCommands(Commands());
   }

@@ -47,6 +47,7 @@ class TarnDocumentClassBase : public ICustomDocClass,
   LONG OnCommandNotify(DWORD id, DWORD kind, DWORD a, DWORD b) override;
 
   DWORD TypeWord() const { return m_typeWord; }
+  const GUID& DocumentGuid() const { return *m_documentGuid; }
   const Quor::String& Name() const { return m_name; }
   TarnCommandHolder& Commands() { return m_commands; }
   bool HasHostPart() const { return static_cast<bool>(m_inner); }

@@ -1,5 +1,7 @@
 #include "hostframework/docview/owl_doc_view_class_base.h"
 
+#include "core/com_call_guard.h"
+
 OwlDocViewClassBase::OwlDocViewClassBase(DWORD typeWord, Quor::String displayName,
                                          const GUID* category, DWORD flags,
                                          Quor::String className)
@@ -47,6 +49,13 @@ HRESULT OwlDocViewClassBase::GetFlags(DWORD* flags) {
   return S_OK;
 }
 
+HRESULT OwlDocViewClassBase::Initialise(DWORD argument) {
+  return Quor::GuardedCall([&] {
+    RegisterCommands(argument);
+    return S_OK;
+  });
+}
+
 HRESULT OwlDocViewClassBase::AddViewRef(DWORD) {
   ++m_viewCount;
   return S_OK;
@@ -66,5 +75,10 @@ HRESULT OwlDocViewClassBase::GetViewCount(DWORD, DWORD* count) {
 
 HRESULT OwlDocViewClassBase::CreateView(ITarnViewSite*, IUnknown*, IDocView2** view) {
   if (view) *view = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT OwlDocViewClassBase::EnumInterfaces(IEnumInterface** interfaces) {
+  if (interfaces) *interfaces = nullptr;
   return E_NOTIMPL;
 }

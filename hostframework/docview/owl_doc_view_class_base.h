@@ -23,12 +23,20 @@ class OwlDocViewClassBase : public SimpleUnknownImp1<IDocViewClass> {
   // IDocViewClass
   HRESULT GetDisplayName(BSTR* name) override;
   HRESULT GetFlags(DWORD* flags) override;
+  // Lets the class fetch what it needs of the host (RegisterCommands): S_OK.
+  HRESULT Initialise(DWORD argument) override;
   // The count changes on the host's user-interface thread only: no lock.
   HRESULT AddViewRef(DWORD) override;
   HRESULT ReleaseViewRef(DWORD) override;
   HRESULT GetViewCount(DWORD, DWORD* count) override;
-  // A class that opens no views of its own: E_NOTIMPL.
+  // A class that opens no views of its own: E_NOTIMPL for both.
   HRESULT CreateView(ITarnViewSite* site, IUnknown* document, IDocView2** view) override;
+  HRESULT EnumInterfaces(IEnumInterface** interfaces) override;
+
+ protected:
+  DWORD TypeWord() const { return m_typeWord; }
+  // The class's commands with the host, when the host initialises it: nothing here.
+  virtual void RegisterCommands(DWORD /*argument*/) {}
 
  private:
   DWORD m_typeWord;

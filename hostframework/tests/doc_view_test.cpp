@@ -1,12 +1,15 @@
 // The document views and view classes the host opens and counts: what they tell the document
-// and the site, when, and how often; the view window they own.
+// and the site, when, and how often; the view window they own; the enumerator of their
+// interfaces.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "hostframework/docview/doc_view_base.h"
+#include "hostframework/docview/interface_enum.h"
 #include "hostframework/docview/owl_doc_view_class_base.h"
+#include "platform/owl/atl_window.h"
 
 namespace {
 
@@ -182,6 +185,49 @@ TEST(ViewClass, NamesItsViewsAndCountsThem) {
   EXPECT_EQ(count, 0u);
   named->Release();
   plain->Release();
+}
+
+// The interface enumerator a view class lists its views' interfaces with.
+TEST(InterfaceEnum, CopiesWhatIsLeftSkipsAndClonesItsPlace) {
+  static const GUID first = win32::ParseGuid("00000000-0000-0000-0000-0000000000b1");
+  static const GUID second = win32::ParseGuid("00000000-0000-0000-0000-0000000000b2");
+  static const GUID third = win32::ParseGuid("00000000-0000-0000-0000-0000000000b3");
+  static const IID* const ids[] = {&first, &second, &third};
+  const LONG locksBefore = ATL::ModuleLockCount();
+  IEnumInterface* iids = nullptr;
+  ASSERT_EQ(QuorCOM::IterEnum::CreateInterfaceEnum(ids, 3, &iids), S_OK);
+  EXPECT_EQ(ATL::ModuleLockCount(), locksBefore + 1);
+
+  const IID* out[3] = {};
+  ULONG fetched = 9;
+  EXPECT_EQ(iids->Next(1, out, nullptr), S_OK);
+  EXPECT_EQ(out[0], &first);
+  // Not one id asked for and nowhere to say how many came: nothing moves.
+  EXPECT_EQ(iids->Next(2, out, nullptr), E_POINTER);
+  EXPECT_EQ(iids->Next(1, nullptr, &fetched), E_POINTER);
+
+  IEnumInterface* clone = nullptr;
+  ASSERT_EQ(iids->Clone(&clone), S_OK);
+  EXPECT_EQ(iids->Next(3, out, &fetched), S_FALSE);
+  EXPECT_EQ(fetched, 2u);
+  EXPECT_EQ(out[0], &second);
+  EXPECT_EQ(out[1], &third);
+  EXPECT_EQ(iids->Next(1, out, &fetched), S_FALSE);
+  EXPECT_EQ(fetched, 0u);
+
+  // The clone started where the enumerator was; resetting it leaves the enumerator at its end.
+  EXPECT_EQ(clone->Next(1, out, nullptr), S_OK);
+  EXPECT_EQ(out[0], &second);
+  EXPECT_EQ(clone->Reset(), S_OK);
+  EXPECT_EQ(iids->Skip(1), S_FALSE);
+  EXPECT_EQ(clone->Skip(0), S_OK);
+  EXPECT_EQ(clone->Skip(2), S_OK);
+  EXPECT_EQ(clone->Skip(2), S_FALSE);
+  EXPECT_EQ(clone->Clone(nullptr), E_POINTER);
+  EXPECT_EQ(ATL::ModuleLockCount(), locksBefore + 2);
+  clone->Release();
+  iids->Release();
+  EXPECT_EQ(ATL::ModuleLockCount(), locksBefore);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/framework/menu_tree_text.h"
+#include "hostframework/host_services.h"
 #include "hostframework/menu_service.h"
 #include "hostframework/tests/host_fixture.h"
 
@@ -41,15 +42,20 @@ TEST_F(HostMenus, ServicesAreMadeOnceAndTheCommandServiceAnswersQueries) {
   ASSERT_NE(menus, nullptr);
   EXPECT_EQ(GetTarnMenuService(), menus);
   ASSERT_NE(GetTarnCommandService(), nullptr);
+  static const GUID named = win32::ParseGuid("5d0c9a7e-31b4-4f6a-8e2d-7c1b0a9f3e61");
+  static const GUID unnamed = win32::ParseGuid("5d0c9a7e-31b4-4f6a-8e2d-7c1b0a9f3e62");
+  GetTarnGuidId(named);
   Quor::ComPtr<IUnknown> answer;
-  QueryCommandService(answer, 1, 2, 3);
+  EXPECT_EQ(QueryCommandService(answer, named, 7, nullptr), S_OK);
   EXPECT_TRUE(answer);
-  EXPECT_EQ(Tarn::CountCalls("CommandService.Query"), 1u);
+  // A GUID the module never named to the host has no command service.
+  EXPECT_EQ(QueryCommandService(answer, unnamed, 7, nullptr), E_INVALIDARG);
+  EXPECT_FALSE(answer);
+  EXPECT_EQ(Tarn::CountCalls("CommandService.QueryCommandService"), 2u);
 }
 
 TEST_F(HostMenus, TheDebugTrackerLearnsOfNewViewObjects) {
-  Quor::ComPtr<IUnknown> someObject;
-  QueryCommandService(someObject, 0, 0, 0);
+  Quor::ComPtr<IUnknown> someObject(GetTarnCommandService());
   COMDebugClass tracked(someObject.Get());
   EXPECT_EQ(Tarn::CountCalls("FrameworkService.TrackObject"), 1u);
   const auto calls = Tarn::RecordedCallTexts();

@@ -45,7 +45,11 @@ struct ITarnCommandService : IUnknown {
   // Connects command `id` to a handler; the command object comes back.
   virtual HRESULT AddCommand(DWORD id, ITarnCommandHandler* handler, ITarnCommand** command) = 0;
   virtual HRESULT RemoveCommand(ITarnCommand* command) = 0;
-  virtual HRESULT Query(DWORD a, DWORD b, DWORD c, IUnknown** result) = 0;
+  // The command service of a module's class of `guid` (its class object and the host's
+  // argument come along), one per GUID for the life of the process. E_INVALIDARG and null for a
+  // GUID the host's id registry has not given an id.
+  virtual HRESULT QueryCommandService(REFGUID guid, DWORD argument, IUnknown* classObject,
+                                      IUnknown** service) = 0;
   // Routing, as the host's menus and automation do it.
   virtual HRESULT ExecuteCommand(DWORD id, LONG* result) = 0;
   virtual HRESULT QueryCommandState(DWORD id, ITarnCommandState* state, LONG* result) = 0;

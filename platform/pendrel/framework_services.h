@@ -11,6 +11,8 @@ struct ITarnIdRegistry : IUnknown {
   PLATFORM_INTERFACE_ID("1ed92179-6275-41dc-97da-a157dc362262");
   using Base = IUnknown;
   virtual HRESULT GetGuidId(REFGUID guid, WORD* id) = 0;
+  // The GUID an id was given for; E_INVALIDARG and GUID_NULL for an id the registry never gave.
+  virtual HRESULT GetGuidOfId(WORD id, GUID* guid) = 0;
   // The type word a name stands for: the type of the registered class of that name (compared
   // without regard to case), or a number written in decimal or 0x hexadecimal. S_FALSE and 0
   // when the name stands for none.

@@ -1,10 +1,11 @@
-// View class objects: the host asks one per view type to describe its views and counts the
-// views open on it. The host's own view machinery (windows, sites) is not part of this
-// headless host; a view class says what it would show and keeps its count.
+// View class objects: the host asks one per view type to describe its views and the interfaces
+// they offer, initialises it once registered, and counts the views open on it; the views, the
+// sites the host keeps them in and the host windows they show in.
 #pragma once
 
 #include "platform/pendrel/class_registry.h"
 #include "platform/win32/bstr.h"
+#include "platform/win32/enum_interface.h"
 
 // The category every view class of a module belongs to.
 inline constexpr GUID GUID_TarnViewClassCategory =
@@ -16,6 +17,9 @@ struct IDocViewClass : ITarnClassObject {
   // The name the host shows for the view; the caller frees it.
   virtual HRESULT GetDisplayName(BSTR* name) = 0;
   virtual HRESULT GetFlags(DWORD* flags) = 0;
+  // The host initialises a class once it is registered; the class then fetches what it needs
+  // of the host (its command service). `argument` is the host's.
+  virtual HRESULT Initialise(DWORD argument) = 0;
   // The host counts the views it opens and closes on the class.
   virtual HRESULT AddViewRef(DWORD reserved) = 0;
   virtual HRESULT ReleaseViewRef(DWORD reserved) = 0;
@@ -24,6 +28,8 @@ struct IDocViewClass : ITarnClassObject {
   // IClientWindow::CreateClientWindow.
   virtual HRESULT CreateView(struct ITarnViewSite* site, IUnknown* document,
                              struct IDocView2** view) = 0;
+  // The interfaces the class's views offer.
+  virtual HRESULT EnumInterfaces(IEnumInterface** interfaces) = 0;
 
  protected:
   ~IDocViewClass() = default;

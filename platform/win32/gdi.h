@@ -275,6 +275,9 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+// A dotted one-pixel frame that inverts every other pixel of the rectangle's edge; drawing it
+// again takes it away.
+BOOL DrawFocusRect(HDC dc, const RECT* rect);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 COLORREF GetPixel(HDC dc, int x, int y);
 

@@ -244,6 +244,23 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
   return 1;
 }
 
+BOOL DrawFocusRect(HDC dc, const RECT* rect) {
+  if (!rect || rect->right <= rect->left || rect->bottom <= rect->top) return FALSE;
+  const RECT r = *rect;
+  auto dot = [&](int x, int y) {
+    if ((x + y) % 2 == 0) PatBlt(dc, x, y, 1, 1, DSTINVERT);
+  };
+  for (int x = r.left; x < r.right; ++x) {
+    dot(x, r.top);
+    if (r.bottom - 1 > r.top) dot(x, r.bottom - 1);
+  }
+  for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+    dot(r.left, y);
+    if (r.right - 1 > r.left) dot(r.right - 1, y);
+  }
+  return TRUE;
+}
+
 BOOL FillRgn(HDC dc, HRGN handle, HBRUSH brush) {
   const Region* region = FindRegion(handle);
   if (!region) return FALSE;

@@ -1,6 +1,19 @@
 #include "views/classes/tarn_owl_doc_view.h"
 
+#include <iterator>
+
+#include "hostframework/docview/interface_enum.h"
+
 namespace Rhyth {
+
+namespace {
+constexpr const IID* kViewInterfaces[] = {&IDocView2::iid, &IClientWindow::iid};
+}
+
+HRESULT EnumViewInterfaces(IEnumInterface** interfaces) {
+  return QuorCOM::IterEnum::CreateInterfaceEnum(kViewInterfaces, std::size(kViewInterfaces),
+                                                interfaces);
+}
 
 void AnnounceViewObject(IUnknown* object, DWORD code) {
   if (ITarnFrameworkService* tracker = GetTarnFrameworkService()) tracker->TrackObject(object, code);

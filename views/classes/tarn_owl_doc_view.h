@@ -21,6 +21,8 @@ namespace Rhyth {
 
 // Tells the host's debug object tracker of a view object, when the host has one.
 void AnnounceViewObject(IUnknown* object, DWORD code);
+// The interfaces every wrapper offers the host: its document-view and client-window faces.
+HRESULT EnumViewInterfaces(IEnumInterface** interfaces);
 // The title a view hands the host: S_OK always; an earlier title is freed, and an empty text
 // leaves the title null.
 HRESULT CopyViewTitle(const Quor::String& text, BSTR* title);

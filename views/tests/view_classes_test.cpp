@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "analysis/document/document_ids.h"
+#include "analysis/rhyth_guids.h"
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
+#include "hostframework/menu_service.h"
 #include "platform/win32/bstr.h"
 #include "views/tests/view_host.h"
 
@@ -39,6 +41,16 @@ size_t TrackerAnnouncements(DWORD code) {
   return count;
 }
 
+std::vector<const IID*> InterfacesOf(IDocViewClass* viewClass) {
+  Quor::ComPtr<IEnumInterface> iids;
+  EXPECT_EQ(viewClass->EnumInterfaces(Quor::ComPtrOut<IEnumInterface>::Bind(iids)), S_OK);
+  std::vector<const IID*> listed(4);
+  ULONG fetched = 0;
+  EXPECT_EQ(iids->Next(ULONG(listed.size()), listed.data(), &fetched), S_FALSE);
+  listed.resize(fetched);
+  return listed;
+}
+
 class ViewClasses : public ViewHost {};
 
 TEST_F(ViewClasses, NameTheirViewsAndAnswerTheirTypeWords) {
@@ -68,7 +80,37 @@ TEST_F(ViewClasses, NameTheirViewsAndAnswerTheirTypeWords) {
     DWORD flags = 0;
     viewClass->GetFlags(&flags);
     EXPECT_EQ(flags, 1u);
+    EXPECT_EQ(InterfacesOf(viewClass.Get()),
+              (std::vector<const IID*>{&IDocView2::iid, &IClientWindow::iid}));
   }
+}
+
+TEST_F(ViewClasses, FetchTheCommandServiceOfTheViewGuidWhenTheHostInitialisesThem) {
+  Rhyth::ViewTypeWord(0);  // names the view GUID to the host
+  Quor::ComPtr<IUnknown> hostService;
+  ASSERT_EQ(QueryCommandService(hostService, Rhyth::GUID_RhythViewObj, 0, nullptr), S_OK);
+  for (DWORD n = 0; n < 7; ++n) {
+    SCOPED_TRACE(n);
+    auto* viewClass = Rhyth::TarnOwlDocViewClass<SeriesWrapper>::Create(n);
+    Quor::ComPtr<IDocViewClass> held;
+    held.Attach(viewClass);
+    EXPECT_EQ(viewClass->CommandService(), nullptr);
+    Tarn::ClearRecordedCalls();
+    RegisterViewClass(viewClass);
+    EXPECT_EQ(static_cast<IUnknown*>(viewClass->CommandService()), hostService.Get());
+    EXPECT_EQ(Tarn::CountCalls("CommandService.QueryCommandService"), 1u);
+    EXPECT_EQ(Tarn::CountCalls("IdRegistry.GetGuidOfId"), 1u);
+  }
+}
+
+TEST_F(ViewClasses, AViewTypeOfAnUnknownGuidGetsNoCommandService) {
+  TarnCommandHolder holder;
+  const DWORD known = Rhyth::ViewTypeWord(1);
+  EXPECT_EQ(Rhyth::QueryViewCommandService(holder, known, 0, nullptr), S_OK);
+  EXPECT_NE(holder.Service(), nullptr);
+  // An id the host never gave: the earlier service goes and none comes.
+  EXPECT_EQ(Rhyth::QueryViewCommandService(holder, 0x00FF0001, 0, nullptr), E_INVALIDARG);
+  EXPECT_EQ(holder.Service(), nullptr);
 }
 
 TEST_F(ViewClasses, TheWrapperTitleComesFromTheWindowOrTheResource) {
