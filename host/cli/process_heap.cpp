@@ -1,0 +1,39 @@
+#include "host/cli/process_heap.h"
+
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace PendrelHost {
+
+namespace {
+
+constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
+// The heap's step: blocks smaller than this come from the heap and are reused once freed;
+// larger ones (a day's samples) are mappings of their own, placed on huge pages by their owners.
+constexpr std::size_t kHeapStep = std::size_t{32} << 20;
+
+std::uintptr_t HugePageFloor(std::uintptr_t address) { return address & ~(kHugePageBytes - 1); }
+
+}  // namespace
+
+void PrepareProcessHeap() {
+  mallopt(M_MMAP_THRESHOLD, int(kHeapStep));
+  mallopt(M_TOP_PAD, int(kHeapStep));
+  mallopt(M_TRIM_THRESHOLD, int(2 * kHeapStep));
+  // One block larger than the heap's free end makes the heap take its first step now, so that
+  // the room it adds can be advised before anything touches it.
+  void* probe = std::malloc(kHugePageBytes);
+  if (!probe) return;
+  const std::uintptr_t first = HugePageFloor(reinterpret_cast<std::uintptr_t>(probe)) + kHugePageBytes;
+  const std::uintptr_t last = HugePageFloor(reinterpret_cast<std::uintptr_t>(sbrk(0)));
+  std::free(probe);
+#ifdef MADV_HUGEPAGE
+  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+
+}  // namespace PendrelHost
