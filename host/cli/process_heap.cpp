@@ -7,16 +7,15 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "host/recording/huge_pages.h"
+
 namespace PendrelHost {
 
 namespace {
 
-constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
 // The heap's step: blocks smaller than this come from the heap and are reused once freed;
 // larger ones (a day's samples) are mappings of their own, placed on huge pages by their owners.
 constexpr std::size_t kHeapStep = std::size_t{32} << 20;
-
-std::uintptr_t HugePageFloor(std::uintptr_t address) { return address & ~(kHugePageBytes - 1); }
 
 // Holds the rest of the heap's first huge page for the life of the process (see below);
 // volatile, so that the block is allocated although nothing ever reads it.
