@@ -71,8 +71,10 @@ struct SumArrays {
 
 // Adds the terms of `Lanes` samples to the sums of `count` neighbouring frequencies. The
 // frequencies are independent, so the compiler vectorises across them.
+// The two helpers below are inlined into each build of ComputePeriodogramSums, so that they
+// share its instruction set.
 template <DWORD Lanes>
-void AccumulateRun(const double* z, const SamplePhase* phase, DWORD count, SumArrays sums) {
+[[gnu::always_inline]] inline void AccumulateRun(const double* z, const SamplePhase* phase, DWORD count, SumArrays sums) {
   for (DWORD k = 0; k < count; ++k) {
     double yc = 0, ys = 0, cc = 0, ss = 0, cs = 0;
     for (DWORD lane = 0; lane < Lanes; ++lane) {
@@ -94,7 +96,7 @@ void AccumulateRun(const double* z, const SamplePhase* phase, DWORD count, SumAr
 }
 
 template <DWORD Lanes>
-void AccumulateSamples(const double* t, const double* z, const FrequencyGrid& grid,
+[[gnu::always_inline]] inline void AccumulateSamples(const double* t, const double* z, const FrequencyGrid& grid,
                        PeriodogramSums& sums) {
   const DWORD frequencies = grid.count;
   const double firstOmega = grid.AngularFrequency(0);
@@ -114,6 +116,10 @@ void AccumulateSamples(const double* t, const double* z, const FrequencyGrid& gr
 
 }  // namespace
 
+// Built twice, for processors with AVX2 and for any other, and chosen when the module loads:
+// four frequencies a vector instruction instead of two. Multiplications and additions stay
+// separate (AVX2 alone has no fused multiply-add), so the sums are the same to the bit.
+__attribute__((target_clones("avx2", "default")))
 PeriodogramSums ComputePeriodogramSums(const double* t, const double* z, DWORD n,
                                        const FrequencyGrid& grid) {
   PeriodogramSums sums;

@@ -21,8 +21,10 @@ inline float Term(float later, float earlier) {
 }
 
 // Four pairs per pass: a quarter of the loads and stores of the tile.
+// The helpers are inlined into each build of ApplyFir below, so that they share its
+// instruction set.
 template <bool kAntisymmetric>
-void AddFourPairs(const FirTaps::Pair* p, const float* in, float* __restrict out, std::size_t count) {
+[[gnu::always_inline]] inline void AddFourPairs(const FirTaps::Pair* p, const float* in, float* __restrict out, std::size_t count) {
   const float* __restrict a0 = in + p[0].offset;
   const float* __restrict b0 = in - p[0].offset;
   const float* __restrict a1 = in + p[1].offset;
@@ -39,7 +41,7 @@ void AddFourPairs(const FirTaps::Pair* p, const float* in, float* __restrict out
 }
 
 template <bool kAntisymmetric>
-void AddPair(const FirTaps::Pair& p, const float* in, float* __restrict out, std::size_t count) {
+[[gnu::always_inline]] inline void AddPair(const FirTaps::Pair& p, const float* in, float* __restrict out, std::size_t count) {
   const float* __restrict a = in + p.offset;
   const float* __restrict b = in - p.offset;
   const float w = p.weight;
@@ -47,7 +49,7 @@ void AddPair(const FirTaps::Pair& p, const float* in, float* __restrict out, std
 }
 
 template <bool kAntisymmetric>
-void FilterTile(const FirTaps& taps, const float* in, float* __restrict out, std::size_t count) {
+[[gnu::always_inline]] inline void FilterTile(const FirTaps& taps, const float* in, float* __restrict out, std::size_t count) {
   const float centre = taps.centre;
   for (std::size_t i = 0; i < count; ++i) out[i] = centre * in[i];
   const std::size_t pairs = taps.pairs.size();
@@ -58,6 +60,10 @@ void FilterTile(const FirTaps& taps, const float* in, float* __restrict out, std
 
 }  // namespace
 
+// Built twice, for processors with AVX2 and for any other, and chosen when the program loads:
+// eight samples a vector instruction instead of four. Multiplications and additions stay
+// separate (AVX2 alone has no fused multiply-add), so the outputs are the same to the bit.
+__attribute__((target_clones("avx2", "default")))
 void ApplyFir(const FirTaps& taps, const float* input, float* output, std::size_t count) {
   for (std::size_t first = 0; first < count; first += kTile) {
     const std::size_t tile = std::min(kTile, count - first);

@@ -21,14 +21,16 @@ const std::vector<SamplePeak>& WindowPeaks::Find(std::span<const float> values, 
   // without branches, however the values fall.
   m_fromStart.resize(n);
   m_toEnd.resize(n);
+  // Both maxima of a run are formed in one loop: two independent chains of comparisons, which
+  // the processor overlaps.
   for (std::size_t start = 0; start < n; start += k) {
-    const std::size_t end = std::min(start + k, n);
+    const std::size_t last = std::min(start + k, n) - 1;
     m_fromStart[start] = m_values[start];
-    for (std::size_t i = start + 1; i < end; ++i) {
-      m_fromStart[i] = std::max(m_fromStart[i - 1], m_values[i]);
+    m_toEnd[last] = m_values[last];
+    for (std::size_t j = 1; j <= last - start; ++j) {
+      m_fromStart[start + j] = std::max(m_fromStart[start + j - 1], m_values[start + j]);
+      m_toEnd[last - j] = std::max(m_toEnd[last - j + 1], m_values[last - j]);
     }
-    m_toEnd[end - 1] = m_values[end - 1];
-    for (std::size_t i = end - 1; i-- > start;) m_toEnd[i] = std::max(m_toEnd[i + 1], m_values[i]);
   }
   const std::size_t runs = n - k + 1;
   m_runMaxima.resize(runs);

@@ -10,6 +10,7 @@
 #include "host/cli/analyse_command.h"
 #include "host/cli/channel_command.h"
 #include "host/cli/menu_command.h"
+#include "host/cli/process_heap.h"
 #include "host/cli/run_command.h"
 #include "host/cli/selftest_command.h"
 #include "host/document/arithmetic_objects.h"
@@ -117,6 +118,7 @@ int Run(Arguments arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  PendrelHost::PrepareProcessHeap();
   // The module finds the host's texts (error messages among them) in the executable's table.
   win32::SetExecutableModule(PendrelResources());
   // Before any module loads: modules look for the framework and application objects first.

@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
+#include "host/recording/huge_pages.h"
+
 namespace PendrelHost {
 
 namespace {
 
-constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
 // What the heap adds to a large block around the bytes asked for, so that asking this much less
 // than whole huge pages gets a mapping of whole huge pages, which the system aligns to them.
 constexpr std::size_t kHeapOverhead = 32;
@@ -19,8 +20,6 @@ constexpr int kCollapse = MADV_COLLAPSE;
 #else
 constexpr int kCollapse = 25;
 #endif
-
-std::uintptr_t HugePageFloor(std::uintptr_t address) { return address & ~(kHugePageBytes - 1); }
 
 // Room for at least `count` samples that fills whole huge pages.
 std::size_t HugePageCapacity(std::size_t count) {

@@ -1,6 +1,8 @@
 #include "host/recording/wfdb_recording.h"
 
+#include <algorithm>
 #include <chrono>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -231,6 +233,15 @@ class WfdbLoader {
       const std::span<const unsigned char> block(
           reinterpret_cast<const unsigned char*>(bytes.data()), read);
       const std::size_t count = decoder.Decode(block, decoded);
+      if (group.count == 1) {
+        // One signal in the file: its samples follow one another.
+        const std::size_t taken = std::size_t(std::min<uint64_t>(count, wanted - done));
+        Convert(signals[0], std::span(decoded).first(taken),
+                channels[group.first].data() + frame, m_sums[group.first]);
+        frame += taken;
+        done += taken;
+        continue;
+      }
       for (std::size_t i = 0; i < count && done < wanted; ++i, ++done) {
         const WfdbSignal& spec = signals[signal];
         channels[group.first + signal][frame] =
@@ -242,6 +253,17 @@ class WfdbLoader {
         }
       }
     }
+  }
+
+  // One signal's samples in physical units, their sum added to `sum`.
+  static void Convert(const WfdbSignal& spec, std::span<const int64_t> samples, float* values,
+                      uint64_t& sum) {
+    uint64_t added = 0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+      values[i] = float(double(samples[i] - spec.baseline) / spec.gain);
+      added += uint64_t(samples[i]);  // wraps: only 16 bits count
+    }
+    sum += added;
   }
 
   // The checksum is the low 16 bits of the sum of a signal's samples; it is only defined when
