@@ -4,6 +4,7 @@ function(rhyth_add_test_executable name)
   cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBRARIES;EXTRA_LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
+  rhyth_compile_in_batches(${name})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES LABELS ${ARG_LABEL}
@@ -19,6 +20,17 @@ function(rhyth_add_test_executable name)
       "endforeach()\n")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
   endif()
+endfunction()
+
+# rhyth_compile_in_batches(<target>): the target's sources compile a few to a translation unit.
+# Test sources are short, and most of their compile time goes to the headers they share; a batch
+# parses those once. Names at file scope (anonymous namespaces included) must then differ between
+# the sources of one target; a source that cannot follow that sets SKIP_UNITY_BUILD_INCLUSION.
+function(rhyth_compile_in_batches target)
+  set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 8)
+  # The batch file, not the source, is the main file: a source's own anonymous types would
+  # count as a header's, and templates from real headers instantiated with them would warn.
+  target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
 endfunction()
 
 # rhyth_build_tests_unoptimised(): every target defined under a tests/ folder compiles at -O0.

@@ -7,24 +7,17 @@
 #include "analysis/engine/analysis_engine.h"
 #include "analysis/settings/change_flags.h"
 #include "analysis/tests/beat_list_source.h"
+#include "analysis/tests/held_settings.h"
 
 namespace {
 
 using Rhyth::AnalysisEngine;
 using Rhyth::FiducialEvent;
 using RhythTest::BeatListSource;
+using RhythTest::HeldSettings;
+using RhythTest::kBeatChannel;
 using RhythTest::MakeBeat;
-
-constexpr PendrelChannelRef kBeatChannel = {7, 0xC0000000};
-
-struct HeldSettings {
-  HeldSettings() : settings(new Rhyth::Settings) { settings->AddRef(); }
-  ~HeldSettings() { settings->Release(); }
-  Rhyth::Settings* operator->() const { return settings; }
-  Rhyth::Settings* settings;
-};
-
-std::vector<double> Values(const Rhyth::DoubleArray& a) { return {a.begin(), a.end()}; }
+using RhythTest::Values;
 
 // A recording being sampled: record 1 grows while the engine follows it.
 struct OnlineTest : ::testing::Test {

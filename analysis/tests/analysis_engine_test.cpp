@@ -8,6 +8,7 @@
 
 #include "analysis/settings/change_flags.h"
 #include "analysis/tests/beat_list_source.h"
+#include "analysis/tests/held_settings.h"
 #include "platform/win32/cursor.h"
 
 namespace {
@@ -16,27 +17,18 @@ using Rhyth::AnalysisEngine;
 using Rhyth::FiducialEvent;
 using RhythTest::BeatListSource;
 using RhythTest::BeatsWithIntervals;
+using RhythTest::HeldSettings;
+using RhythTest::kBeatChannel;
 using RhythTest::MakeBeat;
+using RhythTest::Values;
 
 constexpr DWORD kEverything = Rhyth::kChangeEverything;
-constexpr PendrelChannelRef kBeatChannel = {7, 0xC0000000};
-
-// Settings with one reference, released at the end of the test.
-struct HeldSettings {
-  HeldSettings() : settings(new Rhyth::Settings) { settings->AddRef(); }
-  ~HeldSettings() { settings->Release(); }
-  Rhyth::Settings* operator->() const { return settings; }
-  Rhyth::Settings& operator*() const { return *settings; }
-  Rhyth::Settings* settings;
-};
 
 // A region over whole records: from offset 0 of the first to the end of the last.
 void SetRegion(Rhyth::Settings& settings, LONG startRecord, LONG endRecord,
                LONG startOffset = 0, LONG endOffset = kRecordEndOffset) {
   settings.analysis.region = {startOffset, startRecord, endOffset, endRecord};
 }
-
-std::vector<double> Values(const Rhyth::DoubleArray& a) { return {a.begin(), a.end()}; }
 
 struct EngineTest : ::testing::Test {
   Quor::ComPtr<BeatListSource> source = BeatListSource::Create();

@@ -6,11 +6,18 @@
 #include <vector>
 
 #include "analysis/detection/fiducial_event.h"
+#include "analysis/engine/double_array.h"
 #include "core/com_ptr.h"
 #include "platform/pendrel/data_source.h"
 #include "platform/win32/com_object.h"
 
 namespace RhythTest {
+
+// The beat channel the engine tests analyse.
+constexpr PendrelChannelRef kBeatChannel = {7, 0xC0000000};
+
+// An engine result array as a vector, for comparisons.
+inline std::vector<double> Values(const Rhyth::DoubleArray& a) { return {a.begin(), a.end()}; }
 
 // A beat as the fiducial enumerator makes it: rate 1/RR, and FF inside the default limits.
 Rhyth::FiducialEvent MakeBeat(LONG position, double rr, double delta,

@@ -10,11 +10,14 @@
 
 #include "analysis/data/analysis_data.h"
 #include "analysis/settings/settings.h"
+#include "analysis/tests/held_settings.h"
 #include "core/tests/failing_stream.h"
 #include "core/tests/memory_stream.h"
 #include "core/xquor.h"
 
 namespace {
+
+using Held = RhythTest::HeldSettings;
 
 using Rhyth::BeatPosition;
 using Rhyth::Settings;
@@ -23,13 +26,6 @@ using testing_streams::FromHex;
 using testing_streams::MemoryStream;
 using testing_streams::StreamBytes;
 using testing_streams::ToHex;
-
-struct Held {
-  Held() : settings(new Settings) { settings->AddRef(); }
-  ~Held() { settings->Release(); }
-  Settings* operator->() const { return settings; }
-  Settings* settings;
-};
 
 struct Record {
   std::string kind;

@@ -7,19 +7,12 @@
 #include <limits>
 
 #include "analysis/settings/change_flags.h"
+#include "analysis/tests/held_settings.h"
 
 namespace {
 
+using Held = RhythTest::HeldSettings;
 using Rhyth::Settings;
-
-// Settings with one reference, released at the end of the test.
-struct Held {
-  Held() : settings(new Settings) { settings->AddRef(); }
-  explicit Held(Settings* adopted) : settings(adopted) {}
-  ~Held() { settings->Release(); }
-  Settings* operator->() const { return settings; }
-  Settings* settings;
-};
 
 TEST(Settings, NewSettingsHaveTheDefaults) {
   Held s;

@@ -10,15 +10,10 @@
 namespace {
 
 using controls_testing::TwoMonitorDesktop;
+using controls_testing::WindowRect;
 using win32::testing::MakeWindow;
 
 using DialogPlacement = TwoMonitorDesktop;
-
-RECT WindowRect(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return rect;
-}
 
 TEST_F(DialogPlacement, ModesOnBothMonitors) {
   OWL::TApplication application;

@@ -12,14 +12,9 @@ namespace {
 
 using controls_testing::TheFakeHostApp;
 using controls_testing::TwoMonitorDesktop;
+using controls_testing::WindowRect;
 
 using PopupPlacement = TwoMonitorDesktop;
-
-RECT WindowRect(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  return rect;
-}
 
 const char16_t kLongText[] =
     u"A hover text long enough to need more than one line at three hundred pixels of width, "

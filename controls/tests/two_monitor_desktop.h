@@ -7,6 +7,7 @@
 
 #include "controls/tests/fake_host_app.h"
 #include "platform/win32/monitors.h"
+#include "platform/win32/window.h"
 
 namespace controls_testing {
 
@@ -25,5 +26,12 @@ class TwoMonitorDesktop : public ::testing::Test {
   }
   void TearDown() override { win32::SetMonitorsForTesting({}); }
 };
+
+// Where a window is on the desktop, in screen coordinates.
+inline RECT WindowRect(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return rect;
+}
 
 }  // namespace controls_testing

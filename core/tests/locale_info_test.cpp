@@ -17,7 +17,7 @@ namespace {
 using Quor::LocaleInfo;
 using Quor::String;
 
-std::wstring Write(const std::locale& locale, double value) {
+std::wstring WriteFixed(const std::locale& locale, double value) {
   std::wostringstream out;
   out.imbue(locale);
   out << std::fixed << value;
@@ -40,7 +40,7 @@ TEST_F(UserLocaleTest, FieldsComeFromTheUserSettings) {
   EXPECT_EQ(us.timeFormat, u"h:mm:ss tt");
   EXPECT_EQ(us.shortDateFormat, u"M/d/yyyy");
   EXPECT_EQ(us.longDateFormat, u"dddd, MMMM d, yyyy");
-  EXPECT_EQ(Write(us.locale, 1234567.5), L"1234567.500000");
+  EXPECT_EQ(WriteFixed(us.locale, 1234567.5), L"1234567.500000");
 
   win32::LocaleDescription austrian = testing_locales::Austrian();
   austrian.designatorBeforeTime = true;
@@ -55,7 +55,7 @@ TEST_F(UserLocaleTest, FieldsComeFromTheUserSettings) {
   EXPECT_TRUE(at.designatorBeforeTime);
   EXPECT_EQ(at.defaultOemCodePage, 850);
   EXPECT_EQ(at.shortDateFormat, u"dd.MM.yyyy");
-  EXPECT_EQ(Write(at.locale, 1234567.5), L"1234567,500000");
+  EXPECT_EQ(WriteFixed(at.locale, 1234567.5), L"1234567,500000");
 }
 
 TEST_F(UserLocaleTest, TheHostsGlobalLocaleIsLeftAlone) {
@@ -70,7 +70,7 @@ TEST_F(UserLocaleTest, TheHostsGlobalLocaleIsLeftAlone) {
   LocaleInfo::Instance();
   EXPECT_EQ(std::use_facet<std::numpunct<wchar_t>>(std::locale()).decimal_point(), L'#');
   EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
-  EXPECT_EQ(Write(LocaleInfo::Instance().locale, 0.5), L"0,500000");
+  EXPECT_EQ(WriteFixed(LocaleInfo::Instance().locale, 0.5), L"0,500000");
   std::locale::global(before);
 }
 
@@ -81,7 +81,7 @@ TEST_F(UserLocaleTest, AnUnknownRuntimeLocaleFallsBackToTheClassicOneWithTheUser
   austrian.runtimeName = "xx_NOWHERE.UTF-8";
   UseLocale(austrian);
   const std::locale& locale = LocaleInfo::Instance().locale;
-  EXPECT_EQ(Write(locale, 1234567.5), L"1234567,500000");
+  EXPECT_EQ(WriteFixed(locale, 1234567.5), L"1234567,500000");
   // The module's own time reader is installed.
   std::wistringstream in(L"2:30,5");
   in.imbue(locale);
@@ -122,7 +122,7 @@ TEST_F(UserLocaleTest, AnUnreadableSettingShowsTheHostsMessage) {
   EXPECT_EQ(String(info.amDesignator), u"");
   EXPECT_EQ(String(info.pmDesignator), u"");
   EXPECT_TRUE(info.shortDateFormat.IsEmpty());
-  EXPECT_EQ(Write(info.locale, 0.5), L"0.500000");
+  EXPECT_EQ(WriteFixed(info.locale, 0.5), L"0.500000");
   win32::ClearShownMessageBoxes();
   win32::SetExecutableModule(nullptr);
 }

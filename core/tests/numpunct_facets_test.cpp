@@ -14,7 +14,7 @@ class Grouping : public std::numpunct<wchar_t> {
   std::string do_grouping() const override { return "\3"; }
 };
 
-std::wstring Write(const std::locale& locale, double value) {
+std::wstring WriteTwoDecimals(const std::locale& locale, double value) {
   std::wostringstream out;
   out.imbue(locale);
   out << std::fixed << std::setprecision(2) << value;
@@ -32,13 +32,13 @@ double ReadNumber(const std::locale& locale, const std::wstring& text, std::wstr
 
 TEST(NumpunctFacets, NumbersAreNeverGrouped) {
   const std::locale grouping(std::locale::classic(), new Grouping);
-  EXPECT_EQ(Write(grouping, 1234567.25), L"1,234,567.25");
-  EXPECT_EQ(Write(std::locale(grouping, new Quor::NoThousandsSep<wchar_t>), 1234567.25),
+  EXPECT_EQ(WriteTwoDecimals(grouping, 1234567.25), L"1,234,567.25");
+  EXPECT_EQ(WriteTwoDecimals(std::locale(grouping, new Quor::NoThousandsSep<wchar_t>), 1234567.25),
             L"1234567.25");
 
   const std::locale userRadix(grouping,
                               new Quor::CRTBug_UserRadix_NoThousandsSep<wchar_t>(L',', L'.'));
-  EXPECT_EQ(Write(userRadix, 1234567.25), L"1234567,25");
+  EXPECT_EQ(WriteTwoDecimals(userRadix, 1234567.25), L"1234567,25");
   std::wstring rest;
   EXPECT_EQ(ReadNumber(userRadix, L"1234,5", rest), 1234.5);
   EXPECT_EQ(ReadNumber(userRadix, L"1.234,5", rest), 1.0);  // a separator ends the number

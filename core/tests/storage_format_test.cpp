@@ -17,13 +17,6 @@ bool AllZero(const void* bytes, std::size_t size) {
   return std::all_of(p, p + size, [](BYTE b) { return b == 0; });
 }
 
-// The same bytes with the selector naming the other copy.
-std::vector<BYTE> OtherCopy(const std::vector<BYTE>& bytes) {
-  std::vector<BYTE> other = bytes;
-  other[offsetof(Header, selector)] ^= 1;
-  return other;
-}
-
 TEST(StorageFormat, FirstCommitFillsCopyZeroAndLeavesCopyOneZero) {
   MemoryFile file = NewMemoryFile();
   WriteAll(CreateStream(file.root.Get(), u"Data").Get(), Pattern(40000, 1));

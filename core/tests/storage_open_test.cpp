@@ -20,12 +20,6 @@ namespace {
 using namespace storage_test;
 using namespace QuorCompoundFile;
 
-// The same bytes with the selector naming the other copy.
-std::vector<BYTE> OtherCopy(std::vector<BYTE> bytes) {
-  bytes[offsetof(Header, selector)] ^= 1;
-  return bytes;
-}
-
 TEST(OpenedStorage, ReadsBackWhatWasCommittedAndWritesNothingWhenUnchanged) {
   MemoryFile written = NewMemoryFile();
   WriteSampleTree(written.root.Get());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <functional>
 
@@ -223,6 +224,11 @@ ElementRecord CommittedFile::Child(const std::u16string& name) const {
   }
   ADD_FAILURE() << "no committed element of that name";
   return ElementRecord{};
+}
+
+std::vector<BYTE> OtherCopy(std::vector<BYTE> bytes) {
+  bytes[offsetof(Header, selector)] ^= 1;
+  return bytes;
 }
 
 }  // namespace storage_test

@@ -48,6 +48,8 @@ void WriteSampleTree(IStorage* root);
 // The sample tree committed, then Data rewritten near its start and committed again: the file
 // names copy 1, lists the replaced cluster for release and keeps copy 0's map run spare.
 std::vector<BYTE> SampleFileBytes();
+// The same bytes with the selector naming the other copy.
+std::vector<BYTE> OtherCopy(std::vector<BYTE> bytes);
 
 // The selected copy of a compound file, as its bytes say.
 class CommittedFile {

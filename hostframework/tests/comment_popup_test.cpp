@@ -11,14 +11,14 @@
 
 namespace {
 
-class Comment : public PendrelCommentBase {
+class PopupComment : public PendrelCommentBase {
  public:
   using PendrelCommentBase::PendrelCommentBase;
 };
 
-Quor::ComPtr<Comment> MakeComment(const std::u16string& text) {
-  Quor::ComPtr<Comment> comment;
-  comment.Attach(new Comment(1, 2, 0, 100, Quor::String(text.c_str())));
+Quor::ComPtr<PopupComment> MakePopupComment(const std::u16string& text) {
+  Quor::ComPtr<PopupComment> comment;
+  comment.Attach(new PopupComment(1, 2, 0, 100, Quor::String(text.c_str())));
   comment->AddRef();
   return comment;
 }
@@ -35,7 +35,7 @@ TEST_F(CommentPopupTest, LongTextGetsMoreLinesUpToSeven) {
     int characters, lines;
   } cases[] = {{0, 1}, {39, 1}, {40, 2}, {79, 2}, {80, 3}, {400, 7}};
   for (const Case& c : cases) {
-    auto comment = MakeComment(std::u16string(std::size_t(c.characters), u'x'));
+    auto comment = MakePopupComment(std::u16string(std::size_t(c.characters), u'x'));
     auto* popup = new CommentPopup(nullptr, {100, 300}, comment.Get(), u"1.5 s", 10);
     EXPECT_EQ(popup->TextLines(), c.lines) << c.characters;
     const OWL::TRect label = popup->LabelRect(), text = popup->TextRect();
@@ -49,7 +49,7 @@ TEST_F(CommentPopupTest, LongTextGetsMoreLinesUpToSeven) {
 }
 
 TEST_F(CommentPopupTest, ThePopupStaysOnItsMonitor) {
-  auto comment = MakeComment(u"note");
+  auto comment = MakePopupComment(u"note");
   struct Case {
     const char* where;
     POINT anchor;
@@ -68,7 +68,7 @@ TEST_F(CommentPopupTest, ThePopupStaysOnItsMonitor) {
 }
 
 TEST_F(CommentPopupTest, ACommentOpensItsPopupAndReleasingItClosesIt) {
-  auto comment = MakeComment(u"premature beat");
+  auto comment = MakePopupComment(u"premature beat");
   OWL::TWindow view(static_cast<OWL::TWindow*>(nullptr));
   view.Attr.Style = WS_POPUP;
   view.Attr.X = 200, view.Attr.Y = 300, view.Attr.W = 300, view.Attr.H = 200;

@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "core/tests/non_finite.h"
 #include "plotengine/proxy/buffered_float_enum_iterator.h"
 #include "plotengine/tests/fake_float_series.h"
 #include "plotengine/tests/recording_plot_model.h"
@@ -17,8 +18,8 @@ using Quor::FindNearestDataPoint;
 using Quor::NearestPointQuery;
 using Quor::String;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using testing_values::kNaN;
+using testing_values::kInf;
 
 // A model with XY series "<name>" (x values "$x<name>", y values "$y<name>") of the given
 // points, plotter id "P<name>".

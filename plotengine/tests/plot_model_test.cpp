@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/tests/non_finite.h"
 #include "plotengine/proxy/script_call_errors.h"
 #include "plotengine/proxy/script_integer.h"
 #include "plotengine/tests/fake_float_series.h"
@@ -14,8 +15,8 @@ using plotengine_test::FakeFloatSeries;
 using plotengine_test::RecordingPlotModel;
 using Quor::String;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using testing_values::kNaN;
+using testing_values::kInf;
 
 // Hands the model a series and drops the test's own reference.
 FakeFloatSeries* AddSeries(RecordingPlotModel& model, const char16_t* id, FakeFloatSeries* series) {

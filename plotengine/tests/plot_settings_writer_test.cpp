@@ -5,14 +5,15 @@
 #include <limits>
 
 #include "core/quor_string.h"
+#include "core/tests/non_finite.h"
 #include "plotengine/markup/compile_markup.h"
 
 namespace {
 
 using Quor::PlotSettingsState;
 
-constexpr double kInf = std::numeric_limits<double>::infinity();
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using testing_values::kInf;
+using testing_values::kNaN;
 const std::u16string kDefaultX = u"xscalemin: 0.0, xscalemax: 1.0, do_initial_autoscale_x: true, ";
 const std::u16string kDefaultY = u"yscalemin: 0.0, yscalemax: 1.0, do_initial_autoscale_y: true, ";
 

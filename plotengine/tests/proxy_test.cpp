@@ -6,6 +6,7 @@
 #include <future>
 #include <limits>
 
+#include "core/tests/non_finite.h"
 #include "hostframework/tests/host_fixture.h"
 #include "platform/win32/com_object.h"
 #include "platform/win32/message_queue.h"
@@ -19,7 +20,7 @@ using Quor::EtchScriptArgs;
 using Quor::EtchScriptValue;
 using Quor::String;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+using testing_values::kNaN;
 
 struct MenuCall {
   std::u16string id;

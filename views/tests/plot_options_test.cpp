@@ -9,6 +9,7 @@
 #include <locale>
 #include <sstream>
 
+#include "core/tests/non_finite.h"
 #include "core/unit_entry.h"
 #include "platform/win32/com_object.h"
 #include "plotengine/markup/compile_markup.h"
@@ -21,8 +22,8 @@ using namespace Rhyth::PlotOptions;
 using Rhyth::PlotOptionSource;
 using Rhyth::ViewRange;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using testing_values::kNaN;
+using testing_values::kInf;
 
 // A series as the writers see it: a name, a count, a range and a unit text.
 class FakeInfo final : public SimpleUnknownImp1<Rhyth::IEtchEnumInfo, 1> {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "core/tests/non_finite.h"
 #include "host/document/data_document.h"
 #include "host/documentfile/document_file.h"
 #include "plotengine/proxy/etch_events.h"
@@ -18,8 +19,8 @@
 namespace ViewsTest {
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
+using testing_values::kNaN;
+using testing_values::kInf;
 
 class SeriesBases : public ViewHost {
  protected:

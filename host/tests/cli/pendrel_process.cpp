@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -80,5 +81,7 @@ double Value(const std::vector<std::pair<std::string, double>>& measurements,
   }
   throw std::runtime_error("no measurement " + name);
 }
+
+int LineCount(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
 
 }  // namespace CliTest

@@ -21,6 +21,8 @@ std::filesystem::path MakeTempFolder();
 
 std::string ReadText(const std::filesystem::path& path);
 void WriteText(const std::filesystem::path& path, const std::string& text);
+// How many lines a command's output has, counting line ends.
+int LineCount(const std::string& text);
 
 // The CSV printed by `analyse --csv`, as name → value.
 std::vector<std::pair<std::string, double>> ParseMeasurementCsv(const std::string& csv);

@@ -14,10 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int LineCount(const std::string &text) {
-  return int(std::count(text.begin(), text.end(), '\n'));
-}
-
 class SettingsFiles : public ::testing::Test {
 protected:
   void SetUp() override { folder = MakeTempFolder(); }

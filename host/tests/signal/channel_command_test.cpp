@@ -12,7 +12,7 @@
 namespace PendrelHost {
 namespace {
 
-struct CommandRun {
+struct ChannelRun {
   int status;
   std::string out;
   std::string err;
@@ -27,7 +27,7 @@ std::string Contents(std::FILE* file) {
   return text;
 }
 
-CommandRun Channel(const std::vector<std::string>& arguments) {
+ChannelRun Channel(const std::vector<std::string>& arguments) {
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   const int status = RunChannelCommand(arguments, out, err);
@@ -35,13 +35,13 @@ CommandRun Channel(const std::vector<std::string>& arguments) {
 }
 
 TEST(ChannelCommand, PrintsASampledChannelOfTheBuiltInSample) {
-  const CommandRun run = Channel({"--sample-rate", "100", "--duration", "2", "--to", "0.05", "Ch1 - Ch1"});
+  const ChannelRun run = Channel({"--sample-rate", "100", "--duration", "2", "--to", "0.05", "Ch1 - Ch1"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "time_s,value\n0.000000,0\n0.010000,0\n0.020000,0\n0.030000,0\n0.040000,0\n");
 }
 
 TEST(ChannelCommand, PrintsAnEventChannelWithDefinitions) {
-  const CommandRun run = Channel({"--sample-rate", "200", "--duration", "10", "--define", "LPF=lowpass(Ch1,30)",
+  const ChannelRun run = Channel({"--sample-rate", "200", "--duration", "10", "--define", "LPF=lowpass(Ch1,30)",
                            "--define", "HI=LPF*LPF", "cmpeakdet(normalizeSec(HI,5,2.5,0),3,0.3,30)"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "record,tick,time_s,value");
@@ -73,7 +73,7 @@ TEST(ChannelCommand, ReadsAFileAndSaysWhatFails) {
        "pendrel channel: the synthetic ECG needs a QRS duration from 2 ms to 1 s\n"},
   };
   for (const Case& c : cases) {
-    const CommandRun run = Channel(c.arguments);
+    const ChannelRun run = Channel(c.arguments);
     EXPECT_EQ(run.status, c.status) << c.message;
     EXPECT_EQ(run.err.substr(0, c.message.size()), c.message);
     EXPECT_EQ(run.out, "");

@@ -13,13 +13,13 @@ using Testing::MakeRecording;
 using Testing::ReadAll;
 using Testing::Sine;
 
-constexpr double kRate = 1000.0;
+constexpr double kEnvelopeRate = 1000.0;
 
 // A 20 Hz tone of amplitude 2 between 1 s and 2 s, with 0.1 s raised-cosine ramps.
 std::vector<float> ToneBurst() {
-  std::vector<float> burst = Sine(kRate, 3000, 20.0, 2.0);
+  std::vector<float> burst = Sine(kEnvelopeRate, 3000, 20.0, 2.0);
   for (std::size_t i = 0; i < burst.size(); ++i) {
-    const double t = static_cast<double>(i) / kRate;
+    const double t = static_cast<double>(i) / kEnvelopeRate;
     double gain = 0.0;
     if (t >= 1.0 && t <= 2.0) gain = 1.0;
     if (t >= 0.9 && t < 1.0) gain = 0.5 - 0.5 * std::cos(std::numbers::pi * (t - 0.9) / 0.1);
@@ -30,7 +30,7 @@ std::vector<float> ToneBurst() {
 }
 
 TEST(HilbertTransformer, SquaredEnvelopeOfAToneBurstFollowsTheBurst) {
-  const Recording recording = MakeRecording(kRate, {ToneBurst()});
+  const Recording recording = MakeRecording(kEnvelopeRate, {ToneBurst()});
   const EventEnumeratorRegistry registry;
   ComputedChannels channels(recording, registry);
   channels.SetFormula(channels.Add("H"), "resample(Ch1, 1, 1, 1, 161, 0, 2)");

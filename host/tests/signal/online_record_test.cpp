@@ -12,7 +12,7 @@
 namespace PendrelHost {
 namespace {
 
-constexpr double kRate = 250.0;
+constexpr double kRecordRate = 250.0;
 
 std::vector<int64_t> Ticks(const std::vector<std::byte>& buffer, std::size_t count) {
   std::vector<int64_t> ticks;
@@ -22,7 +22,7 @@ std::vector<int64_t> Ticks(const std::vector<std::byte>& buffer, std::size_t cou
 
 struct Chain {
   Chain(const Recording& recording, const EventEnumeratorRegistry& registry) : channels(recording, registry) {
-    Testing::DefineDetectionChain(channels, kRate);
+    Testing::DefineDetectionChain(channels, kRecordRate);
     channels.SetFormula(channels.Add("Marks"), "Crossings(Rhyth_vLPF, 0.5)");
   }
   ChannelValue Get(const char* name) { return channels.Channel(*channels.Find(name)); }
@@ -31,7 +31,7 @@ struct Chain {
 
 TEST(OnlineRecord, AGrowingRecordGivesFinalValuesOnlyAndInTheEndWhatTheWholeRecordGives) {
   SyntheticEcgSettings settings;
-  settings.sampleRate = kRate;
+  settings.sampleRate = kRecordRate;
   settings.duration = 40.0;
   const SyntheticEcg ecg = MakeSyntheticEcg(settings);
   const std::span<const float> samples = ecg.recording.Samples(0, 0);
@@ -41,7 +41,7 @@ TEST(OnlineRecord, AGrowingRecordGivesFinalValuesOnlyAndInTheEndWhatTheWholeReco
   Chain whole(ecg.recording, registry);
   const std::vector<float> wholeNormalised = Testing::ReadAll(whole.Get("Rhyth_vNRM"));
 
-  Recording growing(kRate);
+  Recording growing(kRecordRate);
   growing.AddChannel({"ECG", "mV"});
   growing.AddRecord(0.0);
   Chain online(growing, registry);

@@ -16,7 +16,7 @@ namespace {
 using Testing::EvaluateSamples;
 using Testing::MakeRecording;
 
-constexpr double kRate = 100.0;
+constexpr double kLevelRate = 100.0;
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // The value of tick i by the definition, sample by sample: the window [i - lead, i - lead +
@@ -67,7 +67,7 @@ TEST(PeakLevel, MatchesTheDirectComputationAcrossBlocksAndEdges) {
     x[i] = static_cast<float>(3.0 + random.Normal() + (i % 97 < 3 ? 20.0 : 0.0));
   }
   x[16390] = kNaN;  // in the second block, inside the windows of the ticks around it
-  const Recording recording = MakeRecording(kRate, {x});
+  const Recording recording = MakeRecording(kLevelRate, {x});
   for (const Case c : {Case{"normalizeSec(Ch1, 5, 2.5, 0)", 500, 250, 0.0},
                        Case{"normalizeSec(Ch1, 1, 0, 0)", 100, 0, 0.0},
                        Case{"normalizeSec(Ch1, 2, 3, 0)", 200, 300, 0.0},
@@ -124,7 +124,7 @@ TEST(PeakLevel, PulsesStandNearTwelveWhateverShareOfThePeriodTheyTake) {
     SCOPED_TRACE(width);
     const std::vector<float> x = PulseTrain(100, width);
     const std::vector<float> z =
-        EvaluateSamples(MakeRecording(kRate, {x}), "normalizeSec(Ch1, 5, 2.5, 0)");
+        EvaluateSamples(MakeRecording(kLevelRate, {x}), "normalizeSec(Ch1, 5, 2.5, 0)");
     const PulseHeights h = Heights(z, 100, width);
     EXPECT_GT(h.tops, 9.0);
     EXPECT_LT(h.tops, 13.0);
@@ -136,21 +136,21 @@ TEST(PeakLevel, OneTallPulseLeavesTheOthersAsTheyWere) {
   const std::string formula = "normalizeSec(Ch1, 5, 2.5, 0)";
   const std::vector<float> plain = PulseTrain(200, 20);
   const std::vector<float> tall = PulseTrain(200, 20, 15, 10.0);
-  const PulseHeights a = Heights(EvaluateSamples(MakeRecording(kRate, {plain}), formula), 200, 20);
+  const PulseHeights a = Heights(EvaluateSamples(MakeRecording(kLevelRate, {plain}), formula), 200, 20);
   const PulseHeights b =
-      Heights(EvaluateSamples(MakeRecording(kRate, {tall}), formula), 200, 20, 15);
+      Heights(EvaluateSamples(MakeRecording(kLevelRate, {tall}), formula), 200, 20, 15);
   EXPECT_NEAR(b.tops, a.tops, 1.0);
   EXPECT_GT(b.tops, 9.0);
 }
 
 TEST(PeakLevel, AFlatSignalIsZeroAndTheFloorLimitsTheGain) {
-  const Recording flat = MakeRecording(kRate, {std::vector<float>(1000, 4.0f)});
+  const Recording flat = MakeRecording(kLevelRate, {std::vector<float>(1000, 4.0f)});
   for (float v : EvaluateSamples(flat, "normalizeSec(Ch1, 5, 2.5, 0)")) ASSERT_EQ(v, 0.0f);
 
   std::vector<float> step(1000, 0.0f);
   step[500] = 1.0f;
   const std::vector<float> floored =
-      EvaluateSamples(MakeRecording(kRate, {step}), "normalizeSec(Ch1, 5, 2.5, 10)");
+      EvaluateSamples(MakeRecording(kLevelRate, {step}), "normalizeSec(Ch1, 5, 2.5, 10)");
   EXPECT_NEAR(floored[500], (1.0 - 1.0 / 500.0) / 10.0, 1e-6);
 }
 

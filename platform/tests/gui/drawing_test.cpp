@@ -9,11 +9,11 @@
 namespace {
 
 using win32::testing::Canvas;
+using win32::testing::kBlue;
+using win32::testing::kRed;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 TEST(Drawing, ShapesLightTheExpectedPixels) {
   Canvas canvas(20, 20);

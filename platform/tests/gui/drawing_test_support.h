@@ -8,6 +8,10 @@
 
 namespace win32::testing {
 
+// Colours the drawing and metafile tests paint with.
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
 // A memory context over a fresh white bitmap; everything is released with it.
 class Canvas {
  public:

@@ -21,13 +21,13 @@
 namespace {
 
 using win32::testing::Canvas;
+using win32::testing::kBlue;
+using win32::testing::kRed;
 using win32::testing::RunCommand;
 
 constexpr int kWidth = 160;
 constexpr int kHeight = 120;
-constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 160, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 
 // Draws with every kind of record a saved picture of the views holds: shapes under brushes and
 // pens (a dashed one among them), a clip inside a saved state, a world transform, text in a
