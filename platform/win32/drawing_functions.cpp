@@ -52,6 +52,9 @@ cairo_surface_t* cairo_image_surface_create(cairo_format_t format, int width, in
 unsigned char* cairo_image_surface_get_data(cairo_surface_t* surface) {
   RHYTH_FORWARD(cairo_image_surface_get_data, surface);
 }
+cairo_format_t cairo_image_surface_get_format(cairo_surface_t* surface) {
+  RHYTH_FORWARD(cairo_image_surface_get_format, surface);
+}
 int cairo_image_surface_get_height(cairo_surface_t* surface) {
   RHYTH_FORWARD(cairo_image_surface_get_height, surface);
 }
@@ -171,6 +174,10 @@ void cairo_surface_get_font_options(cairo_surface_t* surface, cairo_font_options
 }
 cairo_surface_type_t cairo_surface_get_type(cairo_surface_t* surface) {
   RHYTH_FORWARD(cairo_surface_get_type, surface);
+}
+void cairo_surface_mark_dirty_rectangle(cairo_surface_t* surface, int x, int y, int width,
+                                        int height) {
+  RHYTH_FORWARD(cairo_surface_mark_dirty_rectangle, surface, x, y, width, height);
 }
 void cairo_surface_mark_dirty(cairo_surface_t* surface) {
   RHYTH_FORWARD(cairo_surface_mark_dirty, surface);

@@ -13,8 +13,6 @@ namespace {
 
 constexpr LONG kOutside = LONG(0x80000000);
 
-std::array<LONG, 4> Box(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 struct LayoutCase {
   LONG lanes;
   SIZE size;

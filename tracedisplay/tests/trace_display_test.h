@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@
 #include "host/framework/call_log.h"
 #include "host/traces/scale_factory.h"
 #include "tracedisplay/datapane/data_pane.h"
+
+// A rectangle as one comparable value: left, top, right, bottom.
+inline std::array<LONG, 4> Box(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 class TraceDisplayTest : public ::testing::Test {
  protected:
