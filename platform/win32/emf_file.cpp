@@ -81,7 +81,10 @@ class ObjectTable {
  private:
   static std::string DashesKey(const std::vector<double>& dashes) {
     std::string key;
-    for (double dash : dashes) key += "," + std::to_string(dash);
+    for (double dash : dashes) {
+      key += ',';
+      key += std::to_string(dash);
+    }
     return key;
   }
 
