@@ -119,7 +119,15 @@ class DataPane : public IOnlineDataSink,
   void SaveDisplayState(Quor::BinOStream& stream);
   HRESULT AddDrawerToPane(DWORD a, IPendrelRecordDrawer* drawer, LONG pane);
   // Which drawer and source a channel pane's kind (1 or 2) refers to.
-  void SetPaneDrawerSource(LONG pane, LONG kind, IUnknown* source);
+  void SetPaneDrawerSource(LONG pane, LONG kind, IUnknown* source,
+                           IPendrelRecordDrawer* drawer = nullptr);
+  // The drawer of a kind (1 or 2) of a channel pane, with a reference; null when it has none.
+  HRESULT GetPaneDrawer(LONG pane, LONG x, LONG kind, IPendrelRecordDrawer** drawer);
+  // The range of the data that channel pane 0's drawer of a kind shows, in the axis's prefixed
+  // unit; low above high when the drawer reports none.
+  HRESULT GetDrawerDataRange(DWORD a, LONG kind, double* low, double* high);
+  // Sets an option of the scale-drag source behind channel pane 0's drawers of a kind.
+  HRESULT SetSourceOption(bool flag, LONG kind, LONG value);
 
   // Invalidation.
   void Invalidate(DWORD mask);
@@ -232,12 +240,14 @@ class DataPane : public IOnlineDataSink,
  private:
   struct DrawerSources {
     IUnknown* kind[2] = {};
+    IPendrelRecordDrawer* drawer[2] = {};
   };
 
   void AutoScaleVisible();
   // The record and seconds at the right edge, for the view callbacks.
   void CallViewHandlers(const std::function<void(double, LONG, double)>& handler);
   void ReleaseChannelPanes(LONG from);
+  static void ReleaseDrawerSources(DrawerSources& sources);
   void AppendChannelPane(LONG index);
   LONGLONG DataExtent();
   // The client x of a data pixel and back.
