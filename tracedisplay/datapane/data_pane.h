@@ -168,7 +168,11 @@ class DataPane : public IOnlineDataSink,
   void SetDisplayMode(LONG mode) { m_displayMode = mode; }
   DataPaneCallbacks& Callbacks() { return m_callbacks; }
 
-  // Pane-wide settings.
+  // Pane-wide settings. ApplySettings hands the host's settings object, the label source and
+  // the channel (-1 for all) to every band, and fills the per-lane values.
+  void ApplySettings(IUnknown* settings, IUnknown* labels, LONG channel);
+  // The value the last settings gave lane `index`.
+  HRESULT GetPaneValue(LONG index, LONG a, DWORD* value);
   void SetStyleFlags(DWORD flags) { m_styleFlags = flags; }
   void SetBufferedDrawing(bool buffered) { m_bufferedDrawing = buffered; }
   void SetBackgroundColour(COLORREF colour) { m_background = colour; }
@@ -220,6 +224,8 @@ class DataPane : public IOnlineDataSink,
   void RequestAutoScale(LONG channel, LONG argument) override;
   void OnLaneScaleChanged(LONG lane, LONG axis) override;
   LONG ChannelOfLane(LONG lane) override { return lane; }
+  // The data kind of a lane's channel (the low byte of its channel pair).
+  LONG ChannelKindOfLane(LONG lane);
   DWORD StyleFlags() const override { return m_styleFlags; }
   IPendrelTraceDataView* DataView() override { return m_dataView; }
   bool VisiblePixels(LONGLONG* first, LONGLONG* end) override;
@@ -253,6 +259,9 @@ class DataPane : public IOnlineDataSink,
   // The client x of a data pixel and back.
   LONGLONG ClientXOf(LONGLONG pixel) const;
   LONGLONG PixelAtClientX(LONGLONG x) const;
+  // Scrolls so that a record position stands at the centre; false when the view has no pixel
+  // for it.
+  bool CentreOnPosition(LONG record, LONG tick);
 
   // Pane base state.
   bool m_windowBound = false;
@@ -303,6 +312,7 @@ class DataPane : public IOnlineDataSink,
   TimeScale* m_timeScale = nullptr;
   std::vector<ChannelPane*> m_channelPanes;
   std::vector<DrawerSources> m_drawerSources;
+  std::vector<DWORD> m_paneValues;
   std::recursive_mutex m_lock;
 };
 

@@ -29,6 +29,7 @@ enum class PaneEvent : DWORD {
   Paint,
   Forwarded,
   Broadcast,
+  Settings,
 };
 
 struct IPendrelInteractiveObject : IUnknown {

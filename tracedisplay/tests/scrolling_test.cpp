@@ -287,4 +287,18 @@ TEST_F(ScrollingTest, CtrlWheelZoomsAboutThePointer) {
   EXPECT_DOUBLE_EQ(Compression(), 10.0);
 }
 
+TEST_F(ScrollingTest, AppliedSettingsKeepTheCentredData) {
+  for (const QuorRational& ratio : {QuorRational(10, 1), QuorRational(7, 3)}) {
+    pane->SetCompression(ratio, nullptr, false);
+    for (LONGLONG scroll : {LONGLONG(3000), LONGLONG(9000)}) {
+      SCOPED_TRACE(testing::Message() << ratio.ToDouble() << " " << scroll);
+      pane->SetScrollPosition(scroll);
+      const auto [record, tick] = PositionAt(251);
+      pane->ApplySettings(nullptr, nullptr, -1);
+      // Within the pixel that a fractional compression splits.
+      EXPECT_LE(std::llabs(ClientXOf(record, tick) - 251), 1);
+    }
+  }
+}
+
 }  // namespace
