@@ -229,6 +229,10 @@ class DataPane : public IOnlineDataSink,
   DWORD StyleFlags() const override { return m_styleFlags; }
   IPendrelTraceDataView* DataView() override { return m_dataView; }
   bool VisiblePixels(LONGLONG* first, LONGLONG* end) override;
+  TarnMessageHandler* MessageHandler() override { return m_messageHandler; }
+  // The owner's handler that joins the pane to the host's message routing; the owner keeps it
+  // alive while it is set.
+  void SetMessageHandler(TarnMessageHandler* handler) { m_messageHandler = handler; }
 
  protected:
   // Window operations: the owning window makes the controls and redraws; a bare pane has none.
@@ -305,6 +309,7 @@ class DataPane : public IOnlineDataSink,
   // Pane members.
   DataPaneCallbacks m_callbacks;
   PositionSource* m_positionSource = nullptr;
+  TarnMessageHandler* m_messageHandler = nullptr;
   IPendrelTraceDataSource* m_source = nullptr;
   IPendrelTraceDataView* m_dataView = nullptr;
   std::unique_ptr<ZoomControl> m_zoomControl;
