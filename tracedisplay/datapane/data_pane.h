@@ -63,6 +63,10 @@ struct DataPaneCallbacks {
   std::function<void()> viewChanged;
   std::function<void(bool follow)> followChanged;
   std::function<void()> jumpToEnd;
+  // Told 1 at each record start and 0 when the pane leaves online mode.
+  std::function<void(LONG state)> recordChange;
+  std::function<void(LONG record)> afterUpdate;
+  std::function<void(LONG record, LONG start, LONG count, bool more)> onlineData;
 };
 
 class DataPane : public IOnlineDataSink,
@@ -80,15 +84,15 @@ class DataPane : public IOnlineDataSink,
   ULONG AddRef() override { return 1; }
   ULONG Release() override { return 1; }
 
-  // IOnlineDataSink: sampling is followed by the online part of the pane, not built here; the
-  // pane accepts every notice.
+  // IOnlineDataSink: the data view hears each notice first; a pane that ignores online data
+  // stops there. The pane never refuses a notice.
   HRESULT OnSamplingStarting(DWORD flags, VARIANT_BOOL* proceed) override;
-  HRESULT OnRecordStart(LONG) override { return S_OK; }
-  HRESULT OnDataAdded(LONG, LONG, LONG, VARIANT_BOOL) override { return S_OK; }
-  HRESULT OnRecordEnd(LONG) override { return S_OK; }
-  HRESULT OnSamplingStopped(DWORD, DWORD) override { return S_OK; }
-  HRESULT OnDataChanged(DWORD) override { return S_OK; }
-  HRESULT OnChannelChanged(DWORD) override { return S_OK; }
+  HRESULT OnRecordStart(LONG record) override;
+  HRESULT OnDataAdded(LONG record, LONG start, LONG count, VARIANT_BOOL more) override;
+  HRESULT OnRecordEnd(LONG record) override;
+  HRESULT OnSamplingStopped(DWORD reason, DWORD reserved) override;
+  HRESULT OnDataChanged(DWORD reserved) override;
+  HRESULT OnChannelChanged(DWORD channel) override;
   HRESULT Reserved10() override { return E_NOTIMPL; }
   HRESULT Reserved11() override { return E_NOTIMPL; }
   HRESULT Notify12() override { return S_OK; }
@@ -159,6 +163,10 @@ class DataPane : public IOnlineDataSink,
   void SetFollowByUser(bool follow, bool notify);
   bool IsFollowing() const { return m_online && m_follow; }
   void SetOnline(bool online) { m_online = online; }
+  void SetJumpToEndAtRecordStart(bool jump) { m_jumpToEndAtRecordStart = jump; }
+  // The sweep line's x within the data width while sampling.
+  LONG SweepPosition() const { return m_sweepPosition; }
+  bool DataPending() const { return m_dataPending; }
   LONGLONG GetScrollPosition() const { return m_scrollPosition; }
   void SetScrollPosition(LONGLONG position) { m_scrollPosition = position; }
   LONG ScrollScale() const { return m_scrollScale; }
@@ -254,6 +262,10 @@ class DataPane : public IOnlineDataSink,
   };
 
   void AutoScaleVisible();
+  // Hands an online notice to the data view; false when the pane ignores online data.
+  bool ForwardToDataView(const std::function<void(IOnlineDataSink*)>& notice);
+  // Moves the view and the sweep line on by the data that arrived since the last record end.
+  void AdvanceWithNewData();
   // The record and seconds at the right edge, for the view callbacks.
   void CallViewHandlers(const std::function<void(double, LONG, double)>& handler);
   void ReleaseChannelPanes(LONG from);
@@ -289,6 +301,13 @@ class DataPane : public IOnlineDataSink,
   LONG m_minimumLeftWidth = 0;
   LONG m_minimumRightWidth = 0;
   bool m_online = false;
+  bool m_resetPending = true;
+  bool m_dataPending = false;
+  bool m_moreData = false;
+  bool m_jumpToEndAtRecordStart = false;
+  LONG m_currentOnlineRecord = 0;
+  LONGLONG m_recordStartEnd = 0;
+  DWORD m_lastOnlineTick = 0;
   bool m_bufferedDrawing = true;
   DWORD m_styleFlags = 0x80000000;
   DWORD m_paneValue = 0;

@@ -30,6 +30,9 @@ enum class PaneEvent : DWORD {
   Forwarded,
   Broadcast,
   Settings,
+  RecordStart,
+  DataChanged,
+  TimedRefresh,
 };
 
 struct IPendrelInteractiveObject : IUnknown {
