@@ -67,6 +67,17 @@ struct IPendrelScaleRange : IUnknown {
   ~IPendrelScaleRange() = default;
 };
 
+// The option face of the source behind a band's drawers of one kind, reached by QueryInterface:
+// an owner switches a behaviour of the scale drag on or off with it.
+struct IPendrelScaleDragSource : IUnknown {
+  PLATFORM_INTERFACE_ID("d47b1e09-6a3c-4f85-9e21-c80f5b3a6d94");
+  using Base = IUnknown;
+  virtual HRESULT SetOption(DWORD a, VARIANT_BOOL on, LONG value, DWORD b) = 0;
+
+ protected:
+  ~IPendrelScaleDragSource() = default;
+};
+
 struct IPendrelScaleFactory : IUnknown {
   PLATFORM_INTERFACE_ID("93d6e2b8-0a51-4f7c-a4e9-5b28c1f0d736");
   using Base = IUnknown;

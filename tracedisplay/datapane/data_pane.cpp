@@ -16,6 +16,14 @@ constexpr DWORD kDontFollowNewData = 0x08000000;
 constexpr DWORD kDisplayStateVersion = 2;
 constexpr DWORD kTopPane = 0x80000000;
 
+// Replaces a held interface, keeping one reference on the new one.
+template <typename Face>
+void Hold(Face*& slot, Face* value) {
+  if (value) value->AddRef();
+  if (slot) slot->Release();
+  slot = value;
+}
+
 }  // namespace
 
 DataPane::DataPane(IPendrelTraceDataSource* source)
@@ -32,11 +40,7 @@ DataPane::~DataPane() {
   if (m_source) m_source->UnsubscribeOnline(this);
   ReleaseChannelPanes(0);
   m_timeScale->Release();
-  for (DrawerSources& sources : m_drawerSources) {
-    for (IUnknown* source : sources.kind) {
-      if (source) source->Release();
-    }
-  }
+  for (DrawerSources& sources : m_drawerSources) ReleaseDrawerSources(sources);
   for (Quor::BitsetRep* set : m_refreshSets) set->Release();
   if (m_dataView) m_dataView->Release();
   if (m_source) m_source->Release();
@@ -150,10 +154,15 @@ void DataPane::ReleaseChannelPanes(LONG from) {
     OnChannelPaneRemoved(i);
     m_channelPanes.back()->Release();
     m_channelPanes.pop_back();
-    for (IUnknown* source : m_drawerSources.back().kind) {
-      if (source) source->Release();
-    }
+    ReleaseDrawerSources(m_drawerSources.back());
     m_drawerSources.pop_back();
+  }
+}
+
+void DataPane::ReleaseDrawerSources(DrawerSources& sources) {
+  for (int kind = 0; kind < 2; ++kind) {
+    Hold<IUnknown>(sources.kind[kind], nullptr);
+    Hold<IPendrelRecordDrawer>(sources.drawer[kind], nullptr);
   }
 }
 
@@ -173,12 +182,12 @@ void DataPane::SetLaneCount(LONG count) {
   m_invalidationMask |= kRedrawEverything;
 }
 
-void DataPane::SetPaneDrawerSource(LONG pane, LONG kind, IUnknown* source) {
+void DataPane::SetPaneDrawerSource(LONG pane, LONG kind, IUnknown* source,
+                                   IPendrelRecordDrawer* drawer) {
   if (pane < 0 || pane >= GetLaneCount() || (kind != 1 && kind != 2)) return;
-  IUnknown*& slot = m_drawerSources[std::size_t(pane)].kind[kind - 1];
-  if (source) source->AddRef();
-  if (slot) slot->Release();
-  slot = source;
+  DrawerSources& sources = m_drawerSources[std::size_t(pane)];
+  Hold(sources.kind[kind - 1], source);
+  Hold(sources.drawer[kind - 1], drawer);
 }
 
 void DataPane::SetMinimumLabelWidths(LONG left, LONG right) {

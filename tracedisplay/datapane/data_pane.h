@@ -63,6 +63,10 @@ struct DataPaneCallbacks {
   std::function<void()> viewChanged;
   std::function<void(bool follow)> followChanged;
   std::function<void()> jumpToEnd;
+  // Told 1 at each record start and 0 when the pane leaves online mode.
+  std::function<void(LONG state)> recordChange;
+  std::function<void(LONG record)> afterUpdate;
+  std::function<void(LONG record, LONG start, LONG count, bool more)> onlineData;
 };
 
 class DataPane : public IOnlineDataSink,
@@ -80,15 +84,15 @@ class DataPane : public IOnlineDataSink,
   ULONG AddRef() override { return 1; }
   ULONG Release() override { return 1; }
 
-  // IOnlineDataSink: sampling is followed by the online part of the pane, not built here; the
-  // pane accepts every notice.
+  // IOnlineDataSink: the data view hears each notice first; a pane that ignores online data
+  // stops there. The pane never refuses a notice.
   HRESULT OnSamplingStarting(DWORD flags, VARIANT_BOOL* proceed) override;
-  HRESULT OnRecordStart(LONG) override { return S_OK; }
-  HRESULT OnDataAdded(LONG, LONG, LONG, VARIANT_BOOL) override { return S_OK; }
-  HRESULT OnRecordEnd(LONG) override { return S_OK; }
-  HRESULT OnSamplingStopped(DWORD, DWORD) override { return S_OK; }
-  HRESULT OnDataChanged(DWORD) override { return S_OK; }
-  HRESULT OnChannelChanged(DWORD) override { return S_OK; }
+  HRESULT OnRecordStart(LONG record) override;
+  HRESULT OnDataAdded(LONG record, LONG start, LONG count, VARIANT_BOOL more) override;
+  HRESULT OnRecordEnd(LONG record) override;
+  HRESULT OnSamplingStopped(DWORD reason, DWORD reserved) override;
+  HRESULT OnDataChanged(DWORD reserved) override;
+  HRESULT OnChannelChanged(DWORD channel) override;
   HRESULT Reserved10() override { return E_NOTIMPL; }
   HRESULT Reserved11() override { return E_NOTIMPL; }
   HRESULT Notify12() override { return S_OK; }
@@ -119,7 +123,15 @@ class DataPane : public IOnlineDataSink,
   void SaveDisplayState(Quor::BinOStream& stream);
   HRESULT AddDrawerToPane(DWORD a, IPendrelRecordDrawer* drawer, LONG pane);
   // Which drawer and source a channel pane's kind (1 or 2) refers to.
-  void SetPaneDrawerSource(LONG pane, LONG kind, IUnknown* source);
+  void SetPaneDrawerSource(LONG pane, LONG kind, IUnknown* source,
+                           IPendrelRecordDrawer* drawer = nullptr);
+  // The drawer of a kind (1 or 2) of a channel pane, with a reference; null when it has none.
+  HRESULT GetPaneDrawer(LONG pane, LONG x, LONG kind, IPendrelRecordDrawer** drawer);
+  // The range of the data that channel pane 0's drawer of a kind shows, in the axis's prefixed
+  // unit; low above high when the drawer reports none.
+  HRESULT GetDrawerDataRange(DWORD a, LONG kind, double* low, double* high);
+  // Sets an option of the scale-drag source behind channel pane 0's drawers of a kind.
+  HRESULT SetSourceOption(bool flag, LONG kind, LONG value);
 
   // Invalidation.
   void Invalidate(DWORD mask);
@@ -151,6 +163,10 @@ class DataPane : public IOnlineDataSink,
   void SetFollowByUser(bool follow, bool notify);
   bool IsFollowing() const { return m_online && m_follow; }
   void SetOnline(bool online) { m_online = online; }
+  void SetJumpToEndAtRecordStart(bool jump) { m_jumpToEndAtRecordStart = jump; }
+  // The sweep line's x within the data width while sampling.
+  LONG SweepPosition() const { return m_sweepPosition; }
+  bool DataPending() const { return m_dataPending; }
   LONGLONG GetScrollPosition() const { return m_scrollPosition; }
   void SetScrollPosition(LONGLONG position) { m_scrollPosition = position; }
   LONG ScrollScale() const { return m_scrollScale; }
@@ -160,7 +176,11 @@ class DataPane : public IOnlineDataSink,
   void SetDisplayMode(LONG mode) { m_displayMode = mode; }
   DataPaneCallbacks& Callbacks() { return m_callbacks; }
 
-  // Pane-wide settings.
+  // Pane-wide settings. ApplySettings hands the host's settings object, the label source and
+  // the channel (-1 for all) to every band, and fills the per-lane values.
+  void ApplySettings(IUnknown* settings, IUnknown* labels, LONG channel);
+  // The value the last settings gave lane `index`.
+  HRESULT GetPaneValue(LONG index, LONG a, DWORD* value);
   void SetStyleFlags(DWORD flags) { m_styleFlags = flags; }
   void SetBufferedDrawing(bool buffered) { m_bufferedDrawing = buffered; }
   void SetBackgroundColour(COLORREF colour) { m_background = colour; }
@@ -212,9 +232,15 @@ class DataPane : public IOnlineDataSink,
   void RequestAutoScale(LONG channel, LONG argument) override;
   void OnLaneScaleChanged(LONG lane, LONG axis) override;
   LONG ChannelOfLane(LONG lane) override { return lane; }
+  // The data kind of a lane's channel (the low byte of its channel pair).
+  LONG ChannelKindOfLane(LONG lane);
   DWORD StyleFlags() const override { return m_styleFlags; }
   IPendrelTraceDataView* DataView() override { return m_dataView; }
   bool VisiblePixels(LONGLONG* first, LONGLONG* end) override;
+  TarnMessageHandler* MessageHandler() override { return m_messageHandler; }
+  // The owner's handler that joins the pane to the host's message routing; the owner keeps it
+  // alive while it is set.
+  void SetMessageHandler(TarnMessageHandler* handler) { m_messageHandler = handler; }
 
  protected:
   // Window operations: the owning window makes the controls and redraws; a bare pane has none.
@@ -232,17 +258,26 @@ class DataPane : public IOnlineDataSink,
  private:
   struct DrawerSources {
     IUnknown* kind[2] = {};
+    IPendrelRecordDrawer* drawer[2] = {};
   };
 
   void AutoScaleVisible();
+  // Hands an online notice to the data view; false when the pane ignores online data.
+  bool ForwardToDataView(const std::function<void(IOnlineDataSink*)>& notice);
+  // Moves the view and the sweep line on by the data that arrived since the last record end.
+  void AdvanceWithNewData();
   // The record and seconds at the right edge, for the view callbacks.
   void CallViewHandlers(const std::function<void(double, LONG, double)>& handler);
   void ReleaseChannelPanes(LONG from);
+  static void ReleaseDrawerSources(DrawerSources& sources);
   void AppendChannelPane(LONG index);
   LONGLONG DataExtent();
   // The client x of a data pixel and back.
   LONGLONG ClientXOf(LONGLONG pixel) const;
   LONGLONG PixelAtClientX(LONGLONG x) const;
+  // Scrolls so that a record position stands at the centre; false when the view has no pixel
+  // for it.
+  bool CentreOnPosition(LONG record, LONG tick);
 
   // Pane base state.
   bool m_windowBound = false;
@@ -266,6 +301,13 @@ class DataPane : public IOnlineDataSink,
   LONG m_minimumLeftWidth = 0;
   LONG m_minimumRightWidth = 0;
   bool m_online = false;
+  bool m_resetPending = true;
+  bool m_dataPending = false;
+  bool m_moreData = false;
+  bool m_jumpToEndAtRecordStart = false;
+  LONG m_currentOnlineRecord = 0;
+  LONGLONG m_recordStartEnd = 0;
+  DWORD m_lastOnlineTick = 0;
   bool m_bufferedDrawing = true;
   DWORD m_styleFlags = 0x80000000;
   DWORD m_paneValue = 0;
@@ -286,6 +328,7 @@ class DataPane : public IOnlineDataSink,
   // Pane members.
   DataPaneCallbacks m_callbacks;
   PositionSource* m_positionSource = nullptr;
+  TarnMessageHandler* m_messageHandler = nullptr;
   IPendrelTraceDataSource* m_source = nullptr;
   IPendrelTraceDataView* m_dataView = nullptr;
   std::unique_ptr<ZoomControl> m_zoomControl;
@@ -293,6 +336,7 @@ class DataPane : public IOnlineDataSink,
   TimeScale* m_timeScale = nullptr;
   std::vector<ChannelPane*> m_channelPanes;
   std::vector<DrawerSources> m_drawerSources;
+  std::vector<DWORD> m_paneValues;
   std::recursive_mutex m_lock;
 };
 

@@ -1,8 +1,11 @@
 // The data pane's services to its drawers and its print state.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
+#include "core/com_ptr.h"
 #include "tracedisplay/datapane/data_pane.h"
+#include "tracedisplay/panes/unit_prefix.h"
 
 namespace PendrelDraw {
 
@@ -152,6 +155,42 @@ HRESULT DataPane::GetPaneSource(LONG pane, LONG kind, IUnknown** source) {
   *source = m_drawerSources[std::size_t(pane)].kind[kind == 1 ? 0 : 1];
   if (*source) (*source)->AddRef();
   return S_OK;
+}
+
+HRESULT DataPane::GetPaneDrawer(LONG pane, LONG, LONG kind, IPendrelRecordDrawer** drawer) {
+  if (!drawer) return E_POINTER;
+  *drawer = nullptr;
+  if (pane < 0 || pane >= GetLaneCount() || (kind != 1 && kind != 2)) return E_INVALIDARG;
+  *drawer = m_drawerSources[std::size_t(pane)].drawer[kind - 1];
+  if (*drawer) (*drawer)->AddRef();
+  return S_OK;
+}
+
+HRESULT DataPane::GetDrawerDataRange(DWORD, LONG kind, double* low, double* high) {
+  if (!low || !high) return E_POINTER;
+  *low = std::numeric_limits<double>::max();
+  *high = std::numeric_limits<double>::lowest();
+  Quor::ComPtr<IPendrelRecordDrawer> drawer;
+  const HRESULT found =
+      GetPaneDrawer(0, 0, kind, Quor::ComPtrOut<IPendrelRecordDrawer>::Bind(drawer));
+  if (FAILED(found)) return found;
+  const auto mapping = Quor::QueryFace<IPendrelUnitMapping>(drawer.Get());
+  double range[2] = {*low, *high};
+  if (!mapping || mapping->GetAxisDataRange(kind, 0, DataExtent(), range) != S_OK) return S_FALSE;
+  // The axis shows the data in its prefixed unit (a code of 0 leaves them as they are).
+  const LONG code = ChannelPaneAt(0)->unit[kind - 1].index;
+  const double factor = code != 0 ? AxisUnitOfPrefix(code).factor : 1.0;
+  *low = range[0] / factor;
+  *high = range[1] / factor;
+  return S_OK;
+}
+
+HRESULT DataPane::SetSourceOption(bool flag, LONG kind, LONG value) {
+  if (m_channelPanes.empty() || (kind != 1 && kind != 2)) return E_FAIL;
+  const auto source =
+      Quor::QueryFace<IPendrelScaleDragSource>(m_drawerSources[0].kind[kind - 1]);
+  if (!source) return E_FAIL;
+  return source->SetOption(0, flag ? VARIANT_TRUE : VARIANT_FALSE, value, 0);
 }
 
 HRESULT DataPane::GetValueAt(LONG pane, LONG laneKind, LONG record, IQuorString** text,

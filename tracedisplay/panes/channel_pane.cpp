@@ -211,6 +211,16 @@ HRESULT ChannelPane::GetChannelTitle(Quor::String& title) {
   return result;
 }
 
+HRESULT ChannelPane::PostScaleMessage(LONG, LONG value) {
+  TarnMessageHandler* handler = m_channelOwner.MessageHandler();
+  if (!handler) return E_FAIL;
+  Quor::ComPtr<IMessageHandler> target;
+  target.Attach(handler->GetSendTarget());
+  if (!target) return E_FAIL;
+  const ScaleMessageBlock block = {Lane(), value};
+  return handler->CreateAndSend(target.Get(), {kScaleMessage, 0, &block, sizeof block});
+}
+
 std::u16string ChannelPane::AxisUnitText(LONG axis, LONG record, double* range) {
   const bool mapped = fixedUnits == 0 && (m_channelOwner.StyleFlags() & kStyleUnitMapping);
   std::u16string found;

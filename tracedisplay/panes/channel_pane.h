@@ -16,6 +16,13 @@ inline constexpr DWORD kAxis1Wanted = 0x80000000;
 inline constexpr DWORD kAxis2Wanted = 0x40000000;
 inline constexpr DWORD kAxis1KeepsAutoScaleState = 0x20000000;
 inline constexpr DWORD kAxis1OutOfLayout = 0x10000000;
+// The host message a band sends about its scale: the lane and a value.
+inline constexpr DWORD kScaleMessage = 0x800C008D;
+struct ScaleMessageBlock {
+  LONG lane;
+  LONG value;
+};
+
 // Style bit: scales get 2 more pixels at top and bottom and an offset of -2, -2.
 inline constexpr DWORD kStyleTallScales = 0x4000;
 
@@ -67,6 +74,9 @@ class ChannelPane final : public ChildPaneBase, public ChannelPaneInit {
   HRESULT SetScaleRange(LONG axis, const double* range);
   HRESULT GetChannelTitle(Quor::String& title);
   void UpdateAxisUnits(LONG record);
+  // Sends the host a scale message with the lane and `value`; E_FAIL when the data pane has no
+  // message handler.
+  HRESULT PostScaleMessage(LONG a, LONG value);
 
   LONG Lane() const { return colourSlot; }
   IPendrelAxisAdjuster* Adjuster(LONG axis) const;

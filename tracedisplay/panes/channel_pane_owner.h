@@ -5,6 +5,7 @@
 
 #include <mutex>
 
+#include "hostframework/message_handler.h"
 #include "platform/pendrel/trace_data.h"
 #include "tracedisplay/panes/child_pane_owner.h"
 
@@ -24,6 +25,9 @@ class ChannelPaneOwner : public ChildPaneOwner {
   virtual IPendrelTraceDataView* DataView() = 0;
   // The visible data pixels [first, end); false without a data view.
   virtual bool VisiblePixels(LONGLONG* first, LONGLONG* end) = 0;
+  // The handler through which the pane sends host messages (it is their sender and its tree
+  // routes them); null when the pane takes no part in the host's message routing.
+  virtual TarnMessageHandler* MessageHandler() = 0;
 
  protected:
   ~ChannelPaneOwner() = default;

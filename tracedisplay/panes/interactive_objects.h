@@ -29,6 +29,10 @@ enum class PaneEvent : DWORD {
   Paint,
   Forwarded,
   Broadcast,
+  Settings,
+  RecordStart,
+  DataChanged,
+  TimedRefresh,
 };
 
 struct IPendrelInteractiveObject : IUnknown {

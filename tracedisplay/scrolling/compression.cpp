@@ -68,17 +68,19 @@ void DataPane::SetCompression(const QuorRational& ratio, const POINT* anchor, bo
       const bool found = m_dataView && m_dataView->PixelToPosition(PixelAtClientX(column), &record,
                                                                    &tick) == S_OK;
       StoreCompression(ratio);
-      LONGLONG pixel = 0;
-      if (found && SUCCEEDED(m_dataView->PositionToPixel(record, tick, &pixel))) {
-        m_scrollPosition = pixel + (DataWidth() + 1) / 2;
-      } else {
-        m_scrollPosition = DataViewEnd();
-      }
+      if (!found || !CentreOnPosition(record, tick)) m_scrollPosition = DataViewEnd();
     }
     Invalidate(kRedrawEverything);
   }
   if (notify) CallViewHandlers(m_callbacks.compressionChanged);
   if (notify) CallViewHandlers(m_callbacks.viewMoved);
+}
+
+bool DataPane::CentreOnPosition(LONG record, LONG tick) {
+  LONGLONG pixel = 0;
+  if (!m_dataView || FAILED(m_dataView->PositionToPixel(record, tick, &pixel))) return false;
+  m_scrollPosition = pixel + (DataWidth() + 1) / 2;
+  return true;
 }
 
 void DataPane::Zoom(bool in) {

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <sstream>
 
 #include "core/xquor.h"
@@ -24,6 +25,27 @@ class ChannelPaneTest : public TraceDisplayTest {
   AxisAdjuster& Axis(LONG axis) { return *static_cast<AxisAdjuster*>(Band().Adjuster(axis)); }
 
   TestPane pane;
+};
+
+// The root of a message tree: it records the id and the words of every message it is sent.
+class MessageRoot final : public TarnMessageHandler {
+ public:
+  HRESULT QueryInterface(REFIID iid, void** out) override {
+    if (iid != IUnknown::iid && iid != IMessageHandler::iid) return E_NOINTERFACE;
+    *out = static_cast<IMessageHandler*>(this);
+    return S_OK;
+  }
+  ULONG AddRef() override { return 2; }
+  ULONG Release() override { return 1; }
+  LONG HandleMessage(IMessage* message) override {
+    DWORD bytes = 0;
+    const void* data = message->GetData(&bytes);
+    std::vector<LONG> words(bytes / sizeof(LONG));
+    if (data) std::memcpy(words.data(), data, words.size() * sizeof(LONG));
+    received.push_back({message->GetMessageId(), words});
+    return 1;
+  }
+  std::vector<std::pair<DWORD, std::vector<LONG>>> received;
 };
 
 std::string Hex(DWORD word) {
@@ -231,6 +253,22 @@ TEST_F(ChannelPaneTest, ReleasingThePaneLetsItsScalesGo) {
   EXPECT_EQ(CallsStartingWith("AxisAdjuster.SetObserver"),
             (std::vector<std::string>{"AxisAdjuster.SetObserver(axis=1, none)",
                                       "AxisAdjuster.SetObserver(axis=2, none)"}));
+}
+
+TEST_F(ChannelPaneTest, ScaleMessagesGoThroughThePaneMessageHandler) {
+  EXPECT_EQ(Band().PostScaleMessage(0, 7), E_FAIL);
+  MessageRoot root;
+  pane.SetMessageHandler(&root);
+  EXPECT_EQ(Band().PostScaleMessage(3, 7), S_OK);
+  EXPECT_EQ(pane.ChannelPaneAt(0)->PostScaleMessage(0, -2), S_OK);
+  using Received = std::pair<DWORD, std::vector<LONG>>;
+  EXPECT_EQ(root.received,
+            (std::vector<Received>{{0x800C008D, {1, 7}}, {0x800C008D, {0, -2}}}));
+  // A sender switched off sends nothing.
+  root.SetEnabled(false);
+  EXPECT_EQ(Band().PostScaleMessage(0, 1), E_FAIL);
+  EXPECT_EQ(root.received.size(), 2u);
+  pane.SetMessageHandler(nullptr);
 }
 
 }  // namespace

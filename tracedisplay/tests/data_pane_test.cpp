@@ -2,7 +2,10 @@
 #include <cstring>
 #include <sstream>
 
+#include "core/com_ptr.h"
 #include "core/xquor.h"
+#include "platform/pendrel/trace_settings.h"
+#include "platform/win32/com_object.h"
 #include "tracedisplay/tests/recording_drawer.h"
 #include "tracedisplay/tests/test_objects.h"
 #include "tracedisplay/tests/trace_display_test.h"
@@ -21,6 +24,40 @@ struct LayoutCase {
 };
 
 class DataPaneTest : public TraceDisplayTest {};
+
+// The host's settings for a trace display: channel c's value is 10 c + 1.
+class TestSettings final
+    : public SimpleUnknownImp2<IPendrelTraceSettings, IPendrelTraceDisplaySettings, 0> {
+ public:
+  HRESULT QueryInterface(REFIID iid, void** object) override {
+    if (iid == IPendrelTraceDisplaySettings::iid && !hasDisplay) {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    return SimpleUnknownImp2::QueryInterface(iid, object);
+  }
+  HRESULT GetChannelValue(LONG channel, DWORD* value) override {
+    *value = DWORD(10 * channel + 1);
+    return S_OK;
+  }
+  HRESULT GetBackgroundColour(COLORREF* colour) override {
+    *colour = RGB(0, 0, 64);
+    return S_OK;
+  }
+  bool hasDisplay = true;
+};
+
+// A drawer that notes which settings reached it, for which channel.
+class SettingsDrawer final : public RecordingDrawer {
+ public:
+  using RecordingDrawer::RecordingDrawer;
+  HRESULT UpdateFromChannel(IUnknown* settings, IUnknown*, LONG channel) override {
+    updates.push_back({settings, channel});
+    return S_OK;
+  }
+  std::vector<std::pair<IUnknown*, LONG>> updates;
+};
+
 
 TEST_F(DataPaneTest, DividesItsHeightAmongTheLanes) {
   // Lanes of fractional height: 172/3, 87.5 and 164/7 pixels; a time scale of 20 pixels.
@@ -200,6 +237,54 @@ TEST_F(DataPaneTest, ReadsOlderStatesAndRefusesNewerOnes) {
       EXPECT_EQ(DWORD(error.Code()), 0xA0048205u);
     }
   }
+}
+
+TEST_F(DataPaneTest, AppliedSettingsReachEveryBandAndFillTheLaneValues) {
+  const Quor::ComPtr<TestSettings> settings(new TestSettings);
+  IUnknown* const settingsObject = static_cast<IPendrelTraceSettings*>(settings.Get());
+  const Quor::ComPtr<SettingsDrawer> trace(new SettingsDrawer(0x201));
+  const Quor::ComPtr<SettingsDrawer> labels(new SettingsDrawer(0x100));
+  std::vector<std::string> log;
+  TestPane pane;
+  pane.SetLaneCount(3);
+  pane.SetPaneSize({300, 200});
+  pane.AddDrawerToPane(0, trace.Get(), 1);
+  pane.AddDrawerToPane(0, labels.Get(), -1);
+  pane.AddObject(new TestObject("marker", log), 4);
+  // Lane 2 shows a channel of the second-channel kind, which takes no value.
+  pane.ChannelPaneAt(2)->channel = -1;
+  pane.ChannelPaneAt(2)->positionPair[0][0] = 5;
+  pane.ChannelPaneAt(2)->positionPair[0][1] = 4;
+  DWORD value = 99;
+  EXPECT_EQ(pane.GetPaneValue(0, 0, &value), E_INVALIDARG);
+
+  pane.ApplySettings(settingsObject, nullptr, -1);
+  const DWORD expected[] = {1, 11, 0};
+  for (LONG lane = 0; lane < 3; ++lane) {
+    EXPECT_EQ(pane.GetPaneValue(lane, 0, &value), S_OK);
+    EXPECT_EQ(value, expected[lane]) << lane;
+  }
+  EXPECT_EQ(pane.GetPaneValue(3, 0, &value), E_INVALIDARG);
+  EXPECT_EQ(pane.GetPaneValue(-1, 0, &value), E_INVALIDARG);
+  COLORREF background = 0;
+  pane.GetBackgroundColour(&background);
+  EXPECT_EQ(background, RGB(0, 0, 64));
+  const std::vector<std::pair<IUnknown*, LONG>> once = {
+      {settingsObject, -1}};
+  EXPECT_EQ(trace->updates, once);
+  EXPECT_EQ(labels->updates, once);
+  EXPECT_EQ(log.front(), "marker: event 15");
+  EXPECT_EQ(pane.InvalidationMask() & kRedrawEverything, kRedrawEverything);
+
+  // Settings without a display face leave the background; a new lane count resizes the values.
+  settings->hasDisplay = false;
+  pane.SetBackgroundColour(RGB(1, 2, 3));
+  pane.SetLaneCount(4);
+  pane.ApplySettings(settingsObject, nullptr, 3);
+  pane.GetBackgroundColour(&background);
+  EXPECT_EQ(background, RGB(1, 2, 3));
+  EXPECT_EQ(pane.GetPaneValue(3, 0, &value), S_OK);
+  EXPECT_EQ(value, 31u);
 }
 
 TEST(InteractiveObjects, BroadcastInKeyOrderKeepTheFirstOfAKeyAndHonourCapture) {

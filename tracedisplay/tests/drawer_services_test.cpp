@@ -1,9 +1,56 @@
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/com_ptr.h"
+#include "platform/win32/com_object.h"
 #include "tracedisplay/tests/recording_drawer.h"
 #include "tracedisplay/tests/trace_display_test.h"
 
 using namespace PendrelDraw;
 
 namespace {
+
+// A trace drawer that reports the range of its data on an axis.
+class RangeDrawer final : public RecordingDrawer, public IPendrelUnitMapping {
+ public:
+  explicit RangeDrawer(double low, double high) : RecordingDrawer(0x201), m_range{low, high} {}
+
+  HRESULT QueryInterface(REFIID iid, void** object) override {
+    if (iid != IPendrelUnitMapping::iid) return RecordingDrawer::QueryInterface(iid, object);
+    *object = static_cast<IPendrelUnitMapping*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG AddRef() override { return RecordingDrawer::AddRef(); }
+  ULONG Release() override { return RecordingDrawer::Release(); }
+  HRESULT GetUnitMapping(LONG, LONG, LONG, IQuorString**, VARIANT_BOOL*, double*,
+                         double*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT GetAxisDataRange(LONG axis, LONGLONG, LONGLONG, double* range) override {
+    axesAsked.push_back(axis);
+    range[0] = m_range[0];
+    range[1] = m_range[1];
+    return S_OK;
+  }
+
+  std::vector<LONG> axesAsked;
+
+ private:
+  double m_range[2];
+};
+
+// A scale-drag source that records the options it is given.
+class OptionSource final : public SimpleUnknownImp1<IPendrelScaleDragSource, 0> {
+ public:
+  HRESULT SetOption(DWORD a, VARIANT_BOOL on, LONG value, DWORD b) override {
+    calls.push_back({LONG(a), on, value, LONG(b)});
+    return result;
+  }
+  std::vector<std::array<LONG, 4>> calls;
+  HRESULT result = S_OK;
+};
 
 class DrawerServicesTest : public TraceDisplayTest {
  protected:
@@ -186,6 +233,79 @@ TEST(DrawerBase, AnswersWhatNoParticularDrawerChanges) {
   EXPECT_EQ(drawer->PrintScale(), 1.0);
   EXPECT_EQ(drawer->GetChannel(nullptr), E_NOTIMPL);
   EXPECT_EQ(drawer->Release(), 0u);
+}
+
+TEST_F(DrawerServicesTest, PaneDrawerOfEachKind) {
+  const Quor::ComPtr<RangeDrawer> first(new RangeDrawer(0, 1));
+  pane.SetPaneDrawerSource(1, 1, nullptr, first.Get());
+  const struct {
+    LONG pane;
+    LONG kind;
+    HRESULT result;
+    bool found;
+  } cases[] = {{1, 1, S_OK, true}, {1, 2, S_OK, false}, {0, 1, S_OK, false},
+               {1, 0, E_INVALIDARG, false}, {1, 3, E_INVALIDARG, false},
+               {3, 1, E_INVALIDARG, false}, {-1, 1, E_INVALIDARG, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.pane) + "/" + std::to_string(c.kind));
+    Quor::ComPtr<IPendrelRecordDrawer> drawer;
+    EXPECT_EQ(pane.GetPaneDrawer(c.pane, 0, c.kind,
+                                 Quor::ComPtrOut<IPendrelRecordDrawer>::Bind(drawer)),
+              c.result);
+    EXPECT_EQ(drawer.Get(), c.found ? first.Get() : nullptr);
+  }
+  EXPECT_EQ(pane.GetPaneDrawer(1, 0, 1, nullptr), E_POINTER);
+  // Shrinking the pane lets go of its drawer.
+  pane.SetLaneCount(1);
+  EXPECT_EQ(first->AddRef(), 2u);
+  first->Release();
+}
+
+TEST_F(DrawerServicesTest, DrawerDataRangeIsInTheAxisPrefixedUnit) {
+  const Quor::ComPtr<RangeDrawer> drawer(new RangeDrawer(-2.0, 6.0));
+  pane.SetPaneDrawerSource(0, 2, nullptr, drawer.Get());
+  const struct {
+    LONG code;
+    double divisor;
+  } cases[] = {{0, 1.0}, {1, 1.0}, {2, 1e18}, {7, 1000.0}, {8, 1.0}, {14, 1e-18}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    pane.ChannelPaneAt(0)->unit[1].index = c.code;
+    double low = 0, high = 0;
+    EXPECT_EQ(pane.GetDrawerDataRange(0, 2, &low, &high), S_OK);
+    EXPECT_DOUBLE_EQ(low, -2.0 / c.divisor);
+    EXPECT_DOUBLE_EQ(high, 6.0 / c.divisor);
+  }
+  EXPECT_EQ(drawer->axesAsked.back(), 2);
+  // No drawer of the kind: the range stays empty, low above high.
+  double low = 0, high = 0;
+  EXPECT_EQ(pane.GetDrawerDataRange(0, 1, &low, &high), S_FALSE);
+  EXPECT_GT(low, high);
+  EXPECT_EQ(pane.GetDrawerDataRange(0, 5, &low, &high), E_INVALIDARG);
+}
+
+TEST_F(DrawerServicesTest, SourceOptionGoesToTheFirstPaneSourceOfTheKind) {
+  const Quor::ComPtr<OptionSource> source(new OptionSource);
+  const Quor::ComPtr<RecordingDrawer> plain(new RecordingDrawer(1));
+  pane.SetPaneDrawerSource(0, 2, source.Get());
+  pane.SetPaneDrawerSource(0, 1, plain.Get());
+  pane.SetPaneDrawerSource(1, 2, plain.Get());
+
+  EXPECT_EQ(pane.SetSourceOption(true, 2, 7), S_OK);
+  EXPECT_EQ(source->calls, (std::vector<std::array<LONG, 4>>{{0, VARIANT_TRUE, 7, 0}}));
+  source->result = S_FALSE;
+  EXPECT_EQ(pane.SetSourceOption(false, 2, -1), S_FALSE);
+  EXPECT_EQ(source->calls.back(), (std::array<LONG, 4>{0, VARIANT_FALSE, -1, 0}));
+  // A source without the option face, a kind other than 1 or 2, no source, no channel pane.
+  EXPECT_EQ(pane.SetSourceOption(true, 1, 0), E_FAIL);
+  EXPECT_EQ(pane.SetSourceOption(true, 3, 0), E_FAIL);
+  EXPECT_EQ(pane.SetSourceOption(true, 0, 0), E_FAIL);
+  pane.SetPaneDrawerSource(0, 2, nullptr);
+  EXPECT_EQ(pane.SetSourceOption(true, 2, 0), E_FAIL);
+  pane.SetPaneDrawerSource(0, 2, source.Get());
+  pane.SetLaneCount(0);
+  EXPECT_EQ(pane.SetSourceOption(true, 2, 0), E_FAIL);
+  EXPECT_EQ(source->calls.size(), 2u);
 }
 
 }  // namespace

@@ -287,4 +287,107 @@ TEST_F(ScrollingTest, CtrlWheelZoomsAboutThePointer) {
   EXPECT_DOUBLE_EQ(Compression(), 10.0);
 }
 
+TEST_F(ScrollingTest, AppliedSettingsKeepTheCentredData) {
+  for (const QuorRational& ratio : {QuorRational(10, 1), QuorRational(7, 3)}) {
+    pane->SetCompression(ratio, nullptr, false);
+    for (LONGLONG scroll : {LONGLONG(3000), LONGLONG(9000)}) {
+      SCOPED_TRACE(testing::Message() << ratio.ToDouble() << " " << scroll);
+      pane->SetScrollPosition(scroll);
+      const auto [record, tick] = PositionAt(251);
+      pane->ApplySettings(nullptr, nullptr, -1);
+      // Within the pixel that a fractional compression splits.
+      EXPECT_LE(std::llabs(ClientXOf(record, tick) - 251), 1);
+    }
+  }
+}
+
+TEST_F(ScrollingTest, OnlineNoticesMoveTheViewAndTheSweepLine) {
+  std::vector<LONG> states, updates, blocks;
+  pane->Callbacks().recordChange = [&](LONG state) { states.push_back(state); };
+  pane->Callbacks().afterUpdate = [&](LONG record) { updates.push_back(record); };
+  pane->Callbacks().onlineData = [&](LONG, LONG, LONG count, bool) { blocks.push_back(count); };
+  pane->SetFollow(false, false);
+  EXPECT_EQ(pane->OnRecordStart(1), S_OK);
+  EXPECT_TRUE(pane->IsFollowing());
+  EXPECT_EQ(states, std::vector<LONG>{1});
+  // A pending full redraw would put the sweep line back at the right edge.
+  pane->FlushPendingUpdates();
+
+  // Following, the view moves to the data end; the sweep line advances by as much and wraps.
+  const struct {
+    bool follow;
+    LONGLONG scroll;
+    LONGLONG scrollAfter;
+    LONG sweepAfter;
+  } steps[] = {
+      {true, 9700, 10000, 300},   // 500 + 300, less one data width
+      {true, 10000, 10000, 300},  // nothing new
+      {true, 2000, 10000, 500},   // more than a data width: one full redraw
+      {false, 3000, 3000, 500},   // scrolled back: the view stays
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.scroll);
+    pane->SetFollow(step.follow, false);
+    pane->SetScrollPosition(step.scroll);
+    EXPECT_EQ(pane->OnRecordEnd(1), S_OK);
+    EXPECT_EQ(pane->GetScrollPosition(), step.scrollAfter);
+    EXPECT_EQ(pane->SweepPosition(), step.sweepAfter);
+  }
+  EXPECT_EQ(updates, (std::vector<LONG>{1, 1, 1, 1}));
+
+  // Stopping with more data announced leaves the view; without, a view past the end comes back.
+  pane->OnDataAdded(1, 0, 40, VARIANT_TRUE);
+  EXPECT_TRUE(pane->DataPending());
+  pane->SetScrollPosition(12000);
+  pane->OnSamplingStopped(0, 0);
+  EXPECT_FALSE(pane->DataPending());
+  EXPECT_EQ(pane->GetScrollPosition(), 12000);
+  pane->OnDataAdded(1, 40, 60, VARIANT_FALSE);
+  pane->OnSamplingStopped(0, 0);
+  EXPECT_EQ(pane->GetScrollPosition(), 10000);
+  EXPECT_EQ(blocks, (std::vector<LONG>{40, 60}));
+
+  bool viewChanged = false;
+  pane->Callbacks().viewChanged = [&] { viewChanged = true; };
+  pane->OnDataChanged(0);
+  EXPECT_FALSE(pane->IsFollowing());
+  EXPECT_EQ(pane->IsSampling(), S_FALSE);
+  EXPECT_EQ(pane->SweepPosition(), 500);
+  EXPECT_TRUE(viewChanged);
+  EXPECT_EQ(states, (std::vector<LONG>{1, 0}));
+}
+
+TEST_F(ScrollingTest, ARecordStartJumpsToTheEndOnlyWhenAsked) {
+  const struct {
+    bool jump;
+    LONG mode;
+    LONGLONG scrollAfter;
+  } cases[] = {{false, 0, 3000}, {true, 0, 10000}, {true, 1, 3000}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.jump << " " << c.mode);
+    pane->SetJumpToEndAtRecordStart(c.jump);
+    pane->SetDisplayMode(c.mode);
+    pane->SetScrollPosition(3000);
+    pane->OnRecordStart(1);
+    EXPECT_EQ(pane->GetScrollPosition(), c.scrollAfter);
+  }
+}
+
+TEST_F(ScrollingTest, APaneThatIgnoresOnlineDataChangesNothing) {
+  pane->SetStyleFlags(0x80000000 | kPaneIgnoresOnline);
+  int calls = 0;
+  pane->Callbacks().recordChange = [&](LONG) { ++calls; };
+  pane->Callbacks().afterUpdate = [&](LONG) { ++calls; };
+  pane->SetScrollPosition(3000);
+  EXPECT_EQ(pane->OnRecordStart(1), S_OK);
+  EXPECT_EQ(pane->OnDataAdded(1, 0, 10, VARIANT_TRUE), S_OK);
+  EXPECT_EQ(pane->OnRecordEnd(1), S_OK);
+  EXPECT_EQ(pane->OnSamplingStopped(0, 0), S_OK);
+  EXPECT_EQ(pane->OnDataChanged(0), S_OK);
+  EXPECT_EQ(pane->IsSampling(), S_FALSE);
+  EXPECT_FALSE(pane->DataPending());
+  EXPECT_EQ(pane->GetScrollPosition(), 3000);
+  EXPECT_EQ(calls, 0);
+}
+
 }  // namespace
