@@ -42,11 +42,7 @@ class GlyphButton : public ClockedDesktop {
  protected:
   void SetUp() override {
     ClockedDesktop::SetUp();
-    dialog.Attr.Style = WS_POPUP | WS_VISIBLE;
-    dialog.Attr.X = 400;
-    dialog.Attr.Y = 300;
-    dialog.Attr.W = 300;
-    dialog.Attr.H = 200;
+    PlaceTestDialog(dialog);
   }
   void TearDown() override {
     dialog.Destroy();

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "controls/tests/two_monitor_desktop.h"
+#include "platform/owl/window.h"
 #include "platform/tests/gui/window_test_support.h"
 #include "platform/win32/clock.h"
 #include "platform/win32/input.h"
@@ -28,6 +29,15 @@ class ClockedDesktop : public TwoMonitorDesktop {
   void Advance(int milliseconds) {
     clock->Advance(ULONGLONG(milliseconds) * 1000000);
     win32::testing::PumpWaiting();
+  }
+
+  // Makes `dialog` the visible 300 x 200 popup at (400, 300) that a test's controls live in.
+  static void PlaceTestDialog(OWL::TWindow& dialog) {
+    dialog.Attr.Style = WS_POPUP | WS_VISIBLE;
+    dialog.Attr.X = 400;
+    dialog.Attr.Y = 300;
+    dialog.Attr.W = 300;
+    dialog.Attr.H = 200;
   }
 
   std::shared_ptr<win32::FixedClock> clock;
