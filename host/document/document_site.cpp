@@ -94,4 +94,10 @@ HRESULT DocumentSite::GetHostValue(IUnknown** value) {
   return S_OK;
 }
 
+HRESULT DocumentSite::GetPropertyObject(IUnknown** properties) {
+  if (!properties) return E_POINTER;
+  *properties = Tarn::Hold(m_host.get()).release();
+  return *properties ? S_OK : E_FAIL;
+}
+
 }  // namespace PendrelHost

@@ -39,6 +39,8 @@ class DocumentSite final
   LONG OnNotify(ISubject*, DWORD, LONG_PTR, const void*) override { return 0; }
   // IPendrelHostDocument
   HRESULT GetHostValue(IUnknown** value) override;
+  // The data document the site belongs to; none before it is attached.
+  HRESULT GetPropertyObject(IUnknown** properties) override;
 
  private:
   ~DocumentSite() override = default;
