@@ -67,8 +67,16 @@ int TDialog::Execute() {
   m_ended = false;
   m_result = IDCANCEL;
   if (!Create()) return -1;
-  const int answer = win32::AnswerModalDialog(GetDialogName());
-  CloseWindow(answer);
+  const win32::ModalDialogAnswer answered = win32::AnswerModalDialogWithLines(GetDialogName());
+  if (answered.answer == IDOK && !answered.lines.empty()) {
+    const std::u16string refusal = ApplyAnswerLines(answered.lines);
+    if (!refusal.empty()) {
+      win32::RefuseModalDialogAnswer(refusal);
+      Destroy(IDCANCEL);
+      return IDCANCEL;
+    }
+  }
+  CloseWindow(answered.answer);
   // A dialog that refuses to close on OK would wait for a person; nobody is there, so it ends
   // cancelled.
   if (!m_ended) win32::RefuseModalDialogAnswer(u"the dialog did not agree to close");
@@ -76,6 +84,8 @@ int TDialog::Execute() {
   Destroy(result);
   return result;
 }
+
+std::u16string TDialog::ApplyAnswerLines(const std::vector<std::u16string>&) { return {}; }
 
 void TDialog::CloseWindow(int returnValue) {
   if (returnValue == IDOK && !CanClose()) return;

@@ -1,11 +1,13 @@
 // The GUI framework's dialogs. A dialog resource is read in the language asked for, or else the
 // module's neutral one (TDialogRes). A TDialog runs modally without anyone at a screen: Execute
 // makes its window from the template (hidden), runs SetupWindow, takes the scripted answer
-// recorded under the dialog's caption (IDCANCEL when none is queued), asks CanClose before
+// recorded under the dialog's caption (IDCANCEL when none is queued), lets the dialog apply the
+// lines of text an OK came with (what a person would have typed), asks CanClose before
 // accepting IDOK, and destroys the window again.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/owl/window.h"
 #include "platform/win32/message_box.h"
@@ -46,6 +48,11 @@ class TDialog : public TWindow {
   // resource number.
   std::u16string GetDialogName() const;
   std::u16string GetClassName() const override { return u"OWLDialog"; }
+
+ protected:
+  // Applies the lines ("NAME=VALUE", in the dialog's own words) an OK answer came with; the
+  // reason they cannot be applied, or empty. The base takes lines as nothing to do.
+  virtual std::u16string ApplyAnswerLines(const std::vector<std::u16string>& lines);
 
  private:
   TDialogRes m_resource;
