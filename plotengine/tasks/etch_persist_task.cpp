@@ -153,14 +153,16 @@ TARN_DEFINE_EVENT_TABLE(EtchPersistTask, TarnEventHandlerBase,
 EtchPersistTask::EtchPersistTask(const String& plotId, IMessageHandler* sendTarget)
     : m_plotId(plotId), m_sendTarget(sendTarget) {}
 
-EtchPersistTask::EtchPersistTask(const String& plotId, IUnknown*, ISubject* subject,
-                                 IUnknown* parent)
+EtchPersistTask::EtchPersistTask(const String& plotId, IUnknown* messageSource,
+                                 ISubject* subject, IUnknown* parent)
     : m_plotId(plotId) {
   if (parent) {
     parent->QueryInterface(IMessageHandler::iid, ComPtrOut<IMessageHandler>::Bind(m_sendTarget));
   }
   AttachToParent(parent);
   if (subject) subject->AttachObserver(static_cast<IObserver*>(this), 0);
+  // What the plot stored before, in this document or in the file it was opened from.
+  HandleMessagesOfType(messageSource);
 }
 
 EtchPersistTask::~EtchPersistTask() {
