@@ -1,18 +1,9 @@
 #include "host/cli/beat_mark_table.h"
 
 #include "host/cli/event_marks.h"
+#include "host/recording/csv_field.h"
 
 namespace PendrelHost {
-
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
 
 BeatMarkTable::BeatMarkTable(DataDocument& document) {
   const std::optional<MarkedEventChannel> marked = MarkedEventChannel::Find(document);

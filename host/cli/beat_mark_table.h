@@ -23,8 +23,4 @@ class BeatMarkTable {
   std::map<std::pair<LONG, LONG>, std::string> m_columns;
 };
 
-// A CSV field: the text as it is, or in double quotes (inner quotes doubled) when it holds a
-// comma, a quote or a line break.
-std::string CsvField(const std::string& text);
-
 }  // namespace PendrelHost

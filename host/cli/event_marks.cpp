@@ -2,10 +2,11 @@
 
 #include <cstdio>
 
-#include "core/quor_string.h"
 #include "host/channels/channel_error.h"
 #include "host/channels/event_cursor.h"
 #include "host/document/channel_index_space.h"
+#include "host/framework/held_reference.h"
+#include "host/framework/host_text.h"
 #include "platform/pendrel/class_registry.h"
 #include "platform/pendrel/framework_ids.h"
 #include "platform/win32/com_runtime.h"
@@ -30,10 +31,10 @@ Quor::ComPtr<IPODEventDrawClass> DrawClassOf(uint32_t typeWord) {
   return draw;
 }
 
-std::string Utf8Of(IQuorString* text) {
-  Quor::String held;
-  held.Adopt(static_cast<IAutoQuorString*>(text));
-  return held.ToUtf8String();
+// The text of a string object handed over with its reference.
+std::string AdoptedUtf8(IQuorString* text) {
+  const Tarn::HeldReference<IQuorString> held(text);
+  return Tarn::Utf8Of(held.get());
 }
 
 }  // namespace
@@ -80,7 +81,7 @@ EventMark MarkedEventChannel::MarkOf(std::size_t record, const std::byte* event)
   if (FAILED(m_draw->GetMarkColour(0, event, &mark.colour))) mark.colour = 0;
   IQuorString* text = nullptr;
   if (SUCCEEDED(m_draw->GetMarkText(0, 0, 0, event, 0, 0, &text)) && text) {
-    mark.tooltip = Utf8Of(text);
+    mark.tooltip = AdoptedUtf8(text);
   }
   return mark;
 }
@@ -116,7 +117,7 @@ std::optional<std::size_t> MarkedEventChannel::ShownOn(DataDocument& document) c
       if (link.linkType != kMarkerLinkType) continue;
       IQuorString* marker = nullptr;
       if (FAILED(document.GetChannelName(0, link.markerChannel, kChannelKind, &marker))) continue;
-      if (document.Channels().Find(Utf8Of(marker)) == m_computed) return channel;
+      if (document.Channels().Find(AdoptedUtf8(marker)) == m_computed) return channel;
     }
   }
   return std::nullopt;

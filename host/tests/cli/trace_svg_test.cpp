@@ -6,6 +6,7 @@
 
 #include "host/cli/beat_mark_table.h"
 #include "host/cli/trace_svg.h"
+#include "host/recording/csv_field.h"
 
 namespace CliTest {
 namespace {
