@@ -2,6 +2,7 @@
 // engine, the views and the beat marks read it. Its 80-byte layout crosses the host boundary.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 
 #include "platform/win32/types.h"
@@ -38,6 +39,10 @@ struct FiducialEvent {
 
   bool IsAdmitted() const { return (flags & kBeatAdmitted) == kBeatAdmitted; }
   bool IsNormal() const { return (flags & kBeatClassMask) == 0; }
+  // A beat the engine can read: it has a position, an RR interval and a change of RR.
+  bool IsValid() const {
+    return position != kNoBeatPosition && !std::isnan(rr) && !std::isnan(deltaRR);
+  }
 };
 
 // A record not yet filled: no position, every measure 0, unclassified.

@@ -1,36 +1,19 @@
 #include "analysis/views/beat_mark_draw_class.h"
 
-#include "analysis/detection/fiducial_enumerator.h"
-#include "platform/win32/com_object.h"
-
 namespace Rhyth {
 
 namespace {
 
-class BeatMarkDrawClass final : public SimpleUnknownImp1<ITarnClassObject, 1> {
- public:
-  HRESULT GetTypeId(DWORD* type) override {
-    if (!type) return E_POINTER;
-    *type = FiducialEventTypeId::Id();
-    return S_OK;
-  }
-  HRESULT GetCategoryId(GUID* category) override {
-    if (!category) return E_POINTER;
-    *category = GUID_RhythEnumObj;
-    return S_OK;
-  }
-  HRESULT GetClassName(IQuorString** name) override {
-    if (!name) return E_POINTER;
-    *name = nullptr;
-    return S_OK;
-  }
-  HRESULT IsCategory(REFGUID category) override {
-    return category == GUID_RhythEnumObj ? S_OK : S_FALSE;
-  }
-};
+// Constant-initialised: a maker set by static construction in another unit is never lost.
+BeatMarkDrawClassMaker g_maker = nullptr;
 
 }  // namespace
 
-ITarnClassObject* NewBeatMarkDrawClass() { return new BeatMarkDrawClass; }
+bool SetBeatMarkDrawClassMaker(BeatMarkDrawClassMaker make) {
+  g_maker = make;
+  return true;
+}
+
+ITarnClassObject* NewBeatMarkDrawClass() { return g_maker ? g_maker() : nullptr; }
 
 }  // namespace Rhyth

@@ -81,6 +81,7 @@ EnumeratorEventNode::EnumeratorEventNode(const Recording& recording,
   const std::unique_ptr<EventEnumerator> probe = m_class->Create(m_numbers);
   if (!probe) throw ChannelError(m_class->Name() + " made no enumerator");
   m_recordSize = probe->RecordSize();
+  m_typeWord = probe->EventTypeWord();
   if (m_recordSize < sizeof(int32_t)) throw ChannelError(m_class->Name() + " gives events without a tick");
 }
 

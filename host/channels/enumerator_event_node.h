@@ -25,6 +25,7 @@ class EnumeratorEventNode : public ProgressiveEventNode {
                       std::vector<EnumeratorInput> inputs, std::vector<double> numbers);
 
   std::size_t RecordSize() const override { return m_recordSize; }
+  uint32_t EventTypeWord() const override { return m_typeWord; }
 
  protected:
   std::unique_ptr<Pass> StartPass(std::size_t record) override;
@@ -35,6 +36,7 @@ class EnumeratorEventNode : public ProgressiveEventNode {
   std::vector<EnumeratorInput> m_inputs;
   std::vector<double> m_numbers;
   std::size_t m_recordSize;
+  uint32_t m_typeWord;
 };
 
 }  // namespace PendrelHost

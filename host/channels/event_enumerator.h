@@ -27,6 +27,8 @@ class EventEnumerator {
   virtual ~EventEnumerator() = default;
 
   virtual std::size_t RecordSize() const = 0;
+  // The type word of its event records; 0 when they are the host's generic events.
+  virtual uint32_t EventTypeWord() const { return 0; }
   // Works on `record` from tick 0: its sources in parameter order, its tick period, and whether
   // its data may still grow.
   virtual void StartRecord(std::size_t record, std::vector<EnumeratorSource> sources, double tickPeriod,

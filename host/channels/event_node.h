@@ -23,6 +23,9 @@ class EventNode {
   virtual int64_t SettleTo(std::size_t record, int64_t tick) = 0;
   // The events found so far, in tick order.
   virtual const EventRecords& Found(std::size_t record) = 0;
+  // The type word of the channel's event records: a module's event type, which the host draws
+  // through the draw class registered under it; 0 for the host's own events.
+  virtual uint32_t EventTypeWord() const { return 0; }
 };
 
 }  // namespace PendrelHost

@@ -12,6 +12,7 @@
 #include "host/cli/report_output.h"
 #include "host/cli/sample_options.h"
 #include "host/cli/settings_options.h"
+#include "host/cli/trace_output.h"
 
 namespace PendrelHost {
 
@@ -26,9 +27,13 @@ const char* const kAnalyseCommandUsage =
     "\n"
     "Options:\n"
     "  --csv              print the measurements as CSV (measurement,value,unit)\n"
-    "  --beats FILE       write the beats as CSV (record,tick,time_s,rr_s,class,ff)\n"
+    "  --beats FILE       write the beats as CSV (record,tick,time_s,rr_s,class,ff,colour,\n"
+    "                     tooltip): each beat's mark colour (#rrggbb) and tooltip as the\n"
+    "                     host draws them\n"
     "  --rr FILE          write the RR intervals as text, one in seconds a line\n"
     "  --save DOC         save the document with its analysis\n"
+    "  --trace OUT.svg    draw the analysed channel with a mark per beat in its colour, its\n"
+    "                     tooltip shown on hover: the first 10 s, or from --from to --to\n"
     "  --report OUT       open the report view on the analysis and write the page it shows\n"
     "                     (OUT.html, UTF-8) or print it (OUT.pdf); may be given more than once\n"
     "  --online           replay the recording into a growing document, as the host samples,\n"
@@ -70,6 +75,7 @@ struct AnalyseOptions {
   std::optional<std::string> rr;
   std::optional<std::string> save;
   std::vector<std::string> reports;
+  std::optional<std::string> trace;
   SyntheticEcgSettings sample;
   bool sampleOptionGiven = false;
   OnlineOptions online;
@@ -77,7 +83,7 @@ struct AnalyseOptions {
 };
 
 bool TakesValue(const std::string& option) {
-  static const char* const kOwn[] = {"--beats", "--rr", "--save", "--report"};
+  static const char* const kOwn[] = {"--beats", "--rr", "--save", "--report", "--trace"};
   for (const char* own : kOwn) {
     if (option == own) return true;
   }
@@ -114,6 +120,8 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
       options.rr = value;
     } else if (argument == "--save") {
       options.save = value;
+    } else if (argument == "--trace") {
+      options.trace = value;
     } else if (argument == "--report") {
       if (!IsReportFileName(value)) {
         throw std::invalid_argument("--report writes .html or .pdf files, not " + value);
@@ -139,6 +147,7 @@ int WriteOutputs(AnalysisSession& session, const AnalyseOptions& options) {
   if (options.rr) session.WriteRRIntervals(*options.rr);
   if (options.save) session.Save(*options.save);
   for (const std::string& report : options.reports) WriteReport(session, report);
+  if (options.trace) WriteTrace(session, *options.trace, options.settings.from, options.settings.to);
   return 0;
 }
 

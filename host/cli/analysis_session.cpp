@@ -8,6 +8,7 @@
 #include "core/storage/compound_file_format.h"
 #include "host/document/data_document.h"
 #include "host/calc/channel_calculations.h"
+#include "host/cli/beat_mark_table.h"
 #include "host/cli/dialog_answer.h"
 #include "host/cli/settings_options.h"
 #include "host/documentfile/document_file.h"
@@ -243,13 +244,14 @@ AnalysisResults AnalysisSession::Results() {
 
 void AnalysisSession::WriteBeats(const std::filesystem::path& path) {
   const AnalysisResults results = Results();
+  const BeatMarkTable marks(Data());
   std::ofstream out = OpenOutput(path);
-  out << "record,tick,time_s,rr_s,class,ff\n";
+  out << "record,tick,time_s,rr_s,class,ff,colour,tooltip\n";
   char line[160];
   for (const Rhyth::RhythBeatRow& beat : results.beats) {
-    std::snprintf(line, sizeof line, "%d,%d,%.6f,%.6f,%u,%.6g\n", int(beat.record),
+    std::snprintf(line, sizeof line, "%d,%d,%.6f,%.6f,%u,%.6g,", int(beat.record),
                   int(beat.tick), beat.time, beat.rr, unsigned(beat.beatClass), beat.ff);
-    out << line;
+    out << line << marks.Columns(beat.record, beat.tick) << '\n';
   }
   if (!out.flush()) throw SessionError("cannot write " + path.string());
 }

@@ -36,6 +36,11 @@ ModuleEventEnumerator::ModuleEventEnumerator(std::string className,
       m_recordSize(recordSize),
       m_document(document) {}
 
+uint32_t ModuleEventEnumerator::EventTypeWord() const {
+  DWORD type = 0;
+  return SUCCEEDED(m_events->GetEventTypeId(&type)) ? type : 0;
+}
+
 void ModuleEventEnumerator::Fail(const std::string& what, HRESULT hr) const {
   throw ChannelError(m_className + " " + what + " (" + Tarn::HexWord(DWORD(hr)) + ")");
 }

@@ -19,6 +19,8 @@ class ModuleEventEnumerator : public EventEnumerator {
                         IUnknown* document);
 
   std::size_t RecordSize() const override { return m_recordSize; }
+  // As the enumerator tells it; 0 when it does not.
+  uint32_t EventTypeWord() const override;
   // Throw ChannelError when the enumerator fails.
   void StartRecord(std::size_t record, std::vector<EnumeratorSource> sources, double tickPeriod,
                    bool online) override;

@@ -8,6 +8,7 @@
 #include "core/bitset.h"
 #include "host/framework/host_text.h"
 #include "host/framework/registered_classes.h"
+#include "host/recording/csv_field.h"
 #include "host/tabulon/number_format.h"
 
 namespace PendrelHost {
@@ -48,17 +49,6 @@ std::vector<MeasurementColumn> MeasurementColumns() {
   std::vector<MeasurementColumn> columns;
   for (auto& [type, column] : found) columns.push_back(std::move(column));
   return columns;
-}
-
-// A CSV field, quoted when it holds a separator, a quote or a line break.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
 }
 
 // The selection's first tick counted from the document start, as the table tells its functions.

@@ -1,6 +1,7 @@
 #include "views/report/eng_value.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <locale>
 #include <sstream>
@@ -13,6 +14,27 @@ namespace {
 
 constexpr int32_t kMaxPrefixExponent = 24;
 constexpr wchar_t kNotAvailable[] = L"n/a";
+// What a stream writes without a precision of its own.
+constexpr int32_t kStreamPrecision = 6;
+
+// The number as a classic-locale stream writes it with this precision, fixed-point or general.
+// The characters are made without a stream, which the beat tooltips of a long recording would
+// otherwise spend most of their time building; a number too long for the buffer goes through
+// one.
+std::wstring NumberText(double value, int32_t precision, bool fixed) {
+  const int digits = precision >= 0 ? precision : kStreamPrecision;
+  char text[512];
+  const auto written = std::to_chars(text, text + sizeof text, value,
+                                     fixed ? std::chars_format::fixed : std::chars_format::general,
+                                     digits);
+  if (written.ec == std::errc()) return std::wstring(text, written.ptr);
+  std::wostringstream stream;
+  stream.imbue(std::locale::classic());
+  if (fixed) stream.setf(std::ios::fixed, std::ios::floatfield);
+  stream.precision(digits);
+  stream << value;
+  return stream.str();
+}
 
 }  // namespace
 
@@ -55,24 +77,15 @@ void EngValue::Format(std::wstring& out, int32_t prefixExponent, int32_t precisi
   }
   const int32_t p = std::clamp(prefixExponent, -kMaxPrefixExponent, kMaxPrefixExponent);
   double value = mantissa * PowerOfTen(exponent - p);
-  std::wostringstream stream;
-  stream.imbue(std::locale::classic());
-  if (fixed) {
-    stream.setf(std::ios::fixed, std::ios::floatfield);
-    // A value that shows as zero is written without a minus sign.
-    if (precision >= 0 && std::fabs(value * PowerOfTen(precision)) < 0.5) value = 0.0;
-  } else {
-    stream.unsetf(std::ios::floatfield);
-  }
-  if (precision >= 0) stream.precision(precision);
-  stream << value;
+  // A value that shows as zero is written without a minus sign.
+  if (fixed && precision >= 0 && std::fabs(value * PowerOfTen(precision)) < 0.5) value = 0.0;
+  out = NumberText(value, precision, fixed);
   const std::wstring& shown = unitText.empty() ? unit : unitText;
   if (!shown.empty()) {
-    stream << L' ';
-    if (const WCHAR letter = AnalysisEngine::SIPrefixChar(p)) stream << wchar_t(letter);
-    stream << shown;
+    out += L' ';
+    if (const WCHAR letter = AnalysisEngine::SIPrefixChar(p)) out += wchar_t(letter);
+    out += shown;
   }
-  out = stream.str();
 }
 
 void EngValue::ToText(std::wstring& out, const std::wstring& unitText) const {

@@ -15,7 +15,9 @@
 #include "host/document/document_objects.h"
 #include "host/framework/call_log.h"
 #include "host/module/unit_test_registry.h"
+#include "core/quor_string.h"
 #include "platform/pendrel/class_registry.h"
+#include "platform/pendrel/event_draw_class.h"
 #include "platform/pendrel/framework_ids.h"
 #include "platform/pendrel/framework_services.h"
 #include "platform/pendrel/tabulon.h"
@@ -148,6 +150,31 @@ TEST_F(Registration, ARefusedEnumeratorClassFailsTheRegistrationAfterTheRest) {
         _exit(hr == E_INVALIDARG && rest ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+// The host finds the beat marks' draw class by the beat event type word.
+TEST_F(Registration, TheBeatTypeWordFindsTheBeatMarkDrawClass) {
+  const HRESULT hr = entry(static_cast<ITarnHostApp*>(&PendrelHost::HostApplication::Instance()));
+  ASSERT_TRUE(hr == S_OK || hr == S_FALSE);
+  ITarnClassRegistry* registry = nullptr;
+  CoGetClassObject(CLSID_TarnFrameWork, CLSCTX_ALL, nullptr, ITarnClassRegistry::iid,
+                   reinterpret_cast<void**>(&registry));
+  ASSERT_NE(registry, nullptr);
+  ITarnClassObject* classObject = nullptr;
+  const DWORD beats = std::stoul(Type(Rhyth::GUID_RhythEnumObj, 1).substr(5), nullptr, 16);
+  EXPECT_EQ(registry->FindClassObject(beats, &classObject), S_OK);
+  registry->Release();
+  ASSERT_NE(classObject, nullptr);
+  IPODEventDrawClass* draw = nullptr;
+  EXPECT_EQ(classObject->QueryInterface(IPODEventDrawClass::iid, reinterpret_cast<void**>(&draw)),
+            S_OK);
+  IQuorString* name = nullptr;
+  EXPECT_EQ(classObject->GetClassName(&name), S_OK);
+  Quor::String text;
+  text.Adopt(static_cast<IAutoQuorString*>(name));
+  EXPECT_EQ(text.ToUtf8String(), "PkStimEventDrawClass");
+  if (draw) draw->Release();
+  classObject->Release();
 }
 
 }  // namespace
