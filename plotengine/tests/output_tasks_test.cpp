@@ -30,6 +30,8 @@
 #include "plotengine/tasks/etch_save_task_win.h"
 #include "plotengine/tasks/printed_plot_box.h"
 #include "plotengine/tasks/win_print_job.h"
+#include "plotengine/tests/recording_browser.h"
+#include "plotengine/tests/plotengine_test_support.h"
 #include "plotengine/tests/recording_plot_model.h"
 #include "plotengine/tests/svg/svg_test_support.h"
 
@@ -41,22 +43,6 @@ std::string FilledPlot(int width, int height) {
   const std::string w = std::to_string(width), h = std::to_string(height);
   return "<svg width=\"" + w + "\" height=\"" + h + "\"><rect style=\"fill:#3366cc;stroke:none\" x=\"0\" y=\"0\" width=\"" +
          w + "\" height=\"" + h + "\"/></svg>";
-}
-
-std::string ShellOutput(const std::string& command) {
-  std::string text;
-  if (std::FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, got);
-    pclose(pipe);
-  }
-  return text;
-}
-
-bool HaveTools(std::initializer_list<const char*> programs) {
-  for (const char* program : programs)
-    if (std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) != 0) return false;
-  return true;
 }
 
 // The plot model's subject, as the proxy is one.
@@ -83,41 +69,6 @@ class PlotSubject final : public TarnSubject {
   ULONG references = 0;
 };
 
-// A browser whose window is a real one and whose page records the scripts run in it.
-class ScriptRecordingBrowser final : public SimpleUnknownImp2<IQuorBrowser, IQuorBrowserWindow> {
- public:
-  explicit ScriptRecordingBrowser(HWND window) : m_window(window) {}
-  HRESULT Reserved0() override { return E_NOTIMPL; }
-  HRESULT Navigate(IAutoQuorString*) override { return E_NOTIMPL; }
-  HRESULT SetResourceLoader(IQuorBrowserResourceLoader*) override { return E_NOTIMPL; }
-  HRESULT SetBrowserBounds(const RECT*) override { return E_NOTIMPL; }
-  HRESULT Reserved1() override { return E_NOTIMPL; }
-  HRESULT Reserved2() override { return E_NOTIMPL; }
-  HRESULT Reserved3() override { return E_NOTIMPL; }
-  HRESULT Reserved4() override { return E_NOTIMPL; }
-  HRESULT Reserved5() override { return E_NOTIMPL; }
-  HRESULT ExecuteScript(IQuorString* script) override {
-    scripts.push_back(String(static_cast<IAutoQuorString*>(script)).ToUtf8String());
-    return S_OK;
-  }
-  HRESULT RegisterScriptObject(IQuorV8Object*) override { return E_NOTIMPL; }
-  HRESULT Reserved6() override { return E_NOTIMPL; }
-  HRESULT Reserved7() override { return E_NOTIMPL; }
-  HRESULT Reserved8() override { return E_NOTIMPL; }
-  HRESULT Reserved9() override { return E_NOTIMPL; }
-  HRESULT PrintPage() override { return E_NOTIMPL; }
-  HRESULT GetWindowHandle(HWND* window) override {
-    *window = m_window;
-    return S_OK;
-  }
-  HRESULT SetMessageHandler(IWindowsMessageHandler*) override { return E_NOTIMPL; }
-
-  std::vector<std::string> scripts;
-
- private:
-  HWND m_window;
-};
-
 class PlotTasks : public HostFrameworkTest {
  protected:
   void SetUp() override {
@@ -133,15 +84,13 @@ class PlotTasks : public HostFrameworkTest {
     RegisterClassExW(&windowClass);
     m_window = CreateWindowExW(0, u"PlotOutputTasksWindow", nullptr, 0, 0, 0, 100, 100, nullptr, nullptr,
                                nullptr, nullptr);
-    browser = new ScriptRecordingBrowser(m_window);
-    browser->AddRef();
+    browser.window = m_window;
     win32::ResetClipboardForTesting();
     win32::SetDebugOutputSink([this](std::u16string_view text) { debugOutput += String(std::u16string(text)).ToUtf8String(); });
   }
   void TearDown() override {
     win32::SetDebugOutputSink(nullptr);
     win32::ResetClipboardForTesting();
-    browser->Release();
     DestroyWindow(m_window);
     std::filesystem::remove_all(m_folder);
     ReleaseGdiplusStarter();
@@ -166,7 +115,7 @@ class PlotTasks : public HostFrameworkTest {
   }
 
   PlotSubject subject;
-  ScriptRecordingBrowser* browser = nullptr;
+  plotengine_test::RecordingBrowser browser;
   std::string debugOutput;
   std::filesystem::path m_folder;
 
@@ -178,9 +127,9 @@ class PlotTasks : public HostFrameworkTest {
 
 TEST_F(PlotTasks, ACopyPutsTheMetafileAndTheSvgTextOnTheClipboardOnceOnly) {
   ComPtr<EtchCopyTask> task;
-  task.Attach(CreateEtchCopyTask(browser, "local", &subject));
+  task.Attach(CreateEtchCopyTask(&browser, "local", &subject));
   ASSERT_TRUE(task);
-  EXPECT_EQ(browser->scripts, std::vector<std::string>{"etch.get_plot('local').copy('copy');"});
+  EXPECT_EQ(browser.scripts, std::vector<std::string>{"etch.get_plot('local').copy('copy');"});
   const std::string svg = FilledPlot(200, 100);
   subject.Answer("local", "print", &svg);
   EXPECT_FALSE(task->IsDone()) << "a print answer is not the copy's";
@@ -204,8 +153,8 @@ TEST_F(PlotTasks, ACopyPutsTheMetafileAndTheSvgTextOnTheClipboardOnceOnly) {
 TEST_F(PlotTasks, ACopyAndASavePendingTogetherBothActOnOneAnswer) {
   const std::string png = PathOf("plot.png");
   ComPtr<EtchCopyTask> copy, save;
-  copy.Attach(CreateEtchCopyTask(browser, "local", &subject));
-  save.Attach(CreateEtchSaveTask(browser, "local", Utf8ToStdWString(png), &subject));
+  copy.Attach(CreateEtchCopyTask(&browser, "local", &subject));
+  save.Attach(CreateEtchSaveTask(&browser, "local", Utf8ToStdWString(png), &subject));
   const std::string svg = FilledPlot(120, 80);
   subject.Answer("local", "copy", &svg);
   EXPECT_TRUE(copy->IsDone());
@@ -245,7 +194,7 @@ TEST_F(PlotTasks, ACopyThatCannotCompleteFailsAndKeepsNothingItMade) {
     debugOutput.clear();
 
     ComPtr<EtchCopyTask> task;
-    task.Attach(CreateEtchCopyTask(browser, "local", &subject));
+    task.Attach(CreateEtchCopyTask(&browser, "local", &subject));
     win32::SetClipboardBusyForTesting(c.busy);
     win32::RefuseClipboardFormatForTesting(c.refused);
     subject.Answer("local", "copy", c.svg);  // the page's call still succeeds
@@ -278,7 +227,7 @@ TEST_F(PlotTasks, ASaveIsDoneOnlyWithItsFileWrittenAndFailsLeavingNoFile) {
     SCOPED_TRACE(c.name);
     const std::string path = PathOf(c.name);
     ComPtr<EtchCopyTask> task;
-    task.Attach(CreateEtchSaveTask(browser, "local", Utf8ToStdWString(path), &subject));
+    task.Attach(CreateEtchSaveTask(&browser, "local", Utf8ToStdWString(path), &subject));
     subject.Answer("local", "copy", &plot);
     EXPECT_EQ(task->IsDone(), c.written);
     EXPECT_EQ(task->IsFailed(), !c.written);
@@ -290,7 +239,7 @@ TEST_F(PlotTasks, ASaveIsDoneOnlyWithItsFileWrittenAndFailsLeavingNoFile) {
   const std::string existing = PathOf("kept.png");
   std::ofstream(existing) << "earlier";
   ComPtr<EtchCopyTask> task;
-  task.Attach(CreateEtchSaveTask(browser, "local", Utf8ToStdWString(existing), &subject));
+  task.Attach(CreateEtchSaveTask(&browser, "local", Utf8ToStdWString(existing), &subject));
   const std::string broken = "<svg width='64' height='48'><rect x='0'/></svg>";
   subject.Answer("local", "copy", &broken);
   EXPECT_TRUE(task->IsFailed());
@@ -299,8 +248,7 @@ TEST_F(PlotTasks, ASaveIsDoneOnlyWithItsFileWrittenAndFailsLeavingNoFile) {
 }
 
 TEST_F(PlotTasks, NoTaskIsMadeForABrowserWithoutAWindow) {
-  ScriptRecordingBrowser windowless(nullptr);
-  windowless.AddRef();
+  plotengine_test::RecordingBrowser windowless;
   EXPECT_EQ(CreateEtchCopyTask(&windowless, "local", &subject), nullptr);
   EXPECT_EQ(CreateEtchSaveTask(&windowless, "local", u"/tmp/x.png", &subject), nullptr);
   EXPECT_TRUE(windowless.scripts.empty()) << "nothing asked of the page";
@@ -339,7 +287,7 @@ struct PdfWord {
 };
 
 std::vector<PdfWord> WordsOf(const std::string& pdf) {
-  const std::string html = ShellOutput("pdftotext -bbox '" + pdf + "' -");
+  const std::string html = CommandOutput("pdftotext -bbox '" + pdf + "' -");
   const std::regex word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
   std::vector<PdfWord> words;
   for (std::sregex_iterator it(html.begin(), html.end(), word), end; it != end; ++it) {
@@ -347,19 +295,6 @@ std::vector<PdfWord> WordsOf(const std::string& pdf) {
     words.push_back({m[5], std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4])});
   }
   return words;
-}
-
-// The box of the pixels of one colour in a page rendered at 72 dpi: left, top, right, bottom.
-std::array<int, 4> ColourBox(const std::string& png, Gdiplus::ARGB colour) {
-  const auto page = svg_test::LoadPng(png);
-  std::array<int, 4> box{INT32_MAX, INT32_MAX, -1, -1};
-  if (!page) return box;
-  for (int y = 0; y < int(page->GetHeight()); ++y)
-    for (int x = 0; x < int(page->GetWidth()); ++x)
-      if ((svg_test::PixelAt(*page, x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) {
-        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
-      }
-  return box;
 }
 
 class PrintJobs : public PlotTasks {
@@ -410,7 +345,7 @@ TEST_F(PrintJobs, CancelSendsNothingAndFinishesTheJob) {
 }
 
 TEST_F(PrintJobs, APrintedPageHoldsThePlotFittedTheTitleAndTheFooter) {
-  if (!HaveTools({"pdfinfo", "pdftoppm", "pdftotext"})) GTEST_SKIP() << "poppler-utils is not installed";
+  if (!CommandsInstalled({"pdfinfo", "pdftoppm", "pdftotext"})) GTEST_SKIP() << "poppler-utils is not installed";
   struct Case {
     int width, height;
     std::array<int, 4> box;  // left, top, right, bottom in points
@@ -443,11 +378,11 @@ TEST_F(PrintJobs, APrintedPageHoldsThePlotFittedTheTitleAndTheFooter) {
 
     const auto files = Spooled();
     ASSERT_EQ(files.size(), 1u);
-    const std::string info = ShellOutput("pdfinfo '" + files[0] + "'");
+    const std::string info = CommandOutput("pdfinfo '" + files[0] + "'");
     EXPECT_TRUE(std::regex_search(info, std::regex(R"(Pages:\s+1\n)"))) << info;
     EXPECT_NE(info.find("480 x 660 pts"), std::string::npos) << info;
-    ShellOutput("pdftoppm -r 72 -png -singlefile '" + files[0] + "' '" + PathOf("page") + "'");
-    const auto box = ColourBox(PathOf("page.png"), 0x3366CC);
+    CommandOutput("pdftoppm -r 72 -png -singlefile '" + files[0] + "' '" + PathOf("page") + "'");
+    const auto box = svg_test::MatchingBox(PathOf("page.png"), [](Gdiplus::ARGB c) { return (c & 0xFFFFFF) == 0x3366CC; });
     for (int i = 0; i < 4; ++i) EXPECT_NEAR(box[i], c.box[i], 1) << "side " << i;
 
     const std::vector<PdfWord> words = WordsOf(files[0]);
@@ -470,13 +405,13 @@ TEST_F(PrintJobs, APrintedPageHoldsThePlotFittedTheTitleAndTheFooter) {
 }
 
 TEST_F(PrintJobs, WithoutAUserNameTheFooterEndsAfterFor) {
-  if (!HaveTools({"pdftotext"})) GTEST_SKIP() << "poppler-utils is not installed";
+  if (!CommandsInstalled({"pdftotext"})) GTEST_SKIP() << "poppler-utils is not installed";
   win32::SetUserNameForTesting(std::nullopt);
   const auto job = Print(PD_RESULT_PRINT);
   const std::string svg = FilledPlot(400, 300);
   subject.Answer("local", "print", &svg);
   ASSERT_TRUE(job->IsDone());
-  const std::string text = ShellOutput("pdftotext -layout '" + Spooled().at(0) + "' -");
+  const std::string text = CommandOutput("pdftotext -layout '" + Spooled().at(0) + "' -");
   EXPECT_TRUE(std::regex_search(text, std::regex(R"(Printed on \S+ \S+( [AP]M)? for +Page 1 of 1)"))) << text;
 }
 

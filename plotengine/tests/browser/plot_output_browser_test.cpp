@@ -22,46 +22,20 @@
 #include "plotengine/svg/render_plot_svg.h"
 #include "plotengine/tasks/etch_copy_task_win.h"
 #include "plotengine/tests/browser/plot_script_fixture.h"
+#include "plotengine/tests/plotengine_test_support.h"
 #include "plotengine/tests/svg/svg_test_support.h"
 
 namespace Quor {
 namespace {
 
-// The plot's background, which the printed page and the images are searched for.
-constexpr Gdiplus::ARGB kOrange = 0xFFFF9900;
-
-std::string OutputOfCommand(const std::string& command) {
-  std::string text;
-  if (std::FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, got);
-    pclose(pipe);
-  }
-  return text;
-}
-
-bool ToolsInstalled(std::initializer_list<const char*> programs) {
-  for (const char* program : programs)
-    if (std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) != 0) return false;
-  return true;
-}
-
+// The plot's background (#ff9900), which the printed page and the images are searched for.
 bool IsOrange(Gdiplus::ARGB colour) {
   const int r = int(colour >> 16 & 0xFF), g = int(colour >> 8 & 0xFF), b = int(colour & 0xFF);
   return std::abs(r - 255) < 24 && std::abs(g - 153) < 24 && b < 24;
 }
 
 // Left, top, right and bottom of the orange pixels of a PNG.
-std::array<int, 4> OrangeBox(const std::string& png) {
-  const auto image = svg_test::LoadPng(png);
-  std::array<int, 4> box{1 << 30, 1 << 30, -1, -1};
-  if (!image) return box;
-  for (int y = 0; y < int(image->GetHeight()); ++y)
-    for (int x = 0; x < int(image->GetWidth()); ++x)
-      if (IsOrange(svg_test::PixelAt(*image, x, y)))
-        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
-  return box;
-}
+std::array<int, 4> OrangeBox(const std::string& png) { return svg_test::MatchingBox(png, IsOrange); }
 
 class PlotOutputInBrowser : public PlotScriptsInBrowser {
  protected:
@@ -124,7 +98,7 @@ class PlotOutputInBrowser : public PlotScriptsInBrowser {
 };
 
 TEST_F(PlotOutputInBrowser, PrintPutsThePlotFittedOnOnePageWithItsTitleAndFooter) {
-  if (!ToolsInstalled({"pdfinfo", "pdftoppm", "pdftotext"})) GTEST_SKIP() << "poppler-utils is not installed";
+  if (!CommandsInstalled({"pdfinfo", "pdftoppm", "pdftotext"})) GTEST_SKIP() << "poppler-utils is not installed";
   win32::SetSpoolFolder(PathOf("spool"));
   win32::ClearShownPrintDialogs();
   win32::PrinterDescription printer;
@@ -151,15 +125,15 @@ TEST_F(PlotOutputInBrowser, PrintPutsThePlotFittedOnOnePageWithItsTitleAndFooter
   const auto spooled = win32::SpooledDocuments();
   ASSERT_FALSE(spooled.empty());
   const std::string pdf = spooled.back();
-  const std::string info = OutputOfCommand("pdfinfo '" + pdf + "'");
+  const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
   EXPECT_NE(info.find("480 x 660 pts"), std::string::npos) << info;
   EXPECT_TRUE(std::regex_search(info, std::regex(R"(Pages:\s+1\n)"))) << info;
   // The 640 x 480 plot is drawn 480 x 360, at top 150.
-  OutputOfCommand("pdftoppm -r 72 -png -singlefile '" + pdf + "' '" + PathOf("page") + "'");
+  CommandOutput("pdftoppm -r 72 -png -singlefile '" + pdf + "' '" + PathOf("page") + "'");
   const auto box = OrangeBox(PathOf("page.png"));
   const std::array<int, 4> expected{0, 150, 480, 510};
   for (int side = 0; side < 4; ++side) EXPECT_NEAR(box[side], expected[side], 2) << "side " << side;
-  const std::string text = OutputOfCommand("pdftotext -layout '" + pdf + "' -");
+  const std::string text = CommandOutput("pdftotext -layout '" + pdf + "' -");
   EXPECT_NE(text.find("Tachogram Plot"), std::string::npos) << text;
   EXPECT_NE(text.find("for tester"), std::string::npos) << text;
   EXPECT_NE(text.find("Page 1 of 1"), std::string::npos) << text;
@@ -178,14 +152,14 @@ TEST_F(PlotOutputInBrowser, CopyFillsTheClipboardWithAMetafileAndSvgTextThatTool
   EXPECT_EQ(svg.back(), '\0');
   EXPECT_EQ(svg.find('\0'), svg.size() - 1) << "one zero byte, at the end";
   std::ofstream(PathOf("copy.svg"), std::ios::binary) << svg.substr(0, svg.size() - 1);
-  if (ToolsInstalled({"xmllint"})) {
+  if (CommandsInstalled({"xmllint"})) {
     EXPECT_EQ(std::system(("xmllint --noout '" + PathOf("copy.svg") + "'").c_str()), 0);
   }
 
   ASSERT_TRUE(SaveClipboardMetafile(PathOf("copy.emf")));
-  if (!ToolsInstalled({"printemf", "emf2svg-conv", "rsvg-convert"}))
+  if (!CommandsInstalled({"printemf", "emf2svg-conv", "rsvg-convert"}))
     GTEST_SKIP() << "printemf, emf2svg-conv (emf2svg) or rsvg-convert (librsvg2-bin) is not installed";
-  const std::string listing = OutputOfCommand("printemf '" + PathOf("copy.emf") + "' 2>&1");
+  const std::string listing = CommandOutput("printemf '" + PathOf("copy.emf") + "' 2>&1");
   for (const char* record : {"*HEADER*", "*POLYGON*", "*EOF*"})
     EXPECT_NE(listing.find(record), std::string::npos) << record << " in\n" << listing.substr(0, 2000);
   // The converter's picture of the metafile looks like our own picture of the SVG.
