@@ -1,6 +1,7 @@
 #include "host/views/view_printing.h"
 
 #include "host/framework/call_log.h"
+#include "platform/win32/global_memory.h"
 #include "platform/win32/printing.h"
 
 namespace PendrelHost {
@@ -20,7 +21,11 @@ HRESULT ViewPrinting::PrintSetup() {
   Tarn::RecordCall(kService, "PrintSetup");
   PRINTDLGEXW dialog{};
   dialog.lStructSize = sizeof dialog;
-  return PrintDlgExW(&dialog);
+  const HRESULT result = PrintDlgExW(&dialog);
+  // The settings chosen are not kept: the host prints nothing of its own.
+  GlobalFree(dialog.hDevMode);
+  GlobalFree(dialog.hDevNames);
+  return result;
 }
 
 }  // namespace PendrelHost

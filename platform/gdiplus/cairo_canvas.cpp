@@ -75,6 +75,26 @@ cairo_pattern_t* GradientPattern(const PathGradientBrush& brush) {
   return mesh;
 }
 
+// The layout of a run of text as every canvas on a surface draws it, and as it is measured.
+PangoLayout* TextLayout(cairo_t* cairo, const TextRun& run, cairo_antialias_t antialias) {
+  PangoLayout* layout = pango_cairo_create_layout(cairo);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, antialias);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  PangoContext* context = pango_layout_get_context(layout);
+  pango_cairo_context_set_font_options(context, options);
+  pango_cairo_context_set_resolution(context, 96);
+  pango_context_changed(context);
+  cairo_font_options_destroy(options);
+  PangoFontDescription* description = pango_font_description_new();
+  pango_font_description_set_family(description, run.family.c_str());
+  pango_font_description_set_absolute_size(description, run.pixelSize * PANGO_SCALE);
+  pango_layout_set_font_description(layout, description);
+  pango_font_description_free(description);
+  pango_layout_set_text(layout, run.text.c_str(), int(run.text.size()));
+  return layout;
+}
+
 class CairoCanvas : public Canvas {
  public:
   void Stroke(const DrawState& state, const Figures& figures, const StrokeStyle& style) override {
@@ -110,21 +130,7 @@ class CairoCanvas : public Canvas {
   void Text(const DrawState& state, const TextRun& run) override {
     cairo_t* cairo = Begin(state);
     if (!cairo) return;
-    PangoLayout* layout = pango_cairo_create_layout(cairo);
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_antialias(options, TextAntialias());
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    PangoContext* context = pango_layout_get_context(layout);
-    pango_cairo_context_set_font_options(context, options);
-    pango_cairo_context_set_resolution(context, 96);
-    pango_context_changed(context);
-    cairo_font_options_destroy(options);
-    PangoFontDescription* description = pango_font_description_new();
-    pango_font_description_set_family(description, run.family.c_str());
-    pango_font_description_set_absolute_size(description, run.pixelSize * PANGO_SCALE);
-    pango_layout_set_font_description(layout, description);
-    pango_font_description_free(description);
-    pango_layout_set_text(layout, run.text.c_str(), int(run.text.size()));
+    PangoLayout* layout = TextLayout(cairo, run, TextAntialias());
     PangoRectangle logical;
     pango_layout_get_extents(layout, nullptr, &logical);
     const double width = double(logical.width) / PANGO_SCALE, height = double(logical.height) / PANGO_SCALE;
@@ -215,6 +221,18 @@ class SurfaceContextCanvas : public CairoCanvas {
 };
 
 }  // namespace
+
+RectF MeasureText(const TextRun& run) {
+  cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1);
+  cairo_t* cairo = cairo_create(scratch);
+  PangoLayout* layout = TextLayout(cairo, run, CAIRO_ANTIALIAS_GRAY);
+  PangoRectangle logical;
+  pango_layout_get_extents(layout, nullptr, &logical);
+  g_object_unref(layout);
+  cairo_destroy(cairo);
+  cairo_surface_destroy(scratch);
+  return RectF(0, 0, REAL(double(logical.width) / PANGO_SCALE), REAL(double(logical.height) / PANGO_SCALE));
+}
 
 std::unique_ptr<Canvas> MakeBitmapCanvas(Bitmap& bitmap) { return std::make_unique<BitmapCanvas>(bitmap); }
 

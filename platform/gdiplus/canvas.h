@@ -60,6 +60,9 @@ class Canvas {
   virtual void Clear(const DrawState& state, ARGB colour) = 0;
 };
 
+// The logical box of a run as the surface canvases lay it out, at the origin.
+RectF MeasureText(const TextRun& run);
+
 std::unique_ptr<Canvas> MakeBitmapCanvas(Bitmap& bitmap);
 // A context that draws on a surface: window, memory, screen or printer.
 std::unique_ptr<Canvas> MakeSurfaceContextCanvas(HDC dc);

@@ -272,6 +272,24 @@ Status Graphics::DrawString(const WCHAR* text, INT length, const Font* font, con
   return Report(Ok);
 }
 
+Status Graphics::MeasureString(const WCHAR* text, INT length, const Font* font, const RectF& layout,
+                               const StringFormat* format, RectF* box) const {
+  if (!text || !font || !box || length < -1) return InvalidParameter;
+  if (font->GetLastStatus() != Ok) return font->GetLastStatus();
+  if (Usable() != Ok) return Usable();
+  detail::TextRun run;
+  run.text = Utf8(text, length);
+  run.family = font->Family().InstalledName();
+  run.pixelSize = font->PixelSize();
+  const RectF size = detail::MeasureText(run);
+  const StringAlignment horizontal = format ? format->GetAlignment() : StringAlignmentNear;
+  const StringAlignment vertical = format ? format->GetLineAlignment() : StringAlignmentNear;
+  const REAL share[3] = {0, 0.5f, 1};
+  *box = RectF(layout.X + (layout.Width - size.Width) * share[horizontal],
+               layout.Y + (layout.Height - size.Height) * share[vertical], size.Width, size.Height);
+  return Ok;
+}
+
 Status Graphics::DrawString(const WCHAR* text, INT length, const Font* font, const PointF& origin,
                             const Brush* brush) {
   return DrawString(text, length, font, RectF(origin.X, origin.Y, 0, 0), nullptr, brush);

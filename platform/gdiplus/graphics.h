@@ -77,6 +77,10 @@ class Graphics {
                     const StringFormat* format, const Brush* brush);
   Status DrawString(const WCHAR* text, INT length, const Font* font, const PointF& origin,
                     const Brush* brush);
+  // The box the text takes in world units, placed as DrawString places it in the layout
+  // rectangle (its origin when the rectangle is empty); the text is one line.
+  Status MeasureString(const WCHAR* text, INT length, const Font* font, const RectF& layout,
+                       const StringFormat* format, RectF* box) const;
 
  private:
   struct Saved {

@@ -9,6 +9,7 @@
 #include "platform/win32/hresult.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/message_queue.h"
+#include "platform/win32/metafile.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ struct Store {
   HWND openWindow = nullptr;
   HWND owner = nullptr;
   std::map<UINT, HANDLE> data;
+  UINT refused = 0;  // a format SetClipboardData refuses, for tests
   std::vector<std::u16string> registered;  // index + 0xC000 is the format
 };
 
@@ -35,8 +37,16 @@ std::u16string Folded(std::u16string name) {
   return name;
 }
 
+// An enhanced metafile is held by its handle; every other format by a global memory block.
+void FreeData(UINT format, HANDLE data) {
+  if (format == CF_ENHMETAFILE)
+    DeleteEnhMetaFile(reinterpret_cast<HENHMETAFILE>(data));
+  else
+    GlobalFree(data);
+}
+
 void FreeAll(Store& store) {
-  for (auto& [format, block] : store.data) GlobalFree(block);
+  for (auto& [format, block] : store.data) FreeData(format, block);
   store.data.clear();
 }
 
@@ -89,12 +99,16 @@ HANDLE SetClipboardData(UINT format, HANDLE data) {
     SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
     return nullptr;
   }
+  if (format != 0 && format == store.refused) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
   if (!data || format == 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
   HANDLE& slot = store.data[format];
-  if (slot && slot != data) GlobalFree(slot);
+  if (slot && slot != data) FreeData(format, slot);
   slot = data;
   return data;
 }
@@ -163,11 +177,18 @@ void SetClipboardBusyForTesting(bool busy) {
   store.busy = busy;
 }
 
+void RefuseClipboardFormatForTesting(UINT format) {
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  store.refused = format;
+}
+
 void ResetClipboardForTesting() {
   Store& store = TheStore();
   std::lock_guard lock(store.mutex);
   FreeAll(store);
   store.busy = false;
+  store.refused = 0;
   store.openThread = 0;
   store.openWindow = store.owner = nullptr;
 }

@@ -19,8 +19,9 @@ BOOL OpenClipboard(HWND owner);
 BOOL CloseClipboard();
 // Frees what the clipboard holds and makes the caller's window its owner.
 BOOL EmptyClipboard();
-// The clipboard takes the block (a global memory handle) and returns it; on failure (not open
-// by the caller, or busy) null is returned and the caller keeps the block.
+// The clipboard takes the block (a global memory handle; for CF_ENHMETAFILE the metafile's
+// handle) and returns it; on failure (not open by the caller, or busy) null is returned and the
+// caller keeps the block.
 HANDLE SetClipboardData(UINT format, HANDLE data);
 // The block stays the clipboard's.
 HANDLE GetClipboardData(UINT format);
@@ -34,6 +35,8 @@ int CountClipboardFormats();
 namespace win32 {
 // While busy, OpenClipboard fails (and whatever was open stays open).
 void SetClipboardBusyForTesting(bool busy);
+// SetClipboardData refuses the format (0: none), as a clipboard out of memory would.
+void RefuseClipboardFormatForTesting(UINT format);
 // Empties the store and forgets who opened it.
 void ResetClipboardForTesting();
 }  // namespace win32

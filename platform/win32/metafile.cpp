@@ -152,8 +152,17 @@ BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE handle, const RECT* rect) {
   const int saved = SaveDC(dc);
   POINT origin{};
   GetViewportOrgEx(dc, &origin);
-  if (rect) SetViewportOrgEx(dc, origin.x + rect->left, origin.y + rect->top, nullptr);
-  win32::gdi::Replay(metafile->calls, dc);
+  double scaleX = 1, scaleY = 1;
+  if (rect) {
+    SetViewportOrgEx(dc, origin.x + rect->left, origin.y + rect->top, nullptr);
+    // The picture is stretched over the rectangle, as a larger or smaller page would take it.
+    const SIZE picture = metafile->file.pictureSize;
+    if (picture.cx > 0 && picture.cy > 0 && rect->right > rect->left && rect->bottom > rect->top) {
+      scaleX = double(rect->right - rect->left) / picture.cx;
+      scaleY = double(rect->bottom - rect->top) / picture.cy;
+    }
+  }
+  win32::gdi::Replay(metafile->calls, dc, scaleX, scaleY);
   RestoreDC(dc, saved);
   return TRUE;
 }
@@ -186,5 +195,10 @@ namespace win32 {
 std::size_t MetafileCallCount(HENHMETAFILE handle) {
   Metafile* metafile = FindMetafile(handle);
   return metafile ? metafile->calls.size() : 0;
+}
+
+std::size_t LiveMetafileCount() {
+  std::lock_guard lock(MetafileMutex());
+  return LiveMetafiles().size();
 }
 }  // namespace win32

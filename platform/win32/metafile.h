@@ -14,7 +14,8 @@ DECLARE_PLATFORM_HANDLE(HENHMETAFILE);
 // two null-terminated strings and a closing null, or null.
 HDC CreateEnhMetaFileW(HDC reference, LPCWSTR fileName, const RECT* frame, LPCWSTR description);
 HENHMETAFILE CloseEnhMetaFile(HDC dc);
-// Replays the list with its top-left corner at the rectangle's; recorded sizes are kept.
+// Replays the list stretched over the rectangle (the picture's own size keeps every pixel where
+// it was recorded); null: at the context's origin, at the recorded size.
 BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* rect);
 BOOL DeleteEnhMetaFile(HENHMETAFILE metafile);
 // The picture as an enhanced metafile's bytes; with no buffer, how many there are.
@@ -23,4 +24,6 @@ UINT GetEnhMetaFileBits(HENHMETAFILE metafile, UINT size, BYTE* data);
 namespace win32 {
 // How many drawing calls a metafile holds.
 std::size_t MetafileCallCount(HENHMETAFILE metafile);
+// How many metafiles are made and not yet deleted, in the whole process.
+std::size_t LiveMetafileCount();
 }  // namespace win32

@@ -1,5 +1,6 @@
 #include "platform/win32/metafile_recording.h"
 
+#include <cmath>
 #include <memory>
 
 namespace win32::gdi {
@@ -34,7 +35,8 @@ DrawingState Capture(const DeviceContext& dc) {
 // Selects a recorded state into a context for one call and puts the context's own back after.
 class AppliedState {
  public:
-  AppliedState(HDC dc, const DrawingState& state) : m_dc(dc), m_saved(SaveDC(dc)) {
+  AppliedState(HDC dc, const DrawingState& state, double scaleX, double scaleY)
+      : m_dc(dc), m_saved(SaveDC(dc)) {
     m_pen = static_cast<HPEN>(AddObject(std::make_unique<Pen>(state.pen)));
     m_brush = static_cast<HBRUSH>(AddObject(std::make_unique<Brush>(state.brush)));
     m_font = CreateFontIndirectW(&state.font);
@@ -51,16 +53,33 @@ class AppliedState {
     POINT origin{};
     GetViewportOrgEx(dc, &origin);
     const int dx = origin.x, dy = origin.y;
-    SetViewportOrgEx(dc, dx + state.viewportOrigin.x, dy + state.viewportOrigin.y, nullptr);
-    SetWindowOrgEx(dc, state.windowOrigin.x, state.windowOrigin.y, nullptr);
-    if (!IsIdentity(state.transform)) {
+    const bool scaled = scaleX != 1 || scaleY != 1;
+    if (!scaled) {
+      SetViewportOrgEx(dc, dx + state.viewportOrigin.x, dy + state.viewportOrigin.y, nullptr);
+      SetWindowOrgEx(dc, state.windowOrigin.x, state.windowOrigin.y, nullptr);
+      if (!IsIdentity(state.transform)) {
+        SetGraphicsMode(dc, GM_ADVANCED);
+        SetWorldTransform(dc, &state.transform);
+      }
+    } else {
+      // The recording's whole mapping to its device goes into the world transform, followed by
+      // the scale, so that fractions of the scaled origins are not rounded away.
+      SetWindowOrgEx(dc, 0, 0, nullptr);
       SetGraphicsMode(dc, GM_ADVANCED);
       SetWorldTransform(dc, &state.transform);
+      const XFORM origins{1, 0, 0, 1, FLOAT(state.viewportOrigin.x - state.windowOrigin.x),
+                          FLOAT(state.viewportOrigin.y - state.windowOrigin.y)};
+      ModifyWorldTransform(dc, &origins, MWT_RIGHTMULTIPLY);
+      const XFORM scale{FLOAT(scaleX), 0, 0, FLOAT(scaleY), 0, 0};
+      ModifyWorldTransform(dc, &scale, MWT_RIGHTMULTIPLY);
     }
     if (state.clipped) {
-      // Recorded clips are in the recording's device space; move them by the target's origin.
+      // Recorded clips are in the recording's device space; scale them and move them by the
+      // target's origin.
       HRGN clip = CreateRectRgn(0, 0, 0, 0);
-      for (const RECT& r : state.clip) {
+      for (const RECT& recorded : state.clip) {
+        const RECT r{LONG(std::lround(recorded.left * scaleX)), LONG(std::lround(recorded.top * scaleY)),
+                     LONG(std::lround(recorded.right * scaleX)), LONG(std::lround(recorded.bottom * scaleY))};
         HRGN part = CreateRectRgn(r.left + dx, r.top + dy, r.right + dx, r.bottom + dy);
         CombineRgn(clip, clip, part, RGN_OR);
         DeleteObject(part);
@@ -135,9 +154,9 @@ void RecordBlit(DeviceContext& dc, int x, int y, int width, int height, HDC from
          emf::DibRecord(x, y, width, height, fromWidth, fromHeight, bottomUp));
 }
 
-void Replay(const std::vector<RecordedCall>& calls, HDC target) {
+void Replay(const std::vector<RecordedCall>& calls, HDC target, double scaleX, double scaleY) {
   for (const RecordedCall& call : calls) {
-    AppliedState applied(target, call.state);
+    AppliedState applied(target, call.state, scaleX, scaleY);
     call.draw(target);
   }
 }

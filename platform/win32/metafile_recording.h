@@ -46,7 +46,8 @@ bool IsRecording(const DeviceContext& dc);
 // Records a blit, keeping a copy of the source pixels it reads.
 void RecordBlit(DeviceContext& dc, int x, int y, int width, int height, HDC from, int fromX,
                 int fromY, int fromWidth, int fromHeight, DWORD rop);
-// Replays recorded calls on a context, its own state kept.
-void Replay(const std::vector<RecordedCall>& calls, HDC target);
+// Replays recorded calls on a context, its own state kept, each recorded device unit drawn
+// `scaleX` by `scaleY` target units from the target's viewport origin.
+void Replay(const std::vector<RecordedCall>& calls, HDC target, double scaleX = 1, double scaleY = 1);
 
 }  // namespace win32::gdi

@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstring>
 #include <deque>
 #include <mutex>
 
 #include "platform/win32/gdi_internal.h"
+#include "platform/win32/global_memory.h"
 #include "platform/win32/hresult.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/utf8_path.h"
@@ -24,6 +27,7 @@ struct PrintState {
   int nextJob = 1;
   std::deque<DWORD> answers;
   std::vector<win32::ShownPrintDialog> shown;
+  std::optional<win32::PrintStep> failingStep;
 };
 
 PrintState& State() {
@@ -95,6 +99,47 @@ std::string NewSpoolPath(LPCWSTR documentName, int* job) {
   return folder + "/" + FileNameFor(*job, documentName);
 }
 
+// Whether a test asked this step to fail; the request is used up.
+bool StepFails(win32::PrintStep step) {
+  PrintState& state = State();
+  std::lock_guard lock(state.mutex);
+  if (state.failingStep != step) return false;
+  state.failingStep.reset();
+  SetLastError(ERROR_WRITE_FAULT);
+  return true;
+}
+
+HGLOBAL DevModeOf(const win32::PrinterDescription& printer) {
+  const HGLOBAL block = GlobalAlloc(GHND, sizeof(DEVMODEW));
+  auto* mode = static_cast<DEVMODEW*>(GlobalLock(block));
+  const std::size_t length = std::min<std::size_t>(printer.name.size(), 31);
+  std::copy_n(printer.name.begin(), length, mode->dmDeviceName);
+  mode->dmSize = sizeof(DEVMODEW);
+  mode->dmFields = DM_COPIES | DM_PRINTQUALITY;
+  mode->dmCopies = 1;
+  mode->dmPrintQuality = printer.printQuality.value_or(short(printer.dotsPerInch));
+  GlobalUnlock(block);
+  return block;
+}
+
+HGLOBAL DevNamesOf(const win32::PrinterDescription& printer) {
+  const std::u16string names[3] = {u"WINSPOOL", printer.name, u"PDF:"};
+  std::u16string text(sizeof(DEVNAMES) / sizeof(WCHAR), u'\0');
+  WORD offsets[3];
+  for (int i = 0; i < 3; ++i) {
+    offsets[i] = WORD(text.size());
+    text += names[i];
+    text += u'\0';
+  }
+  const HGLOBAL block = GlobalAlloc(GHND, text.size() * sizeof(WCHAR));
+  auto* bytes = static_cast<unsigned char*>(GlobalLock(block));
+  std::memcpy(bytes, text.data(), text.size() * sizeof(WCHAR));
+  const DEVNAMES header{offsets[0], offsets[1], offsets[2], 1};
+  std::memcpy(bytes, &header, sizeof header);
+  GlobalUnlock(block);
+  return block;
+}
+
 void CloseDocument(DeviceContext& context, bool keep) {
   cairo_surface_finish(context.surface);
   const int width = context.width, height = context.height;
@@ -127,7 +172,7 @@ HDC CreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR, const void*) {
 
 int StartDocW(HDC dc, const DOCINFOW* document) {
   DeviceContext* context = PrinterContext(dc);
-  if (!context || context->printJob) return SP_ERROR;
+  if (!context || context->printJob || StepFails(win32::PrintStep::StartDoc)) return SP_ERROR;
   int job = 0;
   std::string path = NewSpoolPath(document ? document->lpszDocName : nullptr, &job);
   if (path.empty()) return SP_ERROR;
@@ -157,19 +202,19 @@ int StartDocW(HDC dc, const DOCINFOW* document) {
 
 int StartPage(HDC dc) {
   DeviceContext* context = PrinterContext(dc);
-  return context && context->printJob ? 1 : SP_ERROR;
+  return context && context->printJob && !StepFails(win32::PrintStep::StartPage) ? 1 : SP_ERROR;
 }
 
 int EndPage(HDC dc) {
   DeviceContext* context = PrinterContext(dc);
-  if (!context || !context->printJob) return SP_ERROR;
+  if (!context || !context->printJob || StepFails(win32::PrintStep::EndPage)) return SP_ERROR;
   cairo_show_page(context->cairo);
   return 1;
 }
 
 int EndDoc(HDC dc) {
   DeviceContext* context = PrinterContext(dc);
-  if (!context || !context->printJob) return SP_ERROR;
+  if (!context || !context->printJob || StepFails(win32::PrintStep::EndDoc)) return SP_ERROR;
   CloseDocument(*context, true);
   return 1;
 }
@@ -195,6 +240,13 @@ HRESULT PrintDlgExW(PRINTDLGEXW* dialog) {
   }
   dialog->dwResultAction = answer;
   dialog->hDC = answer != PD_RESULT_CANCEL && (dialog->Flags & PD_RETURNDC) ? NewPrinterDC() : nullptr;
+  if (answer != PD_RESULT_CANCEL) {
+    const win32::PrinterDescription printer = win32::CurrentPrinter();
+    if (!dialog->hDevMode) dialog->hDevMode = DevModeOf(printer);
+    if (!dialog->hDevNames) dialog->hDevNames = DevNamesOf(printer);
+    dialog->Flags &= ~(PD_SELECTION | PD_PAGENUMS);
+    dialog->nCopies = 1;
+  }
   return S_OK;
 }
 
@@ -242,6 +294,12 @@ std::vector<std::string> SpooledDocuments() {
   return state.spooled;
 }
 
+void FailNextPrintStepForTesting(PrintStep step) {
+  PrintState& state = State();
+  std::lock_guard lock(state.mutex);
+  state.failingStep = step;
+}
+
 void QueuePrintDialogAnswer(DWORD resultAction) {
   PrintState& state = State();
   std::lock_guard lock(state.mutex);
@@ -259,6 +317,7 @@ void ClearShownPrintDialogs() {
   std::lock_guard lock(state.mutex);
   state.shown.clear();
   state.answers.clear();
+  state.failingStep.reset();
 }
 
 }  // namespace win32

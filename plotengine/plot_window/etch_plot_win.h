@@ -9,6 +9,7 @@
 #include "core/inter_thread_notifier.h"
 #include "plotengine/browser_control/cr_control.h"
 #include "plotengine/plot_window/etch_plot_base.h"
+#include "plotengine/plot_window/plot_output_tasks.h"
 #include "plotengine/proxy/etch_proxy_win.h"
 
 namespace Quor {
@@ -42,6 +43,20 @@ class EtchPlotWin final : public EtchPlotBase,
                     int bottom, bool enableCommands, bool vertical, double min,
                     double max) override;
 
+  // ---- Print, copy and save (etch_plot_win_output.cpp) ----
+  // Shows the print dialog and, when the person chose Print, prints the plot with the title once
+  // the page answers. The job, with one reference for the caller; the window keeps it too
+  // until it is finished.
+  EtchPrintJob* Print(const String& title);
+  // Puts the plot on the clipboard once the page answers. The task, with one reference for the
+  // caller; null when the browser has no window. The window keeps it until it is done or failed.
+  EtchCopyTask* Copy();
+  // Writes the plot into the file, of the type its extension names, once the page answers.
+  void SaveImage(const String& path) override;
+  EtchPrintJob* CreatePrintJob(const std::string& title);
+  EtchCopyTask* CreateCopyTask();
+  const PlotOutputTasks& OutputTasks() const { return m_outputTasks; }
+
  private:
   // The scale menu's messages; false for every other message.
   bool HandleMenuMessage(UINT message, WPARAM wParam);
@@ -52,6 +67,7 @@ class EtchPlotWin final : public EtchPlotBase,
   ScaleProxy* MenuScale() const;
   // Runs ".get_scales()[n]." + `call` on the menu's plot.
   void RunScaleCall(const std::string& call);
+  PlotOutputTasks m_outputTasks;
 
   bool m_handled = false;
   BrowserEtchLoader* m_loader;  // one reference

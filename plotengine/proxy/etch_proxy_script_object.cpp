@@ -5,19 +5,10 @@
 #include "plotengine/bridge/script_args.h"
 #include "plotengine/bridge/v8_exceptions.h"
 #include "plotengine/bridge/v8_variant_impl.h"
+#include "plotengine/proxy/browser_script_context.h"
 
 namespace Quor {
 namespace {
-
-// The page of the call in progress: script text runs through the browser the bridge passed.
-class BrowserScriptContext final : public SimpleUnknownImp1<IEtchScriptContext, 1> {
- public:
-  explicit BrowserScriptContext(IQuorBrowser* browser) : m_browser(browser) {}
-  HRESULT ExecuteScript(IQuorString* script) override { return m_browser->ExecuteScript(script); }
-
- private:
-  ComPtr<IQuorBrowser> m_browser;
-};
 
 // The proxy's form of one bridge value; kinds the proxy never reads become the empty kind,
 // which no reader accepts.
@@ -89,6 +80,7 @@ void EtchProxyScriptObject::CallMethod(IQuorV8Variant** result, IUnknown* contex
   for (DWORD i = 0; i < arguments.GetCount(); ++i) args.push_back(ProxyValueOf(arguments[i]));
   ComPtr<IQuorBrowser> browser;
   if (context) context->QueryInterface(IQuorBrowser::iid, ComPtrOut<IQuorBrowser>::Bind(browser));
+  // The page of the call in progress: script text runs through the browser the bridge passed.
   ComPtr<IEtchScriptContext> page;
   if (browser) page.Attach(new BrowserScriptContext(browser.Get()));
   try {

@@ -40,6 +40,9 @@ class SvgGdiplusRenderer {
   // metafile was taken before.
   HENHMETAFILE DetachMetafile();
   std::string GetFontFamily() const { return m_style.fontFamily; }
+  // The picture's size in pixels, from the root element.
+  float Width() const { return m_width; }
+  float Height() const { return m_height; }
 
   void ApplyStyle(const std::string& text) { ApplySvgStyle(m_style, text); }
   void SetStyleProperty(const std::string& name, const std::string& value) {

@@ -1,7 +1,8 @@
-// Helpers of the plot engine's tests: fixtures and source files by name, and work run on a
-// thread of its own.
+// Helpers of the plot engine's tests: fixtures and source files by name, outside commands, and
+// work run on a thread of its own.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -13,6 +14,11 @@ std::string ScriptSource(const std::string& name);
 
 // The bytes of a file of the host's resources, host/resources/<name>.
 std::string HostResourceFile(const std::string& name);
+
+// What a shell command prints on its standard output; empty when it cannot run.
+std::string CommandOutput(const std::string& command);
+// True when every named program is on the PATH (the outside readers the tests check with).
+bool CommandsInstalled(std::initializer_list<const char*> programs);
 
 // Runs `work` on a new thread with the default stack, as the browser's script thread runs the
 // compiler, and returns its result.

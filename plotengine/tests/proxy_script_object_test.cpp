@@ -5,40 +5,17 @@
 #include "hostframework/tests/host_fixture.h"
 #include "platform/pendrel/browser.h"
 #include "platform/win32/com_object.h"
+#include "plotengine/tests/recording_browser.h"
 #include "plotengine/tests/script_call_arguments.h"
 #include "plotengine/bridge/v8_variant_impl.h"
 
 namespace {
 
+using plotengine_test::RecordingBrowser;
 using Quor::String;
 using Quor::V8VariantImpl;
 
 using PlotEngineTests::ScriptCallArguments;
-
-// A browser that records the script it is asked to run.
-class RecordingBrowser final : public SimpleUnknownImp1<IQuorBrowser, 1> {
- public:
-  HRESULT Reserved0() override { return E_NOTIMPL; }
-  HRESULT Navigate(IAutoQuorString*) override { return E_NOTIMPL; }
-  HRESULT SetResourceLoader(IQuorBrowserResourceLoader*) override { return E_NOTIMPL; }
-  HRESULT SetBrowserBounds(const RECT*) override { return E_NOTIMPL; }
-  HRESULT Reserved1() override { return E_NOTIMPL; }
-  HRESULT Reserved2() override { return E_NOTIMPL; }
-  HRESULT Reserved3() override { return E_NOTIMPL; }
-  HRESULT Reserved4() override { return E_NOTIMPL; }
-  HRESULT Reserved5() override { return E_NOTIMPL; }
-  HRESULT ExecuteScript(IQuorString* script) override {
-    scripts.push_back(String(static_cast<IAutoQuorString*>(script)).ToUtf8String());
-    return S_OK;
-  }
-  HRESULT RegisterScriptObject(IQuorV8Object*) override { return E_NOTIMPL; }
-  HRESULT Reserved6() override { return E_NOTIMPL; }
-  HRESULT Reserved7() override { return E_NOTIMPL; }
-  HRESULT Reserved8() override { return E_NOTIMPL; }
-  HRESULT Reserved9() override { return E_NOTIMPL; }
-  HRESULT PrintPage() override { return E_NOTIMPL; }
-  std::vector<std::string> scripts;
-};
 
 V8VariantImpl* Text(const char16_t* text) {
   V8VariantImpl* value = V8VariantImpl::Create();
@@ -84,7 +61,7 @@ class ProxyScriptObjectTest : public HostFrameworkTest {
     IQuorString* name = String(method).GetInterface();
     IAutoQuorString* error = nullptr;
     IQuorV8Variant* result = nullptr;
-    Answer answer{object->Invoke(&browser, name, arguments, &error, &result), "", nullptr};
+    Answer answer{object->Invoke(static_cast<IQuorBrowser*>(&browser), name, arguments, &error, &result), "", nullptr};
     name->Release();
     arguments->Release();
     if (error) {

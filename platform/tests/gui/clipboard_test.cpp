@@ -8,6 +8,7 @@
 #include "platform/win32/global_memory.h"
 #include "platform/win32/hresult.h"
 #include "platform/win32/last_error.h"
+#include "platform/win32/metafile.h"
 
 namespace {
 
@@ -65,6 +66,29 @@ TEST_F(Clipboard, SettingWhileClosedOrBusyIsRefusedAndTheCallerKeepsTheBlock) {
   }
   win32::SetClipboardBusyForTesting(true);
   EXPECT_FALSE(OpenClipboard(nullptr));
+}
+
+TEST_F(Clipboard, AMetafileIsHeldByItsHandleAndDeletedWhenReplacedOrEmptied) {
+  auto recorded = [] {
+    const RECT frame{0, 0, 500, 500};
+    return CloseEnhMetaFile(CreateEnhMetaFileW(nullptr, nullptr, &frame, nullptr));
+  };
+  const std::size_t before = win32::LiveMetafileCount();
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  const HENHMETAFILE first = recorded(), second = recorded();
+  EXPECT_EQ(SetClipboardData(CF_ENHMETAFILE, first), HANDLE(first));
+  EXPECT_EQ(SetClipboardData(CF_ENHMETAFILE, second), HANDLE(second));
+  EXPECT_EQ(win32::LiveMetafileCount(), before + 1) << "the replaced one was deleted";
+  EXPECT_EQ(GetClipboardData(CF_ENHMETAFILE), HANDLE(second));
+  ASSERT_TRUE(EmptyClipboard());
+  EXPECT_EQ(win32::LiveMetafileCount(), before);
+
+  win32::RefuseClipboardFormatForTesting(CF_ENHMETAFILE);
+  const HENHMETAFILE refused = recorded();
+  EXPECT_EQ(SetClipboardData(CF_ENHMETAFILE, refused), nullptr);
+  EXPECT_TRUE(DeleteEnhMetaFile(refused)) << "a refused metafile stays the caller's";
+  CloseClipboard();
 }
 
 TEST_F(Clipboard, OnlyTheOpeningThreadMayUseIt) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/tests/gui/drawing_test_support.h"
+#include "platform/win32/global_memory.h"
 #include "platform/win32/hresult.h"
 
 namespace {
@@ -67,7 +68,10 @@ TEST_F(Printing, EachDocumentIsAPdfInTheSpoolFolderThatReadersAccept) {
 }
 
 TEST_F(Printing, ThePrintDialogIsAnsweredByScriptAndCancelledWithout) {
-  PRINTDLGEXW dialog{sizeof dialog, nullptr, nullptr, PD_RETURNDC, 99};
+  PRINTDLGEXW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.Flags = PD_RETURNDC;
+  dialog.dwResultAction = 99;
   ASSERT_EQ(PrintDlgExW(&dialog), S_OK);
   EXPECT_EQ(dialog.dwResultAction, PD_RESULT_CANCEL);
   EXPECT_EQ(dialog.hDC, nullptr);
@@ -77,12 +81,49 @@ TEST_F(Printing, ThePrintDialogIsAnsweredByScriptAndCancelledWithout) {
   ASSERT_NE(dialog.hDC, nullptr);
   EXPECT_EQ(GetDeviceCaps(dialog.hDC, TECHNOLOGY), DT_RASPRINTER);
   DeleteDC(dialog.hDC);
+  // The chosen printer's settings name the printer CreateDCW knows.
+  const auto* names = static_cast<const DEVNAMES*>(GlobalLock(dialog.hDevNames));
+  ASSERT_NE(names, nullptr);
+  const auto* text = reinterpret_cast<const WCHAR*>(names);
+  EXPECT_EQ(std::u16string(text + names->wDeviceOffset), win32::CurrentPrinter().name);
+  const HDC named = CreateDCW(text + names->wDriverOffset, text + names->wDeviceOffset,
+                              text + names->wOutputOffset, nullptr);
+  EXPECT_NE(named, nullptr);
+  DeleteDC(named);
+  GlobalUnlock(dialog.hDevNames);
+  const auto* mode = static_cast<const DEVMODEW*>(GlobalLock(dialog.hDevMode));
+  ASSERT_NE(mode, nullptr);
+  EXPECT_EQ(mode->dmCopies, 1);
+  EXPECT_EQ(mode->dmPrintQuality, 600);
+  GlobalUnlock(dialog.hDevMode);
+  GlobalFree(dialog.hDevMode);
+  GlobalFree(dialog.hDevNames);
   const auto shown = win32::ShownPrintDialogs();
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].answer, PD_RESULT_CANCEL);
   EXPECT_EQ(shown[1].answer, PD_RESULT_PRINT);
   EXPECT_EQ(shown[1].flags, PD_RETURNDC);
   EXPECT_EQ(CreateDCW(nullptr, u"No Such Printer", nullptr, nullptr), nullptr);
+}
+
+TEST_F(Printing, AStepThatFailsLeavesTheDocumentOpenForAnAbort) {
+  for (const auto step : {win32::PrintStep::StartDoc, win32::PrintStep::StartPage, win32::PrintStep::EndPage,
+                          win32::PrintStep::EndDoc}) {
+    SCOPED_TRACE(int(step));
+    HDC dc = CreateDCW(u"WINSPOOL", nullptr, nullptr, nullptr);
+    const DOCINFOW document{sizeof(DOCINFOW), u"failing", nullptr, nullptr, 0};
+    win32::FailNextPrintStepForTesting(step);
+    const int started = StartDocW(dc, &document);
+    const bool pageStarted = started > 0 && StartPage(dc) > 0;
+    const bool pageEnded = pageStarted && EndPage(dc) > 0;
+    const bool ended = pageEnded && EndDoc(dc) > 0;
+    EXPECT_FALSE(ended);
+    if (started > 0 && !ended) {
+      EXPECT_EQ(AbortDoc(dc), 1);
+    }
+    DeleteDC(dc);
+  }
+  EXPECT_TRUE(!std::filesystem::exists(m_folder) || std::filesystem::is_empty(m_folder)) << "no partial PDF";
 }
 
 }  // namespace

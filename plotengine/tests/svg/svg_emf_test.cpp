@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "plotengine/svg/render_plot_svg.h"
+#include "plotengine/tests/plotengine_test_support.h"
 #include "svg_scene.h"
 #include "svg_test_support.h"
 
@@ -17,20 +18,6 @@ namespace {
 
 using svg_test::LoadPng;
 using svg_test::PixelAt;
-
-bool HaveTool(const std::string& program) {
-  return std::system(("command -v " + program + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string Output(const std::string& command) {
-  std::string text;
-  if (std::FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, got);
-    pclose(pipe);
-  }
-  return text;
-}
 
 int OnWhiteChannel(Gdiplus::ARGB colour, int shift) {
   const int a = int(colour >> 24);
@@ -64,7 +51,7 @@ svg_test::SvgScene Shapes() {
 class SvgToEmf : public svg_test::SvgFiles {};
 
 TEST_F(SvgToEmf, IndependentReadersSeeThePlot) {
-  if (!HaveTool("printemf") || !HaveTool("emf2svg-conv") || !HaveTool("rsvg-convert"))
+  if (!CommandsInstalled({"printemf", "emf2svg-conv", "rsvg-convert"}))
     GTEST_SKIP() << "printemf, emf2svg-conv (emf2svg) or rsvg-convert (librsvg2-bin) is not installed";
   const svg_test::SvgScene scene = Shapes();
   const std::string emf = PathOf("plot.emf"), svg = PathOf("plot.svg"), converted = PathOf("converted.png"),
@@ -73,7 +60,7 @@ TEST_F(SvgToEmf, IndependentReadersSeeThePlot) {
   ASSERT_TRUE(std::filesystem::exists(emf));
   Quor::RenderPlotSvg(scene.Dialect(), "", Wide(ours));
 
-  const std::string listing = Output("printemf '" + emf + "' 2>&1");
+  const std::string listing = CommandOutput("printemf '" + emf + "' 2>&1");
   for (const char* record : {"*HEADER*", "*EXTCREATEPEN*", "*POLYGON*", "*POLYLINE*", "*EOF*"})
     EXPECT_NE(listing.find(record), std::string::npos) << record << " in\n" << listing.substr(0, 2000);
 

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -45,6 +46,17 @@ Gdiplus::ARGB PixelAt(const Gdiplus::Bitmap& bitmap, int x, int y) {
   Gdiplus::Color colour;
   bitmap.GetPixel(x, y, &colour);
   return colour.GetValue();
+}
+
+std::array<int, 4> MatchingBox(const std::string& path, const std::function<bool(Gdiplus::ARGB)>& matches) {
+  std::array<int, 4> box{1 << 30, 1 << 30, -1, -1};
+  const auto image = LoadPng(path);
+  if (!image) return box;
+  for (int y = 0; y < int(image->GetHeight()); ++y)
+    for (int x = 0; x < int(image->GetWidth()); ++x)
+      if (matches(PixelAt(*image, x, y)))
+        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
+  return box;
 }
 
 }  // namespace svg_test

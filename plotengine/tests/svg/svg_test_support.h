@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,5 +26,8 @@ class SvgFiles : public ::testing::Test {
 // The PNG file decoded; null when it cannot be.
 std::unique_ptr<Gdiplus::Bitmap> LoadPng(const std::string& path);
 Gdiplus::ARGB PixelAt(const Gdiplus::Bitmap& bitmap, int x, int y);
+// Left, top, right and bottom (exclusive) of the pixels of a PNG file that match; right and
+// bottom are -1 when none does (or the file cannot be read).
+std::array<int, 4> MatchingBox(const std::string& path, const std::function<bool(Gdiplus::ARGB)>& matches);
 
 }  // namespace svg_test
