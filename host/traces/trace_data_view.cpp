@@ -20,7 +20,8 @@ LONGLONG FloorDiv(LONGLONG a, LONGLONG b) {
 }  // namespace
 
 TraceDataView::TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels)
-    : m_records(Tarn::Hold(records)), m_channels(Tarn::Hold(channels)) {}
+    : SimpleUnknownImpBase(0),
+      m_records(Tarn::Hold(records)), m_channels(Tarn::Hold(channels)) {}
 
 std::vector<LONGLONG> TraceDataView::RecordTicks() const {
   std::vector<LONGLONG> ticks;

@@ -11,12 +11,14 @@
 #include "host/framework/held_reference.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/trace_data.h"
+#include "platform/pendrel/trace_sampling.h"
 #include "platform/win32/com_object.h"
 
 namespace PendrelHost {
 
 class TraceDataView final
-    : public SimpleUnknownImp2<IPendrelTraceDataView, IPendrelTraceChannelInfo, 0> {
+    : public SimpleUnknownImpBase<IPendrelTraceDataView, IPendrelTraceChannelInfo, IOnlineDataSink,
+                                  IPendrelTraceSampling> {
  public:
   // `records` answers the record queries; `channels` (may be null) the titles. 10/1 at first.
   TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels);
@@ -34,6 +36,23 @@ class TraceDataView final
 
   HRESULT GetChannelTitle(LONG channel, IQuorString** title) override;
 
+  // The pane hands the view every online notice first; the view follows the record being
+  // sampled from a record start until sampling stops or the data change.
+  HRESULT OnSamplingStarting(DWORD flags, VARIANT_BOOL* proceed) override;
+  HRESULT OnRecordStart(LONG record) override;
+  HRESULT OnDataAdded(LONG record, LONG start, LONG count, VARIANT_BOOL more) override;
+  HRESULT OnRecordEnd(LONG record) override;
+  HRESULT OnSamplingStopped(DWORD reason, DWORD reserved) override;
+  HRESULT OnDataChanged(DWORD reserved) override;
+  HRESULT OnChannelChanged(DWORD channel) override;
+  HRESULT Reserved10() override { return E_NOTIMPL; }
+  HRESULT Reserved11() override { return E_NOTIMPL; }
+  HRESULT Notify12() override { return S_OK; }
+  HRESULT GetUpdateInterval(DWORD* interval) override;
+  HRESULT GetDataInterest(DWORD* interest) override;
+
+  HRESULT GetSampledRecord(LONG* record) override;
+
   // The host marks what changed in the document; the pane acknowledges it.
   void MarkPending(DWORD flags) { m_pending |= flags; }
 
@@ -48,6 +67,7 @@ class TraceDataView final
   LONGLONG m_ticks = 10;   // compression numerator
   LONGLONG m_pixels = 1;   // compression denominator
   DWORD m_pending = 0;
+  LONG m_sampledRecord = kRecordEndOffset;  // none
 };
 
 }  // namespace PendrelHost
