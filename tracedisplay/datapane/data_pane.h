@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "core/bitset_rep.h"
@@ -296,7 +297,14 @@ class DataPane : public IOnlineDataSink,
   // The record being sampled; 0x7FFFFFFF when none is.
   LONG SampledRecord();
   DWORD SegmentFlags(LONG record, LONG sampled) const;
+  // Draws the records from pixel `first` (in `record`) towards `end`; returns the pixel reached.
+  LONGLONG WalkRecords(HDC dc, const RECT& clip, LONGLONG first, LONGLONG end, LONG record,
+                       LONG sampled, const std::vector<std::unique_ptr<DirtySpans>>& dirt);
   void DrawSegment(HDC dc, const DrawSpan& span, DWORD flags,
+                   const std::vector<std::unique_ptr<DirtySpans>>& dirt);
+  // After the walk: the columns asked for but not drawn show the background, the bands are
+  // clean, and without sampling the drawers let go of their data cursors.
+  void FinishBands(HDC dc, std::pair<LONG, LONG> drawn, std::pair<LONG, LONG> asked, LONG sampled,
                    const std::vector<std::unique_ptr<DirtySpans>>& dirt);
   void RedrawBandLane(ChildPaneBase& band, LONG lane, const DrawSpan& span, DWORD flags, HDC dc,
                       bool reset);

@@ -48,10 +48,8 @@ DWORD DataPane::SegmentFlags(LONG record, LONG sampled) const {
 
 void DataPane::DrawRecords(HDC dc, DWORD, const RECT& rect, LONG xFrom, LONG xTo) {
   if (IsRectEmpty(&rect)) return;
-  LONGLONG first = PixelAtClientX(xFrom);
-  const LONGLONG end = PixelAtClientX(xTo);
   // Columns left of the data start show no record: the walk starts at pixel 0.
-  first = std::max<LONGLONG>(first, 0);
+  const LONGLONG first = std::max<LONGLONG>(PixelAtClientX(xFrom), 0);
   LONG record = kRecordEndOffset, tick = 0;
   if (m_channelPanes.empty() || !m_dataView ||
       m_dataView->PixelToPosition(first, &record, &tick) != S_OK) {
@@ -59,19 +57,24 @@ void DataPane::DrawRecords(HDC dc, DWORD, const RECT& rect, LONG xFrom, LONG xTo
     return;
   }
   const LONG sampled = SampledRecord();
-  const std::vector<ChildPaneBase*> bands = Bands();
   std::vector<std::unique_ptr<DirtySpans>> dirt;
-  for (ChildPaneBase* band : bands) {
+  for (ChildPaneBase* band : Bands()) {
     dirt.push_back(AllowsBuffering() ? std::make_unique<DirtySpans>(*band, ShownBackground()) : nullptr);
   }
-  const LONGLONG walkFrom = first;
+  const LONGLONG reached = WalkRecords(dc, rect, first, PixelAtClientX(xTo), record, sampled, dirt);
+  FinishBands(dc, {LONG(ClientXOf(first)), LONG(ClientXOf(reached))}, {xFrom, xTo}, sampled, dirt);
+}
+
+LONGLONG DataPane::WalkRecords(HDC dc, const RECT& clip, LONGLONG first, LONGLONG end, LONG record,
+                               LONG sampled, const std::vector<std::unique_ptr<DirtySpans>>& dirt) {
   while (first < end) {
     PendrelTraceRecordInfo info{};
     info.record.startTime = -1.0;
     if (FAILED(m_dataView->GetRecordInformation(record, &info))) break;
     const LONGLONG segmentEnd = std::min(end, info.endPixel);
     if (first < segmentEnd) {
-      const DrawSpan span = {first, segmentEnd, info.firstPixel - first, record, LONG(ClientXOf(first)), rect};
+      const DrawSpan span = {first, segmentEnd, info.firstPixel - first, record,
+                             LONG(ClientXOf(first)), clip};
       DrawSegment(dc, span, SegmentFlags(record, sampled), dirt);
     }
     first = std::max(first, segmentEnd);
@@ -79,15 +82,20 @@ void DataPane::DrawRecords(HDC dc, DWORD, const RECT& rect, LONG xFrom, LONG xTo
     if (first >= end || m_dataView->GetNextRecord(record, &next) != S_OK) break;
     record = next;
   }
-  const LONG drawnFrom = LONG(ClientXOf(walkFrom));
-  const LONG drawnTo = LONG(ClientXOf(first));
+  return first;
+}
+
+void DataPane::FinishBands(HDC dc, std::pair<LONG, LONG> drawn, std::pair<LONG, LONG> asked,
+                           LONG sampled, const std::vector<std::unique_ptr<DirtySpans>>& dirt) {
+  const std::vector<ChildPaneBase*> bands = Bands();
   for (std::size_t i = 0; i < bands.size(); ++i) {
     if (dirt[i]) {
-      dirt[i]->Finish(drawnFrom, drawnTo);
+      dirt[i]->Finish(drawn.first, drawn.second);
     } else {
       // Where no record lies, the band shows the background.
-      FillBandColumns(dc, *bands[i], xFrom, drawnFrom, ShownBackground());
-      FillBandColumns(dc, *bands[i], std::max(drawnFrom, drawnTo), xTo, ShownBackground());
+      FillBandColumns(dc, *bands[i], asked.first, drawn.first, ShownBackground());
+      FillBandColumns(dc, *bands[i], std::max(drawn.first, drawn.second), asked.second,
+                      ShownBackground());
     }
     for (int lane = 0; lane < kLayerCount; ++lane) bands[i]->LaneAt(lane).flags &= ~kLaneWholeRedraw;
     // A settled record's drawers need not keep their data cursors.

@@ -3,6 +3,7 @@
 
 #include "core/com_ptr.h"
 #include "host/document/data_document.h"
+#include "host/sampling/sampling_simulator.h"
 #include "host/traces/trace_data_source.h"
 #include "platform/pendrel/changed_event.h"
 #include "platform/pendrel/trace_ranges.h"
@@ -119,6 +120,44 @@ TEST_F(PaintingTest, EachRecordIsOneSegmentFlaggedAsSampledOrSettled) {
   ForgetDraws();
   PaintAll();
   EXPECT_TRUE(traces[0]->draws.empty());
+}
+
+TEST_F(PaintingTest, SegmentFlagsFollowASimulatedAcquisition) {
+  const PendrelHost::Recording recorded = PaintRecords({3000, 2000});
+  const std::shared_ptr<PendrelHost::Recording> target = PendrelHost::EmptyRecordingLike(recorded);
+  document = PendrelHost::OpenDocument(target);
+  source.reset(PendrelHost::CreateTraceDataSource(document.get()));
+  pane = std::make_unique<TestPane>(source.get());
+  pane->AttachWindow(nullptr, nullptr);
+  pane->SetPaneSize(kPaintPaneSize);
+  traces.emplace_back(new RecordingDrawer(0x201, 0, 0, kPaintRed));
+  pane->AddDrawerToPane(0, traces.back().Get(), 0);
+  RecordingDrawer& trace = *traces[0].Get();
+  // The flags of each record's segment in a paint of everything.
+  const auto flagsByRecord = [&] {
+    pane->FlushPendingUpdates();
+    pane->MarkAllForRedraw();
+    ForgetDraws();
+    PaintAll();
+    std::vector<DWORD> flags;
+    for (std::size_t i = 0; i < trace.draws.size(); ++i) {
+      flags.resize(std::size_t(trace.draws[i].record) + 1);
+      flags[std::size_t(trace.draws[i].record)] = trace.drawFlags[i] & ~kBufferedSegment;
+    }
+    return flags;
+  };
+  std::vector<std::vector<DWORD>> whileSampling;
+  PendrelHost::SamplingSimulator device(recorded, target, *PendrelHost::AsDataDocument(document.get()));
+  device.Replay({0.0, 500, 0}, [&](const PendrelHost::SamplingStep& step) {
+    if (step.phase == PendrelHost::SamplingPhase::kBlock && step.from == 1000) {
+      whileSampling.push_back(flagsByRecord());
+    }
+    return true;
+  });
+  ASSERT_EQ(whileSampling.size(), 2u);
+  EXPECT_EQ(whileSampling[0], (std::vector<DWORD>{kSampledSegment}));
+  EXPECT_EQ(whileSampling[1], (std::vector<DWORD>{kSettledSegment, kSampledSegment}));
+  EXPECT_EQ(flagsByRecord(), (std::vector<DWORD>{kSettledSegment, kSettledSegment}));
 }
 
 TEST_F(PaintingTest, ColumnsLeftOfTheDataStartAreClippedToPixelZero) {
