@@ -94,11 +94,14 @@ bool PointSource::ColumnRows(LONGLONG column, LONGLONG endTick, LONG* top, LONG*
     high = std::max(high, row);
   };
   SeekSample(std::max<LONGLONG>(first - 1, 0));
-  if (first > 0) take(NextSample());
+  const float before = first > 0 ? NextSample() : NAN;
   for (LONGLONG tick = first; tick < end; ++tick) take(NextSample());
+  // A column without a value of its own is a gap; the sample before only joins a value.
+  if (low > high) return false;
+  take(before);
   *top = low;
   *bottom = high;
-  return low <= high;
+  return true;
 }
 
 HRESULT PointSource::NextPoints(LONG leftColumn, LONG columns, LONG capacity, POINT* points,

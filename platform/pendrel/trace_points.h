@@ -3,10 +3,11 @@
 // drawer never reads samples itself. Points come in pairs, each pair one segment; a segment
 // lights the pixels from its first point up to, not including, its second.
 //
-// Rows: a value v lies at row floor((v + offset) x gain) of the lane. At one tick per pixel or
-// more, each column gets one vertical segment covering the rows of its samples together with the
-// last sample of the column before; below one tick per pixel, one segment joins each sample to
-// the next. The source keeps a position (a pixel of the record); while the record grows it reads
+// Rows: a value v lies at row floor((v + offset) x gain) of the lane; NaN has no row. At one
+// tick per pixel or more, each column with a value gets one vertical segment covering the rows of
+// its samples together with the last sample of the column before; below one tick per pixel, one
+// segment joins each sample to the next, drawn from the sample's column (a run that starts
+// inside a segment draws it from there too). The source keeps a position (a pixel of the record); while the record grows it reads
 // the end of the data afresh on every call. Made by IPendrelTraceRecordData::CreatePointSource;
 // the drawer that asked holds the only reference.
 #pragma once
