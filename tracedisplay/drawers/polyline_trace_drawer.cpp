@@ -346,13 +346,14 @@ LONG PolyLineTraceDrawer::DrawRun(HDC dc, LONG columns, LONG left, LONG dataKind
       break;
     }
     count &= ~LONG(1);
-    if (widen && count >= 2) {
+    for (LONG i = 0; i < count; i += 2) {
       // A printed column segment is as long as the pen is wide.
-      for (LONG i = 0; i < count; i += 2) {
-        if (m_block[i].x == m_block[i + 1].x) {
-          m_block[i + 1].y = LONG(printScale - 1.0 + m_block[i + 1].y);
-        }
+      if (widen && m_block[i].x == m_block[i + 1].x) {
+        m_block[i + 1].y = LONG(printScale - 1.0 + m_block[i + 1].y);
       }
+      // Rows count from the lane's top.
+      m_block[i].y += rect.top;
+      m_block[i + 1].y += rect.top;
     }
     if (count >= 2) PolyPolyline(dc, m_block.data(), TwoPointCounts(), DWORD(count / 2));
     drawn += consumed;

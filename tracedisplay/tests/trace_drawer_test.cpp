@@ -295,6 +295,22 @@ TEST_F(TraceDrawerTest, ARecordStartingInsideTheSpanIsDrawnFromItsColumn) {
   EXPECT_EQ(PointSourcesMade(), 2u);
 }
 
+TEST_F(TraceDrawerTest, RowsCountFromTheLanesTop) {
+  SetCompression(10, 1);
+  DrawingCanvas atTop(kTraceWidth, kTraceHeight);
+  DrawWindow(MakeDrawer(1).Get(), atTop, 0, kTraceWidth);
+  const auto drawer = MakeDrawer(1);
+  const RECT lane = {0, 30, kTraceWidth, 30 + kTraceHeight};
+  drawer->SetExtent(1, &lane);
+  DrawingCanvas lower(kTraceWidth, kTraceHeight + 30);
+  DrawWindow(drawer.Get(), lower, 0, kTraceWidth);
+  for (int x = 0; x < kTraceWidth; x += 7) {
+    std::vector<int> shifted = atTop.MarkedRows(x);
+    for (int& y : shifted) y += 30;
+    ASSERT_EQ(lower.MarkedRows(x), shifted) << x;
+  }
+}
+
 TEST_F(TraceDrawerTest, APaneValueDropsTheAddressBitsOfThePointSource) {
   SetCompression(10, 1);
   DrawingCanvas canvas(kTraceWidth, kTraceHeight);
