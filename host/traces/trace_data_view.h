@@ -3,7 +3,8 @@
 // takes ceil(n / c) pixels; pixel q of a record shows tick floor(q * c), and tick t starts at
 // pixel floor(t / c). Record lengths are read from the source on every call, so a record that
 // grows while it is sampled widens the axis at once. Titles come from the document's channel
-// data when it has one. Not thread-safe: the pane serialises its calls.
+// data when it has one; the record data its drawers read, from the data source that made it.
+// Not thread-safe: the pane serialises its calls.
 #pragma once
 
 #include <vector>
@@ -11,17 +12,20 @@
 #include "host/framework/held_reference.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/trace_data.h"
+#include "platform/pendrel/trace_record_data.h"
 #include "platform/pendrel/trace_sampling.h"
 #include "platform/win32/com_object.h"
 
 namespace PendrelHost {
 
 class TraceDataView final
-    : public SimpleUnknownImpBase<IPendrelTraceDataView, IPendrelTraceChannelInfo, IOnlineDataSink,
-                                  IPendrelTraceSampling> {
+    : public SimpleUnknownImpBase<IPendrelTraceDataView, IPendrelTraceChannelInfo,
+                                  IPendrelTraceRecordSource, IOnlineDataSink, IPendrelTraceSampling> {
  public:
-  // `records` answers the record queries; `channels` (may be null) the titles. 10/1 at first.
-  TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels);
+  // `records` answers the record queries; `channels` (may be null) the titles; `recordData`
+  // (may be null) is what GetRecordData hands out. 10/1 at first.
+  TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels,
+                IUnknown* recordData = nullptr);
 
   HRESULT SetCompression(LONGLONG ticks, LONGLONG pixels) override;
   HRESULT GetCompression(LONGLONG* ticks, LONGLONG* pixels) override;
@@ -35,6 +39,9 @@ class TraceDataView final
   HRESULT AcknowledgeUpdates(DWORD flags) override;
 
   HRESULT GetChannelTitle(LONG channel, IQuorString** title) override;
+
+  // E_NOINTERFACE for a view without record data.
+  HRESULT GetRecordData(IUnknown** data) override;
 
   // The pane hands the view every online notice first; the view follows the record being
   // sampled from a record start until sampling stops or the data change.
@@ -64,6 +71,7 @@ class TraceDataView final
 
   Tarn::HeldReference<IPendrelDataSource> m_records;
   Tarn::HeldReference<IPendrelChannelData> m_channels;
+  Tarn::HeldReference<IUnknown> m_recordData;
   LONGLONG m_ticks = 10;   // compression numerator
   LONGLONG m_pixels = 1;   // compression denominator
   DWORD m_pending = 0;
