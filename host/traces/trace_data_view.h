@@ -12,6 +12,7 @@
 #include "host/framework/held_reference.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/trace_data.h"
+#include "platform/pendrel/trace_ranges.h"
 #include "platform/pendrel/trace_record_data.h"
 #include "platform/pendrel/trace_sampling.h"
 #include "platform/win32/com_object.h"
@@ -20,7 +21,8 @@ namespace PendrelHost {
 
 class TraceDataView final
     : public SimpleUnknownImpBase<IPendrelTraceDataView, IPendrelTraceChannelInfo,
-                                  IPendrelTraceRecordSource, IOnlineDataSink, IPendrelTraceSampling> {
+                                  IPendrelTraceRecordSource, IOnlineDataSink, IPendrelTraceSampling,
+                                  IPendrelTraceRangeSource> {
  public:
   // `records` answers the record queries; `channels` (may be null) the titles; `recordData`
   // (may be null) is what GetRecordData hands out. 10/1 at first.
@@ -59,6 +61,10 @@ class TraceDataView final
   HRESULT GetDataInterest(DWORD* interest) override;
 
   HRESULT GetSampledRecord(LONG* record) override;
+
+  // The records and ticks pixels [first, end) show, over the record data; S_FALSE without
+  // record data or data in the range.
+  HRESULT GetRecordRange(LONGLONG first, LONGLONG end, IPendrelTraceRecordRange** range) override;
 
   // The host marks what changed in the document; the pane acknowledges it.
   void MarkPending(DWORD flags) { m_pending |= flags; }

@@ -50,6 +50,8 @@ bool DataPane::UpdatePaneAutoScale(IUnknown* data, LONG record, LONG paneIndex) 
   if (FAILED(range->GetExtremes(DWORD(channel[1]) | kExtremesAddress, record, channel[0], &extremes))) {
     return false;
   }
+  // A range without values leaves its start answer inverted: nothing to scale to.
+  if (extremes.minimum > extremes.maximum) return true;
   double scaled[2] = {(extremes.minimum + extremes.offset) * extremes.scale,
                       (extremes.maximum + extremes.offset) * extremes.scale};
   // A flat trace gives no range to scale to.

@@ -333,6 +333,42 @@ TEST_F(PaintingTest, AutoScalingAppliesTheScaledExtremesUnlessTheyAreEqual) {
   EXPECT_EQ(traces[0]->rangesSet.size(), 1u);
 }
 
+TEST_F(PaintingTest, AutoScalingFollowsTheVisibleSamples) {
+  // Record 0: 10000 ticks within [-1, 1] but for 7 at tick 4999 and 50 at tick 5000; record 1:
+  // 2000 ticks of 0 but for -30 at tick 100. 1200 pixels at 10 ticks per pixel.
+  PendrelHost::Recording recording(1000.0);
+  recording.AddChannel({"ECG", "mV"});
+  std::vector<float> first(10000), second(2000, 0.0f);
+  for (std::size_t i = 0; i < first.size(); ++i) first[i] = float(int(i % 21) - 10) / 10.0f;
+  first[4999] = 7.0f;
+  first[5000] = 50.0f;
+  second[100] = -30.0f;
+  for (const std::vector<float>& samples : {first, second}) {
+    const std::size_t record = recording.AddRecord(0.0);
+    recording.AppendSamples(record, std::vector<std::vector<float>>(1, samples));
+    recording.CloseRecord(record);
+  }
+  document = PendrelHost::OpenDocument(std::move(recording));
+  source.reset(PendrelHost::CreateTraceDataSource(document.get()));
+  pane = std::make_unique<TestPane>(source.get());
+  pane->AttachWindow(nullptr, nullptr);
+  pane->SetPaneSize(kPaintPaneSize);
+  traces.emplace_back(new RecordingDrawer(0x201, 0, 0, kPaintRed));
+  // A first drawer source that is no scale: the drawer alone shows what auto-scaling found.
+  const Quor::ComPtr<RecordingDrawer> scaleSource(new RecordingDrawer(0));
+  pane->SetPaneDrawerSource(0, 1, static_cast<IPendrelRecordDrawer*>(scaleSource.Get()), traces[0].Get());
+
+  // The first 500 pixels show ticks 0 to 4999 of record 0.
+  pane->Invalidate(kRedrawLayout);
+  ASSERT_EQ(traces[0]->rangesSet.size(), 1u);
+  EXPECT_EQ(traces[0]->rangesSet.back(), (std::pair<double, double>{-1.0, 7.0}));
+  // The last 500 show ticks 7000 to 9999 of record 0 and all of record 1.
+  pane->SetScrollPosition(1200);
+  pane->Invalidate(kRedrawLayout);
+  ASSERT_EQ(traces[0]->rangesSet.size(), 2u);
+  EXPECT_EQ(traces[0]->rangesSet.back(), (std::pair<double, double>{-30.0, 1.0}));
+}
+
 TEST_F(PaintingTest, RefreshingTheDrawersOfEveryPaneSucceedsAndWaitsForTheFlush) {
   Open({3000}, 2);
   std::vector<Quor::ComPtr<RecordingDrawer>> second;
