@@ -199,6 +199,22 @@ TEST_F(PaintingTest, WithoutChannelPanesOnlyTheBackgroundAndAnEmptyFrameArePaint
   }
 }
 
+TEST_F(PaintingTest, PaintingTheBackgroundFramesTheLanesAndHasThemDrawnAgain) {
+  Open({5000});
+  PaintAll();
+  ForgetDraws();
+  WindowSurface surface(kPaintPaneSize.cx, kPaintPaneSize.cy);
+  pane->PaintBackground(surface.Dc(), 0, 0);
+  const RECT& lane = pane->ChannelPaneAt(0)->rect;
+  EXPECT_EQ(surface.At(lane.left - 1, MidRow(0)), kPaintFrameGrey);
+  EXPECT_EQ(surface.At(250, lane.top - 1), kPaintFrameGrey);
+  // The band's image took the background; the next paint draws its trace again.
+  EXPECT_TRUE(traces[0]->draws.empty());
+  pane->Paint(surface.Dc(), {0, 0, kPaintPaneSize.cx, kPaintPaneSize.cy}, 0);
+  EXPECT_EQ(traces[0]->draws.size(), 1u);
+  EXPECT_EQ(surface.At(250, MidRow(0)), kPaintRed);
+}
+
 TEST_F(PaintingTest, AMonochromePaneNeverBuffers) {
   const struct {
     bool monochrome;
