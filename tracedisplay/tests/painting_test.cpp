@@ -165,7 +165,15 @@ TEST_F(PaintingTest, ColumnsLeftOfTheDataStartAreClippedToPixelZero) {
     SCOPED_TRACE(monochrome ? "monochrome" : "buffered");
     // 200 pixels of data in 500 columns: the data start at client x 301.
     Open({1000, 1000}, 1, monochrome ? 0x80000000 | kPaneMonochrome : 0x80000000);
+    std::vector<LONG> freeWidths;
+    pane->Callbacks().afterPaint = [&](HDC, LONG free, DataPane& painted) {
+      EXPECT_EQ(&painted, pane.get());
+      freeWidths.push_back(free);
+      return false;
+    };
     PaintAll();
+    // The pane's width less the scroll position and the border.
+    EXPECT_EQ(freeWidths, (std::vector<LONG>{301}));
     const RecordingDrawer& trace = *traces[0].Get();
     ASSERT_EQ(trace.draws.size(), 2u);
     EXPECT_EQ(SpanOf(trace.draws[0]), (std::array<LONGLONG, 5>{0, 100, 0, 0, 301}));
