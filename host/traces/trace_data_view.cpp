@@ -19,8 +19,12 @@ LONGLONG FloorDiv(LONGLONG a, LONGLONG b) {
 
 }  // namespace
 
-TraceDataView::TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels)
-    : m_records(Tarn::Hold(records)), m_channels(Tarn::Hold(channels)) {}
+TraceDataView::TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels,
+                             IUnknown* recordData)
+    : SimpleUnknownImpBase(0),
+      m_records(Tarn::Hold(records)),
+      m_channels(Tarn::Hold(channels)),
+      m_recordData(Tarn::Hold(recordData)) {}
 
 std::vector<LONGLONG> TraceDataView::RecordTicks() const {
   std::vector<LONGLONG> ticks;
@@ -141,6 +145,14 @@ HRESULT TraceDataView::GetChannelTitle(LONG channel, IQuorString** title) {
   *title = nullptr;
   if (!m_channels || channel < 0) return E_INVALIDARG;
   return m_channels->GetChannelTitle(DWORD(channel), title);
+}
+
+HRESULT TraceDataView::GetRecordData(IUnknown** data) {
+  if (!data) return E_POINTER;
+  *data = m_recordData.get();
+  if (!*data) return E_NOINTERFACE;
+  (*data)->AddRef();
+  return S_OK;
 }
 
 }  // namespace PendrelHost

@@ -124,6 +124,15 @@ BOOL Polyline(HDC dc, const POINT* points, int count) {
   return TRUE;
 }
 
+BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polylines) {
+  if (!points || !counts) return FALSE;
+  for (DWORD i = 0; i < polylines; ++i) {
+    if (counts[i] >= 2 && !Polyline(dc, points, int(counts[i]))) return FALSE;
+    points += counts[i];
+  }
+  return TRUE;
+}
+
 BOOL Polygon(HDC dc, const POINT* points, int count) {
   DeviceContext* context = Begin(dc);
   if (!context || !points || count < 2) return FALSE;
@@ -325,7 +334,60 @@ COLORREF GetPixel(HDC dc, int x, int y) {
   return pixel ? FromPixel(*pixel) : CLR_INVALID;
 }
 
+COLORREF GetNearestColor(HDC dc, COLORREF colour) {
+  DeviceContext* context = FindDC(dc);
+  if (!context) return CLR_INVALID;
+  const Bitmap* bitmap = FindBitmap(context->bitmap);
+  if (!bitmap || bitmap->bitsPerPixel != 1) return colour & 0xFFFFFF;
+  const int luminance = GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11;
+  return luminance >= 12800 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
+
 namespace {
+
+// PSDPXAX from a source whose pixels are black or white: the brush colour is painted through
+// the source's dark pixels, so clipping and transforms apply as to any other fill.
+BOOL BrushThroughSource(DeviceContext& target, int x, int y, int width, int height, HDC from,
+                        int fromX, int fromY) {
+  DeviceContext* source = FindDC(from);
+  if (!source || width <= 0 || height <= 0) return source != nullptr;
+  const Brush* brush = FindBrush(target.brush);
+  if (!brush || brush->null) return TRUE;
+  if (cairo_surface_get_type(source->surface) != CAIRO_SURFACE_TYPE_IMAGE) return FALSE;
+  cairo_surface_flush(source->surface);
+  const unsigned char* data = cairo_image_surface_get_data(source->surface);
+  const int stride = cairo_image_surface_get_stride(source->surface);
+  const int sourceWidth = cairo_image_surface_get_width(source->surface);
+  const int sourceHeight = cairo_image_surface_get_height(source->surface);
+  cairo_surface_t* stamp = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  unsigned char* out = cairo_image_surface_get_data(stamp);
+  const int outStride = cairo_image_surface_get_stride(stamp);
+  const uint32_t colour = ToPixel(brush->colour);
+  const POINT origin = ToDevice(*source, fromX, fromY);
+  for (int row = 0; row < height; ++row) {
+    auto* line = reinterpret_cast<uint32_t*>(out + row * outStride);
+    const int sy = origin.y + row;
+    for (int column = 0; column < width; ++column) {
+      const int sx = origin.x + column;
+      bool dark = false;
+      if (sx >= 0 && sy >= 0 && sx < sourceWidth && sy < sourceHeight) {
+        const uint32_t pixel = reinterpret_cast<const uint32_t*>(data + sy * stride)[sx];
+        const int luminance = int((pixel >> 16) & 0xFF) * 30 + int((pixel >> 8) & 0xFF) * 59 +
+                              int(pixel & 0xFF) * 11;
+        dark = luminance < 12800;
+      }
+      line[column] = dark ? colour : 0;
+    }
+  }
+  cairo_surface_mark_dirty(stamp);
+  cairo_t* cairo = target.cairo;
+  cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
+  cairo_set_source_surface(cairo, stamp, x, y);
+  cairo_rectangle(cairo, x, y, width, height);
+  cairo_fill(cairo);
+  cairo_surface_destroy(stamp);
+  return TRUE;
+}
 
 // Copies (and scales) from a source context's surface, under a raster operation.
 BOOL Blit(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
@@ -333,6 +395,10 @@ BOOL Blit(HDC to, int x, int y, int width, int height, HDC from, int fromX, int 
   DeviceContext* target = Begin(to);
   if (!target) return FALSE;
   cairo_t* cairo = target->cairo;
+  if (rop == PSDPXAX) {
+    if (fromWidth != width || fromHeight != height) return FALSE;
+    return BrushThroughSource(*target, x, y, width, height, from, fromX, fromY);
+  }
   switch (rop) {
     case BLACKNESS:
     case WHITENESS:
