@@ -464,3 +464,62 @@ TEST_F(TraceDrawerTest, APointSourceThatConsumesNoColumnEndsTheRun) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sweeping view: the overlay of a real data view, which answers everything else.
+class SweepOverlay final : public SimpleUnknownImp1<IPendrelSweepOverlay, 1> {
+ public:
+  explicit SweepOverlay(IPendrelTraceDataView* view) : m_view(view) {}
+
+  HRESULT QueryInterface(REFIID iid, void** object) override {
+    if (iid == IPendrelSweepOverlay::iid) return SimpleUnknownImp1::QueryInterface(iid, object);
+    return m_view->QueryInterface(iid, object);
+  }
+  HRESULT GetSegmentKind(LONG, LONG* out) override {
+    *out = kind;
+    return S_OK;
+  }
+  HRESULT GetSegment(LONG, LONGLONG* start, LONGLONG* position) override {
+    *start = segmentStart;
+    *position = segmentStart;
+    return S_OK;
+  }
+  HRESULT GetTickRange(LONG, LONGLONG, LONGLONG, LONG*, LONG*) override { return E_NOTIMPL; }
+
+  LONG kind = 1;
+  LONGLONG segmentStart = 40;
+
+ private:
+  IPendrelTraceDataView* m_view;
+};
+
+TEST_F(TraceDrawerTest, ASweepSegmentIsDrawnFromItsStartInItsKindsColour) {
+  SetCompression(10, 1);
+  DrawingCanvas plain(kTraceWidth, kTraceHeight);
+  DrawWindow(MakeDrawer(1).Get(), plain, 0, kTraceWidth);
+
+  SweepOverlay overlay(view.Get());
+  const auto drawer = MakeDrawer(1);
+  drawer->Attach(0, &overlay);
+  drawer->SetTimeRange(kTraceLane, 0, kTraceScale, nullptr);
+  DrawingCanvas swept(kTraceWidth, kTraceHeight);
+  DrawWindow(drawer.Get(), swept, 0, kTraceWidth);
+  for (int x = 0; x < kTraceWidth; ++x) {
+    ASSERT_EQ(swept.MarkedRows(x), x < 40 ? std::vector<int>{} : plain.MarkedRows(x)) << x;
+  }
+
+  // Old data (kind 2) is drawn in black, or pulled towards grey in trace mode 1; a split
+  // segment is not drawn at all.
+  overlay.kind = 2;
+  DrawingCanvas old(kTraceWidth, kTraceHeight);
+  DrawWindow(drawer.Get(), old, 0, kTraceWidth);
+  EXPECT_EQ(old.At(100, old.MarkedRows(100).front()), RGB(0, 0, 0));
+  overlay.kind = kSweepSegmentSplit;
+  DrawingCanvas split(kTraceWidth, kTraceHeight);
+  DrawWindow(drawer.Get(), split, 0, kTraceWidth);
+  EXPECT_TRUE(split.MarkedRows(100).empty());
+  drawer->Attach(0, nullptr);
+}
+
+}  // namespace
