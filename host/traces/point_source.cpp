@@ -53,7 +53,7 @@ LONGLONG PointSource::EndTick() const {
 
 LONG PointSource::Row(float value) const {
   const double row = std::floor((double(value) + m_setup.offset) * m_setup.gain);
-  return LONG(std::clamp(row, -kRowLimit, kRowLimit));
+  return std::isnan(row) ? 0 : LONG(std::clamp(row, -kRowLimit, kRowLimit));
 }
 
 void PointSource::SeekSample(LONGLONG tick) {
@@ -83,24 +83,44 @@ float PointSource::NextSample() {
   return m_block[m_blockNext++];
 }
 
+void PointSource::ScanTo(LONGLONG end, float* low, float* high) {
+  while (m_nextTick < end) {
+    if (m_blockNext == m_blockSize) {
+      int fetched = 0;
+      m_samples->Next(int(m_block.size()), m_block.data(), &fetched);
+      m_blockNext = 0;
+      m_blockSize = std::size_t(std::max(fetched, 0));
+      if (m_blockSize == 0) return;
+    }
+    const std::size_t take = std::min(m_blockSize - m_blockNext, std::size_t(end - m_nextTick));
+    const float* values = m_block.data() + m_blockNext;
+    // NaN fails both comparisons and so holds no value.
+    for (std::size_t i = 0; i < take; ++i) {
+      if (values[i] < *low) *low = values[i];
+      if (values[i] > *high) *high = values[i];
+    }
+    m_blockNext += take;
+    m_nextTick += LONGLONG(take);
+  }
+}
+
 bool PointSource::ColumnRows(LONGLONG column, LONGLONG endTick, LONG* top, LONG* bottom) {
   const LONGLONG first = FirstTick(column);
   const LONGLONG end = std::min(FirstTick(column + 1), endTick);
-  LONG low = std::numeric_limits<LONG>::max(), high = std::numeric_limits<LONG>::min();
-  const auto take = [&](float value) {
-    if (!std::isfinite(value)) return;
-    const LONG row = Row(value);
-    low = std::min(low, row);
-    high = std::max(high, row);
-  };
   SeekSample(std::max<LONGLONG>(first - 1, 0));
   const float before = first > 0 ? NextSample() : NAN;
-  for (LONGLONG tick = first; tick < end; ++tick) take(NextSample());
+  float low = INFINITY, high = -INFINITY;
+  ScanTo(end, &low, &high);
   // A column without a value of its own is a gap; the sample before only joins a value.
-  if (low > high) return false;
-  take(before);
-  *top = low;
-  *bottom = high;
+  if (!(low <= high)) return false;
+  if (std::isfinite(before)) {
+    low = std::min(low, before);
+    high = std::max(high, before);
+  }
+  // Rows are monotonic in the value: the extremes' rows bound every other.
+  const LONG a = Row(low), b = Row(high);
+  *top = std::min(a, b);
+  *bottom = std::max(a, b);
   return true;
 }
 

@@ -49,6 +49,8 @@ class PointSource final : public SimpleUnknownImp1<IPendrelPointSource, 0> {
   // Sequential reading of the samples, a block at a time.
   void SeekSample(LONGLONG tick);
   float NextSample();
+  // Reads on to tick `end`, widening [low, high] by every value on the way.
+  void ScanTo(LONGLONG end, float* low, float* high);
 
   // One column at one tick per pixel or more: the rows of its samples, joined to the sample
   // before; false when they hold no value.

@@ -10,7 +10,7 @@ using namespace PendrelDraw;
 
 namespace {
 
-struct ReferenceColour {
+struct ColorsysColour {
   double hue, saturation, value;
   double red, green, blue;
   COLORREF adjusted;
@@ -27,13 +27,13 @@ std::vector<COLORREF> ColourGrid() {
 }
 
 // colorsys's answers for the colours (the tests run in this folder).
-std::vector<ReferenceColour> Reference(const std::vector<COLORREF>& colours, double amount) {
+std::vector<ColorsysColour> ColorsysReference(const std::vector<COLORREF>& colours, double amount) {
   std::string command = "/usr/bin/python3 colour_reference.py " + std::to_string(amount);
   for (COLORREF colour : colours) command += " " + std::to_string(colour);
-  std::vector<ReferenceColour> found;
+  std::vector<ColorsysColour> found;
   std::FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return found;
-  ReferenceColour line{};
+  ColorsysColour line{};
   unsigned long adjusted = 0;
   while (std::fscanf(pipe, "%lf %lf %lf %lf %lf %lf %lu", &line.hue, &line.saturation, &line.value,
                      &line.red, &line.green, &line.blue, &adjusted) == 7) {
@@ -46,7 +46,7 @@ std::vector<ReferenceColour> Reference(const std::vector<COLORREF>& colours, dou
 
 TEST(ColourConversionTest, HsvBothWaysAgreesWithColorsys) {
   const std::vector<COLORREF> grid = ColourGrid();
-  const std::vector<ReferenceColour> reference = Reference(grid, 0.0);
+  const std::vector<ColorsysColour> reference = ColorsysReference(grid, 0.0);
   ASSERT_EQ(reference.size(), grid.size()) << "python3 with colorsys is needed";
   for (std::size_t i = 0; i < grid.size(); ++i) {
     SCOPED_TRACE(testing::Message() << std::hex << grid[i]);
@@ -65,7 +65,7 @@ TEST(ColourConversionTest, HsvBothWaysAgreesWithColorsys) {
 TEST(ColourConversionTest, AdjustBrightnessAgreesWithColorsysForEachAmount) {
   const std::vector<COLORREF> grid = ColourGrid();
   for (double amount : {-2.0, -1.0, 0.0, 0.15, 1.0, 2.0}) {
-    const std::vector<ReferenceColour> reference = Reference(grid, amount);
+    const std::vector<ColorsysColour> reference = ColorsysReference(grid, amount);
     ASSERT_EQ(reference.size(), grid.size());
     for (std::size_t i = 0; i < grid.size(); ++i) {
       EXPECT_EQ(AdjustBrightness(grid[i], amount), reference[i].adjusted)

@@ -27,7 +27,7 @@ constexpr COLORREF kGridColour = RGB(120, 140, 200);
 constexpr TimeGrid kTimeGrid = {5.0, 5.0, 10.0, 5};
 
 // One record of one channel at 1 kHz.
-PendrelHost::Recording OneRecord() {
+PendrelHost::Recording GraticuleRecording() {
   PendrelHost::Recording recording(1000.0);
   recording.AddChannel({"Signal", "mV"});
   recording.AddRecord(0.0);
@@ -41,7 +41,7 @@ class GraticuleDrawerTest : public TraceDisplayTest {
  protected:
   void SetUp() override {
     TraceDisplayTest::SetUp();
-    m_document = PendrelHost::OpenDocument(OneRecord());
+    m_document = PendrelHost::OpenDocument(GraticuleRecording());
     m_source.Attach(PendrelHost::CreateTraceDataSource(m_document.get()));
     ASSERT_EQ(m_source->CreateDataView(Quor::ComPtrOut<IPendrelTraceDataView>::Bind(m_view)), S_OK);
     m_scale.Attach(new PendrelHost::AxisAdjuster({}));
@@ -287,7 +287,7 @@ TEST_F(GraticuleDrawerTest, CopiesKeepTheSettingsAndMayDrawLines) {
 namespace {
 
 // A pane that prints at 10 pixels per millimetre.
-class PrintingPane final : public TestPane {
+class GraticulePrintingPane final : public TestPane {
  public:
   HRESULT GetResolutionX(DWORD, HDC, double* resolution) override {
     *resolution = 10.0;
@@ -299,7 +299,7 @@ class PrintingPane final : public TestPane {
   }
 };
 
-std::string RunForOutput(const std::string& command) {
+std::string GraticuleCommandOutput(const std::string& command) {
   std::string output;
   std::FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return output;
@@ -310,10 +310,10 @@ std::string RunForOutput(const std::string& command) {
 }
 
 TEST_F(GraticuleDrawerTest, TheMetafileGridHasOneLinePerGridLine) {
-  if (RunForOutput("command -v emf2svg-conv").empty() || RunForOutput("command -v xmllint").empty()) {
+  if (GraticuleCommandOutput("command -v emf2svg-conv").empty() || GraticuleCommandOutput("command -v xmllint").empty()) {
     GTEST_SKIP() << "emf2svg-conv (emf2svg) and xmllint (libxml2-utils) are not installed";
   }
-  PrintingPane printing;
+  GraticulePrintingPane printing;
   IPendrelRecordDrawer* copy = nullptr;
   ASSERT_EQ(MakeGraticule()->Clone(kCloneAsMetafileGraticule, &copy), S_OK);
   Quor::ComPtr<IPendrelRecordDrawer> lines;
@@ -333,13 +333,13 @@ TEST_F(GraticuleDrawerTest, TheMetafileGridHasOneLinePerGridLine) {
   span.timeGrid = kTimeGrid;
   EXPECT_EQ(lines->Draw(dc, &span, 0), S_OK);
   DeleteEnhMetaFile(CloseEnhMetaFile(dc));
-  RunForOutput("emf2svg-conv -i '" + emf + "' -o '" + svg + "'");
+  GraticuleCommandOutput("emf2svg-conv -i '" + emf + "' -o '" + svg + "'");
 
   // 0.3 mm at 10 pixels per millimetre is 3 pixels, 0.2 mm 2.
   const auto count = [&](int width) {
     const std::string xpath = "count(//*[local-name()='path' and contains(@stroke-width, '" +
                               std::to_string(width) + "')])";
-    return RunForOutput("xmllint --xpath \"" + xpath + "\" '" + svg + "'");
+    return GraticuleCommandOutput("xmllint --xpath \"" + xpath + "\" '" + svg + "'");
   };
   // Rows: 4 major, 12 minor. Time lines every 10 pixels from 5: the minor pass draws all 20,
   // the major pass every fifth over them.

@@ -25,15 +25,15 @@ constexpr LONG kTraceLane = 1;
 constexpr double kTraceScale[2] = {-40.0, -2.5};
 constexpr COLORREF kTraceColour = RGB(200, 0, 40);
 
-enum class Signal { Ramp, Sine, Spike };
+enum class TraceSignal { Ramp, Sine, Spike };
 
-std::vector<float> SignalSamples(Signal signal) {
+std::vector<float> SignalSamples(TraceSignal signal) {
   std::vector<float> samples(kTraceTicks);
   for (LONG t = 0; t < kTraceTicks; ++t) {
     switch (signal) {
-      case Signal::Ramp: samples[std::size_t(t)] = float(-2.0 + 4.0 * t / kTraceTicks); break;
-      case Signal::Sine: samples[std::size_t(t)] = float(2.0 * std::sin(2.0 * M_PI * t / 400.0)); break;
-      case Signal::Spike: samples[std::size_t(t)] = t == 1234 ? 2.0f : t == 20000 ? -2.0f : 0.0f; break;
+      case TraceSignal::Ramp: samples[std::size_t(t)] = float(-2.0 + 4.0 * t / kTraceTicks); break;
+      case TraceSignal::Sine: samples[std::size_t(t)] = float(2.0 * std::sin(2.0 * M_PI * t / 400.0)); break;
+      case TraceSignal::Spike: samples[std::size_t(t)] = t == 1234 ? 2.0f : t == 20000 ? -2.0f : 0.0f; break;
     }
   }
   return samples;
@@ -47,7 +47,7 @@ PendrelHost::Recording ThreeSignals() {
   recording.AddChannel({"Spike", "\xC2\xB5V"});
   recording.AddRecord(0.0);
   std::vector<std::vector<float>> channels;
-  for (Signal signal : {Signal::Ramp, Signal::Sine, Signal::Spike}) {
+  for (TraceSignal signal : {TraceSignal::Ramp, TraceSignal::Sine, TraceSignal::Spike}) {
     channels.push_back(SignalSamples(signal));
   }
   recording.AppendSamples(0, std::move(channels));
@@ -63,21 +63,28 @@ struct ColumnRule {
   int own = -1;  // a hull's row that must be lit; -1 for none
 };
 
-std::vector<ColumnRule> NumpyColumns(Signal signal, LONGLONG ticks, LONGLONG pixels,
-                                     LONGLONG first, int count) {
+// A window of the trace: the compression and the first record pixel.
+struct TraceWindow {
+  LONGLONG ticks, pixels, first;
+};
+
+// The rules of `count` columns of each window, one list per window.
+std::vector<std::vector<ColumnRule>> NumpyColumns(TraceSignal signal, const std::vector<TraceWindow>& windows,
+                                                  int count) {
   const std::vector<float> samples = SignalSamples(signal);
   const std::string path = testing::TempDir() + "trace_samples_" + std::to_string(int(signal)) + ".f32";
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(samples.data()), std::streamsize(samples.size() * sizeof(float)));
   std::ostringstream command;
   command.precision(17);
-  command << "/usr/bin/python3 trace_reference.py " << path << " " << ticks << " " << pixels << " "
-          << kTraceScale[0] << " " << kTraceScale[1] << " " << first << " " << count;
-  std::vector<ColumnRule> rules;
+  command << "/usr/bin/python3 trace_reference.py " << path << " " << kTraceScale[0] << " "
+          << kTraceScale[1] << " " << count;
+  for (const TraceWindow& w : windows) command << " " << w.ticks << " " << w.pixels << " " << w.first;
+  std::vector<std::vector<ColumnRule>> rules(windows.size());
   std::FILE* pipe = popen(command.str().c_str(), "r");
   if (!pipe) return rules;
   char line[200];
-  while (std::fgets(line, sizeof line, pipe)) {
+  for (std::size_t i = 0; std::fgets(line, sizeof line, pipe);) {
     std::istringstream fields(line);
     long long column = 0;
     ColumnRule rule;
@@ -85,10 +92,17 @@ std::vector<ColumnRule> NumpyColumns(Signal signal, LONGLONG ticks, LONGLONG pix
     fields >> column >> rule.kind;
     if (rule.kind != "none") fields >> rule.top >> rule.bottom;
     if (rule.kind == "hull" && fields >> own && own != "-") rule.own = std::stoi(own);
-    rules.push_back(rule);
+    if (rules[i].size() == std::size_t(count)) ++i;
+    if (i == rules.size()) break;
+    rules[i].push_back(rule);
   }
   pclose(pipe);
   return rules;
+}
+
+std::vector<ColumnRule> NumpyColumns(TraceSignal signal, LONGLONG ticks, LONGLONG pixels, LONGLONG first,
+                                     int count) {
+  return NumpyColumns(signal, {{ticks, pixels, first}}, count).front();
 }
 
 // Checks every column of a drawn window against the rules; the first failure is reported.
@@ -165,28 +179,27 @@ class TraceDrawerTest : public TraceDisplayTest {
 };
 
 TEST_F(TraceDrawerTest, EveryColumnCoversTheRowsOfItsSamples) {
-  struct Compression {
-    LONGLONG ticks, pixels;
-  };
-  const Compression compressions[] = {{1, 2}, {1, 1}, {10, 1}, {1000, 1}};
-  for (Signal signal : {Signal::Ramp, Signal::Sine, Signal::Spike}) {
-    for (const Compression& c : compressions) {
-      // A window from the record's start, and one where the first column joins the one before.
-      for (LONGLONG first : {LONGLONG(0), LONGLONG(37)}) {
-        const std::vector<ColumnRule> rules = NumpyColumns(signal, c.ticks, c.pixels, first, kTraceWidth);
-        for (int dpi : {96, 192}) {
-          SCOPED_TRACE(testing::Message() << "signal " << int(signal) << ", " << c.ticks << "/" << c.pixels
-                                          << " ticks per pixel, first " << first << ", " << dpi << " dpi");
-          const DotsPerInchForTest resolution(dpi);
-          DrawingCanvas canvas(kTraceWidth, kTraceHeight);
-          SetCompression(c.ticks, c.pixels);
-          const auto drawer = MakeDrawer(LONG(signal));
-          DrawWindow(drawer.Get(), canvas, first, kTraceWidth);
-          ExpectColumnsFollow(canvas, rules);
-          const std::vector<int> rows = canvas.MarkedRows(0);
-          if (!rows.empty()) {
-            EXPECT_EQ(canvas.At(0, rows.front()), kTraceColour);
-          }
+  // Each compression from the record's start, and from a column that joins the one before.
+  std::vector<TraceWindow> windows;
+  for (const auto& [ticks, pixels] : {std::pair{1, 2}, {1, 1}, {10, 1}, {1000, 1}}) {
+    for (LONGLONG first : {0, 37}) windows.push_back({ticks, pixels, first});
+  }
+  for (TraceSignal signal : {TraceSignal::Ramp, TraceSignal::Sine, TraceSignal::Spike}) {
+    const std::vector<std::vector<ColumnRule>> rules = NumpyColumns(signal, windows, kTraceWidth);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+      const TraceWindow& w = windows[i];
+      for (int dpi : {96, 192}) {
+        SCOPED_TRACE(testing::Message() << "signal " << int(signal) << ", " << w.ticks << "/" << w.pixels
+                                        << " ticks per pixel, first " << w.first << ", " << dpi << " dpi");
+        const DotsPerInchForTest resolution(dpi);
+        DrawingCanvas canvas(kTraceWidth, kTraceHeight);
+        SetCompression(w.ticks, w.pixels);
+        const auto drawer = MakeDrawer(LONG(signal));
+        DrawWindow(drawer.Get(), canvas, w.first, kTraceWidth);
+        ExpectColumnsFollow(canvas, rules[i]);
+        const std::vector<int> rows = canvas.MarkedRows(0);
+        if (!rows.empty()) {
+          EXPECT_EQ(canvas.At(0, rows.front()), kTraceColour);
         }
       }
     }
@@ -198,7 +211,7 @@ TEST_F(TraceDrawerTest, PenWidthWidensOnlyMonochromeTraces) {
   settings->Channel(1).penWidth = 3;
   settings->Channel(1).colour = RGB(0, 0, 0);
   SetCompression(10, 1);
-  const std::vector<ColumnRule> rules = NumpyColumns(Signal::Sine, 10, 1, 0, kTraceWidth);
+  const std::vector<ColumnRule> rules = NumpyColumns(TraceSignal::Sine, 10, 1, 0, kTraceWidth);
 
   const auto drawer = MakeDrawer(1);
   drawer->UpdateFromChannel(static_cast<IPendrelChannelDisplaySettings*>(settings.Get()), nullptr, -1);
@@ -419,10 +432,10 @@ class StuckPointSource final : public SimpleUnknownImp1<IPendrelPointSource, 0> 
 };
 
 // Record data that hands out the stuck source, in front of a real data view.
-class StuckRecordData final
+class StuckTraceRecordData final
     : public SimpleUnknownImp2<IPendrelTraceRecordSource, IPendrelTraceRecordData, 1> {
  public:
-  StuckRecordData(IPendrelTraceDataView* view, StuckPointSource* points) : m_view(view), m_points(points) {}
+  StuckTraceRecordData(IPendrelTraceDataView* view, StuckPointSource* points) : m_view(view), m_points(points) {}
 
   HRESULT QueryInterface(REFIID iid, void** object) override {
     if (iid == IPendrelTraceDataView::iid) return m_view->QueryInterface(iid, object);
@@ -454,12 +467,71 @@ class StuckRecordData final
 
 TEST_F(TraceDrawerTest, APointSourceThatConsumesNoColumnEndsTheRun) {
   Quor::ComPtr<StuckPointSource> stuck(new StuckPointSource);
-  StuckRecordData data(view.Get(), stuck.Get());
+  StuckTraceRecordData data(view.Get(), stuck.Get());
   const auto drawer = MakeDrawer(0);
   drawer->Attach(0, static_cast<IPendrelTraceRecordSource*>(&data));
   DrawingCanvas canvas(kTraceWidth, kTraceHeight);
   DrawWindow(drawer.Get(), canvas, 0, kTraceWidth);
   EXPECT_EQ(stuck->calls, 1);
+  drawer->Attach(0, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// A sweeping view: the overlay of a real data view, which answers everything else.
+class TraceSweepOverlay final : public SimpleUnknownImp1<IPendrelSweepOverlay, 1> {
+ public:
+  explicit TraceSweepOverlay(IPendrelTraceDataView* view) : m_view(view) {}
+
+  HRESULT QueryInterface(REFIID iid, void** object) override {
+    if (iid == IPendrelSweepOverlay::iid) return SimpleUnknownImp1::QueryInterface(iid, object);
+    return m_view->QueryInterface(iid, object);
+  }
+  HRESULT GetSegmentKind(LONG, LONG* out) override {
+    *out = kind;
+    return S_OK;
+  }
+  HRESULT GetSegment(LONG, LONGLONG* start, LONGLONG* position) override {
+    *start = segmentStart;
+    *position = segmentStart;
+    return S_OK;
+  }
+  HRESULT GetTickRange(LONG, LONGLONG, LONGLONG, LONG*, LONG*) override { return E_NOTIMPL; }
+
+  LONG kind = 1;
+  LONGLONG segmentStart = 40;
+
+ private:
+  IPendrelTraceDataView* m_view;
+};
+
+TEST_F(TraceDrawerTest, ASweepSegmentIsDrawnFromItsStartInItsKindsColour) {
+  SetCompression(10, 1);
+  DrawingCanvas plain(kTraceWidth, kTraceHeight);
+  DrawWindow(MakeDrawer(1).Get(), plain, 0, kTraceWidth);
+
+  TraceSweepOverlay overlay(view.Get());
+  const auto drawer = MakeDrawer(1);
+  drawer->Attach(0, &overlay);
+  drawer->SetTimeRange(kTraceLane, 0, kTraceScale, nullptr);
+  DrawingCanvas swept(kTraceWidth, kTraceHeight);
+  DrawWindow(drawer.Get(), swept, 0, kTraceWidth);
+  for (int x = 0; x < kTraceWidth; ++x) {
+    ASSERT_EQ(swept.MarkedRows(x), x < 40 ? std::vector<int>{} : plain.MarkedRows(x)) << x;
+  }
+
+  // Old data (kind 2) is drawn in black, or pulled towards grey in trace mode 1; a split
+  // segment is not drawn at all.
+  overlay.kind = 2;
+  DrawingCanvas old(kTraceWidth, kTraceHeight);
+  DrawWindow(drawer.Get(), old, 0, kTraceWidth);
+  EXPECT_EQ(old.At(100, old.MarkedRows(100).front()), RGB(0, 0, 0));
+  overlay.kind = kSweepSegmentSplit;
+  DrawingCanvas split(kTraceWidth, kTraceHeight);
+  DrawWindow(drawer.Get(), split, 0, kTraceWidth);
+  EXPECT_TRUE(split.MarkedRows(100).empty());
   drawer->Attach(0, nullptr);
 }
 

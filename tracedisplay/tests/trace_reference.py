@@ -1,7 +1,8 @@
 """Where a trace must be drawn, computed with numpy from the samples and the point source's rule.
 
-Arguments: a file of float32 samples, ticks and pixels (the compression ticks / pixels), gain,
-offset, the first record pixel and the number of columns. The row of a value v is
+Arguments: a file of float32 samples, gain, offset and the number of columns of a window, then
+for each window the compression (ticks and pixels: ticks / pixels per pixel) and its first record
+pixel. The windows' columns are printed one after the other. The row of a value v is
 floor((v + offset) * gain).
 
 At one tick per pixel or more, column q holds the ticks t with floor(t * pixels / ticks) == q;
@@ -18,22 +19,21 @@ import sys
 import numpy as np
 
 samples = np.fromfile(sys.argv[1], dtype=np.float32).astype(np.float64)
-ticks, pixels = int(sys.argv[2]), int(sys.argv[3])
-gain, offset = float(sys.argv[4]), float(sys.argv[5])
-first, count = int(sys.argv[6]), int(sys.argv[7])
-
+gain, offset, count = float(sys.argv[2]), float(sys.argv[3]), int(sys.argv[4])
 rows = np.floor((samples + offset) * gain).astype(np.int64)
-columns = (np.arange(len(samples), dtype=np.int64) * pixels) // ticks
 
-for q in range(first, first + count):
-    if ticks >= pixels:
-        held = np.nonzero(columns == q)[0]
-        if len(held) == 0:
-            print(q, "none")
+
+def window(ticks, pixels, first):
+    columns = (np.arange(len(samples), dtype=np.int64) * pixels) // ticks
+    for q in range(first, first + count):
+        if ticks >= pixels:
+            held = np.nonzero(columns == q)[0]
+            if len(held) == 0:
+                print(q, "none")
+                continue
+            take = rows[max(held[0] - 1, 0):held[-1] + 1]
+            print(q, "exact", take.min(), take.max())
             continue
-        take = rows[max(held[0] - 1, 0):held[-1] + 1]
-        print(q, "exact", take.min(), take.max())
-    else:
         low, high, own = None, None, "-"
         last = int(np.searchsorted(columns, q, side="right")) - 1
         for t in (last - 1, last):
@@ -50,3 +50,8 @@ for q in range(first, first + count):
             print(q, "none")
         else:
             print(q, "hull", low, high, own)
+
+
+arguments = sys.argv[5:]
+for i in range(0, len(arguments), 3):
+    window(int(arguments[i]), int(arguments[i + 1]), int(arguments[i + 2]))

@@ -13,7 +13,7 @@ using namespace PendrelHost;
 namespace {
 
 // One open record of one channel with the given samples.
-std::shared_ptr<Recording> OpenRecord(const std::vector<float>& samples) {
+std::shared_ptr<Recording> OpenRecordOf(const std::vector<float>& samples) {
   auto recording = std::make_shared<Recording>(1000.0);
   recording->AddChannel({"Signal", "mV"});
   recording->AddRecord(0.0);
@@ -54,48 +54,48 @@ class PointSourceTest : public ::testing::Test {
   Tarn::HeldReference<IPendrelTraceDataSource> m_source;
 };
 
-struct Segment {
+struct PointSegment {
   POINT from, to;
-  bool operator==(const Segment& o) const {
+  bool operator==(const PointSegment& o) const {
     return from.x == o.from.x && from.y == o.from.y && to.x == o.to.x && to.y == o.to.y;
   }
 };
 
-std::vector<Segment> Segments(const POINT* points, LONG count) {
-  std::vector<Segment> segments;
+std::vector<PointSegment> PointSegments(const POINT* points, LONG count) {
+  std::vector<PointSegment> segments;
   for (LONG i = 0; i + 1 < count; i += 2) segments.push_back({points[i], points[i + 1]});
   return segments;
 }
 
 TEST_F(PointSourceTest, EachColumnSpansItsSamplesJoinedToTheSampleBefore) {
-  Open(OpenRecord({0, 10, 20, 5, NAN, NAN, 7}));
+  Open(OpenRecordOf({0, 10, 20, 5, NAN, NAN, 7}));
   POINT points[kPointSourceBlock];
   LONG count = 0, consumed = 0;
   // One tick per pixel: a segment per column, ending one row below its lowest.
   auto source = Points(1, 1);
   EXPECT_EQ(source->NextPoints(40, 7, kPointSourceBlock, points, &count, &consumed), S_OK);
   EXPECT_EQ(consumed, 7);
-  const std::vector<Segment> perColumn = {{{40, 0}, {40, 1}},   {{41, 0}, {41, 11}},
+  const std::vector<PointSegment> perColumn = {{{40, 0}, {40, 1}},   {{41, 0}, {41, 11}},
                                           {{42, 10}, {42, 21}}, {{43, 5}, {43, 21}},
                                           {{46, 7}, {46, 8}}};
-  EXPECT_EQ(Segments(points, count), perColumn);
+  EXPECT_EQ(PointSegments(points, count), perColumn);
 
   // Two ticks per pixel, rows scaled: floor((v + 1) x -0.5); a column without a value is a gap.
   source = Points(2, 1, 0, -0.5, 1.0);
   EXPECT_EQ(source->NextPoints(0, 5, kPointSourceBlock, points, &count, &consumed), S_FALSE);
   EXPECT_EQ(consumed, 4);
-  const std::vector<Segment> paired = {{{0, -6}, {0, 0}}, {{1, -11}, {1, -2}}, {{3, -4}, {3, -3}}};
-  EXPECT_EQ(Segments(points, count), paired);
+  const std::vector<PointSegment> paired = {{{0, -6}, {0, 0}}, {{1, -11}, {1, -2}}, {{3, -4}, {3, -3}}};
+  EXPECT_EQ(PointSegments(points, count), paired);
 
   // Half a tick per pixel: each sample joined to the next, from its own column.
   source = Points(1, 2, 1);
   EXPECT_EQ(source->NextPoints(0, 4, kPointSourceBlock, points, &count, &consumed), S_OK);
-  const std::vector<Segment> joined = {{{-1, 0}, {1, 10}}, {{1, 10}, {3, 20}}, {{3, 20}, {5, 5}}};
-  EXPECT_EQ(Segments(points, count), joined);
+  const std::vector<PointSegment> joined = {{{-1, 0}, {1, 10}}, {{1, 10}, {3, 20}}, {{3, 20}, {5, 5}}};
+  EXPECT_EQ(PointSegments(points, count), joined);
 }
 
 TEST_F(PointSourceTest, HandsOutAtMost256PointsAndSkipsWithinTheData) {
-  Open(OpenRecord(std::vector<float>(1000, 1.0f)));
+  Open(OpenRecordOf(std::vector<float>(1000, 1.0f)));
   auto source = Points(2, 1);
   POINT points[kPointSourceBlock];
   LONG count = 0, consumed = 0;
@@ -118,7 +118,7 @@ TEST_F(PointSourceTest, HandsOutAtMost256PointsAndSkipsWithinTheData) {
 }
 
 TEST_F(PointSourceTest, AGrowingRecordYieldsItsNewColumnsToTheNextCall) {
-  Open(OpenRecord(std::vector<float>(100, 2.0f)));
+  Open(OpenRecordOf(std::vector<float>(100, 2.0f)));
   auto source = Points(10, 1);
   POINT points[kPointSourceBlock];
   LONG count = 0, consumed = 0;
@@ -129,7 +129,7 @@ TEST_F(PointSourceTest, AGrowingRecordYieldsItsNewColumnsToTheNextCall) {
   EXPECT_EQ(consumed, 6);
   ASSERT_EQ(count, 12);
   // The first new column joins the last sample of the old data.
-  EXPECT_EQ(Segments(points, 2), (std::vector<Segment>{{{10, 2}, {10, 4}}}));
+  EXPECT_EQ(PointSegments(points, 2), (std::vector<PointSegment>{{{10, 2}, {10, 4}}}));
 }
 
 }  // namespace
