@@ -67,14 +67,28 @@ int TDialog::Execute() {
   m_ended = false;
   m_result = IDCANCEL;
   if (!Create()) return -1;
-  const int answer = win32::AnswerModalDialog(GetDialogName());
+  const win32::ModalDialogAnswer answered = win32::AnswerModalDialogWithLines(GetDialogName());
+  // Dialogs this one shows (a warning) are recorded after its own run.
+  const std::size_t run = win32::ShownDialogs().size() - 1;
+  int answer = answered.answer;
+  if (!answered.lines.empty()) {
+    const std::u16string refusal = ApplyAnswerLines(answered.lines);
+    if (!refusal.empty()) {
+      win32::RefuseModalDialogRun(run, refusal);
+      answer = IDCANCEL;
+    }
+  }
   CloseWindow(answer);
   // A dialog that refuses to close on OK would wait for a person; nobody is there, so it ends
   // cancelled.
-  if (!m_ended) win32::RefuseModalDialogAnswer(u"the dialog did not agree to close");
+  if (!m_ended) win32::RefuseModalDialogRun(run, u"the dialog did not agree to close");
   const int result = m_ended ? m_result : IDCANCEL;
   Destroy(result);
   return result;
+}
+
+std::u16string TDialog::ApplyAnswerLines(const std::vector<std::u16string>&) {
+  return u"the dialog takes no lines of text";
 }
 
 void TDialog::CloseWindow(int returnValue) {
