@@ -21,10 +21,14 @@ constexpr int kNameAttempts = 100;
 // A hidden name beside the target, unique to this process and attempt.
 std::string PartialName(const std::string& target, int attempt) {
   const std::filesystem::path path(target);
-  std::filesystem::path partial = path.parent_path();
-  partial /= "." + path.filename().string() + "." + std::to_string(::getpid()) + "." +
-             std::to_string(attempt) + ".partial";
-  return partial.string();
+  std::string name(".");
+  name.append(path.filename().string());
+  for (const long number : {long(::getpid()), long(attempt)}) {
+    name.push_back('.');
+    name.append(std::to_string(number));
+  }
+  name.append(".partial");
+  return (path.parent_path() / name).string();
 }
 
 }  // namespace
