@@ -1,5 +1,10 @@
 #include "hostframework/event_handler.h"
 
+#include "core/com_ptr.h"
+#include "hostframework/host_services.h"
+#include "platform/pendrel/framework_ids.h"
+#include "platform/pendrel/persist_messages.h"
+
 namespace {
 
 // Runs an entry for a notice or message whose parameters are 32-bit words.
@@ -24,6 +29,30 @@ bool TarnEventHandlerBase::HandleMessageByTable(IMessage* message) {
   DWORD bytes = 0;
   const void* parameters = message->GetData(&bytes);
   return RunWithWords(*entry, object, parameters, bytes, message) == 0;
+}
+
+void TarnEventHandlerBase::HandleMessagesOfType(IUnknown* source) {
+  if (!source) return;
+  Quor::ComPtr<IPendrelPersistMessages> store;
+  source->QueryInterface(IPendrelPersistMessages::iid,
+                         Quor::ComPtrOut<IPendrelPersistMessages>::Bind(store));
+  if (!store) return;
+  static const DWORD stateClass = GetTarnGuidId(GUID_TarnStateMessageClass);
+  Quor::ComPtr<IEnumUnknown> items;
+  store->EnumMessagesOfClass(stateClass, Quor::ComPtrOut<IEnumUnknown>::Bind(items));
+  if (!items) return;
+  for (;;) {
+    IUnknown* item = nullptr;
+    ULONG fetched = 0;
+    const HRESULT next = items->Next(1, &item, &fetched);
+    Quor::ComPtr<IUnknown> held;
+    held.Attach(item);
+    // The last item may come with S_FALSE from an enumeration that reports the end early.
+    if (FAILED(next) || fetched != 1 || !item) break;
+    Quor::ComPtr<IMessage> message;
+    item->QueryInterface(IMessage::iid, Quor::ComPtrOut<IMessage>::Bind(message));
+    if (message) HandleMessageByTable(message.Get());
+  }
 }
 
 LONG TarnEventHandlerBase::DispatchCommand(DWORD id) {

@@ -18,6 +18,9 @@ class TarnEventHandlerBase {
   virtual void ForEachEntry(TableEntryAction&) {}
   // Runs the table's entry for the message: true when it handled it (its result was 0).
   virtual bool HandleMessageByTable(IMessage* message);
+  // Replays through the table, in stored order, the state messages that `source` (a document's
+  // store, IPendrelPersistMessages) keeps; items that are not messages are skipped.
+  void HandleMessagesOfType(IUnknown* source);
 
   LONG DispatchCommand(DWORD id);
   LONG DispatchCommandEnable(DWORD id, ITarnCommandState* state);

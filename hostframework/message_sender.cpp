@@ -22,14 +22,8 @@ HRESULT TarnMessageSender::Send(IMessageHandler* target, IMessage* message) {
 HRESULT TarnMessageSender::CreateAndSend(IMessageHandler* target,
                                          const TarnMessageDescription& description,
                                          DWORD extraFlags) {
-  ITarnMessageValueService* values = GetTarnMessageValueService();
-  if (!values) return E_FAIL;
-  Quor::ComPtr<IMessage> message;
-  const HRESULT created = values->CreateMessage(
-      description.id, description.flags | extraFlags, 0, 0, 0, description.parameters,
-      description.parameterBytes, Quor::ComPtrOut<IMessage>::Bind(message));
-  if (FAILED(created) || !message) return FAILED(created) ? created : E_FAIL;
-  return Send(target, message.Get());
+  return CreateMessageAndSend(target, description.id, description.flags | extraFlags, nullptr,
+                              description.parameters, description.parameterBytes);
 }
 
 HRESULT TarnMessageSender::CreateAndSend2(IMessageHandler* target, const void* record,
@@ -37,8 +31,19 @@ HRESULT TarnMessageSender::CreateAndSend2(IMessageHandler* target, const void* r
   if (!record || recordBytes < sizeof(DWORD)) return E_INVALIDARG;
   DWORD id = 0;
   std::memcpy(&id, record, sizeof id);
-  if (object) object->AddRef();
-  const HRESULT hr = CreateAndSend(target, {id, mode, record, recordBytes});
-  if (object) object->Release();
-  return hr;
+  return CreateMessageAndSend(target, id, mode, object, record, recordBytes);
+}
+
+HRESULT TarnMessageSender::CreateMessageAndSend(IMessageHandler* target, DWORD id, DWORD flags,
+                                                IUnknown* object, const void* parameters,
+                                                DWORD parameterBytes) {
+  if (!m_enabled) return E_FAIL;
+  ITarnMessageValueService* values = GetTarnMessageValueService();
+  if (!values) return E_FAIL;
+  Quor::ComPtr<IMessage> message;
+  const HRESULT created = values->CreateMessage(id, flags, 0, 0, object, parameters,
+                                                parameterBytes,
+                                                Quor::ComPtrOut<IMessage>::Bind(message));
+  if (FAILED(created) || !message) return FAILED(created) ? created : E_FAIL;
+  return Send(target, message.Get());
 }

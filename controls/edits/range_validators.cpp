@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "controls/dialogs/message_owner.h"
 #include "controls/edits/number_text.h"
 #include "core/branded_strings.h"
 #include "core/format_stream.h"
@@ -45,15 +46,6 @@ std::u16string FilterCharacters() {
   return std::u16string(u"-+eE0-9") + Quor::LocaleInfo::Instance().decimalSeparator;
 }
 
-// The window that last had the user's attention among the main window's popups.
-HWND LastActivePopupOfMainWindow() {
-  const OWL::TApplication* application = OWL::GetApplicationObject();
-  const HWND main = application ? application->GetMainWindowHandle() : nullptr;
-  if (!main || !IsWindow(main)) return nullptr;
-  const HWND active = GetActiveWindow();
-  return active && GetAncestor(active, GA_ROOT) == active && GetWindow(active, GW_OWNER) == main ? active : main;
-}
-
 }  // namespace
 
 namespace QuorControls {
@@ -82,7 +74,7 @@ bool FltRangeValidator::IsValid(const std::u16string& text) {
 void FltRangeValidator::Error(OWL::TWindow*) {
   static const Quor::String format = Quor::LoadResourceString(GetModuleHandleW(nullptr), kHostRangeMessage, true);
   const Quor::String message = RangeText(format, m_min, m_max);
-  if (const HWND over = LastActivePopupOfMainWindow()) {
+  if (const HWND over = QuorControls::LastActivePopupOfMainWindow()) {
     MessageBoxW(over, message.c_str(), u"", MB_ICONEXCLAMATION);
   } else {
     MessageBoxExW(GetActiveWindow(), message.c_str(), u"", MB_TASKMODAL | MB_ICONEXCLAMATION, 0);

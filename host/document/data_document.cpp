@@ -2,6 +2,8 @@
 
 #include "host/document/arithmetic_objects.h"
 #include "host/document/document_objects.h"
+#include "host/document/host_words.h"
+#include "host/document/unknown_enumeration.h"
 #include "host/document/module_enumerator_finder.h"
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
@@ -37,7 +39,7 @@ HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
                            IPendrelOnlineDataSource, ISubject, IPendrelPropertyService,
                            IPendrelSamplingSink, IPendrelSampleIndex, IPendrelDisplaySource,
                            IPendrelDocumentTimeText, IPendrelDataRedraw,
-                           IPendrelPlotRangeStore>(
+                           IPendrelPlotRangeStore, IPendrelPersistMessages>(
       this, iid, object);
 }
 
@@ -80,6 +82,14 @@ HRESULT DataDocument::GetViewPrinting(IPendrelViewPrinting** printing) {
 HRESULT DataDocument::Redraw(DWORD what) {
   Tarn::RecordCall("DataRedraw", "Redraw", Tarn::HexWord(what));
   m_log.AddRedraw(what);
+  return S_OK;
+}
+
+HRESULT DataDocument::EnumMessagesOfClass(DWORD classId, IEnumUnknown** messages) {
+  Tarn::RecordCall("PersistMessages", "EnumMessagesOfClass", Tarn::HexWord(classId));
+  if (!messages) return E_POINTER;
+  *messages = classId == StateMessageClass() ? m_persistMessages.Enumerate()
+                                              : new UnknownEnumeration({});
   return S_OK;
 }
 

@@ -7,7 +7,9 @@
 // data events) and IPendrelPropertyService (the channel display messages modules sent),
 // IPendrelDisplaySource (its channel and grid colours), IPendrelDocumentTimeText (its name and
 // the texts of its times), IPendrelDataRedraw (a module's redraw request, logged),
-// IPendrelPlotRangeStore (the scale ranges of module plots, saved with the file), and for a device that fills it,
+// IPendrelPlotRangeStore (the scale ranges of module plots, saved with the file),
+// IPendrelPersistMessages (the state messages modules sent, saved with the file), and for a
+// device that fills it,
 // IPendrelSamplingSink and IPendrelSampleIndex.
 // Not thread-safe: the host serialises the calls on a document.
 #pragma once
@@ -27,11 +29,13 @@
 #include "host/document/document_subject.h"
 #include "host/document/document_time_text.h"
 #include "host/document/host_selection.h"
+#include "host/document/persist_message_store.h"
 #include "host/document/plot_range_store.h"
 #include "host/document/sampling_controller.h"
 #include "host/framework/held_reference.h"
 #include "host/views/view_printing.h"
 #include "platform/pendrel/data_redraw.h"
+#include "platform/pendrel/persist_messages.h"
 
 namespace PendrelHost {
 
@@ -49,7 +53,8 @@ class DataDocument final : private DocumentContents,
                            public IPendrelModificationService,
                            public IPendrelPropertyService,
                            public IPendrelDisplaySource,
-                           public IPendrelDataRedraw {
+                           public IPendrelDataRedraw,
+                           public IPendrelPersistMessages {
  public:
   explicit DataDocument(std::shared_ptr<Recording> recording);
 
@@ -81,6 +86,12 @@ class DataDocument final : private DocumentContents,
   // IPendrelDataRedraw: headless, the request is only logged.
   HRESULT Redraw(DWORD what) override;
 
+  // IPendrelPersistMessages: the kept state messages for the host's class of them; none for
+  // another class.
+  HRESULT EnumMessagesOfClass(DWORD classId, IEnumUnknown** messages) override;
+  PersistMessageStore& PersistMessages() { return m_persistMessages; }
+  const PersistMessageStore& PersistMessages() const { return m_persistMessages; }
+
   // For the host itself: the recording and the channels, with the reasons channels fail.
   const Recording& Source() const { return DocumentContents::Source(); }
   ComputedChannels& Channels() { return DocumentContents::Channels(); }
@@ -106,6 +117,7 @@ class DataDocument final : private DocumentContents,
   Tarn::HeldReference<DisplaySettings> m_display;
   DocumentLog m_log;
   ChannelProperties m_properties;
+  PersistMessageStore m_persistMessages;
   bool m_modified = false;
 };
 

@@ -1,5 +1,7 @@
 #include "host/document/document_site.h"
 
+#include <algorithm>
+
 #include "host/document/data_document.h"
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
@@ -54,6 +56,11 @@ bool ShownBeatOf(IMessage* message, PendrelPosition* beat) {
 
 DocumentSite::DocumentSite() : SimpleUnknownImpBase(1), m_value(new HostValue) {}
 
+DocumentSite::~DocumentSite() {
+  // Children that are still there must not reach back into a site that is gone.
+  for (IMessageHandler* child : m_children) child->SetParent(nullptr);
+}
+
 HRESULT DocumentSite::Attach(IUnknown*, IUnknown* hostDocument) {
   Tarn::RecordCall(kService, "Attach", "host=" + Tarn::Presence(hostDocument));
   m_host = Tarn::Hold(hostDocument);
@@ -77,6 +84,10 @@ LONG DocumentSite::HandleMessage(IMessage* message) {
   if (!message) return 0;
   Tarn::RecordCall(kService, "HandleMessage", "id=" + Tarn::HexWord(message->GetMessageId()));
   if (m_document && m_document->Properties().Keep(message)) return 1;
+  if (m_document && m_document->PersistMessages().Keep(message)) {
+    OfferToChildren(message);
+    return 1;
+  }
   PendrelPosition beat{};
   if (ShownBeatOf(message, &beat)) {
     if (m_document) m_document->Log().AddShownBeat(beat);
@@ -88,10 +99,50 @@ LONG DocumentSite::HandleMessage(IMessage* message) {
   return 1;
 }
 
+void DocumentSite::OfferToChildren(IMessage* message) {
+  // A copy: a child may leave while it handles the message.
+  const std::vector<IMessageHandler*> children = m_children;
+  for (IMessageHandler* child : children) {
+    if (std::find(m_children.begin(), m_children.end(), child) == m_children.end()) continue;
+    Tarn::HeldReference<IMessageHandler> held = Tarn::Hold(child);
+    if (child->HandleMessage(message)) return;
+  }
+}
+
+HRESULT DocumentSite::AddHandler(IMessageHandler* child) {
+  if (!child) return E_POINTER;
+  Tarn::RecordCall(kService, "AddHandler");
+  m_children.push_back(child);
+  child->SetParent(this);
+  return S_OK;
+}
+
+HRESULT DocumentSite::RemoveHandler(IMessageHandler* child) {
+  if (!child) return S_FALSE;
+  const auto found = std::find(m_children.begin(), m_children.end(), child);
+  if (found == m_children.end()) return E_FAIL;
+  Tarn::RecordCall(kService, "RemoveHandler");
+  m_children.erase(found);
+  child->SetParent(nullptr);
+  return S_OK;
+}
+
+HRESULT DocumentSite::GetSender(IMessageHandler** sender) {
+  if (!sender) return E_POINTER;
+  *sender = Tarn::Hold(static_cast<IMessageHandler*>(this)).release();
+  return S_OK;
+}
+
 HRESULT DocumentSite::GetHostValue(IUnknown** value) {
   if (!value) return E_POINTER;
   *value = Tarn::Hold(m_value.get()).release();
   return S_OK;
+}
+
+HRESULT DocumentSite::GetPropertyObject(IUnknown** properties) {
+  if (!properties) return E_POINTER;
+  *properties = Tarn::Hold(m_host.get()).release();
+  return *properties ? S_OK : E_FAIL;
 }
 
 }  // namespace PendrelHost

@@ -6,6 +6,8 @@
 // as the module document holds it.
 #pragma once
 
+#include <vector>
+
 #include "host/document/document_subject.h"
 #include "host/framework/held_reference.h"
 #include "platform/pendrel/documents.h"
@@ -28,24 +30,32 @@ class DocumentSite final
   HRESULT Attach(IUnknown* parent, IUnknown* hostDocument) override;
   // ITarnFrameworkNotice
   HRESULT Notice(DWORD type, const DWORD* code) override;
-  // IMessageHandler: the host's messages; others are not handled.
+  // IMessageHandler: the host's messages; others are not handled. A state message is kept
+  // with the data document and then offered to the children, so that the objects bound to the
+  // document hear the state they sent.
   LONG HandleMessage(IMessage* message) override;
-  HRESULT AddHandler(IMessageHandler*) override { return E_NOTIMPL; }
-  HRESULT RemoveHandler(IMessageHandler*) override { return E_NOTIMPL; }
+  // The site is the root of its tree. It keeps its children without a reference: each leaves
+  // (RemoveHandler) before it goes, so the site never holds one alive.
+  HRESULT AddHandler(IMessageHandler* child) override;
+  HRESULT RemoveHandler(IMessageHandler* child) override;
   HRESULT SetParent(IMessageHandler*) override { return E_NOTIMPL; }
-  HRESULT GetSender(IMessageHandler**) override { return E_NOTIMPL; }
+  HRESULT GetSender(IMessageHandler** sender) override;
   // IObserver: the relay hears what the document hears and keeps nothing of it.
   LONG RegisterEvents(ITarnEventRegistrar*) override { return 1; }
   LONG OnNotify(ISubject*, DWORD, LONG_PTR, const void*) override { return 0; }
   // IPendrelHostDocument
   HRESULT GetHostValue(IUnknown** value) override;
+  // The data document the site belongs to; none before it is attached.
+  HRESULT GetPropertyObject(IUnknown** properties) override;
 
  private:
-  ~DocumentSite() override = default;
+  ~DocumentSite() override;
+  void OfferToChildren(IMessage* message);
 
   Tarn::HeldReference<IUnknown> m_host;
   DataDocument* m_document = nullptr;  // within m_host
   Tarn::HeldReference<IUnknown> m_value;
+  std::vector<IMessageHandler*> m_children;
 };
 
 }  // namespace PendrelHost

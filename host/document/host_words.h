@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/pendrel/events.h"
+#include "platform/pendrel/framework_ids.h"
 #include "platform/pendrel/host_events.h"
 
 namespace PendrelHost {
@@ -12,6 +13,8 @@ namespace PendrelHost {
 DWORD HostWord(REFGUID guid, DWORD n);
 inline DWORD DataEventWord(DWORD n) { return HostWord(GUID_TarnViewFramework, n); }
 inline DWORD ChildDocumentWord(DWORD n) { return HostWord(GUID_TarnChildDocument, n); }
+// The host's id of its class of state messages, which documents keep.
+inline DWORD StateMessageClass() { return HostWord(GUID_TarnStateMessageClass, 0) >> 16; }
 
 // The framework's event manager, without a reference (the framework lives for the process).
 ITarnEventManager* EventManager();

@@ -6,7 +6,9 @@
 //   "ChildData"  the child data the modules attach to the data file that can store itself:
 //                "Index" names the class of each, "Item<k>" holds what it saved;
 //   "PlotRanges" the scale ranges module plots stored: a count, then per range the plot id,
-//                the axis, the minimum and the maximum (a file without it has none).
+//                the axis, the minimum and the maximum (a file without it has none);
+//   "PersistMessages" the state messages modules sent to keep with the document
+//                (persist_messages_stream.h; a file without it has none).
 // Every stream begins with the storage stream header and its version.
 #pragma once
 
@@ -30,6 +32,7 @@ inline const char16_t* kModulesStorage = u"Modules";
 inline const char16_t* kChildDataStorage = u"ChildData";
 inline const char16_t* kIndexStream = u"Index";
 inline const char16_t* kPlotRangesStream = u"PlotRanges";
+inline const char16_t* kPersistMessagesStream = u"PersistMessages";
 
 inline std::u16string PartStreamName(DWORD part) {
   const std::string digits = std::to_string(part);

@@ -7,6 +7,7 @@
 #include "host/document/host_words.h"
 #include "host/documentfile/document_file_error.h"
 #include "host/documentfile/document_file_layout.h"
+#include "host/documentfile/persist_messages_stream.h"
 #include "host/documentfile/recording_stream.h"
 #include "host/framework/dll_get_class_object.h"
 #include "host/framework/host_text.h"
@@ -174,6 +175,13 @@ void WritePlotRanges(const HostedDocument& document, IStorage* root) {
   if (FAILED(out.Close())) Unwritable("the ranges of its plots");
 }
 
+void WritePersistMessages(const HostedDocument& document, IStorage* root) {
+  ComPtr<IStream> stream = NewStream(root, kPersistMessagesStream);
+  if (!PendrelHost::WritePersistMessages(document.Data().PersistMessages(), stream.Get())) {
+    Unwritable("the state its modules keep with it");
+  }
+}
+
 // ---- Reading --------------------------------------------------------------------------------
 
 [[noreturn]] void NotADocument(const std::string& why) {
@@ -315,6 +323,14 @@ void ReadPlotRanges(HostedDocument& document, IStorage* root, std::vector<std::s
   }
 }
 
+void ReadPersistMessages(HostedDocument& document, IStorage* root,
+                         std::vector<std::string>& problems) {
+  ComPtr<IStream> stream = ExistingStream(root, kPersistMessagesStream);
+  if (stream && !PendrelHost::ReadPersistMessages(stream.Get(), document.Data().PersistMessages())) {
+    problems.push_back("The state the modules keep with the document could not all be read.");
+  }
+}
+
 }  // namespace
 
 void WriteDocument(const HostedDocument& document, IStorage* root) {
@@ -324,6 +340,7 @@ void WriteDocument(const HostedDocument& document, IStorage* root) {
     WriteModules(document, root);
     WriteChildData(document, root);
     WritePlotRanges(document, root);
+    WritePersistMessages(document, root);
   } catch (const XQuor&) {
     Unwritable("a part could not be stored");
   }
@@ -357,6 +374,7 @@ OpenedDocument ReadDocument(IStorage* root) {
   ReadModules(*opened.document, root, opened.problems);
   ReadChildData(*opened.document, root, opened.problems);
   ReadPlotRanges(*opened.document, root, opened.problems);
+  ReadPersistMessages(*opened.document, root, opened.problems);
   opened.document->AnnounceAttached();
   opened.document->Data().SetModified(false);
   return opened;

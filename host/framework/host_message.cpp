@@ -52,8 +52,10 @@ HRESULT HostMessage::Clone(IMessage** copy) {
   *copy = nullptr;
   // The copy starts without a sender: it outlives the delivery that set this one's.
   return Guarded([&] {
-    *copy = new HostMessage(m_id, m_flags, m_parameters.data(), DWORD(m_parameters.size()),
-                            m_target);
+    auto* clone = new HostMessage(m_id, m_flags, m_parameters.data(),
+                                  DWORD(m_parameters.size()), m_target);
+    clone->SetName(m_name);
+    *copy = clone;
     return S_OK;
   });
 }
@@ -98,6 +100,12 @@ std::string DescribeMessage(IMessage* message) {
 
 IMessage* NewHostMessage(DWORD id, DWORD flags, const void* parameters, DWORD parameterBytes) {
   return new HostMessage(id, flags, parameters, parameterBytes);
+}
+
+IMessage* NewMessageObject(DWORD type, std::u16string name) {
+  auto* object = new HostMessage(type, 0, nullptr, 0);
+  object->SetName(std::move(name));
+  return object;
 }
 
 }  // namespace Tarn

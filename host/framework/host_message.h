@@ -30,11 +30,17 @@ class HostMessage final : public SimpleUnknownImp1<IMessage, 1> {
   // "id=0x..., flags=0x..., data=[...]" without a record of its own.
   std::string Describe() const;
 
+  // The name of a message object of the shared service (what a state message is the state
+  // of); empty for other messages.
+  const std::u16string& Name() const { return m_name; }
+  void SetName(std::u16string name) { m_name = std::move(name); }
+
  private:
   DWORD m_id;
   DWORD m_flags;
   std::vector<unsigned char> m_parameters;
   DWORD m_target;
+  std::u16string m_name;
   // Compared, never called: the sender sets and clears it around one delivery.
   IMessageHandler* m_sender = nullptr;
 };
@@ -47,5 +53,7 @@ std::string DescribeMessage(IMessage* message);
 // library (the parameter block is copied).
 TARN_API IMessage* NewHostMessage(DWORD id, DWORD flags, const void* parameters,
                                   DWORD parameterBytes);
+// A message object of type `type` named `name`, with one reference for the caller.
+IMessage* NewMessageObject(DWORD type, std::u16string name);
 
 }  // namespace Tarn

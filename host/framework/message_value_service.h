@@ -11,7 +11,8 @@ class MessageValueService final : public SimpleUnknownImp1<ITarnMessageValueServ
   // The process-wide service; the host's own reference keeps it for the life of the process.
   static MessageValueService& Instance();
 
-  HRESULT CreateMessage(DWORD id, DWORD flags, DWORD target, DWORD hasTarget, DWORD reserved,
+  // With an object: E_INVALIDARG, and no message, for a block that is not a state record.
+  HRESULT CreateMessage(DWORD id, DWORD flags, DWORD target, DWORD hasTarget, IUnknown* object,
                         const void* parameters, DWORD parameterBytes, IMessage** message) override;
 };
 

@@ -4,6 +4,7 @@
 #include "host/framework/call_log.h"
 #include "host/framework/guarded_call.h"
 #include "host/framework/host_message.h"
+#include "host/framework/host_text.h"
 
 namespace Tarn {
 
@@ -22,7 +23,7 @@ HRESULT SharedService::CreateMessageObject(DWORD type, IQuorString* name, REFGUI
     RecordCall(kService, "CreateMessageObject",
                "type=" + HexWord(type) + ", name=" + QuotedText(name) + ", guid=" + GuidText(typeGuid));
     if (!message) return E_POINTER;
-    *message = new HostMessage(type, 0, nullptr, 0);
+    *message = NewMessageObject(type, TextOf(name));
     return S_OK;
   });
 }

@@ -70,15 +70,15 @@ int TDialog::Execute() {
   const win32::ModalDialogAnswer answered = win32::AnswerModalDialogWithLines(GetDialogName());
   // Dialogs this one shows (a warning) are recorded after its own run.
   const std::size_t run = win32::ShownDialogs().size() - 1;
-  int answer = answered.answer;
-  if (!answered.lines.empty()) {
+  if (answered.answer == IDOK && !answered.lines.empty()) {
     const std::u16string refusal = ApplyAnswerLines(answered.lines);
     if (!refusal.empty()) {
       win32::RefuseModalDialogRun(run, refusal);
-      answer = IDCANCEL;
+      Destroy(IDCANCEL);
+      return IDCANCEL;
     }
   }
-  CloseWindow(answer);
+  CloseWindow(answered.answer);
   // A dialog that refuses to close on OK would wait for a person; nobody is there, so it ends
   // cancelled.
   if (!m_ended) win32::RefuseModalDialogRun(run, u"the dialog did not agree to close");
@@ -87,9 +87,7 @@ int TDialog::Execute() {
   return result;
 }
 
-std::u16string TDialog::ApplyAnswerLines(const std::vector<std::u16string>&) {
-  return u"the dialog takes no lines of text";
-}
+std::u16string TDialog::ApplyAnswerLines(const std::vector<std::u16string>&) { return {}; }
 
 void TDialog::CloseWindow(int returnValue) {
   if (returnValue == IDOK && !CanClose()) return;

@@ -1,8 +1,8 @@
 // The GUI framework's dialogs. A dialog resource is read in the language asked for, or else the
 // module's neutral one (TDialogRes). A TDialog runs modally without anyone at a screen: Execute
 // makes its window from the template (hidden), runs SetupWindow, takes the scripted answer
-// recorded under the dialog's caption (IDCANCEL when none is queued), has the dialog apply the
-// lines of text queued with the answer as a person would fill it in, asks CanClose before
+// recorded under the dialog's caption (IDCANCEL when none is queued), lets the dialog apply the
+// lines of text an OK came with (what a person would have typed), asks CanClose before
 // accepting IDOK, and destroys the window again.
 #pragma once
 
@@ -44,14 +44,15 @@ class TDialog : public TWindow {
   void CloseWindow(int returnValue = IDCANCEL) override;
   bool HasTemplate() const { return m_resource.IsOK(); }
   const win32::DialogTemplate& GetTemplate() const { return m_resource.GetTemplate(); }
-  // Applies the lines of a scripted answer ("LABEL=VALUE", in the dialog's own words) to the
-  // controls, as a person would: empty when it took them all, else why not (the run then ends
-  // cancelled). A dialog takes no lines unless it says how.
-  virtual std::u16string ApplyAnswerLines(const std::vector<std::u16string>& lines);
   // The name its runs are recorded and answered under: the template's caption, or "#" and the
   // resource number.
   std::u16string GetDialogName() const;
   std::u16string GetClassName() const override { return u"OWLDialog"; }
+
+ protected:
+  // Applies the lines ("NAME=VALUE", in the dialog's own words) an OK answer came with; the
+  // reason they cannot be applied, or empty. The base takes lines as nothing to do.
+  virtual std::u16string ApplyAnswerLines(const std::vector<std::u16string>& lines);
 
  private:
   TDialogRes m_resource;

@@ -111,6 +111,9 @@ struct IPendrelHostDocument : IUnknown {
   using Base = IUnknown;
   // The value object the host keeps for the document (it answers IPendrelHostValue).
   virtual HRESULT GetHostValue(IUnknown** value) = 0;
+  // The document's property object (it answers IPendrelPropertyService, and
+  // IPendrelPersistMessages when the host keeps modules' state messages).
+  virtual HRESULT GetPropertyObject(IUnknown** properties) = 0;
 
  protected:
   ~IPendrelHostDocument() = default;

@@ -21,6 +21,11 @@ inline constexpr GUID GUID_TarnArithmetic = win32::ParseGuid("78036166-03ed-401f
 // (host id << 16).
 inline constexpr GUID GUID_TarnDataAdder = win32::ParseGuid("74b6e4cb-d47a-4975-99ba-cfe7e9c9d80d");
 
+// GUID of the host's class of state messages (the messages a document keeps, which its store
+// gives back by the host id of this GUID).
+inline constexpr GUID GUID_TarnStateMessageClass =
+    win32::ParseGuid("1563c389-f89d-4ead-aa9b-f1cc44c8cdf0");
+
 // The class category of document classes.
 inline constexpr GUID GUID_TarnDocumentClassCategory =
     win32::ParseGuid("c58a2e1f-6b3d-4907-a1e4-9d0f7b3c5e26");

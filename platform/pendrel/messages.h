@@ -62,13 +62,23 @@ struct ITarnMessageValueService : IUnknown {
   using Base = IUnknown;
   // The parameter block is copied into the message. With `hasTarget` the message names the
   // target type word `target` and carries kTarnMessageHasTarget.
+  // With `object` (a message object of the shared service, naming what the message is the
+  // state of) the message is a state message, which a document keeps: its block is a packed
+  // state record (below), whose texts the host copies; the message holds the object.
   virtual HRESULT CreateMessage(DWORD id, DWORD flags, DWORD target, DWORD hasTarget,
-                                DWORD reserved, const void* parameters, DWORD parameterBytes,
+                                IUnknown* object, const void* parameters, DWORD parameterBytes,
                                 IMessage** message) = 0;
 
  protected:
   ~ITarnMessageValueService() = default;
 };
+
+// A state record: packed, without padding: the type word, a header word, the signature of its
+// fields, then the fields. The signature names the fields from its lowest hex digit up, 0 ending
+// the list: 1 a 32-bit word, 3 a double, 7 a string object (IQuorString, pointer-sized).
+constexpr DWORD kStateFieldWord = 1;
+constexpr DWORD kStateFieldDouble = 3;
+constexpr DWORD kStateFieldText = 7;
 
 // Receives the lines of a message's text form or help text.
 struct ITarnTextLineWriter : IUnknown {

@@ -1,5 +1,6 @@
 #include "platform/win32/menus.h"
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -98,6 +99,28 @@ BOOL AppendMenuW(HMENU handle, UINT flags, UINT_PTR item, LPCWSTR text) {
   return TRUE;
 }
 
+BOOL DeleteMenu(HMENU handle, UINT item, UINT flags) {
+  HMENU submenu = nullptr;
+  {
+    std::lock_guard lock(State().mutex);
+    Menu* menu = FindLocked(handle);
+    if (!menu) return FALSE;
+    auto found = menu->items.end();
+    if (flags & MF_BYPOSITION) {
+      if (item < menu->items.size()) found = menu->items.begin() + std::ptrdiff_t(item);
+    } else {
+      found = std::find_if(menu->items.begin(), menu->items.end(), [item](const MenuItem& each) {
+        return !(each.flags & (MF_POPUP | MF_SEPARATOR)) && each.id == item;
+      });
+    }
+    if (found == menu->items.end()) return FALSE;
+    if (found->flags & MF_POPUP) submenu = found->submenu;
+    menu->items.erase(found);
+  }
+  if (submenu) DestroyMenu(submenu);
+  return TRUE;
+}
+
 int GetMenuItemCount(HMENU handle) {
   std::lock_guard lock(State().mutex);
   Menu* menu = FindLocked(handle);
@@ -173,7 +196,12 @@ BOOL TrackPopupMenuEx(HMENU handle, UINT flags, int x, int y, HWND owner, const 
     // The state is read after WM_INITMENUPOPUP, which is where owners enable and check items.
     const MenuItem* item = chosen ? ItemLocked(FindLocked(handle), chosen, MF_BYCOMMAND) : nullptr;
     if (!item || (item->flags & (MF_GRAYED | MF_DISABLED))) chosen = 0;
-    state.shown.push_back({handle, owner, {x, y}, flags, params ? params->rcExclude : RECT{}, chosen});
+    std::vector<win32::ShownMenuItem> items;
+    if (const Menu* menu = FindLocked(handle)) {
+      for (const MenuItem& each : menu->items) items.push_back({each.id, each.text, each.flags});
+    }
+    state.shown.push_back({handle, owner, {x, y}, flags, params ? params->rcExclude : RECT{}, chosen,
+                           std::move(items)});
   }
   if (notify) SendMessageW(owner, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(handle), 0);
   if (flags & TPM_RETURNCMD) return BOOL(chosen);

@@ -1,7 +1,8 @@
 // Menus and popup menus. A popup menu is never shown to a person: TrackPopupMenuEx records what
-// would be shown, sends WM_INITMENUPOPUP, takes the next scripted choice (none: the menu is
-// dismissed), sends WM_UNINITMENUPOPUP, and then posts WM_COMMAND for the choice or, with
-// TPM_RETURNCMD, returns it. A choice that names no enabled command of the menu dismisses it.
+// would be shown (with its items as WM_INITMENUPOPUP left them), sends WM_INITMENUPOPUP, takes
+// the next scripted choice (none: the menu is dismissed), sends WM_UNINITMENUPOPUP, and then
+// posts WM_COMMAND for the choice or, with TPM_RETURNCMD, returns it. A choice that names no
+// enabled command of the menu dismisses it.
 #pragma once
 
 #include <string>
@@ -23,6 +24,7 @@ constexpr UINT MF_SEPARATOR = 0x0800;
 
 constexpr UINT TPM_LEFTALIGN = 0x0000;
 constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+constexpr UINT TPM_RIGHTALIGN = 0x0008;
 constexpr UINT TPM_NONOTIFY = 0x0080;
 constexpr UINT TPM_RETURNCMD = 0x0100;
 constexpr UINT TPM_VERTICAL = 0x0040;
@@ -37,6 +39,8 @@ HMENU CreatePopupMenu();
 BOOL DestroyMenu(HMENU menu);
 // `item` is a command id, or the submenu's handle with MF_POPUP.
 BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR item, LPCWSTR text);
+// Removes an item (by command or by position); a submenu it opens is destroyed with it.
+BOOL DeleteMenu(HMENU menu, UINT item, UINT flags);
 int GetMenuItemCount(HMENU menu);
 UINT GetMenuItemID(HMENU menu, int position);
 HMENU GetSubMenu(HMENU menu, int position);
@@ -55,6 +59,11 @@ HINSTANCE ShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR paramete
 
 namespace win32 {
 
+struct ShownMenuItem {
+  UINT id;
+  std::u16string text;
+  UINT flags;  // MF_GRAYED, MF_DISABLED, MF_CHECKED and the kind of item
+};
 struct ShownPopupMenu {
   HMENU menu;
   HWND owner;
@@ -62,6 +71,7 @@ struct ShownPopupMenu {
   UINT flags;
   RECT exclude;  // all zero without TPMPARAMS
   UINT chosen;   // 0: dismissed
+  std::vector<ShownMenuItem> items;
 };
 void QueuePopupMenuChoice(UINT commandId);
 std::vector<ShownPopupMenu> ShownPopupMenus();

@@ -28,6 +28,15 @@ std::string PlotterDataChangedCall(const std::string& plotId, const std::string&
          std::to_string(start) + ", 2147483647);";
 }
 
+std::string ScaleCommandCall(const std::string& plotId, std::int32_t scale, const std::string& method) {
+  return PlotCall(plotId) + "get_scales()[" + std::to_string(scale) + "]." + method + "();";
+}
+
+std::string MenuClosedCall(const std::string& plotId, std::int32_t scale, int x, int y) {
+  return PlotCall(plotId) + "get_scales()[" + std::to_string(scale) + "].menu_closed(" +
+         std::to_string(x) + "," + std::to_string(y) + ");";
+}
+
 bool BuildSetupCall(const std::string& plotId, const std::string& markup, std::string& script) {
   std::string compiled;
   if (!CompileEtchMarkup(markup, compiled)) return false;

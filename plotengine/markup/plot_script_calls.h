@@ -15,6 +15,10 @@ std::string SetMarkupCall(const std::string& plotId, const std::string& markup);
 // "etch.get_plot('<id>').plotter_data_changed('<data id>', <start>, 2147483647);"
 std::string PlotterDataChangedCall(const std::string& plotId, const std::string& dataId,
                                    std::int32_t start);
+// "etch.get_plot('<id>').get_scales()[<n>].<method>();", a scale command without arguments.
+std::string ScaleCommandCall(const std::string& plotId, std::int32_t scale, const std::string& method);
+// "etch.get_plot('<id>').get_scales()[<n>].menu_closed(<x>,<y>);"
+std::string MenuClosedCall(const std::string& plotId, std::int32_t scale, int x, int y);
 
 // The shared builders of the plot model's and the tasks' calls; each returns true. The setup
 // call compiles the markup first and returns false, leaving `script` unchanged, when it does

@@ -2,6 +2,7 @@
 
 #include "core/com_ptr.h"
 #include "platform/win32/input.h"
+#include "platform/win32/menus.h"
 #include "plotengine/browser_etch_loader.h"
 #include "plotengine/local_page.h"
 #include "plotengine/proxy/etch_proxy_script_object.h"
@@ -18,6 +19,7 @@ EtchPlotWin::~EtchPlotWin() {
   // No menu request may reach the window from here on; a call of the page still in flight
   // finds the proxy detached, and the proxy outlives it through the script object's reference.
   m_proxy->Detach();
+  if (m_menu) DestroyMenu(m_menu);
   m_proxy->Release();
   m_loader->Release();
 }
@@ -40,6 +42,11 @@ std::string EtchPlotWin::GetContainerId() { return kLocalPageContainerId; }
 BOOL EtchPlotWin::ProcessWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                        LRESULT& result, DWORD mapId) {
   m_handled = false;
+  if (HandleMenuMessage(message, wParam)) {
+    m_handled = true;
+    result = 0;
+    return TRUE;
+  }
   return CrControl::ProcessWindowMessage(window, message, wParam, lParam, result, mapId);
 }
 
@@ -59,9 +66,5 @@ bool EtchPlotWin::OnBrowserCreated(IQuorBrowser* browser) {
   MakePlot();
   return ok;
 }
-
-LRESULT EtchPlotWin::OnNotify(WPARAM, LPARAM) { return 0; }
-
-void EtchPlotWin::MakeDropMenu(const String&, int, int, int, int, int, bool, bool, double, double) {}
 
 }  // namespace Quor

@@ -153,6 +153,32 @@ TARN_DEFINE_EVENT_TABLE(EtchPersistTask, TarnEventHandlerBase,
 EtchPersistTask::EtchPersistTask(const String& plotId, IMessageHandler* sendTarget)
     : m_plotId(plotId), m_sendTarget(sendTarget) {}
 
+EtchPersistTask::EtchPersistTask(const String& plotId, IUnknown* messageSource,
+                                 ISubject* subject, IUnknown* parent)
+    : m_plotId(plotId) {
+  if (parent) {
+    parent->QueryInterface(IMessageHandler::iid, ComPtrOut<IMessageHandler>::Bind(m_sendTarget));
+  }
+  AttachToParent(parent);
+  if (subject) subject->AttachObserver(static_cast<IObserver*>(this), 0);
+  // What the plot stored before, in this document or in the file it was opened from.
+  HandleMessagesOfType(messageSource);
+}
+
+EtchPersistTask::~EtchPersistTask() {
+  // The event manager holds no reference on its observers: leave it before going.
+  if (ITarnEventManager* manager = GetTarnEventManager()) {
+    manager->RemoveObserver(static_cast<IObserver*>(this));
+  }
+  Detach();
+}
+
+PlotRange* EtchPersistTask::CurrentRange(int axis) {
+  if (axis == 0) return &m_state.x;
+  if (axis == 1) return &m_state.y;
+  return nullptr;
+}
+
 HRESULT EtchPersistTask::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;

@@ -17,6 +17,11 @@ class EtchPersistTask : public TarnEventHandlerT<1>, public CComObjectRoot {
  public:
   // Messages go to `sendTarget` (held), the handler that stores them with the document.
   EtchPersistTask(const String& plotId, IMessageHandler* sendTarget);
+  // A task bound to a host document: `parent` (the document's message handler, held) is where
+  // its messages go and the handler it becomes a child of; it hears the plot's events from
+  // `subject` until it goes. `messageSource` is the document's store of state messages.
+  EtchPersistTask(const String& plotId, IUnknown* messageSource, ISubject* subject,
+                  IUnknown* parent);
 
   HRESULT QueryInterface(REFIID iid, void** object) override;
   ULONG AddRef() override;
@@ -41,11 +46,14 @@ class EtchPersistTask : public TarnEventHandlerT<1>, public CComObjectRoot {
   const PlotSettingsState& State() const { return m_state; }
   PlotRange InitialX() const { return m_initialX; }
   PlotRange InitialY() const { return m_initialY; }
+  // The current range of axis 0 (horizontal) or 1 (vertical), which the plot's scale proxies
+  // read and write; null for any other axis.
+  PlotRange* CurrentRange(int axis);
 
   IMessageHandler* GetSendTarget() override;
 
  private:
-  ~EtchPersistTask() override = default;
+  ~EtchPersistTask() override;
 
   HRESULT SendRange(DWORD type, const double* range, int count, bool autoScale);
   // Sends a record under a host message object named `name`.

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "host/document/data_document.h"
+#include "host/document/document_site.h"
 #include "hostframework/tests/host_fixture.h"
 #include "platform/win32/com_object.h"
 #include "plotengine/proxy/etch_events.h"
@@ -206,6 +208,34 @@ TEST_F(PersistTaskTest, ScalingAndRegionEventsBecomeStateMessages) {
             u"legend: {id: 'L1', x_percent: 5, y_percent: 6}, text_region: {id: 'T1', text: 'title'},"
             u"yscalemin: 4,yscalemax: 9, do_initial_autoscale_y: false, "
             u"xscalemin: 0.0, xscalemax: 1.0, do_initial_autoscale_x: true, ");
+}
+
+TEST_F(PersistTaskTest, ATaskBoundToADocumentReplaysWhatThePlotSentBefore) {
+  Tarn::HeldReference<IUnknown> data = PendrelHost::OpenEmptyDocument();
+  auto* site = new PendrelHost::DocumentSite;
+  site->Attach(nullptr, data.get());
+  IMessageHandler* parent = site;
+  const double first[] = {1, 2}, latest[] = {2, 8};
+  {
+    Quor::ComPtr<EtchPersistTask> sender(new EtchPersistTask(u"Plot1", data.get(), nullptr, parent));
+    EXPECT_EQ(sender->SetYScaling(u"", first, 2, false), S_OK);
+    EXPECT_EQ(sender->SetYScaling(u"", latest, 2, false), S_OK);
+    EXPECT_EQ(sender->SendRegionPos(u"L1", 5, 6), S_OK);
+    EXPECT_EQ(sender->SendRegionText(u"T1", u"kept"), S_OK);
+    // The document hands each message straight back to the task that sent it.
+    EXPECT_EQ(sender->State().y.max, 8);
+    EXPECT_EQ(sender->InitialY().max, 2);
+  }
+  {
+    Quor::ComPtr<EtchPersistTask> again(new EtchPersistTask(u"Plot1", data.get(), nullptr, parent));
+    EXPECT_EQ(again->State().y.min, 2);
+    EXPECT_EQ(again->State().y.max, 8);
+    // Only the latest range was kept, so it is the initial one too.
+    EXPECT_EQ(again->InitialY().min, 2);
+    EXPECT_EQ(again->State().regionPositions.at(u"L1"), std::make_pair(5.0, 6.0));
+    EXPECT_EQ(again->State().regionTexts.at(u"T1"), u"kept");
+  }
+  site->Release();
 }
 
 }  // namespace

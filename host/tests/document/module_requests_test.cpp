@@ -49,5 +49,21 @@ TEST_F(ModuleRequests, RedrawRequestsAreLoggedWithTheirArgument) {
             (std::vector<DWORD>{0, 0}));
 }
 
+TEST_F(ModuleRequests, TheSitesPropertyObjectIsItsDataDocument) {
+  Tarn::HeldReference<IPendrelDocumentSite> site(new PendrelHost::DocumentSite);
+  auto hostDocument = Face<IPendrelHostDocument>(site.get());
+  IUnknown* properties = nullptr;
+  EXPECT_EQ(hostDocument->GetPropertyObject(&properties), E_FAIL);
+  EXPECT_EQ(properties, nullptr);
+
+  auto document = PendrelHost::OpenDocument(SmallRecording());
+  ASSERT_EQ(site->Attach(nullptr, document.get()), S_OK);
+  ASSERT_EQ(hostDocument->GetPropertyObject(&properties), S_OK);
+  Tarn::HeldReference<IUnknown> held(properties);
+  EXPECT_EQ(PendrelHost::AsDataDocument(properties), PendrelHost::AsDataDocument(document.get()));
+  EXPECT_NE(Face<IPendrelPropertyService>(properties).get(), nullptr);
+  EXPECT_EQ(hostDocument->GetPropertyObject(nullptr), E_POINTER);
+}
+
 }  // namespace
 }  // namespace DocumentTest
