@@ -28,28 +28,45 @@ LONG ListedMode(const std::string& measure) {
   throw Refusal("no beat measure is named '" + measure + "' (the measures: " + known + ")");
 }
 
-void ApplyLine(ChannelCalcSettings& copy, const std::string& line) {
+void ApplyLine(CalcAnswerTarget& target, const std::string& line) {
   const auto equals = line.find('=');
   if (equals == std::string::npos) throw Refusal("expected NAME=VALUE, not '" + line + "'");
   const std::string name = TrimmedText(line.substr(0, equals));
   const std::string value = TrimmedText(line.substr(equals + 1));
   const std::string key = FoldedName(name);
   if (key == "parameter" || key == "rhythparameter") {
-    copy.mode = ListedMode(value);
+    target.ChooseMode(ListedMode(value));
   } else if (key == "setguidelines") {
     if (value != "0" && value != "1") throw Refusal(name + " takes 0 or 1, not '" + value + "'");
-    copy.first = value == "1";
+    target.SetGuideLines(value == "1");
   } else {
     throw Refusal("the calculation dialog has no field '" + name + "'");
   }
 }
 
+// The lines straight into a settings copy.
+class SettingsTarget final : public CalcAnswerTarget {
+ public:
+  explicit SettingsTarget(ChannelCalcSettings& copy) : m_copy(copy) {}
+  void ChooseMode(LONG mode) override { m_copy.mode = mode; }
+  void SetGuideLines(bool set) override { m_copy.first = set; }
+
+ private:
+  ChannelCalcSettings& m_copy;
+};
+
 }  // namespace
 
 std::u16string ApplyCalcAnswerLines(ChannelCalcSettings& copy,
                                     const std::vector<std::u16string>& lines) {
+  SettingsTarget target(copy);
+  return ApplyCalcAnswerLines(target, lines);
+}
+
+std::u16string ApplyCalcAnswerLines(CalcAnswerTarget& target,
+                                    const std::vector<std::u16string>& lines) {
   try {
-    for (const std::u16string& line : lines) ApplyLine(copy, Quor::String(line.c_str()).ToUtf8String());
+    for (const std::u16string& line : lines) ApplyLine(target, Quor::String(line.c_str()).ToUtf8String());
   } catch (const Refusal& refusal) {
     return Quor::String::FromUtf8(refusal.what()).ToStdWString();
   }

@@ -12,8 +12,20 @@
 
 namespace Rhyth {
 
-// Empty when every line applied; else one line saying which was refused and why (the copy may
-// then be partly changed and must be dropped).
+// What the lines act on: the dialog's controls, or a settings copy.
+class CalcAnswerTarget {
+ public:
+  virtual void ChooseMode(LONG mode) = 0;
+  virtual void SetGuideLines(bool set) = 0;
+
+ protected:
+  ~CalcAnswerTarget() = default;
+};
+
+// Empty when every line applied; else one line saying which was refused and why (the target
+// may then be partly changed and must be dropped).
+std::u16string ApplyCalcAnswerLines(CalcAnswerTarget& target,
+                                    const std::vector<std::u16string>& lines);
 std::u16string ApplyCalcAnswerLines(ChannelCalcSettings& copy,
                                     const std::vector<std::u16string>& lines);
 

@@ -9,6 +9,8 @@ namespace {
 
 // The name under which the dialog's runs are recorded.
 constexpr const char16_t* kDialogName = u"Rhyth::Dialog";
+// Constant-initialised: a runner set by static construction in another unit is never lost.
+CalcDialogRunner g_runner = nullptr;
 // A choice word: this bit, the mode in bits 4 to 19, the first flag in bit 1, interpolate in
 // bit 0. Far above the dialog results, so that no plain result reads as a choice.
 constexpr int kChoiceBit = 0x10000000;
@@ -22,10 +24,22 @@ int CalcDialogChoice(LONG mode, bool first, bool interpolate) {
          (interpolate ? 1 : 0);
 }
 
-// The parent window and the settings in use matter only to a dialog with windows.
-Dialog::Dialog(HWND, const ChannelCalcSettings*, ChannelCalcSettings& copy) : m_copy(copy) {}
+bool SetCalcDialogRunner(CalcDialogRunner run) {
+  g_runner = run;
+  return true;
+}
 
-int Dialog::Execute() {
+int RunCalcDialog(HWND parent, const ChannelCalcSettings* current, ChannelCalcSettings& copy) {
+  if (g_runner) return g_runner(parent, copy);
+  ScriptedCalcDialog dialog(parent, current, copy);
+  return dialog.Execute();
+}
+
+// The parent window and the settings in use matter only to a dialog with windows.
+ScriptedCalcDialog::ScriptedCalcDialog(HWND, const ChannelCalcSettings*, ChannelCalcSettings& copy)
+    : m_copy(copy) {}
+
+int ScriptedCalcDialog::Execute() {
   const win32::ModalDialogAnswer answered = win32::AnswerModalDialogWithLines(kDialogName);
   const int answer = answered.answer;
   if (answer == IDCANCEL) return IDCANCEL;

@@ -47,8 +47,7 @@ HRESULT ChannelCalc::EditSettings(IUnknown* hostWindow, IUnknown* current, IUnkn
   Quor::ComPtr<Settings> copy;
   copy.Attach(new Settings);
   if (inUse) copy->CopyFrom(*inUse);
-  Dialog dialog(ParentWindow(hostWindow), inUse, *copy.Get());
-  if (dialog.Execute() == IDCANCEL) return S_FALSE;
+  if (RunCalcDialog(ParentWindow(hostWindow), inUse, *copy.Get()) != IDOK) return S_FALSE;
   return copy->QueryInterface(IUnknown::iid, reinterpret_cast<void**>(edited));
 }
 

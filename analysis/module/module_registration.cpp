@@ -4,7 +4,7 @@
 
 #include "analysis/detection/enumerator_classes.h"
 #include "analysis/document/document_class.h"
-#include "analysis/export/rr_interval_save_class.h"
+#include "analysis/export/rr_export_maker.h"
 #include "analysis/messages/document_messages.h"
 #include "TestSuite/UnitTestHelperLib/rhyth_test_fiducial_enum.h"
 #include "analysis/views/beat_mark_draw_class.h"
@@ -79,7 +79,10 @@ void RegisterEverything(HRESULT& failure) {
     RegisterNew([n] { return static_cast<ITarnClassObject*>(NewViewClass(n)); });
   }
   // Registered directly, never linked onto the static list: the list was walked above.
-  RegisterNew([] { return NewRRIntervalSaveClass(); });
+  if (ITarnClassObject* rrExport = NewRRIntervalSaveClass()) {
+    Register(rrExport);
+    rrExport->Release();
+  }
   RegisterSelfTest();
 }
 

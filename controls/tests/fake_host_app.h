@@ -22,6 +22,7 @@ class FakeHostApp : public NoDeleteUnknownImp2<ITarnHostApp, ITarnApplicationSet
   HRESULT GetColourSource(ITarnColourSource** source) override;
   HRESULT ShowMessageBox(IQuorString*, IQuorString*, UINT, DWORD, int* answer) override;
   HRESULT SetStatusText(IQuorString*) override { return S_OK; }
+  HRESULT ShowHelp(IQuorString*, IQuorString*) override { return S_OK; }
 
   HRESULT GetBoolValue(IQuorString* key, BOOL defaultValue, BOOL* value) override;
   HRESULT SetBoolValue(IQuorString*, BOOL) override { return S_OK; }

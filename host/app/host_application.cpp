@@ -59,8 +59,14 @@ HRESULT HostApplication::GetUserInterfaceLanguage(WORD* language) {
 HRESULT HostApplication::GetMainWindow(HWND* window) {
   Tarn::RecordCall(kService, "GetMainWindow");
   if (!window) return E_POINTER;
-  *window = nullptr;
+  std::lock_guard lock(m_mutex);
+  *window = m_mainWindow;
   return S_OK;
+}
+
+void HostApplication::SetMainWindow(HWND window) {
+  std::lock_guard lock(m_mutex);
+  m_mainWindow = window;
 }
 
 HRESULT HostApplication::GetColourSource(ITarnColourSource** source) {
@@ -142,6 +148,21 @@ void HostApplication::Reset() {
   m_notices.clear();
   m_statusTexts.clear();
   m_statusText.clear();
+  m_mainWindow = nullptr;
+  m_helpRequests.clear();
+}
+
+HRESULT HostApplication::ShowHelp(IQuorString* topic, IQuorString* helpFile) {
+  Tarn::RecordCall(kService, "ShowHelp",
+                   "topic=" + Tarn::QuotedText(topic) + ", file=" + Tarn::QuotedText(helpFile));
+  std::lock_guard lock(m_mutex);
+  m_helpRequests.emplace_back(Tarn::TextOf(topic), Tarn::TextOf(helpFile));
+  return S_OK;
+}
+
+std::vector<std::pair<std::u16string, std::u16string>> HostApplication::HelpRequests() {
+  std::lock_guard lock(m_mutex);
+  return m_helpRequests;
 }
 
 }  // namespace PendrelHost

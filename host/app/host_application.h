@@ -1,11 +1,13 @@
 // The host application object: settings, run state, notices to the user, message boxes (through
-// the platform's scripted answerer), the status line, the user-interface language, the main
-// window (none: the host runs headless) and the colour source of traces.
+// the platform's scripted answerer), help topics (recorded), the status line, the user-interface
+// language, the main window (none unless a HostMainWindow stands) and the colour source of
+// traces.
 // Tests and the command line set what a user or a recording would decide.
 #pragma once
 
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/app/application_settings.h"
@@ -30,10 +32,15 @@ class HostApplication final : public SimpleUnknownImp1<ITarnHostApp, 1> {
   HRESULT ShowMessageBox(IQuorString* text, IQuorString* caption, UINT style, DWORD helpContext,
                          int* answer) override;
   HRESULT SetStatusText(IQuorString* text) override;
+  HRESULT ShowHelp(IQuorString* topic, IQuorString* helpFile) override;
 
   // 0 is the normal run state.
   void SetRunState(DWORD state, DWORD detail);
   void SetUserInterfaceLanguage(WORD language);
+  // The window GetMainWindow gives; null for none.
+  void SetMainWindow(HWND window);
+  // The help topics asked for so far, oldest first, each as (topic, help file).
+  std::vector<std::pair<std::u16string, std::u16string>> HelpRequests();
   // Holds a reference on the source; null takes it away.
   void SetColourSource(ITarnColourSource* source);
   // The texts of the notices shown so far, oldest first.
@@ -57,6 +64,8 @@ class HostApplication final : public SimpleUnknownImp1<ITarnHostApp, 1> {
   std::vector<std::u16string> m_notices;
   std::vector<std::u16string> m_statusTexts;
   std::u16string m_statusText;
+  HWND m_mainWindow = nullptr;
+  std::vector<std::pair<std::u16string, std::u16string>> m_helpRequests;
 };
 
 }  // namespace PendrelHost

@@ -1,5 +1,6 @@
 #include "host/cli/analysis_session.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -17,8 +18,8 @@
 #include "host/framework/menu_commands.h"
 #include "host/recording/recording_error.h"
 #include "host/recording/recording_file.h"
+#include "host/saveas/save_as.h"
 #include "platform/pendrel/class_registry.h"
-#include "platform/pendrel/file_export.h"
 #include "platform/pendrel/framework_ids.h"
 #include "platform/pendrel/framework_services.h"
 #include "platform/win32/com_runtime.h"
@@ -27,9 +28,6 @@
 namespace PendrelHost {
 
 namespace {
-
-// The export class's number among the analysis document's type words.
-constexpr DWORD kRRExportNumber = 4;
 
 std::string Utf8(const std::u16string& text) { return Quor::String(text.c_str()).ToUtf8String(); }
 
@@ -45,21 +43,17 @@ Tarn::HeldReference<I> FrameworkService() {
   return Tarn::HeldReference<I>(service);
 }
 
-// The module's RR interval export, found by its type word as the host's save-as finds it.
-Tarn::HeldReference<ITarnFileExport> RRExport() {
+// The module's RR interval export among the formats the host's save-as offers for the document:
+// the text format of the analysis document's kind.
+std::optional<SaveAsFormat> RRExportFormat(const HostedDocument& document) {
+  constexpr DWORD kRRExportNumber = 4;
   auto ids = FrameworkService<ITarnIdRegistry>();
-  auto registry = FrameworkService<ITarnClassRegistry>();
   WORD id = 0;
-  if (!ids || !registry || FAILED(ids->GetGuidId(Rhyth::GUID_RhythDocumentObj, &id))) return {};
-  ITarnClassObject* classObject = nullptr;
-  if (FAILED(registry->FindClassObject((DWORD(id) << 16) | kRRExportNumber, &classObject)) ||
-      !classObject) {
-    return {};
+  if (!ids || FAILED(ids->GetGuidId(Rhyth::GUID_RhythDocumentObj, &id))) return std::nullopt;
+  for (SaveAsFormat& format : SaveAsFormats(document)) {
+    if (format.typeWord == ((DWORD(id) << 16) | kRRExportNumber)) return std::move(format);
   }
-  Tarn::HeldReference<ITarnClassObject> held(classObject);
-  ITarnFileExport* exporter = nullptr;
-  classObject->QueryInterface(ITarnFileExport::iid, reinterpret_cast<void**>(&exporter));
-  return Tarn::HeldReference<ITarnFileExport>(exporter);
+  return std::nullopt;
 }
 
 std::ofstream OpenOutput(const std::filesystem::path& path) {
@@ -257,12 +251,19 @@ void AnalysisSession::WriteBeats(const std::filesystem::path& path) {
 }
 
 void AnalysisSession::WriteRRIntervals(const std::filesystem::path& path) {
-  const auto exporter = RRExport();
-  if (!exporter) throw SessionError("the analysis module offers no RR interval export");
-  const HRESULT hr = exporter->ExportDocument(
-      ModuleDocument(), Quor::String::FromUtf8(path.string()).ToStdWString().c_str());
-  if (hr == S_FALSE) throw SessionError("no RR intervals to write: the analysis found no beats");
-  if (FAILED(hr)) throw SessionError("cannot write " + path.string());
+  const std::optional<SaveAsFormat> format = RRExportFormat(Document());
+  if (!format) throw SessionError("the analysis module offers no RR interval export");
+  const std::size_t shown = win32::ShownMessageBoxes().size();
+  const HRESULT hr =
+      SaveDocumentAs(Document(), *format, Quor::String::FromUtf8(path.string()).ToStdWString());
+  if (SUCCEEDED(hr)) return;
+  // The module told the user why in a message box: its text is the error's.
+  const std::vector<win32::ShownMessageBox> boxes = win32::ShownMessageBoxes();
+  std::string why = boxes.size() > shown ? Utf8(boxes.back().text) : "the export failed";
+  for (char& c : why) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  throw SessionError("cannot write " + path.string() + ": " + why);
 }
 
 void AnalysisSession::Save(const std::filesystem::path& path) {
@@ -284,8 +285,15 @@ std::string AnalysisSession::AddCalculatedChannel(const std::string& measure) {
   std::string name = "Calculation";
   for (int n = 2; data.Channels().Find(name); ++n) name = "Calculation " + std::to_string(n);
   std::optional<std::string> added;
-  const std::u16string line = Quor::String::FromUtf8("Parameter=" + measure).ToStdWString();
-  AnswerNextDialog({line}, [&] { added = PendrelHost::AddCalculatedChannel(data, calcClass.get(), name); },
+  // "MEASURE; NAME=VALUE; ...": the measure, then further fields of the dialog.
+  std::vector<std::u16string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; start <= measure.size(); start = end + 1) {
+    end = std::min(measure.find(';', start), measure.size());
+    const std::string part = measure.substr(start, end - start);
+    lines.push_back(Quor::String::FromUtf8(lines.empty() ? "Parameter=" + part : part).ToStdWString());
+  }
+  AnswerNextDialog(lines, [&] { added = PendrelHost::AddCalculatedChannel(data, calcClass.get(), name); },
                    "the channel calculation showed no dialog");
   if (!added) throw SessionError("the channel calculation's dialog was cancelled");
   return *added;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "analysis/module/analysis_results.h"
+#include "host/app/main_window.h"
 #include "host/document/hosted_document.h"
 #include "host/views/hosted_view.h"
 #include "host/recording/synthetic_ecg.h"
@@ -72,12 +73,15 @@ class AnalysisSession {
 
   AnalysisResults Results();
   void WriteBeats(const std::filesystem::path& path);
+  // Through the host's save-as, in the module's RR interval format; an analysis without
+  // intervals writes an empty file. Throws with the module's message when it refused.
   void WriteRRIntervals(const std::filesystem::path& path);
   void Save(const std::filesystem::path& path);
 
   // Adds a channel computed by the module's channel calculation, its dialog answered with the
-  // beat measure by its name in the dialog's list or its code: the channel's name. Throws
-  // SettingsRefused when the dialog does not take the measure.
+  // beat measure by its name in the dialog's list or its code, then OK: the channel's name.
+  // Further fields of the dialog may follow the measure as "; NAME=VALUE". Throws
+  // SettingsRefused when the dialog does not take them.
   std::string AddCalculatedChannel(const std::string& measure);
   // The open document's recording, channels and selection, as the host keeps them.
   DataDocument& Data() { return Document().Data(); }
@@ -95,6 +99,8 @@ class AnalysisSession {
   double SampleRate();
 
   std::FILE* m_progress;
+  // The window the module's message boxes stand over, for as long as the session lasts.
+  HostMainWindow m_mainWindow;
   std::unique_ptr<HostedDocument> m_document;
   bool m_fromDocumentFile = false;
 };

@@ -36,6 +36,11 @@ const char* const kRunCommandUsage =
     "                             --preset)\n"
     "  set NAME=VALUE             set a field of the settings dialog by its label (as analyse\n"
     "                             --set), e.g. set Low pass filter=40, set selectionOnly=1\n"
+    "  calc MEASURE [NAME=VALUE]...\n"
+    "                             add the channel calculation's channel, its dialog answered\n"
+    "                             with the beat measure (Beat Period, Change in Beat Period,\n"
+    "                             Beat Rate, Beat Complexity, or its code) and OK; further\n"
+    "                             fields by label, e.g. calc Beat Rate; Set Guide Lines=0\n"
     "\n"
     "The settings dialog takes its answer with OK; a setting it refuses stops the script.\n";
 
@@ -127,6 +132,10 @@ void RunLine(AnalysisSession& session, const std::string& line, std::FILE* out) 
     } else {
       throw std::invalid_argument("export writes rr or beats, not '" + words[1] + "'");
     }
+  } else if (verb == "calc") {
+    Need(words, 2, 99, "calc MEASURE [; NAME=VALUE]...");
+    const std::string name = session.AddCalculatedChannel(Rest(line, verb));
+    std::fprintf(out, "added channel %s\n", name.c_str());
   } else if (verb == "set" || verb == "preset") {
     Need(words, 2, 99, verb == "set" ? "set NAME=VALUE" : "preset NAME");
     SettingsRequest request;

@@ -68,10 +68,12 @@ int TDialog::Execute() {
   m_result = IDCANCEL;
   if (!Create()) return -1;
   const win32::ModalDialogAnswer answered = win32::AnswerModalDialogWithLines(GetDialogName());
+  // Dialogs this one shows (a warning) are recorded after its own run.
+  const std::size_t run = win32::ShownDialogs().size() - 1;
   if (answered.answer == IDOK && !answered.lines.empty()) {
     const std::u16string refusal = ApplyAnswerLines(answered.lines);
     if (!refusal.empty()) {
-      win32::RefuseModalDialogAnswer(refusal);
+      win32::RefuseModalDialogRun(run, refusal);
       Destroy(IDCANCEL);
       return IDCANCEL;
     }
@@ -79,7 +81,7 @@ int TDialog::Execute() {
   CloseWindow(answered.answer);
   // A dialog that refuses to close on OK would wait for a person; nobody is there, so it ends
   // cancelled.
-  if (!m_ended) win32::RefuseModalDialogAnswer(u"the dialog did not agree to close");
+  if (!m_ended) win32::RefuseModalDialogRun(run, u"the dialog did not agree to close");
   const int result = m_ended ? m_result : IDCANCEL;
   Destroy(result);
   return result;

@@ -42,6 +42,9 @@ constexpr DWORD kTarnTypeCommandService = 0x80000014;
 // Codes the debug object tracker receives with the objects it is told about.
 constexpr DWORD kTarnTrackViewClass = 0x80030000;
 constexpr DWORD kTarnTrackViewObject = 0x80030003;
+// The same codes for any other tracked object: made, and destroyed.
+constexpr DWORD kTarnTrackMade = kTarnTrackViewClass;
+constexpr DWORD kTarnTrackDestroyed = kTarnTrackViewObject;
 
 // The name of the framework library, loaded from the host executable's folder.
 constexpr const char16_t* kTarnFrameworkLibraryName = u"libTarn.so";

@@ -43,6 +43,8 @@ struct ITarnHostApp : IUnknown {
                                  DWORD helpContext, int* answer) = 0;
   // The text of the status line; null clears it.
   virtual HRESULT SetStatusText(IQuorString* text) = 0;
+  // Opens a topic of a help file.
+  virtual HRESULT ShowHelp(IQuorString* topic, IQuorString* helpFile) = 0;
 
  protected:
   ~ITarnHostApp() = default;

@@ -48,10 +48,10 @@ win32::ModalDialogAnswer NextAnswer(int unattended) {
 
 }  // namespace
 
-int MessageBoxExW(HWND, LPCWSTR text, LPCWSTR caption, UINT style, WORD) {
+int MessageBoxExW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style, WORD) {
   std::lock_guard lock(BoxMutex());
   const int answer = NextAnswer(UnattendedAnswer(style)).answer;
-  Shown().push_back({text ? text : u"", caption ? caption : u"", style, answer});
+  Shown().push_back({text ? text : u"", caption ? caption : u"", style, answer, owner});
   return answer;
 }
 
@@ -94,10 +94,20 @@ ModalDialogAnswer AnswerModalDialogWithLines(const std::u16string& name) {
 }
 
 void RefuseModalDialogAnswer(const std::u16string& reason) {
+  std::size_t last = 0;
+  {
+    std::lock_guard lock(BoxMutex());
+    if (Dialogs().empty()) return;
+    last = Dialogs().size() - 1;
+  }
+  RefuseModalDialogRun(last, reason);
+}
+
+void RefuseModalDialogRun(std::size_t index, const std::u16string& reason) {
   std::lock_guard lock(BoxMutex());
-  if (Dialogs().empty()) return;
-  Dialogs().back().answer = IDCANCEL;
-  Dialogs().back().refusal = reason;
+  if (index >= Dialogs().size()) return;
+  Dialogs()[index].answer = IDCANCEL;
+  Dialogs()[index].refusal = reason;
 }
 
 std::vector<ShownDialog> ShownDialogs() {

@@ -38,6 +38,7 @@ struct ShownMessageBox {
   std::u16string caption;
   UINT style;
   int answer;
+  HWND owner = nullptr;
 };
 
 // Queues the answer of the next box.
@@ -72,5 +73,7 @@ ModalDialogAnswer AnswerModalDialogWithLines(const std::u16string& name);
 // The dialog answered last could not apply its lines: its run is recorded as cancelled, with
 // the reason, which the script's author reads from ShownDialogs.
 void RefuseModalDialogAnswer(const std::u16string& reason);
+// The same for the run at `index` of ShownDialogs, when dialogs shown since stand after it.
+void RefuseModalDialogRun(std::size_t index, const std::u16string& reason);
 
 }  // namespace win32
