@@ -280,6 +280,8 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 BOOL DrawFocusRect(HDC dc, const RECT* rect);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 COLORREF GetPixel(HDC dc, int x, int y);
+// Every context shows 24-bit colour: the nearest colour is the colour itself.
+COLORREF GetNearestColor(HDC dc, COLORREF colour);
 
 // Blits. Raster operations: SRCCOPY, PATCOPY, DSTINVERT, BLACKNESS, WHITENESS.
 constexpr DWORD SRCCOPY = 0x00CC0020;
@@ -287,6 +289,9 @@ constexpr DWORD PATCOPY = 0x00F00021;
 constexpr DWORD DSTINVERT = 0x00550009;
 constexpr DWORD BLACKNESS = 0x00000042;
 constexpr DWORD WHITENESS = 0x00FF0062;
+// The brush where the source is black, the destination left where it is white: a monochrome
+// bitmap used as a stencil for the selected brush.
+constexpr DWORD PATTERN_THROUGH_BLACK = 0x00B8074A;
 BOOL BitBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY, DWORD rop);
 BOOL StretchBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
                 int fromWidth, int fromHeight, DWORD rop);

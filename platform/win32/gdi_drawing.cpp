@@ -317,6 +317,10 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
   return colour;
 }
 
+COLORREF GetNearestColor(HDC dc, COLORREF colour) {
+  return FindDC(dc) ? colour & 0xFFFFFF : CLR_INVALID;
+}
+
 COLORREF GetPixel(HDC dc, int x, int y) {
   DeviceContext* context = FindDC(dc);
   if (!context) return CLR_INVALID;
@@ -326,6 +330,34 @@ COLORREF GetPixel(HDC dc, int x, int y) {
 }
 
 namespace {
+
+// Paints the source set on the target's Cairo context where the source context's pixels are
+// black, one to one; the other pixels of the target stay as they are.
+BOOL StencilThroughBlack(DeviceContext& target, int x, int y, int width, int height, HDC from,
+                         int fromX, int fromY) {
+  DeviceContext* source = FindDC(from);
+  if (!source || width <= 0 || height <= 0) return FALSE;
+  cairo_surface_flush(source->surface);
+  cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  unsigned char* maskData = cairo_image_surface_get_data(mask);
+  const int maskStride = cairo_image_surface_get_stride(mask);
+  const POINT origin = ToDevice(*source, fromX, fromY);
+  for (int row = 0; row < height; ++row) {
+    auto* out = reinterpret_cast<uint32_t*>(maskData + row * maskStride);
+    for (int column = 0; column < width; ++column) {
+      const uint32_t* pixel = PixelAt(*source, origin.x + column, origin.y + row);
+      out[column] = pixel && (*pixel & 0xFFFFFF) == 0 ? 0xFF000000 : 0;
+    }
+  }
+  cairo_surface_mark_dirty(mask);
+  cairo_t* cairo = target.cairo;
+  cairo_rectangle(cairo, x, y, width, height);
+  cairo_clip(cairo);
+  cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
+  cairo_mask_surface(cairo, mask, x, y);
+  cairo_surface_destroy(mask);
+  return TRUE;
+}
 
 // Copies (and scales) from a source context's surface, under a raster operation.
 BOOL Blit(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
@@ -369,6 +401,9 @@ BOOL Blit(HDC to, int x, int y, int width, int height, HDC from, int fromX, int 
       cairo_surface_destroy(copy);
       break;
     }
+    case PATTERN_THROUGH_BLACK:
+      if (!UseBrush(*target, target->brush)) return TRUE;
+      return StencilThroughBlack(*target, x, y, width, height, from, fromX, fromY);
     default:
       return FALSE;
   }
