@@ -20,7 +20,19 @@ LONGLONG FloorDiv(LONGLONG a, LONGLONG b) {
 }  // namespace
 
 TraceDataView::TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels)
-    : m_records(Tarn::Hold(records)), m_channels(Tarn::Hold(channels)) {}
+    : m_records(Tarn::Hold(records)),
+      m_channels(Tarn::Hold(channels)),
+      m_marks(Tarn::Hold(new NumberedMarks())),
+      m_timeBase(Tarn::Hold(new TraceTimeBase(records))) {}
+
+HRESULT TraceDataView::QueryInterface(REFIID iid, void** object) {
+  const HRESULT own = SimpleUnknownImp2::QueryInterface(iid, object);
+  if (own != E_NOINTERFACE) return own;
+  if (iid == IPendrelDataSource::iid) return m_records->QueryInterface(iid, object);
+  if (iid == IPendrelNumberedMarks::iid) return m_marks->QueryInterface(iid, object);
+  if (iid == IPendrelTraceTimeBase::iid) return m_timeBase->QueryInterface(iid, object);
+  return E_NOINTERFACE;
+}
 
 std::vector<LONGLONG> TraceDataView::RecordTicks() const {
   std::vector<LONGLONG> ticks;

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "host/framework/held_reference.h"
+#include "host/traces/numbered_marks.h"
+#include "host/traces/trace_time_base.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/trace_data.h"
 #include "platform/win32/com_object.h"
@@ -34,6 +36,12 @@ class TraceDataView final
 
   HRESULT GetChannelTitle(LONG channel, IQuorString** title) override;
 
+  // Besides its own faces the view hands out its document's record data, its numbered marks
+  // and its time base.
+  HRESULT QueryInterface(REFIID iid, void** object) override;
+  NumberedMarks& Marks() { return *m_marks; }
+  TraceTimeBase& TimeBase() { return *m_timeBase; }
+
   // The host marks what changed in the document; the pane acknowledges it.
   void MarkPending(DWORD flags) { m_pending |= flags; }
 
@@ -48,6 +56,8 @@ class TraceDataView final
   LONGLONG m_ticks = 10;   // compression numerator
   LONGLONG m_pixels = 1;   // compression denominator
   DWORD m_pending = 0;
+  Tarn::HeldReference<NumberedMarks> m_marks;
+  Tarn::HeldReference<TraceTimeBase> m_timeBase;
 };
 
 }  // namespace PendrelHost

@@ -72,6 +72,7 @@ class DrawerBase : public SimpleUnknownImp1<IPendrelRecordDrawer, 0>, public Dra
 
   IDrawerDataPane* Pane() const { return m_pane; }
   IUnknown* Source() const { return m_source; }
+  IPendrelDataSource* RecordData() const { return m_recordData; }
 
  protected:
   explicit DrawerBase(const DrawerBaseInit& init) : DrawerBaseInit(init) {}
