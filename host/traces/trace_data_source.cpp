@@ -23,13 +23,15 @@ Tarn::HeldReference<I> QueryHeld(IUnknown* object) {
 TraceDataSource::TraceDataSource(IPendrelDataSource* records, IUnknown* document)
     : m_records(Tarn::Hold(records)),
       m_channels(QueryHeld<IPendrelChannelData>(document)),
-      m_online(QueryHeld<IPendrelOnlineDataSource>(document)) {}
+      m_online(QueryHeld<IPendrelOnlineDataSource>(document)),
+      m_recordData(Tarn::Hold(new TraceRecordData(records, m_channels.get()))) {}
 
 HRESULT TraceDataSource::CreateDataView(IPendrelTraceDataView** view) {
   return Tarn::Guarded([&] {
     Tarn::RecordCall(kService, "CreateDataView");
     if (!view) return E_POINTER;
-    *view = new TraceDataView(m_records.get(), m_channels.get());
+    *view = new TraceDataView(m_records.get(), m_channels.get(),
+                              static_cast<IPendrelTraceRecordData*>(m_recordData.get()));
     (*view)->AddRef();
     return S_OK;
   });

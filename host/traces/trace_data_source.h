@@ -1,9 +1,10 @@
 // The stand-in host's data source of trace displays over one data document: it makes a data view
-// per pane and subscribes panes to the document's online data, logging the flags each pane
-// subscribes with.
+// per pane, every view handing its drawers the source's one record data, and subscribes panes to
+// the document's online data, logging the flags each pane subscribes with.
 #pragma once
 
 #include "host/framework/held_reference.h"
+#include "host/traces/trace_record_data.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/trace_data.h"
 #include "platform/win32/com_object.h"
@@ -20,10 +21,14 @@ class TraceDataSource final : public SimpleUnknownImp1<IPendrelTraceDataSource, 
   HRESULT SubscribeOnline(IOnlineDataSink* sink, DWORD flags) override;
   HRESULT UnsubscribeOnline(IOnlineDataSink* sink) override;
 
+  // The record data the drawers of every view read; tests set its per-channel state.
+  TraceRecordData& RecordData() { return *m_recordData; }
+
  private:
   Tarn::HeldReference<IPendrelDataSource> m_records;
   Tarn::HeldReference<IPendrelChannelData> m_channels;
   Tarn::HeldReference<IPendrelOnlineDataSource> m_online;
+  Tarn::HeldReference<TraceRecordData> m_recordData;
 };
 
 // A source over a data document, with one reference for the caller; null when the document has

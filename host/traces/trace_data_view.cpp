@@ -19,16 +19,17 @@ LONGLONG FloorDiv(LONGLONG a, LONGLONG b) {
 
 }  // namespace
 
-TraceDataView::TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels)
+TraceDataView::TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels,
+                             IUnknown* recordData)
     : m_records(Tarn::Hold(records)),
       m_channels(Tarn::Hold(channels)),
+      m_recordData(Tarn::Hold(recordData)),
       m_marks(Tarn::Hold(new NumberedMarks())),
       m_timeBase(Tarn::Hold(new TraceTimeBase(records))) {}
 
 HRESULT TraceDataView::QueryInterface(REFIID iid, void** object) {
-  const HRESULT own = SimpleUnknownImp2::QueryInterface(iid, object);
+  const HRESULT own = SimpleUnknownImp3::QueryInterface(iid, object);
   if (own != E_NOINTERFACE) return own;
-  if (iid == IPendrelDataSource::iid) return m_records->QueryInterface(iid, object);
   if (iid == IPendrelNumberedMarks::iid) return m_marks->QueryInterface(iid, object);
   if (iid == IPendrelTraceTimeBase::iid) return m_timeBase->QueryInterface(iid, object);
   return E_NOINTERFACE;
@@ -153,6 +154,14 @@ HRESULT TraceDataView::GetChannelTitle(LONG channel, IQuorString** title) {
   *title = nullptr;
   if (!m_channels || channel < 0) return E_INVALIDARG;
   return m_channels->GetChannelTitle(DWORD(channel), title);
+}
+
+HRESULT TraceDataView::GetRecordData(IUnknown** data) {
+  if (!data) return E_POINTER;
+  *data = m_recordData.get();
+  if (!*data) return E_NOINTERFACE;
+  (*data)->AddRef();
+  return S_OK;
 }
 
 }  // namespace PendrelHost

@@ -3,7 +3,8 @@
 // takes ceil(n / c) pixels; pixel q of a record shows tick floor(q * c), and tick t starts at
 // pixel floor(t / c). Record lengths are read from the source on every call, so a record that
 // grows while it is sampled widens the axis at once. Titles come from the document's channel
-// data when it has one. Not thread-safe: the pane serialises its calls.
+// data when it has one; the record data its drawers read, from the data source that made it.
+// Not thread-safe: the pane serialises its calls.
 #pragma once
 
 #include <vector>
@@ -13,15 +14,18 @@
 #include "host/traces/trace_time_base.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/trace_data.h"
+#include "platform/pendrel/trace_record_data.h"
 #include "platform/win32/com_object.h"
 
 namespace PendrelHost {
 
-class TraceDataView final
-    : public SimpleUnknownImp2<IPendrelTraceDataView, IPendrelTraceChannelInfo, 0> {
+class TraceDataView final : public SimpleUnknownImp3<IPendrelTraceDataView, IPendrelTraceChannelInfo,
+                                                    IPendrelTraceRecordSource, 0> {
  public:
-  // `records` answers the record queries; `channels` (may be null) the titles. 10/1 at first.
-  TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels);
+  // `records` answers the record queries; `channels` (may be null) the titles; `recordData`
+  // (may be null) is what GetRecordData hands out. 10/1 at first.
+  TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels,
+                IUnknown* recordData = nullptr);
 
   HRESULT SetCompression(LONGLONG ticks, LONGLONG pixels) override;
   HRESULT GetCompression(LONGLONG* ticks, LONGLONG* pixels) override;
@@ -36,11 +40,12 @@ class TraceDataView final
 
   HRESULT GetChannelTitle(LONG channel, IQuorString** title) override;
 
-  // Besides its own faces the view hands out its document's record data, its numbered marks
-  // and its time base.
+  // Besides its own faces the view hands out its numbered marks and its time base.
   HRESULT QueryInterface(REFIID iid, void** object) override;
   NumberedMarks& Marks() { return *m_marks; }
   TraceTimeBase& TimeBase() { return *m_timeBase; }
+  // E_NOINTERFACE for a view without record data.
+  HRESULT GetRecordData(IUnknown** data) override;
 
   // The host marks what changed in the document; the pane acknowledges it.
   void MarkPending(DWORD flags) { m_pending |= flags; }
@@ -53,6 +58,7 @@ class TraceDataView final
 
   Tarn::HeldReference<IPendrelDataSource> m_records;
   Tarn::HeldReference<IPendrelChannelData> m_channels;
+  Tarn::HeldReference<IUnknown> m_recordData;
   LONGLONG m_ticks = 10;   // compression numerator
   LONGLONG m_pixels = 1;   // compression denominator
   DWORD m_pending = 0;

@@ -1,14 +1,23 @@
-// A sweep overlay: a source that shows a record's data in sweeps answers it beside its data
-// view (by QueryInterface), and tells the drawers which ticks of a record the pixels they are
-// asked to draw stand for.
+// The sweep overlay of a data view: a host that redraws sampled data in sweeps over the old
+// (rather than scrolling) splits each record into segments; drawers ask the overlay which part
+// of a record they are drawing. A data view answers it by QueryInterface when it sweeps; the
+// stand-in host's views do not.
 #pragma once
 
 #include "platform/win32/unknown.h"
 
+// A segment that is split across the sweep line.
+constexpr LONG kSweepSegmentSplit = 3;
+
 struct IPendrelSweepOverlay : IUnknown {
-  PLATFORM_INTERFACE_ID("c6f20a83-7d51-4e3b-9b08-e4a2d15f6c97");
+  PLATFORM_INTERFACE_ID("44180904-3d3c-4d52-bfaf-952ceb9c0430");
   using Base = IUnknown;
-  // The first tick and the end tick of `record` that the pixels [first, end) show.
+  // The kind of the segment the record is drawn in (kSweepSegmentSplit when split).
+  virtual HRESULT GetSegmentKind(LONG record, LONG* kind) = 0;
+  // The first pixel of the record's segment and the pixel it is drawn from, both counted from
+  // the record's start; S_FALSE when the overlay names no position.
+  virtual HRESULT GetSegment(LONG record, LONGLONG* start, LONGLONG* position) = 0;
+  // The ticks of the record that the pixels [first, end) of the data pane show.
   virtual HRESULT GetTickRange(LONG record, LONGLONG first, LONGLONG end, LONG* startTick,
                                LONG* endTick) = 0;
 

@@ -65,10 +65,6 @@ int cairo_image_surface_get_width(cairo_surface_t* surface) {
   RHYTH_FORWARD(cairo_image_surface_get_width, surface);
 }
 void cairo_line_to(cairo_t* cr, double x, double y) { RHYTH_FORWARD(cairo_line_to, cr, x, y); }
-void cairo_mask_surface(cairo_t* cr, cairo_surface_t* surface, double surface_x,
-                        double surface_y) {
-  RHYTH_FORWARD(cairo_mask_surface, cr, surface, surface_x, surface_y);
-}
 void cairo_matrix_init(cairo_matrix_t* matrix, double xx, double yx, double xy, double yy,
                        double x0, double y0) {
   RHYTH_FORWARD(cairo_matrix_init, matrix, xx, yx, xy, yy, x0, y0);

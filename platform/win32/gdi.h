@@ -270,6 +270,8 @@ BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
 // Draws from the current position up to, not including, the end point.
 BOOL LineTo(HDC dc, int x, int y);
 BOOL Polyline(HDC dc, const POINT* points, int count);
+// `polylines` polylines one after the other in `points`, each of counts[i] points.
+BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polylines);
 BOOL Polygon(HDC dc, const POINT* points, int count);
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
@@ -280,18 +282,19 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 BOOL DrawFocusRect(HDC dc, const RECT* rect);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 COLORREF GetPixel(HDC dc, int x, int y);
-// Every context shows 24-bit colour: the nearest colour is the colour itself.
+// The colour the device shows for `colour`: black or white on a monochrome bitmap, the colour
+// itself on every other device.
 COLORREF GetNearestColor(HDC dc, COLORREF colour);
 
-// Blits. Raster operations: SRCCOPY, PATCOPY, DSTINVERT, BLACKNESS, WHITENESS.
+// Blits. Raster operations: SRCCOPY, PATCOPY, DSTINVERT, BLACKNESS, WHITENESS, PSDPXAX.
 constexpr DWORD SRCCOPY = 0x00CC0020;
 constexpr DWORD PATCOPY = 0x00F00021;
 constexpr DWORD DSTINVERT = 0x00550009;
 constexpr DWORD BLACKNESS = 0x00000042;
 constexpr DWORD WHITENESS = 0x00FF0062;
-// The brush where the source is black, the destination left where it is white: a monochrome
-// bitmap used as a stencil for the selected brush.
-constexpr DWORD PATTERN_THROUGH_BLACK = 0x00B8074A;
+// ((D ^ P) & S) ^ P: where the source is black the target takes the brush colour, where it is
+// white the target stays (the way one-bit column bitmaps stamp a colour).
+constexpr DWORD PSDPXAX = 0x00B8074A;
 BOOL BitBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY, DWORD rop);
 BOOL StretchBlt(HDC to, int x, int y, int width, int height, HDC from, int fromX, int fromY,
                 int fromWidth, int fromHeight, DWORD rop);

@@ -124,6 +124,15 @@ BOOL Polyline(HDC dc, const POINT* points, int count) {
   return TRUE;
 }
 
+BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polylines) {
+  if (!points || !counts) return FALSE;
+  for (DWORD i = 0; i < polylines; ++i) {
+    if (counts[i] >= 2 && !Polyline(dc, points, int(counts[i]))) return FALSE;
+    points += counts[i];
+  }
+  return TRUE;
+}
+
 BOOL Polygon(HDC dc, const POINT* points, int count) {
   DeviceContext* context = Begin(dc);
   if (!context || !points || count < 2) return FALSE;
@@ -317,10 +326,6 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
   return colour;
 }
 
-COLORREF GetNearestColor(HDC dc, COLORREF colour) {
-  return FindDC(dc) ? colour & 0xFFFFFF : CLR_INVALID;
-}
-
 COLORREF GetPixel(HDC dc, int x, int y) {
   DeviceContext* context = FindDC(dc);
   if (!context) return CLR_INVALID;
@@ -329,33 +334,58 @@ COLORREF GetPixel(HDC dc, int x, int y) {
   return pixel ? FromPixel(*pixel) : CLR_INVALID;
 }
 
+COLORREF GetNearestColor(HDC dc, COLORREF colour) {
+  DeviceContext* context = FindDC(dc);
+  if (!context) return CLR_INVALID;
+  const Bitmap* bitmap = FindBitmap(context->bitmap);
+  if (!bitmap || bitmap->bitsPerPixel != 1) return colour & 0xFFFFFF;
+  const int luminance = GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11;
+  return luminance >= 12800 ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
+
 namespace {
 
-// Paints the source set on the target's Cairo context where the source context's pixels are
-// black, one to one; the other pixels of the target stay as they are.
-BOOL StencilThroughBlack(DeviceContext& target, int x, int y, int width, int height, HDC from,
-                         int fromX, int fromY) {
+// PSDPXAX from a source whose pixels are black or white: the brush colour is painted through
+// the source's dark pixels, so clipping and transforms apply as to any other fill.
+BOOL BrushThroughSource(DeviceContext& target, int x, int y, int width, int height, HDC from,
+                        int fromX, int fromY) {
   DeviceContext* source = FindDC(from);
-  if (!source || width <= 0 || height <= 0) return FALSE;
+  if (!source || width <= 0 || height <= 0) return source != nullptr;
+  const Brush* brush = FindBrush(target.brush);
+  if (!brush || brush->null) return TRUE;
+  if (cairo_surface_get_type(source->surface) != CAIRO_SURFACE_TYPE_IMAGE) return FALSE;
   cairo_surface_flush(source->surface);
-  cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-  unsigned char* maskData = cairo_image_surface_get_data(mask);
-  const int maskStride = cairo_image_surface_get_stride(mask);
+  const unsigned char* data = cairo_image_surface_get_data(source->surface);
+  const int stride = cairo_image_surface_get_stride(source->surface);
+  const int sourceWidth = cairo_image_surface_get_width(source->surface);
+  const int sourceHeight = cairo_image_surface_get_height(source->surface);
+  cairo_surface_t* stamp = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  unsigned char* out = cairo_image_surface_get_data(stamp);
+  const int outStride = cairo_image_surface_get_stride(stamp);
+  const uint32_t colour = ToPixel(brush->colour);
   const POINT origin = ToDevice(*source, fromX, fromY);
   for (int row = 0; row < height; ++row) {
-    auto* out = reinterpret_cast<uint32_t*>(maskData + row * maskStride);
+    auto* line = reinterpret_cast<uint32_t*>(out + row * outStride);
+    const int sy = origin.y + row;
     for (int column = 0; column < width; ++column) {
-      const uint32_t* pixel = PixelAt(*source, origin.x + column, origin.y + row);
-      out[column] = pixel && (*pixel & 0xFFFFFF) == 0 ? 0xFF000000 : 0;
+      const int sx = origin.x + column;
+      bool dark = false;
+      if (sx >= 0 && sy >= 0 && sx < sourceWidth && sy < sourceHeight) {
+        const uint32_t pixel = reinterpret_cast<const uint32_t*>(data + sy * stride)[sx];
+        const int luminance = int((pixel >> 16) & 0xFF) * 30 + int((pixel >> 8) & 0xFF) * 59 +
+                              int(pixel & 0xFF) * 11;
+        dark = luminance < 12800;
+      }
+      line[column] = dark ? colour : 0;
     }
   }
-  cairo_surface_mark_dirty(mask);
+  cairo_surface_mark_dirty(stamp);
   cairo_t* cairo = target.cairo;
-  cairo_rectangle(cairo, x, y, width, height);
-  cairo_clip(cairo);
   cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
-  cairo_mask_surface(cairo, mask, x, y);
-  cairo_surface_destroy(mask);
+  cairo_set_source_surface(cairo, stamp, x, y);
+  cairo_rectangle(cairo, x, y, width, height);
+  cairo_fill(cairo);
+  cairo_surface_destroy(stamp);
   return TRUE;
 }
 
@@ -365,6 +395,10 @@ BOOL Blit(HDC to, int x, int y, int width, int height, HDC from, int fromX, int 
   DeviceContext* target = Begin(to);
   if (!target) return FALSE;
   cairo_t* cairo = target->cairo;
+  if (rop == PSDPXAX) {
+    if (fromWidth != width || fromHeight != height) return FALSE;
+    return BrushThroughSource(*target, x, y, width, height, from, fromX, fromY);
+  }
   switch (rop) {
     case BLACKNESS:
     case WHITENESS:
@@ -401,9 +435,6 @@ BOOL Blit(HDC to, int x, int y, int width, int height, HDC from, int fromX, int 
       cairo_surface_destroy(copy);
       break;
     }
-    case PATTERN_THROUGH_BLACK:
-      if (!UseBrush(*target, target->brush)) return TRUE;
-      return StencilThroughBlack(*target, x, y, width, height, from, fromX, fromY);
     default:
       return FALSE;
   }

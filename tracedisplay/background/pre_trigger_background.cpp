@@ -77,7 +77,7 @@ HRESULT DrawPreTriggerBackground::Draw(HDC dc, LONGLONG position, LONG first, LO
   const HBRUSH brush = CreateSolidBrush(GetNearestColor(dc, kPreTriggerColour));
   const HGDIOBJ previousBrush = SelectObject(dc, brush);
   for (const TileBlit& blit : TileBlits(first, end, m_width, phase)) {
-    BitBlt(dc, blit.x, 0, blit.width, m_height, tiles, blit.tileX, 0, PATTERN_THROUGH_BLACK);
+    BitBlt(dc, blit.x, 0, blit.width, m_height, tiles, blit.tileX, 0, PSDPXAX);
   }
   SelectObject(dc, previousBrush);
   DeleteObject(brush);

@@ -18,19 +18,34 @@ DWORD DrawerBaseInit::AddressWord(bool forDrawing) const {
 }
 
 DrawerBase::~DrawerBase() {
+  if (m_traceData) m_traceData->Release();
   if (m_recordData) m_recordData->Release();
   if (m_source) m_source->Release();
 }
 
 HRESULT DrawerBase::Attach(DWORD, IUnknown* source) {
   if (source) source->AddRef();
+  if (m_traceData) m_traceData->Release();
+  m_traceData = nullptr;
   if (m_recordData) m_recordData->Release();
   m_recordData = nullptr;
   if (m_source) m_source->Release();
   m_source = source;
   moreData = false;
   attached = false;
-  if (source) source->QueryInterface(IPendrelDataSource::iid, reinterpret_cast<void**>(&m_recordData));
+  if (!source) return S_OK;
+  // A data view hands out the host's record data; any other source is asked itself.
+  IUnknown* data = nullptr;
+  IPendrelTraceRecordSource* records = nullptr;
+  if (SUCCEEDED(source->QueryInterface(IPendrelTraceRecordSource::iid,
+                                       reinterpret_cast<void**>(&records)))) {
+    records->GetRecordData(&data);
+    records->Release();
+  }
+  IUnknown* holder = data ? data : source;
+  holder->QueryInterface(IPendrelDataSource::iid, reinterpret_cast<void**>(&m_recordData));
+  holder->QueryInterface(IPendrelTraceRecordData::iid, reinterpret_cast<void**>(&m_traceData));
+  if (data) data->Release();
   return S_OK;
 }
 
@@ -59,10 +74,11 @@ HRESULT DrawerBase::GetValueAt(LONG, LONG, IQuorString** text, VARIANT_BOOL* fla
   return S_FALSE;
 }
 
-HRESULT DrawerBase::GetLaneValue(LONG, IUnknown** value) {
+HRESULT DrawerBase::GetLaneValue(LONG record, IUnknown** value) {
   if (!value) return E_POINTER;
   *value = nullptr;
-  return S_FALSE;
+  if (channel[0] < 0 || !m_traceData) return S_FALSE;
+  return m_traceData->GetChannelObject(AddressWord(false), record, channel[0], value);
 }
 
 HRESULT DrawerBase::PrepareBackground(IDrawerDataPane*) { return S_OK; }
@@ -84,7 +100,7 @@ HRESULT DrawerBase::Invalidate(DWORD, DWORD) {
 
 HRESULT DrawerBase::Reserved1(VARIANT_BOOL) { return S_OK; }
 HRESULT DrawerBase::Reserved2(DWORD, DWORD) { return S_OK; }
-HRESULT DrawerBase::OnDataChanged(DWORD) { return S_FALSE; }
+HRESULT DrawerBase::OnDataChanged(DWORD, LONG, const LONG*, LONG) { return S_FALSE; }
 HRESULT DrawerBase::GetChannel(DWORD*) { return E_NOTIMPL; }
 HRESULT DrawerBase::ReleaseSource(DWORD) { return E_NOTIMPL; }
 
@@ -103,7 +119,8 @@ HRESULT DrawerBase::SetColour(DWORD, LONG slot) {
 
 HRESULT DrawerBase::UpdateFromChannel(IUnknown*, IUnknown*, LONG) { return S_OK; }
 
-HRESULT DrawerBase::HitTest(LONG laneKind, LONG record, IQuorString** text, VARIANT_BOOL* flag) {
+HRESULT DrawerBase::HitTest(LONG laneKind, LONG record, IQuorString** text, VARIANT_BOOL* flag,
+                            double*, double*, double*) {
   return GetValueAt(laneKind, record, text, flag);
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/pendrel/data_source.h"
+#include "platform/pendrel/trace_record_data.h"
 #include "platform/win32/com_object.h"
 #include "tracedisplay/drawers/record_drawer.h"
 
@@ -51,13 +52,14 @@ class DrawerBase : public SimpleUnknownImp1<IPendrelRecordDrawer, 0>, public Dra
   HRESULT Invalidate(DWORD a, DWORD b) override;
   HRESULT Reserved1(VARIANT_BOOL flag) override;
   HRESULT Reserved2(DWORD a, DWORD b) override;
-  HRESULT OnDataChanged(DWORD what) override;
+  HRESULT OnDataChanged(DWORD flags, LONG laneKind, const LONG* four, LONG last) override;
   HRESULT GetChannel(DWORD* laneKind) override;
   HRESULT ReleaseSource(DWORD what) override;
   HRESULT GetScale(LONG* pair) override;
   HRESULT SetColour(DWORD ignored, LONG slot) override;
   HRESULT UpdateFromChannel(IUnknown* settings, IUnknown* labels, LONG channel) override;
-  HRESULT HitTest(LONG laneKind, LONG record, IQuorString** text, VARIANT_BOOL* flag) override;
+  HRESULT HitTest(LONG laneKind, LONG record, IQuorString** text, VARIANT_BOOL* flag,
+                  double* range, double* secondRange, double* value) override;
   HRESULT SetUnits(IDrawerDataPane* pane) override;
   HRESULT Reserved3() override;
   HRESULT Reserved4(DWORD what) override;
@@ -72,7 +74,9 @@ class DrawerBase : public SimpleUnknownImp1<IPendrelRecordDrawer, 0>, public Dra
 
   IDrawerDataPane* Pane() const { return m_pane; }
   IUnknown* Source() const { return m_source; }
+  // The host's record data reached through the source; null when the source offers none.
   IPendrelDataSource* RecordData() const { return m_recordData; }
+  IPendrelTraceRecordData* TraceData() const { return m_traceData; }
 
  protected:
   explicit DrawerBase(const DrawerBaseInit& init) : DrawerBaseInit(init) {}
@@ -84,6 +88,7 @@ class DrawerBase : public SimpleUnknownImp1<IPendrelRecordDrawer, 0>, public Dra
  private:
   IUnknown* m_source = nullptr;
   IPendrelDataSource* m_recordData = nullptr;
+  IPendrelTraceRecordData* m_traceData = nullptr;
   IDrawerDataPane* m_pane = nullptr;
 };
 

@@ -10,6 +10,15 @@
 
 namespace PendrelDraw {
 
+// Where the vertical time lines of a span fall, in pixels of the data pane: the first minor and
+// the first major line, the minor step, and how many minor steps make a major one (0: no lines).
+struct TimeGrid {
+  double firstMinor = 0.0;
+  double firstMajor = 0.0;
+  double minorStep = 0.0;
+  LONG minorPerMajor = 0;
+};
+
 // The part of a record a band asks its drawers to draw.
 struct DrawSpan {
   LONGLONG first = 0;   // first data pixel
@@ -18,6 +27,7 @@ struct DrawSpan {
   LONG record = 0;
   LONG leftColumn = 0;  // client x of `first`
   RECT clip = {};
+  TimeGrid timeGrid = {};
 };
 
 }  // namespace PendrelDraw
@@ -46,13 +56,18 @@ struct IPendrelRecordDrawer : IUnknown {
   virtual HRESULT Invalidate(DWORD a, DWORD b) = 0;
   virtual HRESULT Reserved1(VARIANT_BOOL flag) = 0;
   virtual HRESULT Reserved2(DWORD a, DWORD b) = 0;
-  virtual HRESULT OnDataChanged(DWORD what) = 0;
+  // A change of the data of a lane kind: four words and a fifth, passed on to the host.
+  virtual HRESULT OnDataChanged(DWORD flags, LONG laneKind, const LONG* four, LONG last) = 0;
   virtual HRESULT GetChannel(DWORD* laneKind) = 0;
   virtual HRESULT ReleaseSource(DWORD what) = 0;
   virtual HRESULT GetScale(LONG* pair) = 0;
   virtual HRESULT SetColour(DWORD ignored, LONG slot) = 0;
   virtual HRESULT UpdateFromChannel(IUnknown* settings, IUnknown* labels, LONG channel) = 0;
-  virtual HRESULT HitTest(LONG laneKind, LONG record, IQuorString** text, VARIANT_BOOL* flag) = 0;
+  // The unit text and flag as GetValueAt gives them; a drawer with a channel also fills, when
+  // asked, the channel's value mapping (`range`), the mapping for the drawing address
+  // (`secondRange`) and the value of one unit.
+  virtual HRESULT HitTest(LONG laneKind, LONG record, IQuorString** text, VARIANT_BOOL* flag,
+                          double* range, double* secondRange, double* value) = 0;
   virtual HRESULT SetUnits(PendrelDraw::IDrawerDataPane* pane) = 0;
   virtual HRESULT Reserved3() = 0;
   virtual HRESULT Reserved4(DWORD what) = 0;

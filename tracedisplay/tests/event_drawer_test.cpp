@@ -58,6 +58,11 @@ class FakeOverlay final : public SimpleUnknownImp1<IPendrelSweepOverlay, 0> {
       return SimpleUnknownImp1::QueryInterface(iid, object);
     return m_view->QueryInterface(iid, object);
   }
+  HRESULT GetSegmentKind(LONG, LONG* kind) override {
+    *kind = 0;
+    return S_OK;
+  }
+  HRESULT GetSegment(LONG, LONGLONG*, LONGLONG*) override { return S_FALSE; }
   HRESULT GetTickRange(LONG, LONGLONG, LONGLONG, LONG* start, LONG* end) override {
     *start = startTick;
     *end = kRecordEndOffset;
@@ -78,7 +83,7 @@ class EventDrawerTest : public TraceDisplayTest {
  protected:
   void SetUp() override {
     TraceDisplayTest::SetUp();
-    view = Quor::ComPtr<PendrelHost::TraceDataView>(new PendrelHost::TraceDataView(&records, nullptr));
+    view = Quor::ComPtr<PendrelHost::TraceDataView>(new PendrelHost::TraceDataView(&records, nullptr, &records));
     drawer = Quor::ComPtr<EventDrawer>(new EventDrawer(0, 3, 0));
     drawer->SetUnits(&pane);
     const RECT lane{0, 0, 200, kLaneHeight};
