@@ -8,7 +8,7 @@
 #include "platform/pendrel/event_draw_class.h"
 #include "tracedisplay/drawers/event_drawer.h"
 #include "tracedisplay/tests/event_list_source.h"
-#include "tracedisplay/tests/pixel_surface.h"
+#include "tracedisplay/tests/drawing_canvas.h"
 #include "tracedisplay/tests/trace_display_test.h"
 
 using namespace PendrelDraw;
@@ -92,7 +92,7 @@ class EventDrawerTest : public TraceDisplayTest {
   }
 
   // Draws pixels [first, end) of record 0 from client column 0.
-  HRESULT DrawSpanOn(PixelSurface& surface, LONGLONG first, LONGLONG end, DWORD flags = 0,
+  HRESULT DrawSpanOn(DrawingCanvas& surface, LONGLONG first, LONGLONG end, DWORD flags = 0,
                      LONG record = 0) {
     DrawSpan span;
     span.first = first;
@@ -112,7 +112,7 @@ class EventDrawerTest : public TraceDisplayTest {
 };
 
 TEST_F(EventDrawerTest, MarksAreADottedGreyLineAndASevenPixelCircleAt96Dpi) {
-  PixelSurface surface(200, kLaneHeight);
+  DrawingCanvas surface(200, kLaneHeight);
   EXPECT_EQ(DrawSpanOn(surface, 0, 200), S_OK);
   // The circle: 7 pixels wide across its middle row, white inside a black outline.
   EXPECT_EQ(surface.InkedColumns(3), (std::vector<int>{7, 13, 28, 34, 67, 73, 117, 123}));
@@ -133,7 +133,8 @@ TEST_F(EventDrawerTest, MarksAreADottedGreyLineAndASevenPixelCircleAt96Dpi) {
 }
 
 TEST_F(EventDrawerTest, TheCircleGrowsWithTheDeviceResolution) {
-  PixelSurface surface(200, kLaneHeight, 192);
+  DotsPerInchForTest dpi(192);
+  DrawingCanvas surface(200, kLaneHeight);
   DrawSpanOn(surface, 0, 40);
   // h = 6: 13 pixels across the middle row; the dotted line below.
   EXPECT_EQ(surface.InkedColumns(6), (std::vector<int>{4, 16, 25, 37}));
@@ -145,7 +146,7 @@ TEST_F(EventDrawerTest, TheCircleGrowsWithTheDeviceResolution) {
 TEST_F(EventDrawerTest, AnEventAtTheEndPositionEndsThePass) {
   records.latestRecord = 0;
   drawer->SetChannel(0, VARIANT_FALSE);
-  PixelSurface surface(200, kLaneHeight);
+  DrawingCanvas surface(200, kLaneHeight);
   DrawSpanOn(surface, 0, 70, 0x80000000);
   EXPECT_TRUE(surface.RowsOf(70, kEventLineColour).empty());
   // The last mark is the event at the end (70 + 1); the ones after it were not read.
@@ -155,13 +156,13 @@ TEST_F(EventDrawerTest, AnEventAtTheEndPositionEndsThePass) {
 }
 
 TEST_F(EventDrawerTest, ASpanLeftOfTheEventsStartsAtItsFirstTick) {
-  PixelSurface surface(200, kLaneHeight);
+  DrawingCanvas surface(200, kLaneHeight);
   DrawSpanOn(surface, 25, 125);
   // Pixel 30.5 is client column 6, pixels 70 and 120 columns 45 and 95.
   EXPECT_EQ(surface.InkedColumns(3), (std::vector<int>{3, 9, 42, 48, 92, 98}));
   EXPECT_EQ(records.opened.back(), "3/2147487744 r0 250..2147483647 k1073741824");
   // A span of the second record reads that record's events; one beyond it reads nothing.
-  PixelSurface second(200, kLaneHeight);
+  DrawingCanvas second(200, kLaneHeight);
   DrawSpanOn(second, 400, 600, 0, 1);
   EXPECT_EQ(second.InkedColumns(3), (std::vector<int>{2, 8}));
   const std::size_t opens = records.opened.size();
@@ -175,7 +176,7 @@ TEST_F(EventDrawerTest, FillsFollowTheDrawClassOfTheEventType) {
   ASSERT_EQ(GetTarnClassRegistry()->RegisterClassObject(marks), S_OK);
   records.eventType = kMarkedType;
   records.records[0].events = {At(100), At(300, 2.0)};
-  PixelSurface surface(200, kLaneHeight);
+  DrawingCanvas surface(200, kLaneHeight);
   DrawSpanOn(surface, 0, 200);
   EXPECT_EQ(surface.At(10, 3), kMarkGreen);
   EXPECT_EQ(surface.At(30, 3), kMarkWhite);  // no answer: white
@@ -191,7 +192,7 @@ TEST_F(EventDrawerTest, FillsFollowTheDrawClassOfTheEventType) {
 
 TEST_F(EventDrawerTest, OnBlackTheOutlineTurnsWhite) {
   pane.SetBackgroundColour(kMarkBlack);
-  PixelSurface surface(200, kLaneHeight);
+  DrawingCanvas surface(200, kLaneHeight);
   surface.Clear(kMarkBlack);
   DrawSpanOn(surface, 0, 40);
   EXPECT_EQ(surface.At(10, 0), kMarkWhite);
@@ -201,7 +202,7 @@ TEST_F(EventDrawerTest, OnBlackTheOutlineTurnsWhite) {
 }
 
 TEST_F(EventDrawerTest, TheEnumeratorIsKeptOnlyWhenAsked) {
-  PixelSurface surface(200, kLaneHeight);
+  DrawingCanvas surface(200, kLaneHeight);
   DrawSpanOn(surface, 0, 200);
   EXPECT_EQ(drawer->Enumerator(), nullptr);
   LONGLONG end = 0;
@@ -226,7 +227,7 @@ TEST_F(EventDrawerTest, AnOverlayNamesTheTicksToRead) {
   overlay->AddRef();
   drawer->Attach(0, overlay);
   overlay->startTick = -40;
-  PixelSurface surface(200, kLaneHeight);
+  DrawingCanvas surface(200, kLaneHeight);
   DrawSpanOn(surface, 0, 200);
   EXPECT_EQ(records.opened.back(), "3/2147487744 r0 0..2147483647 k1073741824");
   EXPECT_EQ(surface.InkedColumns(3).front(), 7);
@@ -241,7 +242,7 @@ TEST_F(EventDrawerTest, AnOverlayNamesTheTicksToRead) {
 }
 
 TEST_F(EventDrawerTest, ACloneDrawsWhatTheOriginalDraws) {
-  PixelSurface original(200, kLaneHeight), copied(200, kLaneHeight);
+  DrawingCanvas original(200, kLaneHeight), copied(200, kLaneHeight);
   DrawSpanOn(original, 0, 200, 0x80000000);
   Quor::ComPtr<IPendrelRecordDrawer> clone;
   ASSERT_EQ(drawer->Clone(0, Quor::ComPtrOut<IPendrelRecordDrawer>::Bind(clone)), S_OK);
@@ -272,7 +273,7 @@ TEST_F(EventDrawerTest, DrawerAnswersOfItsOwn) {
   EXPECT_EQ(drawer->SetTimeRange(1, 0, nullptr, nullptr), S_OK);
   // A channel pane's value drops bits 0x3000 from the channel word of the enumerator.
   drawer->SetOwner(5);
-  PixelSurface surface(200, kLaneHeight);
+  DrawingCanvas surface(200, kLaneHeight);
   DrawSpanOn(surface, 0, 200);
   EXPECT_EQ(records.opened.back(), "3/2147483648 r0 0..2147483647 k1073741824");
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tracedisplay/background/pre_trigger_background.h"
-#include "tracedisplay/tests/pixel_surface.h"
+#include "tracedisplay/tests/drawing_canvas.h"
 
 using namespace PendrelDraw;
 
@@ -13,7 +13,7 @@ constexpr COLORREF kHatchWhite = RGB(255, 255, 255);
 std::vector<COLORREF> HatchPicture(LONG height, LONG width, LONGLONG position) {
   DrawPreTriggerBackground hatch;
   hatch.Build(nullptr, height);
-  PixelSurface surface(width, height);
+  DrawingCanvas surface(width, height);
   EXPECT_EQ(hatch.Draw(surface.Dc(), position, 0, width), S_OK);
   return surface.Pixels();
 }
@@ -73,7 +73,7 @@ TEST(PreTriggerBackgroundTest, OneBlitPerTileRun) {
 }
 
 TEST(PreTriggerBackgroundTest, NothingToDrawBeforeBuildOrOverNoColumns) {
-  PixelSurface surface(40, 20);
+  DrawingCanvas surface(40, 20);
   DrawPreTriggerBackground hatch;
   EXPECT_EQ(hatch.Draw(surface.Dc(), 0, 0, 40), S_OK);
   for (COLORREF pixel : surface.Pixels()) ASSERT_EQ(pixel, kHatchWhite);

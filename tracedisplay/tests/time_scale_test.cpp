@@ -9,7 +9,7 @@
 #include "host/traces/trace_data_source.h"
 #include "host/traces/trace_data_view.h"
 #include "platform/owl/application.h"
-#include "tracedisplay/tests/pixel_surface.h"
+#include "tracedisplay/tests/drawing_canvas.h"
 #include "tracedisplay/tests/trace_display_test.h"
 #include "tracedisplay/timescale/time_label_drawer.h"
 
@@ -96,7 +96,7 @@ class TimeScaleTest : public TraceDisplayTest {
     return *static_cast<PendrelHost::TraceDataView*>(pane->DataView());
   }
   // Draws the whole of record 0's first 600 pixels on a surface of the scale's size.
-  void DrawLabels(PixelSurface& surface, LONGLONG first = 0) {
+  void DrawLabels(DrawingCanvas& surface, LONGLONG first = 0) {
     const RECT band{0, 0, surface.Width(), surface.Height()};
     Labels().SetExtent(0, &band);
     DrawSpan span;
@@ -106,7 +106,7 @@ class TimeScaleTest : public TraceDisplayTest {
     EXPECT_EQ(Labels().Draw(surface.Dc(), &span, 0), S_OK);
   }
   // Whether any pixel of the columns [from, to) below the ticks is inked.
-  static bool InkBelowTicks(const PixelSurface& surface, int from, int to) {
+  static bool InkBelowTicks(const DrawingCanvas& surface, int from, int to) {
     for (int y = 3; y < surface.Height(); ++y)
       for (int x = from; x < to; ++x)
         if (surface.At(x, y) != kScaleWhite) return true;
@@ -120,7 +120,7 @@ class TimeScaleTest : public TraceDisplayTest {
 };
 
 TEST_F(TimeScaleTest, TicksAndLabelsStandWhereTheTimesFall) {
-  PixelSurface surface(600, 20);
+  DrawingCanvas surface(600, 20);
   surface.Clear(RGB(10, 20, 30));
   DrawLabels(surface);
   // Every 50 pixels a tick: 3 pixels long at each 2 s, 1 pixel between.
@@ -140,7 +140,7 @@ TEST_F(TimeScaleTest, TicksAndLabelsStandWhereTheTimesFall) {
 }
 
 TEST_F(TimeScaleTest, ASpanLaterInTheRecordContinuesTheTicks) {
-  PixelSurface whole(600, 20), later(300, 20);
+  DrawingCanvas whole(600, 20), later(300, 20);
   DrawLabels(whole);
   DrawLabels(later, 275);
   // The ticks of pixels 275 .. 575 are where the whole draw has them.
@@ -152,11 +152,11 @@ TEST_F(TimeScaleTest, ASpanLaterInTheRecordContinuesTheTicks) {
 TEST_F(TimeScaleTest, FineSpansCountMillisecondsOutsideClockTime) {
   QuorRational oneTickPerPixel(1, 1);
   pane->SetCompression(oneTickPerPixel, nullptr, false);
-  PixelSurface band(600, 20);
+  DrawingCanvas band(600, 20);
   DrawLabels(band);
   EXPECT_EQ(Scale().LabelState(), TimeFormatter::kElapsedMode | kLabelsInMilliseconds);
   // The caption stands at the right end of the band.
-  PixelSurface window(602, 200);
+  DrawingCanvas window(602, 200);
   Scale().Paint(window.Dc(), 0, false);
   const RECT r = Scale().rect;
   EXPECT_FALSE(window.InkedColumns(r.top + 8).empty());
@@ -165,7 +165,7 @@ TEST_F(TimeScaleTest, FineSpansCountMillisecondsOutsideClockTime) {
   View().TimeBase().SetMode(3);
   DrawLabels(band);
   EXPECT_EQ(Scale().LabelState(), DWORD(TimeFormatter::kClockTimeMode));
-  PixelSurface clockWindow(602, 200);
+  DrawingCanvas clockWindow(602, 200);
   Scale().Paint(clockWindow.Dc(), 0, false);
   for (int y = r.top; y < r.bottom; ++y) ASSERT_TRUE(clockWindow.InkedColumns(y).empty()) << y;
 }
@@ -186,7 +186,7 @@ TEST_F(TimeScaleTest, NumberedMarksAreNumberedAsTheirSpacingAllows) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.unit == 0 ? -1 : c.total / c.unit);
     View().Marks().Set(places, c.total, c.unit);
-    PixelSurface surface(600, 20);
+    DrawingCanvas surface(600, 20);
     DrawLabels(surface);
     for (std::size_t i = 0; i < places.size(); ++i) {
       const int x = 100 * int(i + 1);
