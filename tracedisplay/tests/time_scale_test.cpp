@@ -223,6 +223,24 @@ TEST_F(TimeScaleTest, LabelFontIsTwelvePointsForChineseAndJapanese) {
   EXPECT_EQ(heightFor(0x0804), 16);
 }
 
+TEST_F(TimeScaleTest, PrintingMakesTheLabelFontForThePrinter) {
+  const auto height = [&] {
+    LOGFONTW font = {};
+    GetObjectW(Scale().LabelFont(), sizeof font, &font);
+    return std::abs(font.lfHeight);
+  };
+  const LONG screen = height();
+  const auto printerAt192 = [] {
+    DotsPerInchForTest dpi(192);
+    return std::make_unique<DrawingCanvas>(10, 10);
+  };
+  const auto printer = printerAt192();
+  pane->BeginPrint(reinterpret_cast<LONG_PTR>(printer->Dc()));
+  EXPECT_GE(height(), 2 * screen - 1);
+  pane->EndPrint();
+  EXPECT_EQ(height(), screen);
+}
+
 TEST_F(TimeScaleTest, StoredVersionTwoIsReadAndThreeRefused) {
   std::stringbuf written;
   Quor::BinOStream out(&written);
