@@ -21,14 +21,15 @@ LONGLONG FloorDiv(LONGLONG a, LONGLONG b) {
 
 TraceDataView::TraceDataView(IPendrelDataSource* records, IPendrelChannelData* channels,
                              IUnknown* recordData)
-    : m_records(Tarn::Hold(records)),
+    : SimpleUnknownImpBase(0),
+      m_records(Tarn::Hold(records)),
       m_channels(Tarn::Hold(channels)),
       m_recordData(Tarn::Hold(recordData)),
       m_marks(Tarn::Hold(new NumberedMarks())),
       m_timeBase(Tarn::Hold(new TraceTimeBase(records))) {}
 
 HRESULT TraceDataView::QueryInterface(REFIID iid, void** object) {
-  const HRESULT own = SimpleUnknownImp3::QueryInterface(iid, object);
+  const HRESULT own = SimpleUnknownImpBase::QueryInterface(iid, object);
   if (own != E_NOINTERFACE) return own;
   if (iid == IPendrelNumberedMarks::iid) return m_marks->QueryInterface(iid, object);
   if (iid == IPendrelTraceTimeBase::iid) return m_timeBase->QueryInterface(iid, object);

@@ -14,13 +14,17 @@
 #include "host/traces/trace_time_base.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/trace_data.h"
+#include "platform/pendrel/trace_ranges.h"
 #include "platform/pendrel/trace_record_data.h"
+#include "platform/pendrel/trace_sampling.h"
 #include "platform/win32/com_object.h"
 
 namespace PendrelHost {
 
-class TraceDataView final : public SimpleUnknownImp3<IPendrelTraceDataView, IPendrelTraceChannelInfo,
-                                                    IPendrelTraceRecordSource, 0> {
+class TraceDataView final
+    : public SimpleUnknownImpBase<IPendrelTraceDataView, IPendrelTraceChannelInfo,
+                                  IPendrelTraceRecordSource, IOnlineDataSink, IPendrelTraceSampling,
+                                  IPendrelTraceRangeSource> {
  public:
   // `records` answers the record queries; `channels` (may be null) the titles; `recordData`
   // (may be null) is what GetRecordData hands out. 10/1 at first.
@@ -47,6 +51,27 @@ class TraceDataView final : public SimpleUnknownImp3<IPendrelTraceDataView, IPen
   // E_NOINTERFACE for a view without record data.
   HRESULT GetRecordData(IUnknown** data) override;
 
+  // The pane hands the view every online notice first; the view follows the record being
+  // sampled from a record start until sampling stops or the data change.
+  HRESULT OnSamplingStarting(DWORD flags, VARIANT_BOOL* proceed) override;
+  HRESULT OnRecordStart(LONG record) override;
+  HRESULT OnDataAdded(LONG record, LONG start, LONG count, VARIANT_BOOL more) override;
+  HRESULT OnRecordEnd(LONG record) override;
+  HRESULT OnSamplingStopped(DWORD reason, DWORD reserved) override;
+  HRESULT OnDataChanged(DWORD reserved) override;
+  HRESULT OnChannelChanged(DWORD channel) override;
+  HRESULT Reserved10() override { return E_NOTIMPL; }
+  HRESULT Reserved11() override { return E_NOTIMPL; }
+  HRESULT Notify12() override { return S_OK; }
+  HRESULT GetUpdateInterval(DWORD* interval) override;
+  HRESULT GetDataInterest(DWORD* interest) override;
+
+  HRESULT GetSampledRecord(LONG* record) override;
+
+  // The records and ticks pixels [first, end) show, over the record data; S_FALSE without
+  // record data or data in the range.
+  HRESULT GetRecordRange(LONGLONG first, LONGLONG end, IPendrelTraceRecordRange** range) override;
+
   // The host marks what changed in the document; the pane acknowledges it.
   void MarkPending(DWORD flags) { m_pending |= flags; }
 
@@ -64,6 +89,7 @@ class TraceDataView final : public SimpleUnknownImp3<IPendrelTraceDataView, IPen
   DWORD m_pending = 0;
   Tarn::HeldReference<NumberedMarks> m_marks;
   Tarn::HeldReference<TraceTimeBase> m_timeBase;
+  LONG m_sampledRecord = kRecordEndOffset;  // none
 };
 
 }  // namespace PendrelHost

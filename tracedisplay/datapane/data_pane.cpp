@@ -335,7 +335,11 @@ HRESULT DataPane::AddDrawerToPane(DWORD a, IPendrelRecordDrawer* drawer, LONG pa
   const HRESULT result = target->AddDrawer(0x80000000, drawer, 255);
   if (FAILED(result)) return result;
   if (pane != -1) m_invalidationMask |= kRedrawEverything;
-  target->MarkAllLayersDirty();
+  // A drawer added while sampling learns where the data grows.
+  if (m_dataPending) drawer->SetChannel(DWORD(m_currentOnlineRecord), m_moreData ? VARIANT_TRUE : VARIANT_FALSE);
+  LONGLONG first = 0, end = 0;
+  VisiblePixels(&first, &end);
+  target->MarkLanesForRedraw(first, end);
   return S_OK;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "core/bitset_rep.h"
@@ -23,6 +24,9 @@
 #include "tracedisplay/scrolling/view_controls.h"
 
 namespace PendrelDraw {
+
+class DataPane;
+class DirtySpans;
 
 // Invalidation reasons: everything, layout or size, and the two kinds of scroll shift.
 inline constexpr DWORD kRedrawEverything = 0xFF000000;
@@ -67,6 +71,9 @@ struct DataPaneCallbacks {
   std::function<void(LONG state)> recordChange;
   std::function<void(LONG record)> afterUpdate;
   std::function<void(LONG record, LONG start, LONG count, bool more)> onlineData;
+  // After each paint: the DC clipped to the data area, the free width right of the data and the
+  // pane; true when it changed something, which then is redrawn.
+  std::function<bool(HDC dc, LONG freeWidth, DataPane& pane)> afterPaint;
 };
 
 class DataPane : public IOnlineDataSink,
@@ -133,11 +140,35 @@ class DataPane : public IOnlineDataSink,
   // Sets an option of the scale-drag source behind channel pane 0's drawers of a kind.
   HRESULT SetSourceOption(bool flag, LONG kind, LONG value);
 
+  // Painting (under the pane lock). Paint draws what the bands report invalid within `rect`;
+  // DrawRecords walks the records over the client columns [xFrom, xTo).
+  void Paint(HDC dc, const RECT& rect, DWORD mode);
+  void PaintBackground(HDC dc, DWORD a, DWORD flags);
+  void DrawRecords(HDC dc, DWORD a, const RECT& rect, LONG xFrom, LONG xTo);
+  // Redraws layer `lane` (1 to 7; 0: only the sweep line) of one channel pane, or of all for -1.
+  void RedrawLane(LONG lane, bool keepRange, DWORD flags, HDC dc, LONG pane, bool reset);
+  void DrawSweepLine(HDC dc);
+  void EnablePainting(bool enabled) { m_paintingEnabled = enabled; }
+  // ORed into the flags of every record segment drawn.
+  void SetExtraDrawFlags(DWORD flags) { m_extraDrawFlags = flags; }
+
+  // Auto-scaling: each channel pane's first drawer takes the extremes of its channel over the
+  // visible data.
+  void AutoScaleVisible();
+  bool UpdatePaneAutoScale(IUnknown* data, LONG record, LONG pane);
+
+  // The preview's access to the drawers of a kind (1 or 2): refresh those of a pane (-1: all),
+  // and whether any channel pane has one.
+  HRESULT RefreshDrawers(LONG pane, LONG kind);
+  HRESULT HasDrawerData(LONG kind, VARIANT_BOOL* has);
+
   // Invalidation.
   void Invalidate(DWORD mask);
   void MarkAllForRedraw();
   void ResetDrawCaches();
   void InvalidatePaneSpan(LONG pane, LONG from, LONG to);
+  // An event or comment of the host changed: only the columns it covers are drawn again.
+  void InvalidateChangedEvent(LONG record, LONG a, LONG b, IUnknown* event);
   bool FlushPendingUpdates() override;
   DWORD InvalidationMask() const { return m_invalidationMask; }
   Quor::BitsetRep& RefreshSet(int kind) const { return *m_refreshSets[kind == 2 ? 1 : 0]; }
@@ -261,7 +292,39 @@ class DataPane : public IOnlineDataSink,
     IPendrelRecordDrawer* drawer[2] = {};
   };
 
-  void AutoScaleVisible();
+  // Painting.
+  std::vector<ChildPaneBase*> Bands() const;  // the time scale, then the channel panes
+  // The record being sampled; 0x7FFFFFFF when none is.
+  LONG SampledRecord();
+  DWORD SegmentFlags(LONG record, LONG sampled) const;
+  // Draws the records from pixel `first` (in `record`) towards `end`; returns the pixel reached.
+  LONGLONG WalkRecords(HDC dc, const RECT& clip, LONGLONG first, LONGLONG end, LONG record,
+                       LONG sampled, const std::vector<std::unique_ptr<DirtySpans>>& dirt);
+  void DrawSegment(HDC dc, const DrawSpan& span, DWORD flags,
+                   const std::vector<std::unique_ptr<DirtySpans>>& dirt);
+  // After the walk: the columns asked for but not drawn show the background, the bands are
+  // clean, and without sampling the drawers let go of their data cursors.
+  void FinishBands(HDC dc, std::pair<LONG, LONG> drawn, std::pair<LONG, LONG> asked, LONG sampled,
+                   const std::vector<std::unique_ptr<DirtySpans>>& dirt);
+  void RedrawBandLane(ChildPaneBase& band, LONG lane, const DrawSpan& span, DWORD flags, HDC dc,
+                      bool reset);
+  // The union of the columns the buffered bands must draw; false when none.
+  bool InvalidColumns(LONG* from, LONG* to);
+  void CallAfterPaint(HDC dc, const RECT& data);
+  LONG SweepColumn() const;
+  bool SweepEmphasised() const;
+  // The background over a band: settled, the band has nothing more to draw; otherwise it draws
+  // every layer again at the next paint.
+  void FillBand(HDC dc, ChildPaneBase& band, bool settled);
+  void FillBackground(HDC dc, bool settled);
+  void PaintWithoutData(HDC dc);
+  // The background as the bands show it (black shows white in monochrome).
+  COLORREF ShownBackground();
+  // Where the channel panes lie, whether there are any or not.
+  RECT ChannelArea() const;
+  // The channel pane that shows a host channel; -1 when none does.
+  LONG LaneOfChannel(LONG channel);
+
   // Hands an online notice to the data view; false when the pane ignores online data.
   bool ForwardToDataView(const std::function<void(IOnlineDataSink*)>& notice);
   // Moves the view and the sweep line on by the data that arrived since the last record end.
@@ -280,6 +343,8 @@ class DataPane : public IOnlineDataSink,
   bool CentreOnPosition(LONG record, LONG tick);
 
   // Pane base state.
+  DWORD m_extraDrawFlags = 0;
+  bool m_paintingEnabled = true;
   bool m_windowBound = false;
   HWND m_window = nullptr;
   void* m_owner = nullptr;

@@ -6,8 +6,9 @@ namespace PendrelDraw {
 
 namespace {
 
+// The fill word stands for every index.
 bool HasBit(const Quor::BitsetRep& set, std::size_t index) {
-  return (set.Word(index / 32) >> (index % 32)) & 1;
+  return ((set.Word(index / 32) | set.Fill()) >> (index % 32)) & 1;
 }
 
 void Empty(Quor::BitsetRep& set) {
@@ -20,6 +21,7 @@ void Empty(Quor::BitsetRep& set) {
 void DataPane::Invalidate(DWORD mask) {
   ClampScrollPosition();
   UpdateScrollBar();
+  if (mask & kRedrawLayout) AutoScaleVisible();
   m_timeScale->Invalidate(mask, 0);
   for (ChannelPane* pane : m_channelPanes) pane->Invalidate(mask, 0);
   BroadcastEvent(PaneEvent::Invalidate, LONG_PTR(mask));
@@ -58,7 +60,8 @@ bool DataPane::FlushPendingUpdates() {
   if (mask & kRedrawEverything) Invalidate(mask);
   for (int kind = 0; kind < 2; ++kind) {
     for (std::size_t i = 0; i < m_channelPanes.size(); ++i) {
-      if (HasBit(*m_refreshSets[kind], i)) m_channelPanes[i]->Refresh(0xFF000000);
+      IPendrelRecordDrawer* drawer = m_drawerSources[i].drawer[kind];
+      if (drawer && HasBit(*m_refreshSets[kind], i)) drawer->Refresh(0xFF000000);
     }
     Empty(*m_refreshSets[kind]);
   }

@@ -31,6 +31,7 @@ HRESULT DataPane::OnRecordStart(LONG record) {
   BroadcastEvent(PaneEvent::RecordStart, record);
   if (!(m_channelFlags & kDontFollowNewData)) m_follow = true;
   if (m_zoomControl) m_zoomControl->SetFollowState(m_follow);
+  AutoScaleVisible();
   if (m_callbacks.recordChange) m_callbacks.recordChange(1);
   if (m_jumpToEndAtRecordStart && m_follow && m_displayMode != 1) {
     const LONGLONG previous = m_scrollPosition;

@@ -4,6 +4,7 @@
 #include "platform/win32/debug_output.h"
 #include "tracedisplay/tests/recording_drawer.h"
 #include "tracedisplay/tests/trace_display_test.h"
+#include "tracedisplay/tests/window_surface.h"
 
 using namespace PendrelDraw;
 
@@ -13,28 +14,6 @@ constexpr DWORD kBuffered = 0x80000000;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-
-// A white memory DC of the pane's size, standing for the window.
-class WindowSurface {
- public:
-  WindowSurface(int width, int height)
-      : m_dc(CreateCompatibleDC(nullptr)), m_bitmap(CreateCompatibleBitmap(nullptr, width, height)) {
-    m_previous = SelectObject(m_dc, m_bitmap);
-    PatBlt(m_dc, 0, 0, width, height, WHITENESS);
-  }
-  ~WindowSurface() {
-    SelectObject(m_dc, m_previous);
-    DeleteObject(m_bitmap);
-    DeleteDC(m_dc);
-  }
-  HDC Dc() const { return m_dc; }
-  COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y) & 0xFFFFFF; }
-
- private:
-  HDC m_dc;
-  HBITMAP m_bitmap;
-  HGDIOBJ m_previous;
-};
 
 class ChildPaneTest : public TraceDisplayTest {
  protected:

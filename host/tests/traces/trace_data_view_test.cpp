@@ -1,3 +1,4 @@
+#include <functional>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -135,6 +136,34 @@ TEST(TraceDataView, PendingUpdatesStayUntilAcknowledged) {
   view->AcknowledgeUpdates(kTraceUpdateData);
   view->GetPendingUpdates(&flags);
   EXPECT_EQ(flags, kTraceUpdateRecords);
+}
+
+TEST(TraceDataView, FollowsTheRecordBeingSampled) {
+  RecordLengthsSource records({100, 50});
+  Tarn::HeldReference<TraceDataView> view(new TraceDataView(&records, nullptr));
+  view->AddRef();
+  LONG record = 0;
+  EXPECT_EQ(view->GetSampledRecord(&record), S_FALSE);
+  EXPECT_EQ(record, kRecordEndOffset);
+  // The notices in the order an acquisition gives them.
+  const struct {
+    std::function<void(TraceDataView&)> notice;
+    LONG sampled;
+  } steps[] = {
+      {[](TraceDataView& v) { v.OnRecordStart(1); }, 1},
+      {[](TraceDataView& v) { v.OnDataAdded(1, 0, 10, VARIANT_TRUE); }, 1},
+      {[](TraceDataView& v) { v.OnRecordEnd(1); }, 1},
+      {[](TraceDataView& v) { v.OnSamplingStopped(0, 0); }, kRecordEndOffset},
+      {[](TraceDataView& v) { v.OnDataAdded(0, 0, 10, VARIANT_TRUE); }, 0},
+      {[](TraceDataView& v) { v.OnDataChanged(0); }, kRecordEndOffset},
+  };
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    steps[i].notice(*view.get());
+    EXPECT_EQ(view->GetSampledRecord(&record), steps[i].sampled == kRecordEndOffset ? S_FALSE : S_OK)
+        << i;
+    EXPECT_EQ(record, steps[i].sampled) << i;
+  }
+  EXPECT_EQ(view->GetSampledRecord(nullptr), E_POINTER);
 }
 
 }  // namespace
