@@ -8,6 +8,7 @@
 #include "host/framework/guarded_call.h"
 #include "host/framework/host_object_makers.h"
 #include "host/traces/axis_adjuster.h"
+#include "host/traces/event_colour_service.h"
 
 namespace PendrelHost {
 
@@ -48,7 +49,10 @@ HRESULT ScaleFactory::NoteMonochromeAxis(LONG xOffset, LONG yOffset, DWORD flags
 
 void AddTraceObjectMakers() {
   static std::once_flag once;
-  std::call_once(once, [] { Tarn::AddHostTypeMaker(kTarnTypeScaleFactory, MakeScaleFactory); });
+  std::call_once(once, [] {
+    Tarn::AddHostTypeMaker(kTarnTypeScaleFactory, MakeScaleFactory);
+    Tarn::AddHostTypeMaker(kTarnTypeEventColourService, MakeEventColourService);
+  });
 }
 
 }  // namespace PendrelHost

@@ -24,7 +24,17 @@ TraceDataView::TraceDataView(IPendrelDataSource* records, IPendrelChannelData* c
     : SimpleUnknownImpBase(0),
       m_records(Tarn::Hold(records)),
       m_channels(Tarn::Hold(channels)),
-      m_recordData(Tarn::Hold(recordData)) {}
+      m_recordData(Tarn::Hold(recordData)),
+      m_marks(Tarn::Hold(new NumberedMarks())),
+      m_timeBase(Tarn::Hold(new TraceTimeBase(records))) {}
+
+HRESULT TraceDataView::QueryInterface(REFIID iid, void** object) {
+  const HRESULT own = SimpleUnknownImpBase::QueryInterface(iid, object);
+  if (own != E_NOINTERFACE) return own;
+  if (iid == IPendrelNumberedMarks::iid) return m_marks->QueryInterface(iid, object);
+  if (iid == IPendrelTraceTimeBase::iid) return m_timeBase->QueryInterface(iid, object);
+  return E_NOINTERFACE;
+}
 
 std::vector<LONGLONG> TraceDataView::RecordTicks() const {
   std::vector<LONGLONG> ticks;

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "host/framework/held_reference.h"
+#include "host/traces/numbered_marks.h"
+#include "host/traces/trace_time_base.h"
 #include "platform/pendrel/arithmetic_channels.h"
 #include "platform/pendrel/trace_data.h"
 #include "platform/pendrel/trace_ranges.h"
@@ -42,6 +44,10 @@ class TraceDataView final
 
   HRESULT GetChannelTitle(LONG channel, IQuorString** title) override;
 
+  // Besides its own faces the view hands out its numbered marks and its time base.
+  HRESULT QueryInterface(REFIID iid, void** object) override;
+  NumberedMarks& Marks() { return *m_marks; }
+  TraceTimeBase& TimeBase() { return *m_timeBase; }
   // E_NOINTERFACE for a view without record data.
   HRESULT GetRecordData(IUnknown** data) override;
 
@@ -81,6 +87,8 @@ class TraceDataView final
   LONGLONG m_ticks = 10;   // compression numerator
   LONGLONG m_pixels = 1;   // compression denominator
   DWORD m_pending = 0;
+  Tarn::HeldReference<NumberedMarks> m_marks;
+  Tarn::HeldReference<TraceTimeBase> m_timeBase;
   LONG m_sampledRecord = kRecordEndOffset;  // none
 };
 

@@ -113,6 +113,7 @@ void DataPane::SetSource(DWORD flags, IPendrelTraceDataSource* source, const LON
     if (m_dataView) m_dataView->SetCompression(m_compression.Numerator(), m_compression.Denominator());
     m_scrollPosition = start ? *start : 0;
     source->SubscribeOnline(this, 0x80000000);
+    m_timeScale->OnSourceChanged(0, m_dataView);
   }
   BroadcastEvent(PaneEvent::DataView, reinterpret_cast<LONG_PTR>(m_dataView));
   if (!reuse) Invalidate(kRedrawEverything | 0x3);

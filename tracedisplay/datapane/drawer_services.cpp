@@ -219,12 +219,16 @@ HRESULT DataPane::GetPaneFlags(DWORD* value, DWORD* flags) {
 
 HRESULT DataPane::BeginPrint(LONG_PTR dc) {
   m_printDC = reinterpret_cast<HDC>(dc);
-  return DrawPrintableBase::BeginPrint(dc);
+  const HRESULT result = DrawPrintableBase::BeginPrint(dc);
+  m_timeScale->BeginPrint(m_printDC);
+  return result;
 }
 
 HRESULT DataPane::EndPrint() {
   m_printDC = nullptr;
-  return DrawPrintableBase::EndPrint();
+  const HRESULT result = DrawPrintableBase::EndPrint();
+  m_timeScale->EndPrint();
+  return result;
 }
 
 }  // namespace PendrelDraw

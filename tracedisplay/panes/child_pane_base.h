@@ -77,7 +77,7 @@ class ChildPaneBase : public SimpleUnknownImp1<IDragScaleObserver, 0>, public Ch
   virtual HRESULT GetItem(DWORD a, DWORD b, IUnknown** item);
   virtual HRESULT GetSecondItem(DWORD a, DWORD b, IUnknown** item);
   // Composes the band onto the window DC, with a marker line when asked.
-  void Paint(HDC dc, LONG markerX, bool marker);
+  virtual void Paint(HDC dc, LONG markerX, bool marker);
   bool HitTest(const POINT& point) const;
 
   // Dirty span bookkeeping (also used by the data pane's invalidation).

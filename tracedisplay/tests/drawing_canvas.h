@@ -70,6 +70,24 @@ class DrawingCanvas {
     return rows;
   }
 
+  // The rows of column x whose colour is `colour`, top first.
+  std::vector<int> RowsOf(int x, COLORREF colour) const {
+    std::vector<int> rows;
+    for (int y = 0; y < m_height; ++y) {
+      if (At(x, y) == colour) rows.push_back(y);
+    }
+    return rows;
+  }
+
+  // The columns of row y whose colour is not white, left first.
+  std::vector<int> InkedColumns(int y) const {
+    std::vector<int> columns;
+    for (int x = 0; x < m_width; ++x) {
+      if (At(x, y) != RGB(255, 255, 255)) columns.push_back(x);
+    }
+    return columns;
+  }
+
   // Every pixel, row by row, for comparing whole pictures.
   std::vector<COLORREF> Pixels() const {
     std::vector<COLORREF> all;

@@ -77,9 +77,15 @@ class FakeZoomControl final : public PendrelDraw::ZoomControl {
   bool following = false;
 };
 
+// The label font's metrics the test panes use: a time scale 20 pixels high whatever fonts are
+// installed.
+inline constexpr PendrelDraw::LabelMetrics kTestLabelMetrics = {6, 15};
+
 class TestPane : public PendrelDraw::DataPane {
  public:
-  using DataPane::DataPane;
+  explicit TestPane(IPendrelTraceDataSource* source = nullptr) : DataPane(source) {
+    GetTimeScale().InjectLabelMetrics(kTestLabelMetrics);
+  }
   using DataPane::GetScrollBar;
 
   FakeScrollBar* Bar() const { return static_cast<FakeScrollBar*>(GetScrollBar()); }
