@@ -64,7 +64,9 @@ class PlotPageInBrowser : public ::testing::Test {
   static void SetUpTestSuite() {
     PendrelHost::StartHost();
     PendrelBrowser::RegisterBrowserClass();
-    PendrelBrowser::SetBrowserTimeout(5'000);
+    // The browser's default: a loaded machine (every test running at once) can take seconds
+    // to answer a page call.
+    PendrelBrowser::SetBrowserTimeout(20'000);
   }
   void SetUp() override {
     if (PendrelBrowser::BrowserBinary().empty()) {
