@@ -53,7 +53,9 @@ void UseStream(IStream* stream, ULONGLONG claimed) {
 
 void UseStorage(IStorage* storage, int depth) {
   ComPtr<IEnumSTATSTG> elements;
-  if (FAILED(storage->EnumElements(0, nullptr, 0, ComPtrOut<IEnumSTATSTG>::Bind(elements))) || !elements) return;
+  // The bound pointer is filled only when the call's full expression ends: test it afterwards.
+  const HRESULT enumerated = storage->EnumElements(0, nullptr, 0, ComPtrOut<IEnumSTATSTG>::Bind(elements));
+  if (FAILED(enumerated) || !elements) return;
   std::vector<std::u16string> names;
   STATSTG status;
   ULONG fetched = 0;

@@ -24,6 +24,8 @@ constexpr LONG kMinorTickCapacity = 25;
 constexpr LONG kLevelRowLimit = 16000;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+// Bit of the online record asking for the pre-trigger hatch.
+constexpr DWORD kOnlinePreTrigger = 0x80000000;
 
 // Runs `draw` with `bitmap` selected into a memory context.
 template <class Draw>
@@ -174,6 +176,12 @@ void GraticuleDrawer::RebuildBitmaps() {
     });
   }
   StampRowBitmaps();
+  if (m_preTrigger) m_preTrigger->Build(Pane(), LaneHeight());
+}
+
+HRESULT GraticuleDrawer::PrepareBackground(IDrawerDataPane* pane) {
+  if (!m_preTrigger) m_preTrigger = std::make_unique<DrawPreTriggerBackground>();
+  return m_preTrigger->Build(pane, LaneHeight());
 }
 
 HRESULT GraticuleDrawer::Refresh(DWORD) {
@@ -249,6 +257,7 @@ HRESULT GraticuleDrawer::Draw(HDC dc, const DrawSpan* span, DWORD flags) {
                         rect.bottom};
   if (FillsBackground()) FillBackground(dc, columns, span->record, grid);
   DrawLevelBands(dc, columns);
+  DrawPreTrigger(dc, *span, columns);
   if (!(m_options & kGraticuleNoLines)) DrawOutOfRange(dc, columns);
   if (columns.left < columns.right) {
     if (grid && m_gridShown) DrawGridPasses(dc, *span, columns);
@@ -291,6 +300,16 @@ void GraticuleDrawer::DrawLevelBands(HDC dc, const RECT& columns) {
   }
   if (levels.flags & kLevelFillAbove) Fill(dc, upward ? above : below, levels.beyondSecond);
   if (levels.flags & kLevelFillBelow) Fill(dc, upward ? below : above, levels.beyondFirst);
+}
+
+void GraticuleDrawer::DrawPreTrigger(HDC dc, const DrawSpan& span, const RECT& columns) const {
+  if (!m_preTrigger || !attached || !(onlineRecord & kOnlinePreTrigger) || span.record != latestRecord) return;
+  // The hatch paints from row 0 of the context: move the origin to the lane's top.
+  POINT origin{};
+  GetViewportOrgEx(dc, &origin);
+  SetViewportOrgEx(dc, origin.x, origin.y + columns.top, nullptr);
+  m_preTrigger->Draw(dc, span.first, columns.left, columns.right);
+  SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
 }
 
 void GraticuleDrawer::DrawOutOfRange(HDC dc, const RECT& columns) const {

@@ -1,14 +1,16 @@
 // GraticuleDrawer: the background of one channel lane of one record: the lane's colour, the
 // grid (horizontal rows at the vertical scale's ticks and vertical lines at the time steps, or
 // dots), the areas outside the scale's valid range, up to two level lines with their bands, and
-// the mark where a record starts. On screen it stamps cached one-pixel-wide monochrome column
+// the hatch behind data recorded before a trigger point, and the mark where a record starts. On screen it stamps cached one-pixel-wide monochrome column
 // bitmaps in the grid colours, column by column; MetafileGraticuleDrawer draws the same grid
 // with real lines for printing and metafiles. Made by its owner with no reference and held by
 // the band it is drawn in.
 #pragma once
 
+#include <memory>
 #include <vector>
 
+#include "tracedisplay/background/pre_trigger_background.h"
 #include "tracedisplay/drawers/drawer_base.h"
 #include "tracedisplay/drawers/graticule_levels.h"
 
@@ -42,6 +44,9 @@ class GraticuleDrawer : public DrawerBase {
   HRESULT SetTimeRange(LONG laneKind, DWORD ignored, const double* range, IUnknown* scale) override;
   HRESULT Refresh(DWORD what) override;
   HRESULT Draw(HDC dc, const DrawSpan* span, DWORD flags) override;
+  // Makes the pre-trigger hatch for the lane height; from then on the latest record, while the
+  // host samples it before a trigger, is drawn over the hatch.
+  HRESULT PrepareBackground(IDrawerDataPane* pane) override;
   HRESULT UpdateFromChannel(IUnknown* settings, IUnknown* labels, LONG channel) override;
   HRESULT Clone(DWORD flags, IPendrelRecordDrawer** copy) override;
   const void* GetScaleLabels() override { return &m_levels; }
@@ -90,6 +95,7 @@ class GraticuleDrawer : public DrawerBase {
   void ComputeRows(IUnknown* scale);
   void StampRowBitmaps();
   void DrawLevelBands(HDC dc, const RECT& columns);
+  void DrawPreTrigger(HDC dc, const DrawSpan& span, const RECT& columns) const;
   void DrawOutOfRange(HDC dc, const RECT& columns) const;
   void DrawGridPasses(HDC dc, const DrawSpan& span, const RECT& columns);
   void DrawLevelLines(HDC dc, const RECT& columns) const;
@@ -102,6 +108,7 @@ class GraticuleDrawer : public DrawerBase {
   HBITMAP m_rowBitmaps[2] = {};   // ordinary, major
   HBITMAP m_lineBitmaps[2] = {};  // solid columns
   double m_scale[2] = {1.0, 0.0};
+  std::unique_ptr<DrawPreTriggerBackground> m_preTrigger;
   LONG m_labelWidth = 0;
   GraticuleLevels m_levels;
   LONG m_lastDrawnRecord = -1;

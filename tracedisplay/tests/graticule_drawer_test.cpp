@@ -81,8 +81,6 @@ class GraticuleDrawerTest : public TraceDisplayTest {
 
   TestPane pane;
   Quor::ComPtr<PendrelHost::AxisAdjuster> m_scale;
-
- private:
   Tarn::HeldReference<IUnknown> m_document;
   Quor::ComPtr<IPendrelTraceDataSource> m_source;
   Quor::ComPtr<IPendrelTraceDataView> m_view;
@@ -280,6 +278,65 @@ TEST_F(GraticuleDrawerTest, CopiesKeepTheSettingsAndMayDrawLines) {
   EXPECT_EQ(lines->Options(), kGraticuleNoRows | kGraticuleMetafile);
   EXPECT_EQ(lines->GridColour(), kGridColour);
   EXPECT_FALSE(lines->HasBitmaps());
+}
+
+// The hatch alone, drawn over a lane's columns at a data position.
+std::vector<COLORREF> GraticuleHatchReference(LONG width, LONG height, LONGLONG position) {
+  DrawPreTriggerBackground hatch;
+  hatch.Build(nullptr, height);
+  DrawingCanvas surface(width, height);
+  hatch.Draw(surface.Dc(), position, 0, width);
+  return surface.Pixels();
+}
+
+TEST_F(GraticuleDrawerTest, ThePreTriggerHatchLiesInTheLaneOfTheRecordBeingSampled) {
+  Quor::ComPtr<GraticuleDrawer> drawer(new GraticuleDrawer(0, kGraticuleNoGrid, kGridColour, 0, 0, 0));
+  drawer->SetUnits(&pane);
+  drawer->Attach(0, m_view.Get());
+  const LONG top = 30;
+  const auto draw = [&](DrawingCanvas& canvas, LONG height, LONG record, LONGLONG position) {
+    const RECT lane = {0, top, kGridWidth, top + height};
+    drawer->SetExtent(1, &lane);
+    DrawSpan span = {position, position + kGridWidth, 0, record, 0, canvas.Rect()};
+    EXPECT_EQ(drawer->Draw(canvas.Dc(), &span, 0), S_OK);
+  };
+  const auto hatched = [](const DrawingCanvas& canvas) {
+    std::size_t count = 0;
+    for (COLORREF pixel : canvas.Pixels()) count += pixel == kPreTriggerColour;
+    return count;
+  };
+  // Bit 31 of the sampled record asks for the hatch; without a prepared background there is none.
+  drawer->SetChannel(0x80000000, VARIANT_FALSE);
+  DrawingCanvas unprepared(kGridWidth, 100, RGB(0, 0, 0));
+  draw(unprepared, 50, 0, 1007);
+  EXPECT_EQ(hatched(unprepared), 0u);
+
+  EXPECT_EQ(drawer->PrepareBackground(&pane), S_OK);
+  // A taller lane rebuilds the hatch for its height.
+  for (const LONG height : {50, 70}) {
+    SCOPED_TRACE(height);
+    DrawingCanvas canvas(kGridWidth, 120, RGB(0, 0, 0));
+    draw(canvas, height, 0, 1007);
+    const std::vector<COLORREF> reference = GraticuleHatchReference(kGridWidth, height, 1007);
+    for (int y = 0; y < canvas.Height(); ++y) {
+      for (int x = 0; x < kGridWidth; ++x) {
+        const bool inLane = y >= top && y < top + height;
+        const COLORREF expected = !inLane ? RGB(0, 0, 0)
+                                  : reference[std::size_t((y - top) * kGridWidth + x)] == kPreTriggerColour
+                                      ? kPreTriggerColour
+                                      : GetSysColor(COLOR_3DLIGHT);
+        ASSERT_EQ(canvas.At(x, y), expected) << x << "," << y;
+      }
+    }
+  }
+  // Another record, or a sampled record without the bit, shows no hatch.
+  DrawingCanvas older(kGridWidth, 100);
+  draw(older, 50, 1, 1007);
+  EXPECT_EQ(hatched(older), 0u);
+  drawer->SetChannel(0, VARIANT_FALSE);
+  DrawingCanvas plain(kGridWidth, 100);
+  draw(plain, 50, 0, 1007);
+  EXPECT_EQ(hatched(plain), 0u);
 }
 
 }  // namespace
