@@ -298,6 +298,9 @@ class DataPane : public IOnlineDataSink,
   LONG SampledRecord();
   DWORD SegmentFlags(LONG record, LONG sampled) const;
   // Draws the records from pixel `first` (in `record`) towards `end`; returns the pixel reached.
+  // Where the graticule's vertical time lines of a record fall; no lines when the view cannot
+  // say.
+  TimeGrid TimeGridOf(HDC dc, const PendrelTraceRecordInfo& info) const;
   LONGLONG WalkRecords(HDC dc, const RECT& clip, LONGLONG first, LONGLONG end, LONG record,
                        LONG sampled, const std::vector<std::unique_ptr<DirtySpans>>& dirt);
   void DrawSegment(HDC dc, const DrawSpan& span, DWORD flags,

@@ -74,7 +74,7 @@ LONGLONG DataPane::WalkRecords(HDC dc, const RECT& clip, LONGLONG first, LONGLON
     const LONGLONG segmentEnd = std::min(end, info.endPixel);
     if (first < segmentEnd) {
       const DrawSpan span = {first, segmentEnd, info.firstPixel - first, record,
-                             LONG(ClientXOf(first)), clip};
+                             LONG(ClientXOf(first)), clip, TimeGridOf(dc, info)};
       DrawSegment(dc, span, SegmentFlags(record, sampled), dirt);
     }
     first = std::max(first, segmentEnd);
@@ -145,7 +145,8 @@ void DataPane::RedrawLane(LONG lane, bool keepRange, DWORD flags, HDC dc, LONG p
   if (FAILED(m_dataView->GetRecordInformation(record, &info))) return;
   const DrawSpan span = {first, std::min(end, info.endPixel), info.firstPixel - first, record,
                          LONG(ClientXOf(first)),
-                         {BorderWidth(), 0, m_paneWidth - BorderWidth(), m_paneHeight}};
+                         {BorderWidth(), 0, m_paneWidth - BorderWidth(), m_paneHeight},
+                         TimeGridOf(dc, info)};
   std::vector<ChannelPane*> panes;
   if (pane == -1) {
     panes = m_channelPanes;

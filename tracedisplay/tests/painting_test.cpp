@@ -1,4 +1,5 @@
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "core/com_ptr.h"
@@ -158,6 +159,26 @@ TEST_F(PaintingTest, SegmentFlagsFollowASimulatedAcquisition) {
   EXPECT_EQ(whileSampling[0], (std::vector<DWORD>{kSampledSegment}));
   EXPECT_EQ(whileSampling[1], (std::vector<DWORD>{kSettledSegment, kSampledSegment}));
   EXPECT_EQ(flagsByRecord(), (std::vector<DWORD>{kSettledSegment, kSettledSegment}));
+}
+
+TEST_F(PaintingTest, EachSegmentCarriesTheTimeLinesOfItsRecord) {
+  // 1 kHz at 10 ticks per pixel: 0.01 s a pixel; the second record starts at pixel 300 and its
+  // plain seconds count from its own start.
+  Open({3000, 2000});
+  PaintAll();
+  const RecordingDrawer& trace = *traces[0].Get();
+  ASSERT_EQ(trace.draws.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    const TimeGrid& grid = trace.draws[i].timeGrid;
+    ASSERT_GT(grid.minorPerMajor, 0);
+    ASSERT_GE(grid.minorStep, 1.0);
+    // The major interval is a whole number of tenths of a second, wide enough for a label.
+    const double majorSeconds = grid.minorStep * grid.minorPerMajor * 0.01;
+    EXPECT_NEAR(majorSeconds * 10.0, std::round(majorSeconds * 10.0), 1e-9);
+    EXPECT_GE(grid.minorStep * grid.minorPerMajor, 6.0);
+    EXPECT_DOUBLE_EQ(grid.firstMajor, i == 0 ? 0.0 : 300.0);
+  }
 }
 
 TEST_F(PaintingTest, ColumnsLeftOfTheDataStartAreClippedToPixelZero) {

@@ -9,8 +9,8 @@
 #include "core/com_ptr.h"
 #include "core/time_formatter.h"
 #include "platform/pendrel/numbered_marks.h"
-#include "platform/pendrel/trace_time_base.h"
 #include "tracedisplay/panes/time_scale.h"
+#include "tracedisplay/timescale/record_time.h"
 
 namespace PendrelDraw {
 
@@ -76,19 +76,14 @@ HRESULT TimeLabelDrawer::Refresh(DWORD) { return S_OK; }
 bool TimeLabelDrawer::TimeOfSpan(const DrawSpan& span, SpanTime* time) {
   const auto view = Quor::QueryFace<IPendrelTraceDataView>(Source());
   PendrelTraceRecordInfo info = {};
-  LONGLONG ticks = 0, pixels = 0;
+  RecordTime record;
   if (!view || FAILED(view->GetRecordInformation(span.record, &info)) ||
-      FAILED(view->GetCompression(&ticks, &pixels)) || ticks <= 0 || pixels <= 0 ||
-      !(info.record.tickPeriod > 0.0))
+      !RecordTimeOf(view.Get(), info, &record))
     return false;
-  BYTE mode = 2;
-  if (const auto timeBase = Quor::QueryFace<IPendrelTraceTimeBase>(Source()))
-    timeBase->GetTimeDisplayMode(&mode);
-  m_modeWord = mode;
-  // Plain seconds count from the record's start, the other modes from the document's.
-  const double base = mode == 2 ? 0.0 : info.record.startTime;
-  time->secondsPerPixel = double(ticks) / double(pixels) * info.record.tickPeriod;
-  time->firstSeconds = base + double(span.first - info.firstPixel) * time->secondsPerPixel;
+  m_modeWord = record.mode;
+  time->secondsPerPixel = record.secondsPerPixel;
+  time->firstSeconds =
+      record.startSeconds + double(span.first - info.firstPixel) * record.secondsPerPixel;
   return true;
 }
 
