@@ -3,30 +3,13 @@
 #include <locale>
 #include <sstream>
 
-#include "plotengine/proxy/etch_events.h"
 #include "views/data/view_enumerators.h"
+#include "views/series/point_click_entry.h"
 #include "views/series/view_setup.h"
 
 namespace Rhyth {
 
-namespace {
-
-LONG InvokePointClicked(void* object, const TarnEventCall& call) {
-  const auto* click = reinterpret_cast<const Quor::EtchClickPayload*>(call.parameters);
-  if (!click) return 1;
-  static_cast<RhythViewBaseXY*>(object)->OnPointClicked(Quor::String(click->dataId),
-                                                        Quor::String(click->label));
-  return 0;
-}
-
-TarnEventTableEntry PointClickedEntry() {
-  return {kTarnEventNotice, 0, 0, 0, 0, &Quor::EtchMouseClickType::IdPointer, nullptr,
-          &InvokePointClicked};
-}
-
-}  // namespace
-
-TARN_DEFINE_EVENT_TABLE(RhythViewBaseXY, RhythViewBase, PointClickedEntry())
+TARN_DEFINE_EVENT_TABLE(RhythViewBaseXY, RhythViewBase, PointClickedEntry<RhythViewBaseXY>())
 
 bool ParsePointLabel(const Quor::String& label, LONG& record, LONG& tick) {
   std::istringstream text(label.ToUtf8String());
