@@ -1,0 +1,11 @@
+// Asks the host to show a beat of the recording: a show-comment message naming a comment at
+// the beat's record and tick, sent through the view's message sender to the root of its tree.
+#pragma once
+
+#include "hostframework/message_sender.h"
+
+namespace Rhyth {
+
+void ShowBeatInHost(TarnMessageSender& sender, LONG record, LONG tick);
+
+}  // namespace Rhyth
