@@ -1,11 +1,11 @@
 #include "views/plots/classifier_view.h"
 
 #include "platform/pendrel/data_redraw.h"
-#include "plotengine/proxy/etch_events.h"
 #include "views/classes/view_titles.h"
 #include "views/options/full_ranges.h"
 #include "views/options/plot_option_source.h"
 #include "views/options/plot_options.h"
+#include "views/plots/edit_notice_entry.h"
 #include "views/plots/plot_edits.h"
 #include "views/series/show_beat.h"
 #include "views/series/view_setup.h"
@@ -13,19 +13,6 @@
 namespace Rhyth {
 
 namespace {
-
-LONG InvokeBoxResized(void* object, const TarnEventCall& call) {
-  const auto* resize = reinterpret_cast<const Quor::EtchArrayPayload*>(call.parameters);
-  if (!resize) return 1;
-  static_cast<ClassifierView*>(object)->OnBoxResized(Quor::String(resize->id), resize->values,
-                                                     resize->count);
-  return 0;
-}
-
-TarnEventTableEntry BoxResizedEntry() {
-  return {kTarnEventNotice, 0, 0, 0, 0, &Quor::EtchBoxResizedType::IdPointer, nullptr,
-          &InvokeBoxResized};
-}
 
 void RedrawHostDisplays(IUnknown* dataDocument) {
   if (!dataDocument) return;
@@ -37,7 +24,9 @@ void RedrawHostDisplays(IUnknown* dataDocument) {
 
 }  // namespace
 
-TARN_DEFINE_EVENT_TABLE(ClassifierView, RhythViewBaseXY, BoxResizedEntry())
+TARN_DEFINE_EVENT_TABLE(
+    ClassifierView, RhythViewBaseXY,
+    EditNoticeEntry<ClassifierView, Quor::EtchBoxResizedType, &ClassifierView::OnBoxResized>())
 
 Quor::String ClassifierView::GetTitle() { return ViewTitle(kViewNumber); }
 
@@ -54,7 +43,7 @@ const PlotPointArray* ClassifierView::GetData() {
   return &GetDocument().Engine().ClassifierPoints();
 }
 
-void ClassifierView::ShowBeat(LONG record, LONG tick) { ShowBeatInHost(*this, record, tick); }
+void ClassifierView::ShowBeat(LONG record, LONG tick) { ShowBeatInHost(GetDocument(), record, tick); }
 
 void ClassifierView::OnBoxResized(const Quor::String& elementId, const double* box, DWORD count) {
   if (elementId != Quor::String(u"classifier_box") || count < 4 || !box) return;

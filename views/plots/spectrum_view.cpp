@@ -1,33 +1,18 @@
 #include "views/plots/spectrum_view.h"
 
-#include "plotengine/proxy/etch_events.h"
 #include "views/classes/view_titles.h"
 #include "views/options/full_ranges.h"
 #include "views/options/plot_option_source.h"
 #include "views/options/plot_options.h"
+#include "views/plots/edit_notice_entry.h"
 #include "views/plots/plot_edits.h"
 #include "views/series/view_setup.h"
 
 namespace Rhyth {
 
-namespace {
-
-LONG InvokeBandEdgesDragged(void* object, const TarnEventCall& call) {
-  const auto* drag = reinterpret_cast<const Quor::EtchArrayPayload*>(call.parameters);
-  if (!drag) return 1;
-  static_cast<SpectrumView*>(object)->OnBandEdgesDragged(Quor::String(drag->id), drag->values,
-                                                         drag->count);
-  return 0;
-}
-
-TarnEventTableEntry BandEdgesDraggedEntry() {
-  return {kTarnEventNotice, 0, 0, 0, 0, &Quor::EtchVLinesDraggedType::IdPointer, nullptr,
-          &InvokeBandEdgesDragged};
-}
-
-}  // namespace
-
-TARN_DEFINE_EVENT_TABLE(SpectrumView, RhythViewBaseYT, BandEdgesDraggedEntry())
+TARN_DEFINE_EVENT_TABLE(SpectrumView, RhythViewBaseYT,
+                        EditNoticeEntry<SpectrumView, Quor::EtchVLinesDraggedType,
+                                        &SpectrumView::OnBandEdgesDragged>())
 
 Quor::String SpectrumView::GetTitle() { return ViewTitle(kViewNumber); }
 

@@ -239,5 +239,18 @@ TEST_F(PlotViews, BeatsAfterABoxResizeAreClassedAsByAFreshAnalysis) {
   EXPECT_EQ(engine.EctopicCount(), ectopicAfter);
 }
 
+TEST_F(PlotViews, AClickOnAClassifierPointShowsThatBeat) {
+  Open<Rhyth::ClassifierDocView>(5);
+  const Rhyth::PlotPoint& point = Analysis().Engine().ClassifierPoints()[2];
+  const std::u16string label =
+      Quor::String(std::to_string(point.position) + "\t" + std::to_string(point.record))
+          .ToStdWString();
+  ClearLog();
+  const Quor::EtchClickPayload click{u"$Rhyth_Classifier_Y", label.c_str(), 1};
+  plots->last->proxy.subject.Notify(Quor::EtchMouseClickType::Id(), 0, &click);
+  EXPECT_EQ(Data().Log().ShownBeats(),
+            (std::vector<PendrelPosition>{{point.position, point.record}}));
+}
+
 }  // namespace
 }  // namespace ViewsTest
