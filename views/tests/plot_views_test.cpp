@@ -9,6 +9,7 @@
 
 #include "analysis/views/view_classes.h"
 #include "core/tests/non_finite.h"
+#include "platform/win32/clock.h"
 #include "plotengine/proxy/etch_events.h"
 #include "views/classes/tarn_owl_doc_view_class.h"
 #include "views/plots/plot_view_classes.h"
@@ -116,6 +117,24 @@ TEST_F(PlotViews, HistogramsRenewRangesAndMarkupOnEveryUpdateWhileSampling) {
     }
     EXPECT_EQ(view->GetMarkupInterval(), 2.0);
   }
+}
+
+TEST_F(PlotViews, HistogramMarkupGoesOutAtMostEveryTwoSecondsWhileThrottling) {
+  auto clock = std::make_shared<win32::FixedClock>(0, 0);
+  win32::SetClock(clock);
+  auto& view = Open<Rhyth::RRHistogramDocView>(3);
+  DWORD flags = 0;
+  view.GetUpdateFlags(0, flags);  // the first refresh of a sampling run: throttling on
+  ASSERT_TRUE(view.IsThrottling());
+  TakeLog();
+  int sent = 0;
+  for (int second = 0; second < 5; ++second) {
+    view.UpdatePlotData(Rhyth::kMarkup);
+    for (const std::string& line : TakeLog()) sent += line.starts_with("SetMarkup");
+    clock->Advance(1'000'000'000ULL);
+  }
+  EXPECT_EQ(sent, 3);  // at 0, 2 and 4 s
+  win32::SetClock(nullptr);
 }
 
 // The six band edges as the settings keep them, VLF low to HF high.
