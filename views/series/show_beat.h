@@ -1,13 +1,11 @@
-// Asks the host to show a beat of the analysed recording in its data: a show-comment message,
-// carrying a comment at the beat's place, sent up the document's handler tree.
+// Asks the host to show a beat of the recording: a show-comment message naming a comment at
+// the beat's record and tick, sent by the analysis document to the root of its handler tree.
 #pragma once
 
-#include "platform/win32/types.h"
+#include "hostframework/message_sender.h"
 
 namespace Rhyth {
 
-class Document;
-
-void ShowBeatInHost(Document& document, LONG record, LONG tick);
+void ShowBeatInHost(TarnMessageSender& sender, LONG record, LONG tick);
 
 }  // namespace Rhyth

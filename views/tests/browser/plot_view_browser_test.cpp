@@ -13,8 +13,8 @@
 #include "plotengine/tests/browser/browser_page_fixture.h"
 #include "views/options/plot_options.h"
 #include "views/plot/etch_view_plot.h"
-#include "views/poincare/poincare_view_class.h"
-#include "views/tachogram/tachogram_view_class.h"
+#include "views/plots/poincare_view_class.h"
+#include "views/plots/tachogram_view_class.h"
 #include "views/tests/view_host.h"
 
 namespace ViewsTest {

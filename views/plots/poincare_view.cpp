@@ -1,4 +1,4 @@
-#include "views/poincare/poincare_view.h"
+#include "views/plots/poincare_view.h"
 
 #include "analysis/document/document.h"
 #include "views/classes/view_titles.h"

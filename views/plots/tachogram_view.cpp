@@ -1,4 +1,4 @@
-#include "views/tachogram/tachogram_view.h"
+#include "views/plots/tachogram_view.h"
 
 #include <charconv>
 #include <string>

@@ -4,7 +4,7 @@
 
 #include "hostframework/docview/owl_doc_view_class_base.h"
 #include "views/classes/tarn_owl_doc_view.h"
-#include "views/poincare/poincare_view.h"
+#include "views/plots/poincare_view.h"
 
 namespace Rhyth {
 

@@ -1,4 +1,4 @@
-#include "views/poincare/poincare_view_class.h"
+#include "views/plots/poincare_view_class.h"
 
 #include "analysis/views/view_classes.h"
 #include "views/classes/tarn_owl_doc_view_class.h"

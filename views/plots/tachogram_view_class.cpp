@@ -1,4 +1,4 @@
-#include "views/tachogram/tachogram_view_class.h"
+#include "views/plots/tachogram_view_class.h"
 
 #include "analysis/views/view_classes.h"
 #include "views/classes/tarn_owl_doc_view_class.h"
