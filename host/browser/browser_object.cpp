@@ -1,11 +1,11 @@
 #include "host/browser/browser_object.h"
 
 #include <filesystem>
-#include <mutex>
 #include <string>
 
 #include "host/browser/browser_page.h"
 #include "host/framework/host_text.h"
+#include "host/framework/plain_window_class.h"
 #include "platform/win32/message_queue.h"
 #include "platform/win32/printing.h"
 #include "platform/win32/window.h"
@@ -15,17 +15,6 @@ namespace PendrelBrowser {
 namespace {
 
 constexpr char16_t kWindowClass[] = u"PendrelBrowserWindow";
-
-void RegisterWindowClass() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
-  });
-}
 
 int Width(const RECT& rect) { return rect.right - rect.left; }
 int Height(const RECT& rect) { return rect.bottom - rect.top; }
@@ -39,7 +28,7 @@ HRESULT BrowserObject::Create(HWND parent, const RECT* bounds, IQuorBrowser** br
   std::string error;
   std::shared_ptr<BrowserPage> page = BrowserPage::Open(Width(area), Height(area), &error);
   if (!page) return E_FAIL;
-  RegisterWindowClass();
+  Tarn::RegisterPlainWindowClass(kWindowClass);
   BrowserObject* object = new BrowserObject(std::move(page));
   object->AddRef();
   object->m_window = CreateWindowExW(0, kWindowClass, nullptr, parent ? WS_CHILD | WS_VISIBLE : 0,

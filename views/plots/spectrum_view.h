@@ -1,6 +1,6 @@
-// Rhyth::SpectrumView: the power spectrum of the RR series in ms² against frequency, with the
-// VLF, LF and HF bands as lines the user can drag. A drag writes the new edges into the
-// analysis settings and re-runs the analysis, so the band powers in every view follow.
+// The power spectrum view: the RR series' power in ms² against frequency, the VLF, LF and HF
+// bands shown as lines the user drags. A drag stores the new edges in the analysis settings and
+// analyses again, so every view's band powers follow.
 #pragma once
 
 #include "views/series/rhyth_view_base_yt.h"
@@ -29,8 +29,8 @@ class SpectrumView final : public RhythViewBaseYT {
   // Powers are in s² and shown in ms²: the prefix applies twice.
   double GetScaleFactor() override;
 
-  // The script sends every line of the element, in ascending order; the first six are the
-  // band edges. A drag of another element, or with fewer lines, changes nothing.
+  // The page reports all lines of the band element, lowest first; the first six are the band
+  // edges. Another element, or fewer lines, changes nothing.
   void OnBandEdgesDragged(const Quor::String& elementId, const double* positions, DWORD count);
 };
 
