@@ -9,6 +9,7 @@
 #include "hostframework/extlib/host_calls.h"
 #include "hostframework/host_services.h"
 #include "platform/pendrel/host_app.h"
+#include "views/dialogs/dialog_module.h"
 
 namespace Rhyth {
 
@@ -19,12 +20,6 @@ constexpr int kHelpGlyph = 1002;
 // The measures in the order the list shows them.
 constexpr LONG kListedModes[] = {kCalcModeBeatPeriod, kCalcModeBeatPeriodChange,
                                  kCalcModeBeatRate, kCalcModeBeatComplexity};
-
-// The module whose resources hold the template, the glyph and the texts.
-OWL::TModule& ResourceModule() {
-  static OWL::TModule module(u"Rhyth", ModuleResourceHandle(), false);
-  return module;
-}
 
 // The four names, loaded once per process.
 const std::vector<Quor::String>& ListedNames() {
@@ -39,13 +34,13 @@ const std::vector<Quor::String>& ListedNames() {
 }  // namespace
 
 Dialog::Dialog(OWL::TWindow* parent, DWORD word, ChannelCalcSettings* settings)
-    : Quor::DialogBase(parent, kTemplateId, &ResourceModule()),
+    : Quor::DialogBase(parent, kTemplateId, &DialogResourceModule()),
       m_word(word),
       m_settings(settings),
       m_parameter(new OWL::TComboBox(this, kParameterCombo)),
       m_guideLines(new OWL::TCheckBox(this, kGuideLinesCheck)),
       m_help(new QuorControls::TBmpTxtButton(this, kHelpButton, ModuleString(kHelpTipId),
-                                              &ResourceModule())) {
+                                              &DialogResourceModule())) {
   m_settings->AddRef();
 }
 
