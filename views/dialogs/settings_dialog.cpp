@@ -527,7 +527,9 @@ LRESULT SettingsDialog::EvHelp(WPARAM, LPARAM) {
 
 void SettingsDialog::Type(int id, const std::u16string& text) {
   ValidatingEdit& edit = *m_edits.at(id);
-  edit.SetText(u"");
+  for (std::size_t typed = edit.GetText().size(); typed > 0; --typed) {
+    edit.HandleMessage(WM_CHAR, WPARAM(u'\b'), 0);
+  }
   for (const char16_t key : text) edit.HandleMessage(WM_CHAR, WPARAM(key), 0);
 }
 

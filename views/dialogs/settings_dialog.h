@@ -89,7 +89,7 @@ class SettingsDialog : public Quor::DialogBase, private SettingsAnswerTarget {
   QuorControls::ErrorProvider* MarkOf(int id);
   QuorControls::ErrorProvider& ChannelMark() { return *m_channelMark; }
   bool AdvancedEnabled() const;
-  // What a person does: clears the field and types the text into it, key by key.
+  // What a person does: empties the field key by key and types the text into it.
   void Type(int id, const std::u16string& text);
 
  protected:
