@@ -174,6 +174,22 @@ TEST_F(SettingsDialogSessions, WhatOkHandsTheDocument) {
        u"Data source (Choose the channel to analyze.)"},
       {"a disabled Advanced...", nullptr, true, {u"click Advanced..."}, nullptr,
        u"'Advanced...' is disabled"},
+      // Lines in the settings' own units go into the fields that show them.
+      {"a preset and a field in seconds", nullptr, false,
+       {u"preset=Rat", u"pRR threshold=0.02", u"RR Interval=0.1-0.2"},
+       [](auto& s) {
+         ApplyRat(s);
+         s.analysis.prrxThreshold = 0.02;
+         s.classifier.rrLow = 0.1;
+         s.classifier.rrHigh = 0.2;
+       }},
+      {"a detection value takes the Custom preset", nullptr, false, {u"Low pass filter=40"},
+       [](auto& s) {
+         s.detection.preset = Rhyth::kCustomPreset;
+         s.detection.lowPassCutoff = 40;
+       }},
+      {"limits named out of order", nullptr, false, {u"RR low limit=1.5"}, nullptr,
+       u"RR low limit must be below RR high limit"},
   };
   Quor::ComPtr<Rhyth::Settings> opened;
   opened.Attach(Settings().Clone());
