@@ -6,9 +6,7 @@
 #include "analysis/calc/channel_calc_modes.h"
 #include "analysis/module_strings.h"
 #include "controls/dialogs/settings_warning_dialog.h"
-#include "hostframework/extlib/host_calls.h"
-#include "hostframework/host_services.h"
-#include "platform/pendrel/host_app.h"
+#include "views/dialogs/dialog_help.h"
 #include "views/dialogs/dialog_module.h"
 
 namespace Rhyth {
@@ -99,11 +97,7 @@ LRESULT Dialog::EvParameterChange(WPARAM wParam, LPARAM) {
 
 LRESULT Dialog::EvHelp(WPARAM, LPARAM) {
   static const Quor::String topic(u"Rhyth_Calculations");
-  static const Quor::String helpFile(u"RhythHelp");
-  if (ITarnHostApp* host = GetTarnHostApp()) {
-    ExtLib::TextArgument topicText(topic), fileText(helpFile);
-    host->ShowHelp(topicText, fileText);
-  }
+  ShowDialogHelp(topic);
   return 0;
 }
 

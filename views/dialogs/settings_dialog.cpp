@@ -4,19 +4,20 @@
 #include <cmath>
 #include <string_view>
 
-#include "analysis/dialogs/answer_words.h"
 #include "analysis/dialogs/settings_dialog.h"
 #include "analysis/module_strings.h"
 #include "controls/dialogs/settings_warning_dialog.h"
 #include "controls/edits/number_text.h"
-#include "hostframework/extlib/host_calls.h"
-#include "hostframework/host_services.h"
+#include "core/com_ptr.h"
 #include "platform/owl/dialog.h"
-#include "platform/pendrel/host_app.h"
 #include "views/dialogs/advanced_dialog_runner.h"
+#include "views/dialogs/dialog_help.h"
 #include "views/dialogs/dialog_module.h"
+#include "views/dialogs/settings_fields.h"
 
 namespace Rhyth {
+
+using namespace SettingsFields;
 
 namespace {
 
@@ -26,108 +27,8 @@ constexpr UINT kFirstPresetNameId = 18;
 constexpr UINT kInvalidValueTitleId = 22022;
 constexpr UINT kNoChannelTextId = 1009;
 constexpr UINT kComputedChannelTextId = 1010;
-constexpr WORD kClicked = 0;  // BN_CLICKED
 // The longest number text the number of frequencies is read from.
 constexpr std::size_t kCountTextLimit = 30;
-
-// A validated field: its mark, the label it goes by (the settings' own word for a half of a
-// pair), how the settings' unit turns into the shown one, and its range.
-struct FieldEntry {
-  int id;
-  int markId;
-  const char* label;
-  double factor;
-  double minimum;
-  double maximum;
-};
-
-constexpr FieldEntry kFields[] = {
-    {SettingsDialog::kBinWidthEdit, 124, "Histogram bin width", 1000, 0.1, 10000},
-    {SettingsDialog::kPrrEdit, 125, "pRR threshold", 1000, 0.001, 1000},
-    {SettingsDialog::kSdarrEdit, 127, "SDARR averaging", 1, 1, 3600},
-    {SettingsDialog::kRrLowEdit, 152, "RR low limit", 1000, 0, 60000},
-    {SettingsDialog::kRrHighEdit, 153, "RR high limit", 1000, 0, 60000},
-    {SettingsDialog::kComplexityLowEdit, 156, "Complexity low limit", 1, 0, 10},
-    {SettingsDialog::kComplexityHighEdit, 157, "Complexity high limit", 1, 0, 10},
-    {SettingsDialog::kMaxFrequencyEdit, 131, "Maximum frequency", 1, 0, 10},
-    {SettingsDialog::kFrequencyCountEdit, 133, "Number of frequencies", 1, 10, 10000},
-    {SettingsDialog::kVlfLowEdit, 136, "VLF low", 1, 0, 10},
-    {SettingsDialog::kVlfHighEdit, 137, "VLF high", 1, 0, 10},
-    {SettingsDialog::kLfLowEdit, 140, "LF low", 1, 0, 10},
-    {SettingsDialog::kLfHighEdit, 141, "LF high", 1, 0, 10},
-    {SettingsDialog::kHfLowEdit, 144, "HF low", 1, 0, 10},
-    {SettingsDialog::kHfHighEdit, 145, "HF high", 1, 0, 10},
-};
-
-// Two fields under one label ("RR Interval: low - high").
-struct PairEntry {
-  const char* label;
-  int lowId;
-  int highId;
-};
-
-constexpr PairEntry kPairs[] = {
-    {"RR Interval", SettingsDialog::kRrLowEdit, SettingsDialog::kRrHighEdit},
-    {"Complexity", SettingsDialog::kComplexityLowEdit, SettingsDialog::kComplexityHighEdit},
-    {"VLF", SettingsDialog::kVlfLowEdit, SettingsDialog::kVlfHighEdit},
-    {"LF", SettingsDialog::kLfLowEdit, SettingsDialog::kLfHighEdit},
-    {"HF", SettingsDialog::kHfLowEdit, SettingsDialog::kHfHighEdit},
-};
-
-// The detection values, which only the advanced dialog shows, for the Custom preset.
-constexpr std::string_view kDetectionLabels[] = {
-    "Low pass filter", "Window", "Noise", "Minimum peak height", "Typical QRS width",
-    "Minimum period"};
-
-const FieldEntry* FieldOf(int id) {
-  for (const FieldEntry& field : kFields)
-    if (field.id == id) return &field;
-  return nullptr;
-}
-
-std::string Narrow(std::u16string_view text) {
-  return Quor::String(std::u16string(text).c_str()).ToUtf8String();
-}
-
-std::u16string Wide(const std::string& text) { return Quor::String::FromUtf8(text).ToStdWString(); }
-
-// A caption or label as a person names it: without the accelerator mark, case, blanks and the
-// colon or dots after it.
-std::string FoldedCaption(std::u16string_view caption) {
-  std::u16string plain;
-  for (const char16_t c : caption)
-    if (c != u'&') plain += c;
-  std::string folded = FoldedName(Narrow(plain));
-  while (!folded.empty() && (folded.back() == ':' || folded.back() == '.')) folded.pop_back();
-  return folded;
-}
-
-std::optional<double> FiniteNumber(std::u16string_view text) {
-  const std::optional<double> value = ParseWholeDouble(text);
-  if (value && std::isfinite(*value)) return value;
-  return std::nullopt;
-}
-
-// "NAME=VALUE" as its two trimmed halves; none without "=".
-std::optional<std::pair<std::string, std::string>> NameAndValue(const std::u16string& text) {
-  const std::string line = Narrow(text);
-  const auto equals = line.find('=');
-  if (equals == std::string::npos) return std::nullopt;
-  return std::make_pair(TrimmedText(line.substr(0, equals)), TrimmedText(line.substr(equals + 1)));
-}
-
-// "LOW-HIGH": the dash between the two texts, not a number's own sign (or exponent's).
-std::optional<std::pair<std::string, std::string>> SplitPair(const std::string& text) {
-  for (std::size_t i = 1; i < text.size(); ++i) {
-    if (text[i] != '-') continue;
-    const std::string before = TrimmedText(text.substr(0, i));
-    if (before.empty() || std::string_view("eE+-").find(before.back()) != std::string_view::npos) {
-      continue;
-    }
-    return std::make_pair(before, TrimmedText(text.substr(i + 1)));
-  }
-  return std::nullopt;
-}
 
 // The first line of the invalid-settings warning, as its template says it.
 std::u16string WarningText() {
@@ -137,10 +38,6 @@ std::u16string WarningText() {
       if (control.className == u"Static" && !control.text.empty()) return control.text;
   }
   return u"One or more settings are invalid and need correcting.";
-}
-
-void SetBox(OWL::TCheckBox& box, bool checked) {
-  if ((box.GetCheck() == OWL::BF_CHECKED) != checked) box.Click();
 }
 
 }  // namespace
@@ -244,20 +141,20 @@ std::u16string SettingsDialog::RefusalText() {
               mark.GetText().ToStdWString() + u")";
   };
   add(u"Data source", *m_channelMark);
-  for (const FieldEntry& field : kFields) add(Wide(field.label), *m_marks[field.id]);
+  for (const FieldEntry& field : kFields) add(Quor::String::FromUtf8(field.label).ToStdWString(), *m_marks[field.id]);
   return WarningText() + marked;
 }
 
 // ---- Controls and the copy -----------------------------------------------------------------
 
-void SettingsDialog::Show(int id, double value) {
+std::u16string SettingsDialog::ShownText(int id, double value) {
   if (id == kFrequencyCountEdit) {
-    m_edits[id]->SetText(Wide(std::to_string(std::llround(value))));
-  } else {
-    auto& edit = static_cast<DoubleEdit&>(*m_edits[id]);
-    edit.SetText(edit.FormatValue(value * FieldOf(id)->factor));
+    return Quor::String::FromUtf8(std::to_string(std::llround(value))).ToStdWString();
   }
+  return static_cast<DoubleEdit&>(*m_edits[id]).FormatValue(value * FieldOf(id)->factor);
 }
+
+void SettingsDialog::Show(int id, double value) { m_edits[id]->SetText(ShownText(id, value)); }
 
 void SettingsDialog::TransferToControls() {
   const Settings& copy = *m_copy;
@@ -391,6 +288,12 @@ bool SettingsDialog::CheckChannel() {
 
 // ---- Live band ranges ----------------------------------------------------------------------
 
+std::optional<double> SettingsDialog::TypedNumber(int id) {
+  const std::optional<double> value = ParseWholeDouble(m_edits[id]->GetText());
+  if (value && std::isfinite(*value)) return value;
+  return std::nullopt;
+}
+
 void SettingsDialog::ShowValidity(int id) {
   ValidatingEdit& edit = *m_edits[id];
   if (edit.IsNumber() && edit.IsValid(false)) {
@@ -401,7 +304,7 @@ void SettingsDialog::ShowValidity(int id) {
 }
 
 void SettingsDialog::UpdateBandRanges() {
-  const auto number = [this](int id) { return FiniteNumber(m_edits[id]->GetText()); };
+  const auto number = [this](int id) { return TypedNumber(id); };
   const double top = std::clamp(number(kMaxFrequencyEdit).value_or(10.0), 0.0, 10.0);
   const auto edge = [&](int id, double fallback) {
     return std::clamp(number(id).value_or(fallback), 0.0, top);
@@ -464,7 +367,7 @@ LRESULT SettingsDialog::EvChannelChange(WPARAM wParam, LPARAM) {
 // The two options are one group; the choice goes into the copy at once, so that a preset's
 // refill of the controls keeps it.
 LRESULT SettingsDialog::EvRegionClick(WPARAM wParam, LPARAM) {
-  if (HIWORD(wParam) != kClicked) return 0;
+  if (HIWORD(wParam) != OWL::BN_CLICKED) return 0;
   const bool selection = LOWORD(wParam) == kSelectionRadio;
   m_wholeChannel->SetCheck(selection ? OWL::BF_UNCHECKED : OWL::BF_CHECKED);
   m_selection->SetCheck(selection ? OWL::BF_CHECKED : OWL::BF_UNCHECKED);
@@ -491,7 +394,7 @@ LRESULT SettingsDialog::EvPresetChange(WPARAM wParam, LPARAM) {
 }
 
 LRESULT SettingsDialog::EvAdvanced(WPARAM wParam, LPARAM) {
-  if (HIWORD(wParam) != kClicked) return 0;
+  if (HIWORD(wParam) != OWL::BN_CLICKED) return 0;
   Quor::ComPtr<Settings> clone;
   clone.Attach(m_copy->Clone());
   if (RunAdvancedDialog(*this, m_document, *clone.Get(), m_hostData) &&
@@ -502,7 +405,7 @@ LRESULT SettingsDialog::EvAdvanced(WPARAM wParam, LPARAM) {
 }
 
 LRESULT SettingsDialog::EvAuto(WPARAM wParam, LPARAM) {
-  if (HIWORD(wParam) != kClicked) return 0;
+  if (HIWORD(wParam) != OWL::BN_CLICKED) return 0;
   ReadAnalysisGroup(*m_copy);
   EnableAdvanced(m_copy->detection.preset == kCustomPreset);
   return 0;
@@ -515,165 +418,8 @@ LRESULT SettingsDialog::EvBandChange(WPARAM wParam, LPARAM) {
 
 LRESULT SettingsDialog::EvHelp(WPARAM, LPARAM) {
   static const Quor::String topic(u"Rhyth_Settings2");
-  static const Quor::String helpFile(u"RhythHelp");
-  if (ITarnHostApp* host = GetTarnHostApp()) {
-    ExtLib::TextArgument topicText(topic), fileText(helpFile);
-    host->ShowHelp(topicText, fileText);
-  }
+  ShowDialogHelp(topic);
   return 0;
-}
-
-// ---- Answer lines --------------------------------------------------------------------------
-
-void SettingsDialog::Type(int id, const std::u16string& text) {
-  ValidatingEdit& edit = *m_edits.at(id);
-  for (std::size_t typed = edit.GetText().size(); typed > 0; --typed) {
-    edit.HandleMessage(WM_CHAR, WPARAM(u'\b'), 0);
-  }
-  for (const char16_t key : text) edit.HandleMessage(WM_CHAR, WPARAM(key), 0);
-}
-
-std::u16string SettingsDialog::ApplyAnswerLines(const std::vector<std::u16string>& lines) {
-  bool fieldWords = false;
-  for (const std::u16string& line : lines) {
-    const std::string text = TrimmedText(Narrow(line));
-    const auto space = text.find(' ');
-    const std::string verb = FoldedName(text.substr(0, space));
-    const std::u16string rest =
-        space == std::string::npos ? u"" : Wide(TrimmedText(text.substr(space + 1)));
-    std::u16string refusal;
-    if (verb == "type") {
-      refusal = TypeLine(rest);
-    } else if (verb == "choose") {
-      refusal = ChooseLine(rest);
-    } else if (verb == "click") {
-      refusal = ClickLine(rest);
-    } else {
-      fieldWords = true;
-      refusal = ApplySettingsAnswerLine(*this, line);
-    }
-    if (!refusal.empty()) return refusal;
-  }
-  return fieldWords ? CheckSettingsTogether(*this) : std::u16string();
-}
-
-std::u16string SettingsDialog::TypeLine(const std::u16string& line) {
-  const auto parts = NameAndValue(line);
-  if (!parts) return u"type takes LABEL=TEXT, not '" + line + u"'";
-  const auto& [name, value] = *parts;
-  const std::string key = FoldedCaption(Wide(name));
-  for (const PairEntry& pair : kPairs) {
-    if (FoldedName(pair.label) != key) continue;
-    const auto halves = SplitPair(value);
-    if (!halves) return Wide(std::string(pair.label) + " takes LOW-HIGH, not '" + value + "'");
-    Type(pair.lowId, Wide(halves->first));
-    Type(pair.highId, Wide(halves->second));
-    return {};
-  }
-  for (const FieldEntry& field : kFields) {
-    if (FoldedName(field.label) != key) continue;
-    Type(field.id, Wide(value));
-    return {};
-  }
-  return Wide("the dialog has no field '" + name + "'");
-}
-
-std::u16string SettingsDialog::ChooseLine(const std::u16string& line) {
-  const auto parts = NameAndValue(line);
-  if (!parts) return u"choose takes LIST=ITEM, not '" + line + u"'";
-  const auto& [name, item] = *parts;
-  const std::string key = FoldedCaption(Wide(name));
-  OWL::TComboBox* list = key == "preset"                         ? m_preset.get()
-                         : key == "datasource" || key == "channel" ? m_channel.get()
-                                                                   : nullptr;
-  if (!list) return Wide("the dialog has no list '" + name + "'");
-  for (int i = 0; i < list->GetCount(); ++i) {
-    if (FoldedCaption(list->GetString(i)) == FoldedCaption(Wide(item))) {
-      list->Choose(i);
-      return {};
-    }
-  }
-  return Wide("the list '" + name + "' has no item '" + item + "'");
-}
-
-std::u16string SettingsDialog::ClickLine(const std::u16string& caption) {
-  const std::string key = FoldedCaption(caption);
-  for (OWL::TRadioButton* option : {m_wholeChannel.get(), m_selection.get()}) {
-    if (FoldedCaption(option->GetText()) != key) continue;
-    if (!option->IsEnabled()) return u"'" + caption + u"' is disabled";
-    option->Click();
-    return {};
-  }
-  for (OWL::TCheckBox* box : {m_auto.get(), m_excludeEctopics.get()}) {
-    if (FoldedCaption(box->GetText()) != key) continue;
-    if (!box->IsEnabled()) return u"'" + caption + u"' is disabled";
-    box->Click();
-    return {};
-  }
-  for (OWL::TButton* button : {m_advanced.get(), static_cast<OWL::TButton*>(m_help.get())}) {
-    if (FoldedCaption(button->GetText()) != key) continue;
-    if (!::IsWindowEnabled(button->GetHandle())) return u"'" + caption + u"' is disabled";
-    button->Click();
-    return {};
-  }
-  return u"the dialog has no button '" + caption + u"'";
-}
-
-bool SettingsDialog::ChooseSource(DWORD index) {
-  const bool offered = std::any_of(m_choices.begin(), m_choices.end(),
-                                   [index](const SourceChoice& c) { return c.index == index; });
-  if (offered) m_channel->Choose(int(index));
-  return offered;
-}
-
-void SettingsDialog::PickPreset(DWORD preset) {
-  if (preset < kPresetCount) m_preset->Choose(int(preset));
-}
-
-void SettingsDialog::SetSelectionOnly(bool only) { (only ? m_selection : m_wholeChannel)->Click(); }
-
-// A value in the settings' units, entered where the dialog shows it. The detection values are
-// the advanced dialog's, reached through the Custom preset, which keeps them as they are set.
-bool SettingsDialog::ShowValue(const char* label, double value) {
-  const std::string_view name(label);
-  for (const FieldEntry& field : kFields) {
-    if (name != field.label) continue;
-    if (field.id == kFrequencyCountEdit) {
-      Type(field.id, Wide(std::to_string(std::llround(value))));
-    } else {
-      auto& edit = static_cast<DoubleEdit&>(*m_edits[field.id]);
-      Type(field.id, edit.FormatValue(value * field.factor));
-    }
-    return true;
-  }
-  if (name == "Auto" || name == "Exclude ectopics from analysis") {
-    SetBox(name == "Auto" ? *m_auto : *m_excludeEctopics, value != 0);
-    return true;
-  }
-  if (std::find(std::begin(kDetectionLabels), std::end(kDetectionLabels), name) !=
-          std::end(kDetectionLabels) &&
-      m_preset->GetSelIndex() != int(kCustomPreset)) {
-    m_preset->Choose(int(kCustomPreset));
-  }
-  return false;
-}
-
-SettingsAnswerTarget::TogetherProblem SettingsDialog::CheckTogether() {
-  const auto number = [this](int id) { return FiniteNumber(m_edits[id]->GetText()); };
-  const auto ordered = [&](int lowId, int highId) {
-    const auto low = number(lowId), high = number(highId);
-    return !low || !high || *low < *high;
-  };
-  if (!ordered(kRrLowEdit, kRrHighEdit)) return TogetherProblem::kRROrder;
-  if (!ordered(kComplexityLowEdit, kComplexityHighEdit)) return TogetherProblem::kComplexityOrder;
-  for (const int id : {kMaxFrequencyEdit, kFrequencyCountEdit, kVlfLowEdit, kVlfHighEdit,
-                       kLfLowEdit, kLfHighEdit, kHfLowEdit, kHfHighEdit}) {
-    if (!m_edits[id]->IsNumber() || !m_edits[id]->IsValid(false)) return TogetherProblem::kSpectrum;
-  }
-  const bool bandsInOrder = *number(kVlfLowEdit) <= *number(kVlfHighEdit) &&
-                            *number(kLfLowEdit) <= *number(kLfHighEdit) &&
-                            *number(kHfLowEdit) <= *number(kHfHighEdit);
-  return bandsInOrder ? TogetherProblem::kNone : TogetherProblem::kSpectrum;
 }
 
 // ---- Running ---------------------------------------------------------------------------------

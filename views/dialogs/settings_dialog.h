@@ -115,10 +115,14 @@ class SettingsDialog : public Quor::DialogBase, private SettingsAnswerTarget {
   bool ReadAnalysisGroup(Settings& into);
   bool ReadClassificationGroup(Settings& into);
   bool ReadSpectrumGroup(Settings& into);
+  // The field's text as a finite number, whatever its range.
+  std::optional<double> TypedNumber(int id);
   // The field's value when its text is a number its validator takes.
   std::optional<double> ValidValue(int id);
   // Both fields valid: the smaller value is the low end.
   bool ReadPair(int lowId, int highId, double& low, double& high);
+  // A value in the settings' units as the field shows it.
+  std::u16string ShownText(int id, double value);
   void Show(int id, double value);
   void UpdateBandRanges();
   // Shows or clears the field's mark from what it holds now.
