@@ -26,7 +26,6 @@ class PlotViewGestures : public PlotViewsInBrowser {
     Show<Rhyth::ClassifierView>();
     Show<Rhyth::PoincareView>();
   }
-  ShownView& Of(std::size_t n) { return shownViews.at(n); }
   int Reanalyses() {
     int runs = 0;
     for (const std::string& notice : Notices()) runs += notice == "end 6";

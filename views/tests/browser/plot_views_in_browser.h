@@ -94,6 +94,8 @@ class PlotViewsInBrowser : public ViewHost {
     Adopt(wrapper, view);
     return *view;
   }
+  // The n-th view shown.
+  ShownView& Of(std::size_t n) { return shownViews.at(n); }
   // The shown view whose window is `view`'s.
   ShownView& Shown(Rhyth::RhythViewBase& view);
 
