@@ -7,7 +7,6 @@
 #include <set>
 
 #include "analysis/settings/change_flags.h"
-#include "views/plots/plot_view_classes.h"
 #include "views/plots/poincare_view_class.h"
 #include "views/plots/tachogram_view_class.h"
 #include "views/tests/browser/plot_views_in_browser.h"
@@ -17,15 +16,6 @@ namespace {
 
 class PlotViewGestures : public PlotViewsInBrowser {
  protected:
-  // Opens all six views, the tachogram first.
-  void ShowAll() {
-    Show<Rhyth::TachogramView>();
-    Show<Rhyth::SpectrumView>();
-    Show<Rhyth::RRHistogramView>();
-    Show<Rhyth::DeltaRRHistogramView>();
-    Show<Rhyth::ClassifierView>();
-    Show<Rhyth::PoincareView>();
-  }
   int Reanalyses() {
     int runs = 0;
     for (const std::string& notice : Notices()) runs += notice == "end 6";

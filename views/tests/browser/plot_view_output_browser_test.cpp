@@ -13,9 +13,6 @@
 #include "platform/win32/clipboard.h"
 #include "platform/win32/printing.h"
 #include "plotengine/tasks/etch_copy_task_win.h"
-#include "views/plots/plot_view_classes.h"
-#include "views/plots/poincare_view_class.h"
-#include "views/plots/tachogram_view_class.h"
 #include "views/tests/browser/plot_views_in_browser.h"
 
 namespace ViewsTest {
@@ -58,12 +55,7 @@ class PlotViewOutput : public PlotViewsInBrowser {
 
 TEST_F(PlotViewOutput, EachViewCopiesBothFormatsAndPrintsOnePageWithItsTitle) {
   if (OutputOf("command -v pdfinfo pdftotext").empty()) GTEST_SKIP() << "poppler-utils is not installed";
-  Show<Rhyth::TachogramView>();
-  Show<Rhyth::SpectrumView>();
-  Show<Rhyth::RRHistogramView>();
-  Show<Rhyth::DeltaRRHistogramView>();
-  Show<Rhyth::ClassifierView>();
-  Show<Rhyth::PoincareView>();
+  ShowAll();
   for (ShownView& shown : shownViews) {
     const std::string title = shown.view->GetTitle().ToUtf8String();
     SCOPED_TRACE(title);

@@ -10,6 +10,9 @@
 #include "host/browser/browser_launch.h"
 #include "host/browser/browser_settings.h"
 #include "host/recording/synthetic_ecg.h"
+#include "views/plots/plot_view_classes.h"
+#include "views/plots/poincare_view_class.h"
+#include "views/plots/tachogram_view_class.h"
 
 namespace ViewsTest {
 
@@ -192,6 +195,15 @@ void PlotViewsInBrowser::Adopt(IDocView2* wrapper, Rhyth::RhythViewBase* view) {
   ASSERT_TRUE(Run(shownViews.back(), kNearestColourScript));
   WaitForPaint(shownViews.back());
   made->TakeLog();
+}
+
+void PlotViewsInBrowser::ShowAll() {
+  Show<Rhyth::TachogramView>();
+  Show<Rhyth::SpectrumView>();
+  Show<Rhyth::RRHistogramView>();
+  Show<Rhyth::DeltaRRHistogramView>();
+  Show<Rhyth::ClassifierView>();
+  Show<Rhyth::PoincareView>();
 }
 
 ShownView& PlotViewsInBrowser::Shown(Rhyth::RhythViewBase& view) {

@@ -94,6 +94,8 @@ class PlotViewsInBrowser : public ViewHost {
     Adopt(wrapper, view);
     return *view;
   }
+  // Opens the six views: tachogram, spectrum, RR and delta-RR histograms, classifier, Poincaré.
+  void ShowAll();
   // The n-th view shown.
   ShownView& Of(std::size_t n) { return shownViews.at(n); }
   // The shown view whose window is `view`'s.
