@@ -42,8 +42,10 @@ class PlotViewGestures : public PlotViewsInBrowser {
                          Analysis().Detector().GetFiducialChannel());
     return engine;
   }
-  std::vector<PendrelPosition> TakeShownBeats() {
-    auto shown = Data().Log().ShownBeats();
+  // The beats the host was asked to show, as (record, tick).
+  std::vector<std::pair<LONG, LONG>> TakeShownBeats() {
+    std::vector<std::pair<LONG, LONG>> shown;
+    for (const PendrelPosition& at : Data().Log().ShownBeats()) shown.push_back({at.record, at.offset});
     Data().Log().Clear();
     return shown;
   }
@@ -119,6 +121,23 @@ TEST_F(PlotViewGestures, ResizingTheBoxReclassifiesEveryBeatAgainstTheNewLimits)
   Analyse();
   ShowAll();
   ShownView& classifier = Of(4);
+
+  // While the host is busy the box is not draggable, and a drag changes nothing.
+  Data().Sampling().SetBusy(true);
+  classifier.view->UpdatePlotData(Rhyth::kMarkup);
+  EXPECT_NE(classifier.plot->Window().Markup().ToUtf8String().find("draggable: false"),
+            std::string::npos);
+  {
+    const DataArea area = AreaOf(classifier);
+    ForgetLogs();
+    Drag(classifier, area.Px(1350), area.Py(1.7), area.Px(1300), area.Py(1.6));
+    EXPECT_EQ(limits.rrHigh, 1.35);
+    EXPECT_EQ(Reanalyses(), 0);
+    EXPECT_TRUE(Data().Log().Redraws().empty());
+  }
+  Data().Sampling().SetBusy(false);
+  classifier.view->UpdatePlotData(Rhyth::kMarkup);
+  WaitForPaint(classifier);
 
   // Two corners, each one edit: the lower left to (700, 0.9), the upper right to (1300, 1.6).
   // Each edit moves the plot's ranges, which are read again for the next.
@@ -209,9 +228,9 @@ TEST_F(PlotViewGestures, AClickOnAPointShowsThatBeatAndAClickBesideShowsNothing)
     SCOPED_TRACE(k.what);
     Click(k.shown, k.x, k.y);
     WaitForPaint(k.shown);
-    const std::vector<PendrelPosition> wanted =
-        k.beat ? std::vector<PendrelPosition>{{k.beat->position, k.beat->record}}
-               : std::vector<PendrelPosition>{};
+    const std::vector<std::pair<LONG, LONG>> wanted =
+        k.beat ? std::vector<std::pair<LONG, LONG>>{{k.beat->record, k.beat->position}}
+               : std::vector<std::pair<LONG, LONG>>{};
     EXPECT_EQ(TakeShownBeats(), wanted);
   }
 }
