@@ -108,7 +108,8 @@ class PlotViewsTable : public PlotViewsInBrowser {
 };
 
 TEST_F(PlotViewsTable, EachViewHandsItsSeriesToThePageAndThePageDrawsThem) {
-  const Rhyth::AnalysisEngine& engine = (OpenTwoRecords(), Analysis().Engine());
+  OpenTwoRecords();
+  const Rhyth::AnalysisEngine& engine = Analysis().Engine();
   const auto& rr = engine.RRIntervals();
   const auto& points = engine.PoincarePoints();
   const auto& classes = engine.ClassifierPoints();

@@ -63,46 +63,6 @@ double MarkupNumber(const std::string& markup, const std::string& key, double fa
 
 // ---- LoggedEtchPlot ----
 
-class LoggedEtchPlot::LoggedPersist final : public Rhyth::ViewPersistTask {
- public:
-  LoggedPersist(Rhyth::ViewPersistTask& task, Log& log) : m_task(task), m_log(log) {}
-  Rhyth::ViewRange StoredX() const override { return m_task.StoredX(); }
-  Rhyth::ViewRange StoredY() const override { return m_task.StoredY(); }
-  void StoreX(const Rhyth::ViewRange& range) override {
-    m_log.push_back("StoreX");
-    m_task.StoreX(range);
-  }
-  void StoreY(const Rhyth::ViewRange& range) override {
-    m_log.push_back("StoreY");
-    m_task.StoreY(range);
-  }
-  void SetXScaling(const Rhyth::ViewRange& range) override {
-    m_log.push_back("SetXScaling");
-    m_task.SetXScaling(range);
-  }
-  void SetYScaling(const Rhyth::ViewRange& range) override {
-    m_log.push_back("SetYScaling");
-    m_task.SetYScaling(range);
-  }
-
- private:
-  Rhyth::ViewPersistTask& m_task;
-  Log& m_log;
-};
-
-LoggedEtchPlot::LoggedEtchPlot(IUnknown* hostDocument) : m_plot(hostDocument) {}
-
-LoggedEtchPlot::~LoggedEtchPlot() = default;
-
-void LoggedEtchPlot::CreatePersistTask(const Quor::String& plotId) {
-  m_plot.CreatePersistTask(plotId);
-  if (!m_persist && m_plot.PersistTask()) {
-    m_persist = std::make_unique<LoggedPersist>(*m_plot.PersistTask(), m_log);
-  }
-}
-
-Rhyth::ViewPersistTask* LoggedEtchPlot::PersistTask() { return m_persist.get(); }
-
 bool LoggedEtchPlot::SetMarkup(const Quor::String& markup) {
   m_log.push_back("SetMarkup");
   return m_plot.SetMarkup(markup);

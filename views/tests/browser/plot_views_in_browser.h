@@ -21,24 +21,22 @@ namespace ViewsTest {
 
 using Rgb = std::array<int, 3>;
 
-// The real plot window of a view, logging each call the view makes on it and on its persist
-// task, in order: "SetMarkup", "PlotterDataChanged(plot id, n)", "StoreX", "StoreY",
-// "SetXScaling", "SetYScaling", "Copy", "Print(title)".
+// The real plot window of a view, logging in order the calls the view makes on it that reach the
+// page or leave the plot: "SetMarkup", "PlotterDataChanged(plot id, n)", "Copy", "Print(title)".
 class LoggedEtchPlot final : public Rhyth::ViewPlot {
  public:
-  explicit LoggedEtchPlot(IUnknown* hostDocument);
-  ~LoggedEtchPlot() override;
+  explicit LoggedEtchPlot(IUnknown* hostDocument) : m_plot(hostDocument) {}
 
   bool CreateControl(HWND parent) override { return m_plot.CreateControl(parent); }
   bool SetBounds(const RECT& bounds) override { return m_plot.SetBounds(bounds); }
   void BrowserCommand() override { m_plot.BrowserCommand(); }
-  void CreatePersistTask(const Quor::String& plotId) override;
+  void CreatePersistTask(const Quor::String& plotId) override { m_plot.CreatePersistTask(plotId); }
   bool SetMarkup(const Quor::String& markup) override;
   void PlotterDataChanged(const Quor::String& plotterId, DWORD n) override;
   IUnknown* Copy() override;
   IUnknown* Print(const Quor::String& title) override;
   Quor::EtchProxyBase* Proxy() override { return m_plot.Proxy(); }
-  Rhyth::ViewPersistTask* PersistTask() override;
+  Rhyth::ViewPersistTask* PersistTask() override { return m_plot.PersistTask(); }
 
   Quor::EtchPlotWin& Window() { return m_plot.Window(); }
   IQuorBrowser* Browser() { return m_plot.Window().Browser(); }
@@ -46,11 +44,8 @@ class LoggedEtchPlot final : public Rhyth::ViewPlot {
   Log TakeLog() { return std::exchange(m_log, {}); }
 
  private:
-  class LoggedPersist;
-
   Rhyth::EtchViewPlot m_plot;
   Log m_log;
-  std::unique_ptr<LoggedPersist> m_persist;
 };
 
 // Where data values land on a page: its data area and the ends of its scales.
@@ -59,8 +54,6 @@ struct DataArea {
   Rhyth::ViewRange x, y;
   double Px(double value) const { return left + (value - x.min) / (x.max - x.min) * width; }
   double Py(double value) const { return top + (y.max - value) / (y.max - y.min) * height; }
-  // The value at a page pixel.
-  double XAt(double px) const { return x.min + (px - left) / width * (x.max - x.min); }
 };
 
 // One view the fixture opened, with its plot window and the page's script object "test".
@@ -118,7 +111,6 @@ class PlotViewsInBrowser : public ViewHost {
   DataArea AreaOf(ShownView& shown);
   // The composed colour nearest to `wanted` within `radius` pixels of a point.
   Rgb NearestColour(ShownView& shown, double x, double y, const Rgb& wanted, int radius = 2);
-  Rgb ColourAt(ShownView& shown, double x, double y) { return NearestColour(shown, x, y, {}, 0); }
 
   // ---- A person's pointer, at page pixels (rounded to whole ones, as the page sees them) ----
   void Drag(ShownView& shown, double x0, double y0, double x1, double y1, int steps = 6);
