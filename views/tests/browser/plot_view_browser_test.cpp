@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <regex>
 
@@ -81,8 +80,119 @@ class PlotViewsTable : public PlotViewsInBrowser {
   void ExpectColourAt(ShownView& shown, double x, double y, const Rgb& colour,
                       std::vector<Rgb> others, const std::string& what) {
     const Rgb seen = NearestColour(shown, x, y, colour);
-    EXPECT_TRUE(NearestOf(seen, colour, others))
-        << what << " at " << x << "," << y << " wanted " << RgbText(colour) << " saw " << RgbText(seen);
+    EXPECT_TRUE(NearestOf(seen, colour, others)) << what << " at " << x << "," << y << " wanted "
+                                                 << RgbText(colour) << " saw " << RgbText(seen);
+  }
+  // Indices 1, n / 2 and n - 2.
+  static std::vector<DWORD> MiddleAndEnds(std::size_t n) { return {1, DWORD(n / 2), DWORD(n - 2)}; }
+
+  // A time series (regular x, as its markup says) in its colour at values `at`.
+  void ExpectSeriesDrawn(ShownView& shown, const std::vector<double>& y,
+                         const std::vector<DWORD>& at) {
+    const std::string markup = Markup(shown);
+    const DataArea area = AreaOf(shown);
+    const double start = MarkupValue(markup, "xdata: \\[([-0-9.e]+):");
+    const double step = MarkupValue(markup, "xdata: \\[[-0-9.e]+:([-0-9.e]+):");
+    std::vector<Rgb> others{kWhite, kGrid};
+    for (const std::string& fill : MarkupColours(markup, "fillcolours: ", 3))
+      others.push_back(OverWhite(fill));
+    for (DWORD i : at) {
+      ExpectColourAt(shown, area.Px(start + step * i), area.Py(y[i]), SeriesColour(markup), others,
+                     "value " + std::to_string(i));
+    }
+  }
+  // A histogram fills its three highest bars (bins as its markup says) just below their tops.
+  void ExpectHighestBarsDrawn(ShownView& shown, std::vector<double> counts) {
+    const std::string markup = Markup(shown);
+    const DataArea area = AreaOf(shown);
+    const double start = MarkupValue(markup, "bins: \\[([-0-9.e]+):");
+    const double width = MarkupValue(markup, "bins: \\[[-0-9.e]+:([-0-9.e]+):");
+    const Rgb fill = OverWhite(MarkupColours(markup, "fillcolour: ", 1).at(0));
+    for (int k = 0; k < 3; ++k) {
+      const auto highest = std::max_element(counts.begin(), counts.end());
+      const double i = double(highest - counts.begin());
+      ExpectColourAt(shown, area.Px(start + (i + 0.5) * width), area.Py(*highest) + 4, fill,
+                     {kWhite, kGrid, kBlack}, "bin " + std::to_string(int(i)));
+      *highest = -1;
+    }
+  }
+  // The Poincaré plot's points in the series colour, and its SD1/SD2 ellipse.
+  void ExpectPoincareDrawn(ShownView& shown, const Rhyth::BeatPointArray& points) {
+    const std::string markup = Markup(shown);
+    const DataArea area = AreaOf(shown);
+    for (DWORD i : MiddleAndEnds(points.GetCount())) {
+      ExpectColourAt(shown, area.Px(points[i].x * 1000), area.Py(points[i].y * 1000),
+                     SeriesColour(markup), {kWhite, kGrid, kBlack}, "point " + std::to_string(i));
+    }
+    const auto tips = EllipseTips(shown, area);
+    EXPECT_GE(tips.size(), 2u);
+    for (const auto& tip : tips) {
+      ExpectColourAt(shown, tip[0], tip[1], kBlack, {kWhite, kGrid}, "an ellipse's tip");
+    }
+  }
+  // Each band's fill lies between its edges; beyond the last edge the page is white. Probed
+  // inside each edge by three pixels, at the top of the data area, above the series.
+  void ExpectBandFillsBetweenEdges(ShownView& shown) {
+    const DataArea area = AreaOf(shown);
+    const Rhyth::SpectrumParams& bands = Settings().spectrum;
+    std::vector<Rgb> fills;
+    for (const std::string& fill : MarkupColours(Markup(shown), "fillcolours: ", 3))
+      fills.push_back(OverWhite(fill));
+    ASSERT_EQ(fills.size(), 3u);
+    const std::vector<std::pair<std::array<double, 2>, Rgb>> spans = {
+        {{std::max(bands.vlfLow, area.x.min), bands.vlfHigh}, fills[0]},
+        {{bands.lfLow, bands.lfHigh}, fills[1]},
+        {{bands.hfLow, bands.hfHigh}, fills[2]},
+        {{bands.hfHigh, area.x.max}, kWhite}};
+    for (const auto& [span, colour] : spans) {
+      for (const double x : {area.Px(span[0]) + 3, area.Px(span[1]) - 3}) {
+        std::vector<Rgb> others = fills;
+        others.push_back(kWhite);
+        others.erase(std::find(others.begin(), others.end(), colour));
+        const Rgb seen = NearestColour(shown, x, area.top + 6, colour, 1);
+        EXPECT_TRUE(NearestOf(seen, colour, others)) << x << ": " << RgbText(seen);
+      }
+    }
+  }
+  // The classifier colours each point by its place against the box: a box around the slower
+  // heart's intervals and the lower half of the form factors puts points in all four places.
+  // One point of each place is probed, one that no point of another place lies within 8 pixels of.
+  void ExpectPointsInTheirClassColours(ShownView& shown, std::vector<double> factors) {
+    std::nth_element(factors.begin(), factors.begin() + factors.size() / 2, factors.end());
+    Rhyth::ClassifierLimits& limits = Settings().classifier;
+    limits.rrLow = 0.6, limits.rrHigh = 0.87;
+    limits.complexityLow = 0.5, limits.complexityHigh = factors[factors.size() / 2];
+    Analyse();
+    const DataArea area = AreaOf(shown);
+    std::vector<Rgb> palette;
+    for (const std::string& colour : MarkupColours(Markup(shown), "plotcolours: ", 4))
+      palette.push_back(OverWhite(colour));
+    ASSERT_EQ(palette.size(), 4u);
+    // Inside, outside up or down only, outside both ways, outside across only.
+    const auto place = [&](const Rhyth::PlotPoint& p) {
+      const bool xIn = p.x >= limits.rrLow && p.x <= limits.rrHigh;
+      const bool yIn = p.y >= limits.complexityLow && p.y <= limits.complexityHigh;
+      return xIn ? (yIn ? 0 : 1) : (yIn ? 3 : 2);
+    };
+    const auto& points = Analysis().Engine().ClassifierPoints();
+    std::array<int, 4> probed{};
+    for (DWORD i = 0; i < points.GetCount(); ++i) {
+      const int mine = place(points[i]);
+      const double px = area.Px(points[i].x * 1000), py = area.Py(points[i].y);
+      bool alone = true;
+      for (DWORD j = 0; j < points.GetCount(); ++j) {
+        alone &= place(points[j]) == mine ||
+                 std::hypot(area.Px(points[j].x * 1000) - px, area.Py(points[j].y) - py) > 8;
+      }
+      if (probed[mine] || !alone) continue;
+      std::vector<Rgb> others{kWhite, kGrid};
+      for (const Rgb& other : palette) {
+        if (other != palette[mine]) others.push_back(other);
+      }
+      ExpectColourAt(shown, px, py, palette[mine], others, "class " + std::to_string(mine));
+      ++probed[mine];
+    }
+    EXPECT_EQ(probed, (std::array<int, 4>{1, 1, 1, 1}));
   }
   // Tips of the Poincaré ellipse's axes that lie inside the data area, each on the drawn
   // ellipse and at the end of a drawn axis.
@@ -118,13 +228,6 @@ TEST_F(PlotViewsTable, EachViewHandsItsSeriesToThePageAndThePageDrawsThem) {
   ASSERT_GT(rr.GetCount(), 20u);
   ASSERT_GT(power.GetCount(), 100u);
 
-  // Where a view draws the value with index i: its x and y in data units.
-  using Spot = std::function<std::array<double, 2>(const std::string& markup, DWORD i)>;
-  const Spot timeSeries = [](const std::string& markup, DWORD i) {
-    const double start = MarkupValue(markup, "xdata: \\[([-0-9.e]+):");
-    const double step = MarkupValue(markup, "xdata: \\[[-0-9.e]+:([-0-9.e]+):");
-    return std::array<double, 2>{start + step * i, std::nan("")};
-  };
   struct Row {
     Rhyth::RhythViewBase* view;
     std::vector<std::string> dataIds;
@@ -136,42 +239,77 @@ TEST_F(PlotViewsTable, EachViewHandsItsSeriesToThePageAndThePageDrawsThem) {
     double markupInterval;
   };
   const Row rows[] = {
-      {&Show<Rhyth::TachogramView>(), {"$Rhyth_Tachogram"}, "rhyth_tachogram_view",
-       "Interval Number", "RR Interval (ms)", {{"ydata", Scaled(rr, 1000)}}, 0x7FFFFFFF, 0.05},
-      {&Show<Rhyth::SpectrumView>(), {"$Rhyth_Spectrum"}, "rhyth_spectrum_view",
-       "Frequency (Hz)", "Power (ms²)", {{"ydata", Scaled(power, 1e6)}}, 0, 0.05},
-      {&Show<Rhyth::RRHistogramView>(), {"$Rhyth_RRHistogram"}, "rhyth_rr_histogram_view",
-       "RR Interval (ms)", "Count", {{"ydata", Scaled(histograms.rrHistogram.counts, 1)}}, 0,
+      {&Show<Rhyth::TachogramView>(),
+       {"$Rhyth_Tachogram"},
+       "rhyth_tachogram_view",
+       "Interval Number",
+       "RR Interval (ms)",
+       {{"ydata", Scaled(rr, 1000)}},
+       0x7FFFFFFF,
+       0.05},
+      {&Show<Rhyth::SpectrumView>(),
+       {"$Rhyth_Spectrum"},
+       "rhyth_spectrum_view",
+       "Frequency (Hz)",
+       "Power (ms²)",
+       {{"ydata", Scaled(power, 1e6)}},
+       0,
+       0.05},
+      {&Show<Rhyth::RRHistogramView>(),
+       {"$Rhyth_RRHistogram"},
+       "rhyth_rr_histogram_view",
+       "RR Interval (ms)",
+       "Count",
+       {{"ydata", Scaled(histograms.rrHistogram.counts, 1)}},
+       0,
        2.0},
-      {&Show<Rhyth::DeltaRRHistogramView>(), {"$Rhyth_DeltaRRHistogram"},
-       "rhyth_delta_rr_histogram_view", "Delta RR Interval (ms)", "Count",
-       {{"ydata", Scaled(histograms.deltaHistogram.counts, 1)}}, 0, 2.0},
-      {&Show<Rhyth::ClassifierView>(), {"$Rhyth_Classifier_X", "$Rhyth_Classifier_Y"},
-       "rhyth_classifier_view", "RR Interval (ms)", "Complexity",
+      {&Show<Rhyth::DeltaRRHistogramView>(),
+       {"$Rhyth_DeltaRRHistogram"},
+       "rhyth_delta_rr_histogram_view",
+       "Delta RR Interval (ms)",
+       "Count",
+       {{"ydata", Scaled(histograms.deltaHistogram.counts, 1)}},
+       0,
+       2.0},
+      {&Show<Rhyth::ClassifierView>(),
+       {"$Rhyth_Classifier_X", "$Rhyth_Classifier_Y"},
+       "rhyth_classifier_view",
+       "RR Interval (ms)",
+       "Complexity",
        {{"xdata", Read(classes, [](const Rhyth::PlotPoint& p) { return p.x * 1000; })},
         {"ydata", Read(classes, [](const Rhyth::PlotPoint& p) { return p.y; })}},
-       0x7FFFFFFF, 0.05},
-      {&Show<Rhyth::PoincareView>(), {"$Rhyth_Poincare_X", "$Rhyth_Poincare_Y"},
-       "rhyth_poincare_view", "RR Interval (ms)", "Next RR Interval (ms)",
+       0x7FFFFFFF,
+       0.05},
+      {&Show<Rhyth::PoincareView>(),
+       {"$Rhyth_Poincare_X", "$Rhyth_Poincare_Y"},
+       "rhyth_poincare_view",
+       "RR Interval (ms)",
+       "Next RR Interval (ms)",
        {{"xdata", Read(points, [](const Rhyth::BeatPoint& p) { return p.x * 1000; })},
         {"ydata", Read(points, [](const Rhyth::BeatPoint& p) { return p.y * 1000; })}},
-       0x7FFFFFFF, 0.05},
+       0x7FFFFFFF,
+       0.05},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.plotId);
     ShownView& shown = Shown(*row.view);
-    const std::string plotter = "$.grep(etch.get_plot('local').plotters, function (x) { return x.id === '" +
-                                std::string(row.plotId) + "'; })[0]";
+    const std::string plotter =
+        "$.grep(etch.get_plot('local').plotters, function (x) { return x.id === '" +
+        std::string(row.plotId) + "'; })[0]";
     for (const std::string& id : row.dataIds) {
       EXPECT_EQ(Number(shown, plotter + ".reads_data('" + id + "') ? 1 : 0"), 1) << id;
     }
-    EXPECT_EQ(Ask(shown, "test.report('x ' + etch.get_plot('local').values.xlabel);", "x "), row.xLabel);
-    EXPECT_EQ(Ask(shown, "test.report('y ' + etch.get_plot('local').values.ylabel);", "y "), row.yLabel);
+    EXPECT_EQ(Ask(shown, "test.report('x ' + etch.get_plot('local').values.xlabel);", "x "),
+              row.xLabel);
+    EXPECT_EQ(Ask(shown, "test.report('y ' + etch.get_plot('local').values.ylabel);", "y "),
+              row.yLabel);
     for (const auto& [role, wanted] : row.enumerated) {
-      const std::vector<double> seen = PlotterValues(shown, row.plotId, role, int(wanted.size()) + 1);
+      const std::vector<double> seen =
+          PlotterValues(shown, row.plotId, role, int(wanted.size()) + 1);
       ASSERT_EQ(seen.size(), wanted.size()) << role;
       for (std::size_t i = 0; i < seen.size(); ++i) {
-        EXPECT_NEAR(seen[i], wanted[i], 1e-6 * std::max(1.0, std::abs(wanted[i]))) << role << " " << i;
+        EXPECT_NEAR(seen[i], wanted[i], 1e-6 * std::max(1.0, std::abs(wanted[i])))
+            << role << " " << i;
       }
     }
     EXPECT_EQ(row.view->GetMarkupInterval(), row.markupInterval);
@@ -182,128 +320,22 @@ TEST_F(PlotViewsTable, EachViewHandsItsSeriesToThePageAndThePageDrawsThem) {
   }
 
   // Each view draws its series colour at three of its data points.
-  const auto middleAndEnds = [](std::size_t n) {
-    return std::vector<DWORD>{1, DWORD(n / 2), DWORD(n - 2)};
-  };
-  for (std::size_t v : {0, 1}) {  // the time series
-    ShownView& shown = Shown(*rows[v].view);
-    const std::string markup = Markup(shown);
-    const DataArea area = AreaOf(shown);
-    const std::vector<double>& y = rows[v].enumerated[0].second;
-    // The spectrum's three: the peak and two points of a tenth of its height.
-    std::vector<DWORD> at = middleAndEnds(y.size());
-    if (v == 1) {
-      const auto peak = std::max_element(y.begin(), y.end());
-      const auto tenth = std::find_if(y.begin(), y.end(), [&](double p) { return p > *peak / 10; });
-      const auto lastTenth = std::find_if(y.rbegin(), y.rend(), [&](double p) { return p > *peak / 10; });
-      at = {DWORD(tenth - y.begin()), DWORD(peak - y.begin()), DWORD(y.rend() - lastTenth - 1)};
-    }
-    for (DWORD i : at) {
-      const double x = timeSeries(markup, i)[0];
-      ExpectColourAt(shown, area.Px(x), area.Py(y[i]), SeriesColour(markup),
-                     {kWhite, kGrid, OverWhite("#0000ff20"), OverWhite("#00ff0020"), OverWhite("#ff000020")},
-                     "value " + std::to_string(i));
-    }
-  }
-  for (std::size_t v : {2, 3}) {  // the histograms: inside the three highest bars
-    ShownView& shown = Shown(*rows[v].view);
-    const std::string markup = Markup(shown);
-    const DataArea area = AreaOf(shown);
-    const double start = MarkupValue(markup, "bins: \\[([-0-9.e]+):");
-    const double width = MarkupValue(markup, "bins: \\[[-0-9.e]+:([-0-9.e]+):");
-    std::vector<double> counts = rows[v].enumerated[0].second;
-    for (int k = 0; k < 3; ++k) {
-      const auto highest = std::max_element(counts.begin(), counts.end());
-      const double i = double(highest - counts.begin());
-      ExpectColourAt(shown, area.Px(start + (i + 0.5) * width), area.Py(*highest) + 4,
-                     OverWhite(MarkupColour(markup, "fillcolour: ")), {kWhite, kGrid, kBlack},
-                     "bin " + std::to_string(int(i)));
-      *highest = -1;
-    }
-  }
-  {  // the Poincaré plot: points and the SD1/SD2 ellipse
-    ShownView& shown = Shown(*rows[5].view);
-    const std::string markup = Markup(shown);
-    const DataArea area = AreaOf(shown);
-    for (DWORD i : middleAndEnds(points.GetCount())) {
-      ExpectColourAt(shown, area.Px(points[i].x * 1000), area.Py(points[i].y * 1000),
-                     SeriesColour(markup), {kWhite, kGrid, kBlack}, "point " + std::to_string(i));
-    }
-    const auto tips = EllipseTips(shown, area);
-    EXPECT_GE(tips.size(), 2u);
-    for (const auto& tip : tips) {
-      ExpectColourAt(shown, tip[0], tip[1], kBlack, {kWhite, kGrid}, "an ellipse's tip");
-    }
-  }
-
-  // The band fills lie between the spectrum's edges; beyond the last edge the page is white.
-  {
-    ShownView& shown = Shown(*rows[1].view);
-    const DataArea area = AreaOf(shown);
-    const Rhyth::SpectrumParams& bands = Settings().spectrum;
-    const std::vector<Rgb> fills{OverWhite("#0000ff20"), OverWhite("#00ff0020"), OverWhite("#ff000020")};
-    const std::vector<std::pair<std::array<double, 2>, Rgb>> spans = {
-        {{std::max(bands.vlfLow, area.x.min), bands.vlfHigh}, fills[0]},
-        {{bands.lfLow, bands.lfHigh}, fills[1]},
-        {{bands.hfLow, bands.hfHigh}, fills[2]},
-        {{bands.hfHigh, area.x.max}, kWhite}};
-    for (const auto& [span, colour] : spans) {
-      // Inside each edge by two pixels, at the top of the data area, above the series.
-      for (const double x : {area.Px(span[0]) + 3, area.Px(span[1]) - 3}) {
-        std::vector<Rgb> others = fills;
-        others.push_back(kWhite);
-        others.erase(std::find(others.begin(), others.end(), colour));
-        const Rgb seen = NearestColour(shown, x, area.top + 6, colour, 1);
-        EXPECT_TRUE(NearestOf(seen, colour, others)) << x << ": " << RgbText(seen);
-      }
-    }
-  }
-
-  // The classifier colours each point by its place against the box: a box around the slower
-  // heart's intervals and the lower half of the form factors puts points in all four places.
-  {
-    ShownView& shown = Shown(*rows[4].view);
-    std::vector<double> factors = rows[4].enumerated[1].second;
-    std::nth_element(factors.begin(), factors.begin() + factors.size() / 2, factors.end());
-    Rhyth::ClassifierLimits& limits = Settings().classifier;
-    limits.rrLow = 0.6, limits.rrHigh = 0.87;
-    limits.complexityLow = 0.5, limits.complexityHigh = factors[factors.size() / 2];
-    Analyse();
-    const std::string markup = Markup(shown);
-    const DataArea area = AreaOf(shown);
-    const std::string colours = markup.substr(markup.find("plotcolours: "));
-    std::vector<Rgb> palette;
-    for (std::size_t at = colours.find('#'); palette.size() < 4; at = colours.find('#', at + 1)) {
-      palette.push_back(OverWhite(colours.substr(at, 9)));
-    }
-    const auto& now = Analysis().Engine().ClassifierPoints();
-    // Inside, outside up or down only, outside both ways, outside across only.
-    const auto place = [&](const Rhyth::PlotPoint& p) {
-      const bool xIn = p.x >= limits.rrLow && p.x <= limits.rrHigh;
-      const bool yIn = p.y >= limits.complexityLow && p.y <= limits.complexityHigh;
-      return xIn ? (yIn ? 0 : 1) : (yIn ? 3 : 2);
-    };
-    // One point of each place, drawn where no point of another place is within 8 pixels.
-    std::array<int, 4> probed{};
-    for (DWORD i = 0; i < now.GetCount(); ++i) {
-      const int mine = place(now[i]);
-      if (probed[mine]) continue;
-      const double px = area.Px(now[i].x * 1000), py = area.Py(now[i].y);
-      bool alone = true;
-      for (DWORD j = 0; j < now.GetCount(); ++j) {
-        alone &= place(now[j]) == mine ||
-                 std::hypot(area.Px(now[j].x * 1000) - px, area.Py(now[j].y) - py) > 8;
-      }
-      if (!alone) continue;
-      std::vector<Rgb> others{kWhite, kGrid};
-      for (const Rgb& other : palette) {
-        if (other != palette[mine]) others.push_back(other);
-      }
-      ExpectColourAt(shown, px, py, palette[mine], others, "class " + std::to_string(mine));
-      ++probed[mine];
-    }
-    EXPECT_EQ(probed, (std::array<int, 4>{1, 1, 1, 1}));
-  }
+  const std::vector<double>& y = rows[1].enumerated[0].second;
+  const auto peak = std::max_element(y.begin(), y.end());
+  const auto tenth = std::find_if(y.begin(), y.end(), [&](double p) { return p > *peak / 10; });
+  const auto lastTenth =
+      std::find_if(y.rbegin(), y.rend(), [&](double p) { return p > *peak / 10; });
+  ExpectSeriesDrawn(Shown(*rows[0].view), rows[0].enumerated[0].second,
+                    MiddleAndEnds(rr.GetCount()));
+  // The spectrum's three: its peak and the first and last of a tenth of its height.
+  ExpectSeriesDrawn(
+      Shown(*rows[1].view), y,
+      {DWORD(tenth - y.begin()), DWORD(peak - y.begin()), DWORD(y.rend() - lastTenth - 1)});
+  ExpectHighestBarsDrawn(Shown(*rows[2].view), rows[2].enumerated[0].second);
+  ExpectHighestBarsDrawn(Shown(*rows[3].view), rows[3].enumerated[0].second);
+  ExpectPoincareDrawn(Shown(*rows[5].view), points);
+  ExpectBandFillsBetweenEdges(Shown(*rows[1].view));
+  ExpectPointsInTheirClassColours(Shown(*rows[4].view), rows[4].enumerated[1].second);
 }
 
 TEST_F(PlotViewsTable, TheTachogramPaintsItsSeriesInTheRealPlotWindow) {
@@ -334,7 +366,8 @@ TEST_F(PlotViewsTable, ThePoincarePlotPaintsItsPointsAndLeavesOutAnEllipseOfNoNu
   EXPECT_GT(PixelsOf(shown, SeriesColour(Markup(shown))), 20);
   for (const auto& tip : tips) {
     const Rgb seen = NearestColour(shown, tip[0], tip[1], kBlack, 1);
-    EXPECT_GT(ColourDistance(seen, kBlack), 3 * 60 * 60) << "an ellipse is drawn: " << RgbText(seen);
+    EXPECT_GT(ColourDistance(seen, kBlack), 3 * 60 * 60)
+        << "an ellipse is drawn: " << RgbText(seen);
   }
 }
 

@@ -45,7 +45,8 @@ class PlotViewGestures : public PlotViewsInBrowser {
   // The beats the host was asked to show, as (record, tick).
   std::vector<std::pair<LONG, LONG>> TakeShownBeats() {
     std::vector<std::pair<LONG, LONG>> shown;
-    for (const PendrelPosition& at : Data().Log().ShownBeats()) shown.push_back({at.record, at.offset});
+    for (const PendrelPosition& at : Data().Log().ShownBeats())
+      shown.push_back({at.record, at.offset});
     Data().Log().Clear();
     return shown;
   }
@@ -101,8 +102,9 @@ TEST_F(PlotViewGestures, DraggingTheLfHfEdgeStoresItAndEveryViewFollowsOneAnalys
   EXPECT_EQ(Reanalyses(), 1);
   ExpectEachViewRefreshedOnce();
   // The page shows the edge where it was left.
-  EXPECT_NEAR(Number(spectrum, "$.grep(etch.get_plot('local').plotters, function (p) {"
-                             " return p.id === 'spectrum_freq_bands'; })[0].values.positions[1][1]"),
+  EXPECT_NEAR(Number(spectrum,
+                     "$.grep(etch.get_plot('local').plotters, function (p) {"
+                     " return p.id === 'spectrum_freq_bands'; })[0].values.positions[1][1]"),
               bands.lfHigh, 1e-5);  // as the markup writes it
 
   const Rhyth::Spectrum& after = Analysis().Engine().SpectrumResults();
@@ -117,7 +119,8 @@ TEST_F(PlotViewGestures, ResizingTheBoxReclassifiesEveryBeatAgainstTheNewLimits)
   OpenTwoRecords();
   // A box with room around it for the wanted one, inside the plot's ranges.
   Rhyth::ClassifierLimits& limits = Settings().classifier;
-  limits.rrLow = 0.75, limits.rrHigh = 1.35, limits.complexityLow = 0.8, limits.complexityHigh = 1.7;
+  limits.rrLow = 0.75, limits.rrHigh = 1.35, limits.complexityLow = 0.8,
+  limits.complexityHigh = 1.7;
   Analyse();
   ShowAll();
   ShownView& classifier = Of(4);

@@ -2,7 +2,6 @@
 // clipboard then holds the picture in both of its formats, and the printer one page titled
 // with the view's title.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -33,7 +32,8 @@ class PlotViewOutput : public PlotViewsInBrowser {
  protected:
   void SetUp() override {
     PlotViewsInBrowser::SetUp();
-    folder = std::filesystem::temp_directory_path() / ("rhyth-view-output-" + std::to_string(getpid()));
+    folder =
+        std::filesystem::temp_directory_path() / ("rhyth-view-output-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
     win32::SetSpoolFolder((folder / "spool").string());
     win32::ResetClipboardForTesting();
@@ -54,7 +54,8 @@ class PlotViewOutput : public PlotViewsInBrowser {
 };
 
 TEST_F(PlotViewOutput, EachViewCopiesBothFormatsAndPrintsOnePageWithItsTitle) {
-  if (OutputOf("command -v pdfinfo pdftotext").empty()) GTEST_SKIP() << "poppler-utils is not installed";
+  if (OutputOf("command -v pdfinfo pdftotext").empty())
+    GTEST_SKIP() << "poppler-utils is not installed";
   ShowAll();
   for (ShownView& shown : shownViews) {
     const std::string title = shown.view->GetTitle().ToUtf8String();

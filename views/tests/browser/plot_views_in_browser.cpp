@@ -69,7 +69,8 @@ bool LoggedEtchPlot::SetMarkup(const Quor::String& markup) {
 }
 
 void LoggedEtchPlot::PlotterDataChanged(const Quor::String& plotterId, DWORD n) {
-  m_log.push_back("PlotterDataChanged(" + plotterId.ToUtf8String() + ", " + std::to_string(n) + ")");
+  m_log.push_back("PlotterDataChanged(" + plotterId.ToUtf8String() + ", " + std::to_string(n) +
+                  ")");
   m_plot.PlotterDataChanged(plotterId, n);
 }
 
@@ -215,14 +216,16 @@ double PlotViewsInBrowser::Number(ShownView& shown, const std::string& expressio
 std::vector<double> PlotViewsInBrowser::PlotterValues(ShownView& shown, const std::string& plotId,
                                                       const std::string& axis, int count) {
   WaitForPaint(shown);
-  const std::string answer = Ask(
-      shown,
-      "var p = $.grep(etch.get_plot('local').plotters, function (x) { return x.id === '" + plotId +
-          "'; })[0], d = p && p.values['" + axis + "'], out = [];"
-          "for (var i = 0; d && i < Math.min(d.count(), " + std::to_string(count) +
-          "); ++i) out.push(d.value(i));"
-          "test.report('values ' + out.join(' '));",
-      "values ");
+  const std::string answer =
+      Ask(shown,
+          "var p = $.grep(etch.get_plot('local').plotters, function (x) { return x.id === '" +
+              plotId + "'; })[0], d = p && p.values['" + axis +
+              "'], out = [];"
+              "for (var i = 0; d && i < Math.min(d.count(), " +
+              std::to_string(count) +
+              "); ++i) out.push(d.value(i));"
+              "test.report('values ' + out.join(' '));",
+          "values ");
   std::istringstream in(answer);
   std::vector<double> values;
   for (double v; in >> v;) values.push_back(v);
@@ -317,14 +320,16 @@ Rgb OverWhite(const std::string& hexColour) {
   return rgb;
 }
 
-std::string MarkupColour(const std::string& markup, const std::string& key,
-                         const std::string& from) {
-  const std::size_t start = from.empty() ? 0 : markup.find(from);
-  if (start == std::string::npos) return {};
-  const std::size_t at = markup.find(key, start);
-  if (at == std::string::npos) return {};
-  const std::size_t hash = markup.find('#', at + key.size());
-  return hash == std::string::npos ? std::string() : markup.substr(hash, 9);
+std::vector<std::string> MarkupColours(const std::string& markup, const std::string& key,
+                                       std::size_t count) {
+  std::vector<std::string> colours;
+  const std::size_t start = markup.find(key);
+  if (start == std::string::npos) return colours;
+  for (std::size_t at = markup.find('#', start); at != std::string::npos && colours.size() < count;
+       at = markup.find('#', at + 1)) {
+    colours.push_back(markup.substr(at, 9));
+  }
+  return colours;
 }
 
 }  // namespace ViewsTest

@@ -131,9 +131,9 @@ bool NearestOf(const Rgb& seen, const Rgb& wanted, const std::vector<Rgb>& other
 std::string RgbText(const Rgb& colour);
 // "#rrggbbaa" composed over white.
 Rgb OverWhite(const std::string& hexColour);
-// The colour the markup gives after `key` (say "fillcolour: "), first found after `from`.
-std::string MarkupColour(const std::string& markup, const std::string& key,
-                         const std::string& from = {});
+// The first `count` colours "#rrggbbaa" of the markup after `key` (say "fillcolours: ").
+std::vector<std::string> MarkupColours(const std::string& markup, const std::string& key,
+                                       std::size_t count);
 
 inline const Rgb kWhite{255, 255, 255};
 inline const Rgb kGrid{192, 192, 192};

@@ -78,8 +78,7 @@ TEST_F(PlotViewsOnline, UpdatesSendWhatChangedAndThePagesEndWithTheEnginesLastVa
       (same ? kept : extended) += 1;
       // Only the data change, or the change and the new range in the markup (0x68).
       const Log wanted = same ? Log{tachogramChange} : Log{tachogramChange, "SetMarkup"};
-      EXPECT_EQ(log, wanted)
-          << "at " << step.from << " of record " << step.record;
+      EXPECT_EQ(log, wanted) << "at " << step.from << " of record " << step.record;
     }
     lastX = x;
     for (std::size_t n : {1, 2}) {
