@@ -3,10 +3,12 @@
 // again, every open view following; clicking a point shows that beat in the host's data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
 #include "analysis/settings/change_flags.h"
+#include "views/plots/plot_view_classes.h"
 #include "views/plots/poincare_view_class.h"
 #include "views/plots/tachogram_view_class.h"
 #include "views/tests/browser/plot_views_in_browser.h"
