@@ -132,6 +132,7 @@ class DataPane : public IOnlineDataSink,
   virtual void OnMouseMove(DWORD keys, POINT point);
   virtual void OnMouseLeave();
   virtual void OnTimer(UINT_PTR id);
+  virtual void OnNotify(WPARAM control, const NMHDR* header);
   virtual bool OnSetCursor(LONG hitTest);
 
   // Window services, without effect in a bare pane: a timer of the window, and whether the

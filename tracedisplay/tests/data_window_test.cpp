@@ -103,6 +103,17 @@ TEST_F(DataWindowTest, PaintingDrawsThePaneOverTheUpdateArea) {
   EXPECT_FALSE(GetUpdateRect(window->GetHandle(), &left, FALSE)) << "the paint validated the window";
 }
 
+TEST_F(DataWindowTest, WhilePaintingIsSuspendedAPaintLeavesTheWindowValid) {
+  auto window = MakeDataWindow();
+  ASSERT_NE(window, nullptr);
+  window->GetPane().EnablePainting(false);
+  window->InvalidateWindow(false);
+  win32::testing::PumpWaiting();  // would not come back if the paint asked again
+  RECT left{};
+  EXPECT_FALSE(GetUpdateRect(window->GetHandle(), &left, FALSE));
+  EXPECT_FALSE(window->HadUpdateRegion());
+}
+
 TEST_F(DataWindowTest, TheScrollBarTakesScrollInfoOnlyOnceItsWindowExists) {
   ScrollBarWin bar(&host, nullptr);
   const SCROLLINFO wanted = {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 5000, 500, 1200, 0};

@@ -53,6 +53,11 @@ class DataWin : public DataWinBase {
     return 0;
   }
 
+  LRESULT EvNotify(WPARAM control, LPARAM header) override {
+    m_pane.OnNotify(control, reinterpret_cast<const NMHDR*>(header));
+    return 0;
+  }
+
   void EvMove(POINT origin) override {
     DataWinBase::EvMove(origin);
     m_pane.SetOrigin(origin);
