@@ -40,6 +40,16 @@ TEST_F(DataWindowTest, CtrlRightArrowIsTheWindowsKeyForAPageRight) {
   EXPECT_EQ(window->GetPane().codes, std::vector<LONG>{SB_PAGERIGHT});
 }
 
+TEST_F(DataWindowTest, ThePaneKnowsItsWindowAndItsWindowsHandle) {
+  auto window = MakeDataWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->GetPane().OwningWindow(), window.get());
+  EXPECT_EQ(window->GetPane().Window(), window->GetHandle());
+  EXPECT_EQ(GetFocus(), window->GetHandle()) << "the window takes the focus as it is set up";
+  window->Destroy();
+  EXPECT_EQ(window->GetPane().Window(), nullptr) << "cleaning up detaches the pane";
+}
+
 TEST_F(DataWindowTest, ASizeWithoutHeightDoesNotReachThePane) {
   auto window = MakeDataWindow();
   ASSERT_NE(window, nullptr);

@@ -144,6 +144,7 @@ class DataWin : public DataWinBase {
     explicit BoundPane(DataWin& window, PaneArguments&&... arguments)
         : Pane(std::forward<PaneArguments>(arguments)...), m_window(window) {}
 
+    OWL::TWindow* OwningWindow() const override { return &m_window; }
     HWND ScrollBarHandle() const {
       const auto* bar = dynamic_cast<const ScrollBarWin*>(this->GetScrollBar());
       return bar ? bar->GetHandle() : nullptr;
