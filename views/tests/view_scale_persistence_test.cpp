@@ -122,5 +122,27 @@ TEST_F(ViewScalePersistence, RangesSetThroughThePlotStayWithTheDocumentItsViewAn
   EXPECT_EQ(Shown(OpenSeries()), set) << "the document opened again shows the saved ranges";
 }
 
+TEST_F(ViewScalePersistence, EveryOpenViewHearsTheRangesOfItsOwnPlot) {
+  Quor::EtchPlotWin& series = OpenSeries();
+  auto* scatterView = OpenView<ScatterWrapper>(6)->View();
+  Quor::EtchPlotWin& scatter = static_cast<Rhyth::EtchViewPlot*>(scatterView->Plot())->Window();
+  // A drag in the page of the view opened last: the document hands the range back to every
+  // plot bound to it, and only that view's plot takes it.
+  const double dragged[] = {1.25, 1.75};
+  const Quor::EtchScalingPayload drag{u"test_scatter_view", dragged, 2, 0};
+  scatter.GetProxy()->GetSubject()->Notify(Quor::EtchYScalingChangedType::Id(), 0, &drag);
+  EXPECT_EQ(Shown(scatter), (std::vector<double>{10, 20, 1.25, 1.75}));
+  EXPECT_EQ(Shown(series), (std::vector<double>{10, 20, 1, 2}));
+  // The defaults an analysis applies reach the plot of each view.
+  Answers().y = {3, 2};
+  Analyse();
+  EXPECT_EQ(Shown(scatter), (std::vector<double>{10, 20, 2, 3}));
+  EXPECT_EQ(Shown(series), (std::vector<double>{10, 20, 2, 3}));
+  // A closed view's plot has left the document, which goes on serving the others.
+  CloseSeries();
+  scatter.GetProxy()->GetSubject()->Notify(Quor::EtchYScalingChangedType::Id(), 0, &drag);
+  EXPECT_EQ(Shown(scatter), (std::vector<double>{10, 20, 1.25, 1.75}));
+}
+
 }  // namespace
 }  // namespace ViewsTest
