@@ -132,6 +132,43 @@ class NoticeLoggingSource final : public NoDeleteUnknownImp1<IPendrelTraceDataSo
   IPendrelTraceDataSource* m_inner;
 };
 
+// One record at 1 kHz that grows while the host's thread samples into it.
+class GrowingRecord final : public NoDeleteUnknownImp1<IPendrelDataSource> {
+ public:
+  void SetTicks(LONG ticks) { m_ticks = ticks; }
+
+  HRESULT GetRecordCount(LONG* count) override {
+    *count = 1;
+    return S_OK;
+  }
+  HRESULT GetRecordInfo(LONG record, PendrelRecordInfo* info) override {
+    if (record != 0) return E_INVALIDARG;
+    *info = {};
+    info->tickPeriod = 0.001;
+    return S_OK;
+  }
+  HRESULT GetCurrentRecord(LONG* record) override {
+    *record = 0;
+    return S_OK;
+  }
+  HRESULT GetEndOfData(DWORD, LONG record, LONG* end) override {
+    if (record != 0) return E_INVALIDARG;
+    *end = m_ticks;
+    return S_OK;
+  }
+  HRESULT OpenEventEnumerator(PendrelChannelRef, LONG, LONG, LONG, DWORD, IUnknown**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT OpenFloatEnumerator(PendrelChannelRef, LONG, LONG, IEnumFloatEx**) override {
+    return E_NOTIMPL;
+  }
+  HRESULT GetDataEnd(DWORD, LONG*, LONG*) override { return E_NOTIMPL; }
+  HRESULT IsValidRange(LONG, LONG, LONG, LONG) override { return E_NOTIMPL; }
+
+ private:
+  std::atomic<LONG> m_ticks = 0;
+};
+
 // One channel at 1 kHz in two records of 12000 and 7000 ticks: 1200 and 700 pixels at the
 // pane's 10 ticks per pixel, against a data width of 500.
 PendrelHost::Recording TwoRecordsToReplay() {
@@ -322,6 +359,69 @@ TEST_F(OnlineFollowing, TheObjectsTimedRefreshComesAtMostEvery300Milliseconds) {
       EXPECT_GT(refreshedAt[i] - refreshedAt[i - 1], 300u);
     }
   }
+}
+
+TEST_F(OnlineFollowing, APaintSeesTheViewAsOneNoticeLeftIt) {
+  // Data ends growing by uneven steps, some beyond a data width, in ticks (10 a pixel).
+  std::vector<LONG> ends;
+  for (LONG end = 0, i = 0; i < 20000; ++i) {
+    ends.push_back(end += 10 * (i % 7 == 3 ? 731 : 37 + i % 90));
+  }
+  struct Sampling {
+    GrowingRecord record;
+    // The source starts without a reference of its own.
+    Tarn::HeldReference<IPendrelTraceDataSource> source{
+        Tarn::Hold<IPendrelTraceDataSource>(new PendrelHost::TraceDataSource(&record, nullptr))};
+    TestPane pane{source.get()};
+    Sampling() {
+      pane.AttachWindow(nullptr, nullptr);
+      pane.SetPaneSize({502, 300});
+      pane.OnRecordStart(0);
+    }
+    void Deliver(LONG end) {
+      record.SetTicks(end);
+      pane.OnDataAdded(0, 0, 1, VARIANT_TRUE);
+      pane.OnRecordEnd(0);
+    }
+    std::pair<LONGLONG, LONG> View() const {
+      return {pane.GetScrollPosition(), pane.SweepPosition()};
+    }
+  };
+  // What each notice leaves, found on a pane of its own.
+  std::set<std::pair<LONGLONG, LONG>> left;
+  {
+    Sampling reference;
+    left.insert(reference.View());
+    for (LONG end : ends) {
+      reference.Deliver(end);
+      left.insert(reference.View());
+    }
+  }
+
+  Sampling shared;
+  std::vector<std::pair<LONGLONG, LONG>> seen;
+  shared.pane.Callbacks().afterPaint = [&](HDC, LONG, DataPane& pane) {
+    seen.emplace_back(pane.GetScrollPosition(), pane.SweepPosition());
+    return false;
+  };
+  std::atomic<bool> painting = true;
+  std::thread host([&] {
+    for (LONG end : ends) {
+      if (!painting) break;
+      shared.Deliver(end);
+      std::this_thread::yield();
+    }
+  });
+  DrawingCanvas window(502, 300);
+  for (int i = 0; i < 1000; ++i) shared.pane.Paint(window.Dc(), window.Rect(), 0);
+  painting = false;
+  host.join();
+
+  ASSERT_EQ(seen.size(), 1000u);
+  int torn = 0;
+  for (const auto& view : seen) torn += !left.contains(view);
+  EXPECT_EQ(torn, 0);
+  EXPECT_GT(std::set(seen.begin(), seen.end()).size(), 1u);  // the notices ran meanwhile
 }
 
 }  // namespace
