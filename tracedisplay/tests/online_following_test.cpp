@@ -133,7 +133,7 @@ class NoticeLoggingSource final : public NoDeleteUnknownImp1<IPendrelTraceDataSo
 };
 
 // One record at 1 kHz that grows while the host's thread samples into it.
-class GrowingRecord final : public NoDeleteUnknownImp1<IPendrelDataSource> {
+class GrowingRecordSource final : public NoDeleteUnknownImp1<IPendrelDataSource> {
  public:
   void SetTicks(LONG ticks) { m_ticks = ticks; }
 
@@ -368,7 +368,7 @@ TEST_F(OnlineFollowing, APaintSeesTheViewAsOneNoticeLeftIt) {
     ends.push_back(end += 10 * (i % 7 == 3 ? 731 : 37 + i % 90));
   }
   struct Sampling {
-    GrowingRecord record;
+    GrowingRecordSource record;
     // The source starts without a reference of its own.
     Tarn::HeldReference<IPendrelTraceDataSource> source{
         Tarn::Hold<IPendrelTraceDataSource>(new PendrelHost::TraceDataSource(&record, nullptr))};
