@@ -129,7 +129,12 @@ HRESULT DataPane::OnDataChanged(DWORD reserved) {
 
 HRESULT DataPane::OnChannelChanged(DWORD channel) {
   std::lock_guard lock(m_lock);
-  ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnChannelChanged(channel); });
+  if (!ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnChannelChanged(channel); })) {
+    return S_OK;
+  }
+  // The bands' drawers let go of the channel's data and take it up afresh when next drawn.
+  m_timeScale->Invalidate(channel, 0);
+  for (ChannelPane* pane : m_channelPanes) pane->Invalidate(channel, 0);
   return S_OK;
 }
 

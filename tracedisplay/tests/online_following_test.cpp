@@ -17,6 +17,7 @@
 #include "host/traces/trace_data_source.h"
 #include "platform/win32/clock.h"
 #include "tracedisplay/tests/drawing_canvas.h"
+#include "tracedisplay/tests/recording_drawer.h"
 #include "tracedisplay/tests/test_objects.h"
 #include "tracedisplay/tests/trace_display_test.h"
 
@@ -323,6 +324,18 @@ TEST_F(OnlineFollowing, APaneIgnoringOnlineDataHandsEveryNoticeOnAndChangesNothi
   EXPECT_FALSE(ignoring->DataPending());
   EXPECT_FALSE(ignoring->Zoomer()->following);
   EXPECT_EQ(callbacks, 0);
+}
+
+TEST_F(OnlineFollowing, AChangedChannelMakesTheDrawersTakeItsDataUpAfresh) {
+  auto pane = MakePane();
+  Quor::ComPtr<RecordingDrawer> trace(new RecordingDrawer(0x201));
+  ASSERT_EQ(pane->AddDrawerToPane(0, trace.Get(), 0), S_OK);
+  pane->OnRecordStart(0);
+  pane->OnDataAdded(0, 0, 100, VARIANT_TRUE);
+  EXPECT_TRUE(trace->attached);
+  pane->OnChannelChanged(0);
+  EXPECT_FALSE(trace->attached);
+  EXPECT_EQ(logging->notices.back(), "channel 0");
 }
 
 TEST_F(OnlineFollowing, TheObjectsTimedRefreshComesAtMostEvery300Milliseconds) {
