@@ -100,6 +100,9 @@ HRESULT DataPane::OnSamplingStopped(DWORD reason, DWORD reserved) {
   if (!ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnSamplingStopped(reason, reserved); })) {
     return S_OK;
   }
+  // The bands' drawers let go of the record they followed.
+  m_timeScale->Invalidate(reason, reserved);
+  for (ChannelPane* pane : m_channelPanes) pane->Invalidate(reason, reserved);
   m_dataPending = false;
   if (m_moreData) return S_OK;
   const LONGLONG end = DataViewEnd();

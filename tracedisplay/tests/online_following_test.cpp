@@ -6,6 +6,7 @@
 // a paint on the window thread sees.
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <set>
 #include <string>
 #include <thread>
@@ -326,16 +327,26 @@ TEST_F(OnlineFollowing, APaneIgnoringOnlineDataHandsEveryNoticeOnAndChangesNothi
   EXPECT_EQ(callbacks, 0);
 }
 
-TEST_F(OnlineFollowing, AChangedChannelMakesTheDrawersTakeItsDataUpAfresh) {
-  auto pane = MakePane();
-  Quor::ComPtr<RecordingDrawer> trace(new RecordingDrawer(0x201));
-  ASSERT_EQ(pane->AddDrawerToPane(0, trace.Get(), 0), S_OK);
-  pane->OnRecordStart(0);
-  pane->OnDataAdded(0, 0, 100, VARIANT_TRUE);
-  EXPECT_TRUE(trace->attached);
-  pane->OnChannelChanged(0);
-  EXPECT_FALSE(trace->attached);
-  EXPECT_EQ(logging->notices.back(), "channel 0");
+TEST_F(OnlineFollowing, AStopOrAChangeMakesTheDrawersTakeTheirDataUpAfresh) {
+  const struct {
+    const char* notice;
+    std::function<void(DataPane&)> deliver;
+  } cases[] = {
+      {"stopped", [](DataPane& pane) { pane.OnSamplingStopped(0, 0); }},
+      {"changed", [](DataPane& pane) { pane.OnDataChanged(0); }},
+      {"channel 0", [](DataPane& pane) { pane.OnChannelChanged(0); }},
+  };
+  for (const auto& c : cases) {
+    auto pane = MakePane();
+    Quor::ComPtr<RecordingDrawer> trace(new RecordingDrawer(0x201));
+    ASSERT_EQ(pane->AddDrawerToPane(0, trace.Get(), 0), S_OK);
+    pane->OnRecordStart(0);
+    pane->OnDataAdded(0, 0, 100, VARIANT_TRUE);
+    EXPECT_TRUE(trace->attached);
+    c.deliver(*pane);
+    EXPECT_FALSE(trace->attached) << c.notice;
+    EXPECT_EQ(logging->notices.back(), c.notice);
+  }
 }
 
 TEST_F(OnlineFollowing, TheObjectsTimedRefreshComesAtMostEvery300Milliseconds) {
