@@ -101,8 +101,7 @@ HRESULT DataPane::OnSamplingStopped(DWORD reason, DWORD reserved) {
     return S_OK;
   }
   // The bands' drawers let go of the record they followed.
-  m_timeScale->Invalidate(reason, reserved);
-  for (ChannelPane* pane : m_channelPanes) pane->Invalidate(reason, reserved);
+  for (ChildPaneBase* band : Bands()) band->Invalidate(reason, reserved);
   m_dataPending = false;
   if (m_moreData) return S_OK;
   const LONGLONG end = DataViewEnd();
@@ -121,8 +120,7 @@ HRESULT DataPane::OnDataChanged(DWORD reserved) {
   if (m_jumpToEndAtRecordStart && IsFollowing()) MarkAllForRedraw();
   m_sweepPosition = DataWidth();
   m_online = false;
-  m_timeScale->Invalidate(reserved, 0);
-  for (ChannelPane* pane : m_channelPanes) pane->Invalidate(reserved, 0);
+  for (ChildPaneBase* band : Bands()) band->Invalidate(reserved, 0);
   BroadcastEvent(PaneEvent::DataChanged, LONG_PTR(reserved));
   UpdateScrollBar();
   if (m_callbacks.viewChanged) m_callbacks.viewChanged();
@@ -136,8 +134,7 @@ HRESULT DataPane::OnChannelChanged(DWORD channel) {
     return S_OK;
   }
   // The bands' drawers let go of the channel's data and take it up afresh when next drawn.
-  m_timeScale->Invalidate(channel, 0);
-  for (ChannelPane* pane : m_channelPanes) pane->Invalidate(channel, 0);
+  for (ChildPaneBase* band : Bands()) band->Invalidate(channel, 0);
   return S_OK;
 }
 
