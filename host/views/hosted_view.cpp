@@ -76,7 +76,7 @@ Quor::ComPtr<IDocViewClass> ViewClassOf(DWORD typeWord) {
 
 }  // namespace
 
-HostedView::HostedView(DWORD typeWord, IUnknown* document) {
+HostedView::HostedView(DWORD typeWord, IUnknown* document, ViewFrameSize frameSize) {
   Tarn::RecordCall(kService, "Open", "type=" + Tarn::HexWord(typeWord));
   Quor::ComPtr<IDocViewClass> viewClass = ViewClassOf(typeWord);
   if (!viewClass) return;
@@ -85,8 +85,8 @@ HostedView::HostedView(DWORD typeWord, IUnknown* document) {
   if (!m_view) return;
   m_frame = std::make_unique<OWL::TWindow>(static_cast<OWL::TWindow*>(nullptr), u"view frame");
   m_frame->Attr.Style = WS_POPUP;
-  m_frame->Attr.W = 640;
-  m_frame->Attr.H = 480;
+  m_frame->Attr.W = frameSize.width;
+  m_frame->Attr.H = frameSize.height;
   if (!m_frame->Create()) return;
   Quor::ComPtr<ITarnHostWindow> frame(new FrameWindow(m_frame->GetHandle()));
   if (auto window = Face<IClientWindow>()) {

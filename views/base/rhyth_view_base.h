@@ -53,6 +53,8 @@ class RhythViewBase : public OWL::TWindow, public TarnCppEventHandler, public Vi
   void EnableAlways(TarnCommandState& state) { state.Enable(true); }
   LONG OnCopyMsg();
   LONG OnPrintMsg();
+  // The host's request to save the view's image into the file at `path`.
+  LONG OnSaveImageMsg(const Quor::String& path);
   LONG OnAcknowledgeMsg() { return 0; }
   // Returns 1: the changing notice is not consumed.
   LONG OnAnalysisChanging();
