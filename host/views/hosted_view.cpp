@@ -10,6 +10,7 @@
 #include "platform/pendrel/messages.h"
 #include "platform/win32/bstr.h"
 #include "platform/win32/com_object.h"
+#include "platform/win32/window.h"
 
 namespace PendrelHost {
 
@@ -91,6 +92,12 @@ HostedView::HostedView(DWORD typeWord, IUnknown* document, ViewFrameSize frameSi
   Quor::ComPtr<ITarnHostWindow> frame(new FrameWindow(m_frame->GetHandle()));
   if (auto window = Face<IClientWindow>()) {
     m_hasWindow = window->CreateClientWindow(frame.Get()) == S_OK;
+  }
+  // As a host frame does, the view's window fills the frame's client area.
+  RECT area{};
+  const HWND client = m_hasWindow ? GetWindow(Frame(), GW_CHILD) : nullptr;
+  if (client && GetClientRect(Frame(), &area)) {
+    MoveWindow(client, 0, 0, area.right - area.left, area.bottom - area.top, TRUE);
   }
 }
 

@@ -53,7 +53,7 @@ TEST_F(PlotEditLines, ABandDragGivesTheBandPowersOfAnAnalysisWithThoseEdges) {
   ASSERT_EQ(fresh.status, 0) << fresh.err;
   const auto edited = ParseMeasurementCsv(CsvTable(dragged.out));
   const auto expected = ParseMeasurementCsv(fresh.out);
-  for (const char* name : {"LF Power", "HF Power", "LF/HF Ratio", "VLF Power", "Total Power"}) {
+  for (const char* name : {"LF Power", "HF Power", "LF/HF", "VLF Power", "Total Power"}) {
     SCOPED_TRACE(name);
     EXPECT_DOUBLE_EQ(Value(edited, name), Value(expected, name));
   }
