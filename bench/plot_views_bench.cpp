@@ -9,36 +9,22 @@
 //   build/release/bin/plot_views_bench
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "analysis/document/document_ids.h"
-#include "analysis/settings/change_flags.h"
-#include "analysis/tests/beat_list_source.h"
 #include "analysis/views/view_classes.h"
-#include "bench/day_of_intervals.h"
-#include "bench/module_documents.h"
+#include "bench/day_analysis_document.h"
+#include "bench/pendrel_run.h"
 #include "bench/wfdb_file.h"
 #include "host/browser/browser_class.h"
 #include "host/browser/page_inspection.h"
-#include "host/document/hosted_document.h"
-#include "host/recording/synthetic_ecg.h"
 #include "host/views/hosted_view.h"
 #include "views/plot/etch_view_plot.h"
 
-extern char** environ;
-
 namespace {
 
-constexpr DWORD kIntervals = 100'000;
 // View numbers 1 to 6: tachogram, spectrum, RR and delta-RR histograms, classifier, Poincaré.
 constexpr DWORD kFirstPlotView = 1, kLastPlotView = 6, kSpectrumView = 2;
 
@@ -60,10 +46,10 @@ std::string DragLfHfEdge(double hz) {
          "  return false; })()";
 }
 
-// An analysis document whose engine holds the day; its data document is a short recording.
-struct DayDocument {
+// The day's analysis document, with the six plot view classes registered and every view given
+// the plot engine's plot window, as the module does.
+struct DayDocument : BenchSupport::DayAnalysisDocument {
   DayDocument() {
-    BenchSupport::StartDocumentHost();
     PendrelBrowser::RegisterBrowserClass();
     Rhyth::SetViewPlotFactory(&Rhyth::MakeEtchViewPlot);
     for (DWORD n = kFirstPlotView; n <= kLastPlotView; ++n) {
@@ -71,25 +57,7 @@ struct DayDocument {
       viewClass.Attach(Rhyth::NewViewClass(n));
       GetTarnClassRegistry()->RegisterClassObject(viewClass.Get());
     }
-    PendrelHost::SyntheticEcgSettings heart;
-    heart.duration = 10;
-    hosted = std::make_unique<PendrelHost::HostedDocument>(
-        PendrelHost::OpenDocument(PendrelHost::MakeSyntheticEcg(heart).recording));
-    hosted->StartNew();
-    for (const PendrelHost::HostedModule& module : hosted->Modules()) {
-      Quor::ComPtr<Rhyth::IRhythDocument> rhyth;
-      module.document->QueryInterface(Rhyth::IRhythDocument::iid,
-                                      Quor::ComPtrOut<Rhyth::IRhythDocument>::Bind(rhyth));
-      if (rhyth) analysis = static_cast<Rhyth::Document*>(rhyth.Get());
-    }
-    auto source = RhythTest::BeatListSource::Create();
-    source->AddRecord(RhythTest::BeatsWithIntervals(BenchSupport::DayOfIntervals(kIntervals)));
-    Rhyth::Settings& settings = analysis->GetSettings();
-    settings.analysis.region = {0, 0, kRecordEndOffset, 0};
-    analysis->Engine().AnalyseRange(Rhyth::kChangeEverything, source.Get(), settings, {7, 0xC0000000});
   }
-  std::unique_ptr<PendrelHost::HostedDocument> hosted;
-  Rhyth::Document* analysis = nullptr;
 };
 
 DayDocument& Day() {
@@ -114,8 +82,7 @@ std::vector<OpenView> OpenSixUntilPainted() {
   std::vector<OpenView> views;
   for (DWORD n = kFirstPlotView; n <= kLastPlotView; ++n) {
     OpenView open;
-    open.view = std::make_unique<PendrelHost::HostedView>(
-        Rhyth::ViewTypeWord(n), static_cast<Rhyth::IRhythDocument*>(Day().analysis));
+    open.view = std::make_unique<PendrelHost::HostedView>(Rhyth::ViewTypeWord(n), Day().ViewDocument());
     open.page = PendrelBrowser::BrowserInWindow(open.view->Frame());
     if (!open.page) return {};
     views.push_back(std::move(open));
@@ -180,43 +147,22 @@ std::filesystem::path DayRecord() {
   return header;
 }
 
-// The exit status; -1 when the process could not run.
-int RunPendrel(std::vector<std::string> words) {
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  int status = -1;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-    waitpid(pid, &status, 0);
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  return status;
-}
-
 // The whole process; the counter says what the analysis alone takes, so that the plots' share
 // shows.
 void PendrelAnalysePlotsOfADay(benchmark::State& state) {
   const std::string record = DayRecord().string();
   const std::string plots = (BenchFolder() / "plots").string();
-  const auto start = std::chrono::steady_clock::now();
-  if (RunPendrel({PENDREL_EXECUTABLE, "analyse", record, "--csv"}) != 0) {
-    return state.SkipWithError("pendrel analyse failed");
-  }
-  const double analysisSeconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const BenchSupport::Run analysis = BenchSupport::RunPendrel({PENDREL_EXECUTABLE, "analyse", record, "--csv"});
+  if (analysis.status != 0) return state.SkipWithError("pendrel analyse failed");
   for (auto _ : state) {
-    if (RunPendrel({PENDREL_EXECUTABLE, "analyse", record, "--csv", "--plots", plots}) != 0) {
-      return state.SkipWithError("pendrel analyse --plots failed: is a browser installed?");
-    }
+    const BenchSupport::Run run =
+        BenchSupport::RunPendrel({PENDREL_EXECUTABLE, "analyse", record, "--csv", "--plots", plots});
+    if (run.status != 0) return state.SkipWithError("pendrel analyse --plots failed: is a browser installed?");
+    state.SetIterationTime(run.seconds);
   }
-  state.counters["analysis_only_s"] = analysisSeconds;
+  state.counters["analysis_only_s"] = analysis.seconds;
 }
-BENCHMARK(PendrelAnalysePlotsOfADay)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(PendrelAnalysePlotsOfADay)->Unit(benchmark::kSecond)->UseManualTime()->Iterations(1);
 
 }  // namespace
 
