@@ -1,7 +1,7 @@
 #include "host/cli/plot_edit_lines.h"
 
-#include <algorithm>
-#include <cctype>
+#include <strings.h>
+
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -67,17 +67,11 @@ std::string NumberText(double value) {
   return text;
 }
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  return text;
-}
-
 template <std::size_t N>
 const NamedEdge& FindEdge(const NamedEdge (&edges)[N], const std::string& name, const char* what) {
   std::string known;
   for (const NamedEdge& edge : edges) {
-    if (Lower(name) == Lower(edge.name)) return edge;
+    if (strcasecmp(name.c_str(), edge.name) == 0) return edge;
     known += (known.empty() ? "" : ", ") + std::string(edge.name);
   }
   throw std::invalid_argument(std::string(what) + " has no edge '" + name + "' (its edges: " + known + ")");
@@ -123,8 +117,8 @@ struct EdgeEdit {
   std::string edit;
   std::vector<std::string> names;
   std::vector<std::string> units;
-  std::size_t edge;
-  double value;
+  std::size_t edge = 0;
+  double value = 0;
 };
 
 // Runs the edit in the view's page, lets the view show what the settings now hold, and prints
@@ -144,7 +138,7 @@ void EditAndReport(AnalysisSession& session, PlotViewPage& page, const EdgeEdit&
   page.WaitForPaint();
   const std::vector<double> after = Numbers(page.Evaluate(edit.read));
   if (after == before && edit.edge < before.size() && !SameValue(before[edit.edge], edit.value)) {
-    throw SessionError("the " + std::string(page.Kind().name) + " view refused " + asked);
+    throw SessionError("the " + std::string(page.Kind().name) + " view refused the drag of " + asked);
   }
   const std::string changes = EdgeChanges(before, after, edit.names, edit.units);
   std::fprintf(out, "%s: %s\n", edit.what.c_str(), changes.empty() ? "unchanged" : changes.c_str());

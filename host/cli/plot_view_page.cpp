@@ -1,7 +1,7 @@
 #include "host/cli/plot_view_page.h"
 
-#include <algorithm>
-#include <cctype>
+#include <strings.h>
+
 #include <stdexcept>
 
 #include "host/browser/page_inspection.h"
@@ -13,12 +13,6 @@ namespace {
 
 // The framework's view notice that has a view send its markup again.
 constexpr DWORD kViewRefreshNotice = 8;
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  return text;
-}
 
 }  // namespace
 
@@ -37,7 +31,7 @@ const std::vector<PlotViewKind>& PlotViewKinds() {
 const PlotViewKind& FindPlotViewKind(const std::string& name) {
   std::string known;
   for (const PlotViewKind& kind : PlotViewKinds()) {
-    if (Lower(name) == kind.name) return kind;
+    if (strcasecmp(name.c_str(), kind.name) == 0) return kind;
     known += (known.empty() ? "" : ", ") + std::string(kind.name);
   }
   throw std::invalid_argument("no plot view is named '" + name + "' (the views: " + known + ")");

@@ -89,8 +89,8 @@ TEST_F(PlotEditLines, ALineThatCannotBeDoneStopsTheScript) {
       {"drag band XF low 0.1", "the spectrum has no edge 'XF low'"},
       {"drag box middle 900", "the classifier's box has no edge 'middle'"},
       {"drag band LF high 0.5", "cannot drag LF high to 0.5 Hz: its line moves only between its neighbours"},
-      {"drag band LF high nan", "the spectrum view refused LF high to nan Hz"},
-      {"drag box top nan", "the classifier view refused top to nan"},
+      {"drag band LF high nan", "the spectrum view refused the drag of LF high to nan Hz"},
+      {"drag box top nan", "the classifier view refused the drag of top to nan"},
       {"drag wall left 1", "expected: drag band EDGE HZ, or drag box EDGE VALUE"},
   };
   for (const Case& c : cases) {
