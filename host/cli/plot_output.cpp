@@ -8,11 +8,8 @@
 #include <system_error>
 
 #include "core/quor_string.h"
-#include "host/browser/browser_settings.h"
 #include "host/cli/plot_view_page.h"
 #include "platform/pendrel/view_messages.h"
-#include "platform/win32/clipboard.h"
-#include "platform/win32/global_memory.h"
 #include "platform/win32/message_queue.h"
 
 namespace PendrelHost {
@@ -21,8 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// After the copy has come, how long the image may still take: the page answers the save
-// before the copy, so this wait normally ends at once.
+// After the SVG has come, how long the image may still take: the page answers the save
+// first, so this wait normally ends at once.
 constexpr DWORD kImageGraceMs = 2000;
 
 int PlotSide(const std::string& text, const std::string& whole) {
@@ -37,32 +34,6 @@ int PlotSide(const std::string& text, const std::string& whole) {
                                 " to " + std::to_string(kMaximumPlotSide) + " pixels, not " + text);
   }
   return value;
-}
-
-// The clipboard's format of a copied plot: its SVG text in UTF-8, ending in a zero byte.
-UINT SvgFormat() {
-  static const UINT format = RegisterClipboardFormatW(u"image/svg+xml;utf8");
-  return format;
-}
-
-void EmptyTheClipboard() {
-  if (!OpenClipboard(nullptr)) return;
-  EmptyClipboard();
-  CloseClipboard();
-}
-
-std::string ClipboardSvg() {
-  std::string svg;
-  if (!OpenClipboard(nullptr)) return svg;
-  if (HANDLE block = GetClipboardData(SvgFormat())) {
-    if (const auto* bytes = static_cast<const char*>(GlobalLock(block))) {
-      svg.assign(bytes, GlobalSize(block));
-      GlobalUnlock(block);
-    }
-  }
-  CloseClipboard();
-  while (!svg.empty() && svg.back() == '\0') svg.pop_back();
-  return svg;
 }
 
 // Moves a finished file into place; the file is gone either way.
@@ -93,26 +64,20 @@ void WritePlot(AnalysisSession& session, const PlotViewKind& kind, const fs::pat
   PlotViewPage page(session, kind, size);
   page.WaitForPaint();
   const fs::path png = folder / (std::string(kind.plotId) + ".png");
-  const fs::path svg = folder / (std::string(kind.plotId) + ".svg");
   const fs::path partialPng = folder / (".partial-" + std::string(kind.plotId) + ".png");
-  const fs::path partialSvg = folder / (".partial-" + std::string(kind.plotId) + ".svg");
-
-  EmptyTheClipboard();
   std::u16string path = Quor::String::FromUtf8(partialPng.string()).ToStdWString();
   path.push_back(u'\0');
   page.View().SendMessage(kHostSaveImageMsgId, path.data(), DWORD(path.size() * sizeof(char16_t)));
-  page.View().SendMessage(kHostCopyMsgId);
-  // The page answers once its paint is over, on this thread, while it waits here.
-  const bool copied = win32::WaitDispatchingSentMessages(
-      [] { return IsClipboardFormatAvailable(SvgFormat()) != FALSE; }, PendrelBrowser::BrowserTimeout());
-  const bool saved = win32::WaitDispatchingSentMessages([&] { return fs::exists(partialPng); },
-                                                        kImageGraceMs);
-  if (!copied) {
-    fs::remove(partialPng);
-    throw SessionError("the page handed over no SVG");
+  // The SVG the page hands over for a copy, taken from the page itself: the view's copy would
+  // also draw it into a metafile for the clipboard, which a file does not need. The page
+  // answers the save first, on this thread while it waits here, so the image is written by
+  // the time the SVG comes.
+  const std::string svg = page.PrintableSvg();
+  WriteText(folder / (".partial-" + std::string(kind.plotId) + ".svg"),
+            folder / (std::string(kind.plotId) + ".svg"), svg);
+  if (!win32::WaitDispatchingSentMessages([&] { return fs::exists(partialPng); }, kImageGraceMs)) {
+    throw SessionError("cannot write " + png.string() + ": the image was not saved");
   }
-  WriteText(partialSvg, svg, ClipboardSvg());
-  if (!saved) throw SessionError("cannot write " + png.string() + ": the image was not saved");
   MoveIntoPlace(partialPng, png);
 }
 

@@ -67,6 +67,16 @@ void PlotViewPage::WaitForPaint() {
       "})");
 }
 
+std::string PlotViewPage::PrintableSvg() {
+  const nlohmann::json svg = Evaluate(
+      "new Promise(function (done) {"
+      "  var plot = etch.get_plot('local');"
+      "  plot.when_painted().done(function () { plot.printable_svg().done(done); });"
+      "})");
+  if (!svg.is_string()) throw SessionError("the page gave no SVG");
+  return svg.get<std::string>();
+}
+
 void PlotViewPage::RefreshMarkup() { m_view->Notify(DataEventWord(kViewRefreshNotice), nullptr); }
 
 }  // namespace PendrelHost

@@ -43,6 +43,9 @@ class PlotViewPage {
   nlohmann::json Evaluate(const std::string& expression);
   // Until the plot has no paint left to do.
   void WaitForPaint();
+  // The plot as the printable SVG text (UTF-8) that its page hands over for a copy, once the
+  // paint in progress has ended.
+  std::string PrintableSvg();
   // Has the view send its markup again, so the page shows what the settings hold now.
   void RefreshMarkup();
 
