@@ -45,6 +45,15 @@ void MoveIntoPlace(const fs::path& from, const fs::path& to) {
   throw SessionError("cannot write " + to.string() + ": " + error.message());
 }
 
+// A partial file that goes with the scope unless it was moved into place.
+struct PartialFile {
+  fs::path path;
+  ~PartialFile() {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+  }
+};
+
 void WriteText(const fs::path& partial, const fs::path& path, const std::string& text) {
   {
     std::ofstream file(partial, std::ios::binary | std::ios::trunc);
@@ -64,7 +73,8 @@ void WritePlot(AnalysisSession& session, const PlotViewKind& kind, const fs::pat
   PlotViewPage page(session, kind, size);
   page.WaitForPaint();
   const fs::path png = folder / (std::string(kind.plotId) + ".png");
-  const fs::path partialPng = folder / (".partial-" + std::string(kind.plotId) + ".png");
+  const PartialFile partial{folder / (".partial-" + std::string(kind.plotId) + ".png")};
+  const fs::path& partialPng = partial.path;
   std::u16string path = Quor::String::FromUtf8(partialPng.string()).ToStdWString();
   path.push_back(u'\0');
   page.View().SendMessage(kHostSaveImageMsgId, path.data(), DWORD(path.size() * sizeof(char16_t)));
