@@ -161,10 +161,8 @@ int WriteOutputs(AnalysisSession& session, const AnalyseOptions& options, std::F
   if (options.save) session.Save(*options.save);
   for (const std::string& report : options.reports) WriteReport(session, report);
   if (options.trace) WriteTrace(session, *options.trace, options.settings.from, options.settings.to);
-  if (options.plots && WritePlots(session, *options.plots, options.plotSize.value_or(ViewFrameSize{}), err) > 0) {
-    return 1;
-  }
-  return 0;
+  if (!options.plots) return 0;
+  return WritePlots(session, *options.plots, options.plotSize.value_or(ViewFrameSize{}), err) > 0 ? 1 : 0;
 }
 
 int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
