@@ -33,6 +33,11 @@ enum class PaneEvent : DWORD {
   RecordStart,
   DataChanged,
   TimedRefresh,
+  DoubleClick,   // a: client point, b: keys, c: BOOL* set when an object took it
+  RightButton,   // a: TRUE down, FALSE up; b: client point; c: keys
+  MouseLeave,
+  Timer,         // a: the timer id
+  Notify,        // a: the control id, b: the NMHDR*
 };
 
 struct IPendrelInteractiveObject : IUnknown {
