@@ -21,7 +21,7 @@ namespace PendrelDraw {
 class ControlBase : public Quor::UIElement {
  public:
   // Moves the control without repainting it.
-  virtual void SetRect(const RECT& rect) = 0;
+  virtual void SetRect(const RECT* rect) = 0;
   virtual bool IsEnabled() const = 0;
   virtual void Enable(bool enabled) = 0;
   virtual bool IsShown() const { return IsEnabled(); }
@@ -30,7 +30,7 @@ class ControlBase : public Quor::UIElement {
 
 class PreviewControl : public ControlBase {
  public:
-  virtual SIZE GetPreferredSize() const = 0;
+  virtual void GetPreferredSize(SIZE* size) = 0;
   // Which of its buttons the control offers (the trace control's mode bits); the sampling
   // control has no choice and ignores it.
   virtual void SetModes(DWORD) {}

@@ -46,7 +46,8 @@ void PreviewDataPane::SetPaneRect(const RECT& rect) {
     DataPane::SetPaneRect(rect);
     return;
   }
-  const SIZE control = m_samplingControl->GetPreferredSize();
+  SIZE control = {};
+  m_samplingControl->GetPreferredSize(&control);
   const LONG right = (ChannelFlags() & kSecondAxisFlag) ? control.cx + 5 : 0;
   m_raisedLeftWidth = 0;
   SetMinimumLabelWidths(0, right);
@@ -72,7 +73,8 @@ void PreviewDataPane::SetPaneSize(SIZE size) {
   const LONG width = PaneWidth();
   const LONG rightWidth = RightLabelWidth();
   const LONG zoomHeight = GetZoomControl() ? GetZoomControl()->PreferredHeight() : 0;
-  const SIZE control = m_samplingControl->GetPreferredSize();
+  SIZE control = {};
+  m_samplingControl->GetPreferredSize(&control);
   const LONG top = paneRect.bottom - zoomHeight + 1;
   LONG left = x - leftWidth + 2;
   if (rightWidth != 0) {
@@ -80,11 +82,18 @@ void PreviewDataPane::SetPaneSize(SIZE size) {
   } else if (m_traceControl) {
     left = x + width + 5;
   }
-  m_samplingControl->SetRect({left, top, left + control.cx, top + control.cy});
+  const RECT sampling = {left, top, left + control.cx, top + control.cy};
+  m_samplingControl->SetRect(&sampling);
   if (m_traceControl) {
     const LONG traceLeft = x - leftWidth;
-    m_traceControl->SetRect({traceLeft, top, traceLeft + control.cx, top + control.cy});
+    const RECT trace = {traceLeft, top, traceLeft + control.cx, top + control.cy};
+    m_traceControl->SetRect(&trace);
   }
+}
+
+void PreviewDataPane::RefreshViewControls() {
+  if (ZoomControl* zoom = GetZoomControl()) zoom->Refresh();
+  if (ScrollBar* bar = GetScrollBar()) bar->Refresh();
 }
 
 void PreviewDataPane::SetSource(DWORD flags, IUnknown* document, const LONGLONG* start) {

@@ -69,6 +69,9 @@ class PreviewDataPane : public SimpleDataPane, public TraceModeTarget {
   void Start();
   void Pause();
 
+  // The zoom control and the scroll bar show the pane's view again.
+  void RefreshViewControls();
+
   LONG SamplingState() const { return m_state; }
   IPendrelSamplingDevice* SamplingController() const { return m_controller.Get(); }
   IUnknown* SourceDocument() const { return m_sourceDocument.Get(); }
