@@ -29,6 +29,14 @@ PreviewDataPane::PreviewDataPane(IUnknown* sourceDocument)
 
 PreviewDataPane::~PreviewDataPane() = default;
 
+std::unique_ptr<PreviewControl> PreviewDataPane::CreateSamplingControl(DWORD channelFlags) {
+  return m_controlFactory ? m_controlFactory->CreateSamplingControl(*this, channelFlags) : nullptr;
+}
+
+std::unique_ptr<PreviewControl> PreviewDataPane::CreateTraceControl(DWORD mask) {
+  return m_controlFactory ? m_controlFactory->CreateTraceControl(*this, mask) : nullptr;
+}
+
 void PreviewDataPane::AttachWindow(void* owner, HWND window) {
   m_samplingControl = CreateSamplingControl(ChannelFlags());
   if (m_samplingControl) m_samplingControl->Enable(bool(m_controller));

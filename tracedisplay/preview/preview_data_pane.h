@@ -2,8 +2,8 @@
 // sampling control (start, pause, stop) and, when its window asks for one, a trace control
 // (stack, overlay, source only), both placed inside the pane's area. Sampling goes into a scratch
 // document that the host backs with a temporary compound file; stopping returns the view to the
-// previewed document where it was before sampling started. The window that holds the pane makes
-// its controls (CreateSamplingControl, CreateTraceControl) and owns the pane.
+// previewed document where it was before sampling started. The window that holds the pane owns
+// it and makes its controls (PreviewControlFactory).
 #pragma once
 
 #include <functional>
@@ -37,6 +37,20 @@ inline constexpr DWORD kSecondAxisFlag = 0x40000000;
 struct PreviewDocumentNotice {
   DWORD sampling;      // 1 while the scratch document is shown
   IUnknown* document;  // held for the duration of the notice
+};
+
+class PreviewDataPane;
+
+// Makes the controls of a preview pane: the window that holds the pane.
+class PreviewControlFactory {
+ public:
+  // Null when the control cannot be made.
+  virtual std::unique_ptr<PreviewControl> CreateSamplingControl(PreviewDataPane& pane,
+                                                                DWORD channelFlags) = 0;
+  virtual std::unique_ptr<PreviewControl> CreateTraceControl(PreviewDataPane& pane, DWORD mask) = 0;
+
+ protected:
+  ~PreviewControlFactory() = default;
 };
 
 class PreviewDataPane : public SimpleDataPane, public TraceModeTarget {
@@ -79,10 +93,13 @@ class PreviewDataPane : public SimpleDataPane, public TraceModeTarget {
   PreviewControl* SamplingControl() const { return m_samplingControl.get(); }
   PreviewControl* TraceControl() const { return m_traceControl.get(); }
 
+  // The window that makes the controls; it outlives the pane's window attachment.
+  void SetControlFactory(PreviewControlFactory* factory) { m_controlFactory = factory; }
+
  protected:
-  // The window makes the controls; null when it cannot.
-  virtual std::unique_ptr<PreviewControl> CreateSamplingControl(DWORD channelFlags) = 0;
-  virtual std::unique_ptr<PreviewControl> CreateTraceControl(DWORD mask) = 0;
+  // The factory's controls; none without a factory.
+  virtual std::unique_ptr<PreviewControl> CreateSamplingControl(DWORD channelFlags);
+  virtual std::unique_ptr<PreviewControl> CreateTraceControl(DWORD mask);
 
  private:
   // The data source behind a document, for the data pane's own SetSource.
@@ -116,6 +133,7 @@ class PreviewDataPane : public SimpleDataPane, public TraceModeTarget {
   LONG m_raisedLeftWidth = 0;
   DWORD m_traceControlMask = 0;
   TraceCallback m_traceCallback;
+  PreviewControlFactory* m_controlFactory = nullptr;
 };
 
 }  // namespace PendrelDraw
