@@ -17,6 +17,9 @@ class UxMenuGadget : public UxCustomButtonGadget {
 
   const char16_t* GetClassName() const override { return u"UxMenuGadget"; }
   const OWL::TPopupMenu& GetPopupMenu() const { return m_popup; }
+  // The window that hears the menu's messages and commands; a gadget made before its window
+  // has a handle is given it here.
+  void SetOwner(HWND owner) { m_owner = owner; }
   // Nonzero when the last drop showed the menu.
   int GetTrackResult() const { return m_trackResult; }
 

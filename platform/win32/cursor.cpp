@@ -11,6 +11,7 @@ namespace {
 HCURSOR__ arrowCursor{32512};
 HCURSOR__ waitCursor{32514};
 HCURSOR__ handCursor{32649};
+HCURSOR__ sizeAllCursor{32646};
 
 struct CursorState {
   std::mutex mutex;
@@ -31,6 +32,7 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
     case 32512: return &arrowCursor;
     case 32514: return &waitCursor;
     case 32649: return &handCursor;
+    case 32646: return &sizeAllCursor;
     default: return nullptr;
   }
 }

@@ -11,6 +11,7 @@ DECLARE_PLATFORM_HANDLE(HCURSOR);
 inline const LPCWSTR IDC_ARROW = MAKEINTRESOURCEW(32512);
 inline const LPCWSTR IDC_WAIT = MAKEINTRESOURCEW(32514);
 inline const LPCWSTR IDC_HAND = MAKEINTRESOURCEW(32649);
+inline const LPCWSTR IDC_SIZEALL = MAKEINTRESOURCEW(32646);
 
 // A system cursor (null instance and one of the IDC_ ids); null for anything else.
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);

@@ -1,7 +1,9 @@
 #include "platform/win32/input.h"
 
+#include <map>
 #include <mutex>
 #include <set>
+#include <vector>
 
 #include "platform/win32/cursor.h"
 #include "platform/win32/message_queue.h"
@@ -27,6 +29,8 @@ struct InputState {
   HWND tracked = nullptr;
   HWND lastUnderPointer = nullptr;
   LastPress lastPress;
+  std::map<int, win32::KeyStateListener> listeners;
+  int nextListener = 1;
 };
 
 InputState& State() {
@@ -110,6 +114,26 @@ void SetKeyStateSource(std::function<SHORT(int)> source) {
   state.source = std::move(source);
 }
 
+int SubscribeKeyState(KeyStateListener listener) {
+  InputState& state = State();
+  std::lock_guard lock(state.mutex);
+  const int token = state.nextListener++;
+  state.listeners.emplace(token, std::move(listener));
+  return token;
+}
+
+void UnsubscribeKeyState(int token) {
+  InputState& state = State();
+  std::lock_guard lock(state.mutex);
+  state.listeners.erase(token);
+}
+
+std::size_t KeyStateListenerCount() {
+  InputState& state = State();
+  std::lock_guard lock(state.mutex);
+  return state.listeners.size();
+}
+
 HWND SimulatePointerMove(POINT screenPoint) {
   SetCursorPos(screenPoint.x, screenPoint.y);
   const HWND target = MouseTarget(screenPoint);
@@ -163,6 +187,7 @@ HWND SimulateClick(MouseButton button, POINT screenPoint) {
 }
 
 void SimulateKey(int virtualKey, bool down) {
+  std::vector<KeyStateListener> listeners;
   {
     InputState& state = State();
     std::lock_guard lock(state.mutex);
@@ -170,7 +195,10 @@ void SimulateKey(int virtualKey, bool down) {
       state.pressed.insert(virtualKey);
     else
       state.pressed.erase(virtualKey);
+    for (const auto& [token, listener] : state.listeners) listeners.push_back(listener);
   }
+  // Called without the lock: a listener reads the key state.
+  for (const KeyStateListener& listener : listeners) listener(virtualKey, down);
   const HWND focus = GetFocus();
   if (!focus) return;
   PostMessageW(focus, down ? WM_KEYDOWN : WM_KEYUP, WPARAM(virtualKey), down ? 1 : LPARAM(0xC0000001));

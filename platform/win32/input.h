@@ -6,6 +6,7 @@
 // on a window whose class has CS_DBLCLKS.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 
 #include "platform/win32/window.h"
@@ -50,6 +51,13 @@ namespace win32 {
 
 // Replaces the key state source (null: the simulator's own pressed keys).
 void SetKeyStateSource(std::function<SHORT(int virtualKey)> source);
+
+// Key-state changes: a listener hears every key press and release of the simulator, on the
+// thread that made it, after the key state changed. Subscribing gives a token that unsubscribes.
+using KeyStateListener = std::function<void(int virtualKey, bool down)>;
+int SubscribeKeyState(KeyStateListener listener);
+void UnsubscribeKeyState(int token);
+std::size_t KeyStateListenerCount();
 
 enum class MouseButton { Left, Right };
 

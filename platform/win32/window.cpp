@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/gdi.h"
 #include "platform/win32/hresult.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/message_queue.h"
@@ -759,6 +760,21 @@ BOOL UpdateWindow(HWND handle) {
   }
   if (paint) CallProcedure(handle, WM_PAINT, 0, 0);
   return TRUE;
+}
+
+int ScrollWindowEx(HWND window, int, int, const RECT* scroll, const RECT* clip, HRGN, RECT* updateRect,
+                   UINT flags) {
+  RECT area{};
+  if (scroll) {
+    area = *scroll;
+  } else if (!GetClientRect(window, &area)) {
+    return 0;
+  }
+  if (clip && !IntersectRect(&area, &area, clip)) area = {};
+  if (updateRect) *updateRect = area;
+  if (IsRectEmpty(&area)) return NULLREGION;
+  if ((flags & SW_INVALIDATE) && !InvalidateRect(window, &area, FALSE)) return 0;
+  return SIMPLEREGION;
 }
 
 BOOL RedrawWindow(HWND window, const RECT* rect, HRGN, UINT flags) {

@@ -33,6 +33,7 @@ constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_SYSMENU = 0x00080000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
+constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
@@ -198,3 +199,9 @@ BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags);
 constexpr UINT RDW_INVALIDATE = 0x0001;
 constexpr UINT RDW_ERASE = 0x0004;
 constexpr UINT RDW_UPDATENOW = 0x0100;
+// Scrolling a window's contents: the part of the scrolled rectangle within the clip rectangle
+// is invalidated (SW_INVALIDATE) and painted again, rather than moved. The result is a region
+// kind of gdi.h (NULLREGION, SIMPLEREGION), 0 for a window that does not exist.
+constexpr UINT SW_INVALIDATE = 0x0002;
+int ScrollWindowEx(HWND window, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update,
+                   RECT* updateRect, UINT flags);

@@ -23,6 +23,10 @@
 #include "tracedisplay/panes/time_scale.h"
 #include "tracedisplay/scrolling/view_controls.h"
 
+namespace OWL {
+class TCommandEnabler;
+}
+
 namespace PendrelDraw {
 
 class DataPane;
@@ -113,6 +117,30 @@ class DataPane : public IOnlineDataSink,
   virtual void SetPaneRect(const RECT& rect);
   const RECT& GetPaneRect() const { return m_paneRect; }
   virtual void SetPaneSize(SIZE size);
+  HWND Window() const { return m_window; }
+  // The pane's origin in its window.
+  void SetOrigin(POINT origin) { m_origin = origin; }
+  POINT Origin() const { return m_origin; }
+
+  // Mouse and timer messages of the owning window (client co-ordinates), handed to the
+  // interactive objects. A double click and the cursor report whether an object took them.
+  virtual void OnLButtonDown(DWORD keys, POINT point);
+  virtual bool OnLButtonDblClk(DWORD keys, POINT point);
+  virtual void OnLButtonUp(DWORD keys, POINT point);
+  virtual void OnRButtonDown(DWORD keys, POINT point);
+  virtual void OnRButtonUp(DWORD keys, POINT point);
+  virtual void OnMouseMove(DWORD keys, POINT point);
+  virtual void OnMouseLeave();
+  virtual void OnTimer(UINT_PTR id);
+  virtual bool OnSetCursor(LONG hitTest);
+
+  // Window services, without effect in a bare pane: a timer of the window, and whether the
+  // window takes commands of a kind (1 expand, 2 compress, 3 compression menu, 4 auto-scale).
+  virtual HRESULT StartTimer(UINT_PTR, UINT) { return S_OK; }
+  virtual bool StopTimer(UINT_PTR) { return false; }
+  virtual bool IsCommandEnabled(LONG) { return true; }
+  // Fits the time axis to the traces; a bare pane cannot.
+  virtual HRESULT AutoScaleTime(LONG) { return E_NOTIMPL; }
   void SetReadyFlag(bool bound) override { m_windowBound = bound; }
   bool ReadyFlag() const { return m_windowBound; }
   // The flags every new channel pane gets.
@@ -151,6 +179,7 @@ class DataPane : public IOnlineDataSink,
   void RedrawLane(LONG lane, bool keepRange, DWORD flags, HDC dc, LONG pane, bool reset);
   void DrawSweepLine(HDC dc);
   void EnablePainting(bool enabled) { m_paintingEnabled = enabled; }
+  bool PaintingEnabled() const { return m_paintingEnabled; }
   // ORed into the flags of every record segment drawn.
   void SetExtraDrawFlags(DWORD flags) { m_extraDrawFlags = flags; }
 
@@ -180,8 +209,14 @@ class DataPane : public IOnlineDataSink,
   void StoreCompression(const QuorRational& ratio);
   void SetCompression(const QuorRational& ratio, const POINT* anchor, bool notify);
   void Zoom(bool in);
+  // The zoom control's compression menu: rebuilt from its ids with the stored compression
+  // checked; an item's state and its command. Kind 1 is the horizontal compression, the only
+  // one a data pane answers.
+  void BuildCompressionMenu(HMENU menu, int firstId, int endId);
+  void GetCompressionMenuState(LONG kind, OWL::TCommandEnabler& state);
+  void OnCompressionMenuCommand(LONG kind, int id);
   void OnScroll(WORD code, double amount);
-  void ScrollPages(LONG direction) { OnScroll(WORD(direction), 1.0); }
+  virtual void ScrollPages(LONG direction) { OnScroll(WORD(direction), 1.0); }
   bool OnMouseWheel(DWORD keys, SHORT delta, POINT screenPoint);
   void ScrollBy(LONGLONG delta);
   void ScrollToTime(LONG tick, LONG record, LONG mode);
@@ -281,6 +316,7 @@ class DataPane : public IOnlineDataSink,
   virtual std::unique_ptr<ZoomControl> CreateZoomControl(DWORD) { return nullptr; }
   virtual void RequestRedraw(bool) {}
   virtual void PlaceControls(int, int, int, int, bool) {}
+  virtual void UpdateWindowNow() {}
   virtual ChannelPane* CreateChannelPane(LONG index);
   virtual void OnChannelPaneAdded(LONG index);
   virtual void OnChannelPaneRemoved(LONG index);
@@ -360,6 +396,7 @@ class DataPane : public IOnlineDataSink,
   LONG m_leftLabelWidth = 0;
   LONG m_rightLabelWidth = 0;
   RECT m_paneRect = {};
+  POINT m_origin = {};
   LONG m_paneWidth = 0;
   LONG m_paneHeight = 0;
   QuorRational m_compression{10, 1};

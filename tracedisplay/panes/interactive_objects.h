@@ -33,6 +33,10 @@ enum class PaneEvent : DWORD {
   RecordStart,
   DataChanged,
   TimedRefresh,
+  DoubleClick,   // a: client point, b: keys, c: BOOL* set when an object took it
+  RightButton,   // a: TRUE down, FALSE up; b: client point; c: keys
+  MouseLeave,
+  Timer,         // a: the timer id
 };
 
 struct IPendrelInteractiveObject : IUnknown {

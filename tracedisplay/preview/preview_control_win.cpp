@@ -1,11 +1,10 @@
 #include "tracedisplay/preview/preview_control_win.h"
 
-#include <algorithm>
+#include <string>
 
-#include "core/quor_string.h"
 #include "platform/owl/gadgets/command_enabler.h"
 #include "tracedisplay/preview/preview_data_pane.h"
-#include "tracedisplay/preview/preview_strings.h"
+#include "tracedisplay/windows/trace_display_resources.h"
 
 namespace PendrelDraw {
 
@@ -16,13 +15,19 @@ constexpr int kStartBitmap = 107;
 constexpr int kPauseBitmap = 108;
 constexpr DWORD kStartsSampling = 0x40000000;
 
-// The name of the sampling hardware in the tip of a preview without it.
-const Quor::String& NoDeviceTip() {
-  static const Quor::String tip = [] {
-    std::u16string text = PreviewString(kNoDeviceTipText).c_str();
+constexpr UINT kStopTip = 304;
+constexpr UINT kStartTip = 305;
+constexpr UINT kPauseTip = 306;
+// "No %1 available - sampling is disabled", %1 the sampling hardware's name.
+constexpr UINT kNoDeviceTip = 311;
+
+// The tip of start in a preview without sampling hardware.
+const std::u16string& NoDeviceTip() {
+  static const std::u16string tip = [] {
+    std::u16string text = TraceDisplayString(kNoDeviceTip);
     const std::size_t at = text.find(u"%1");
     if (at != std::u16string::npos) text.replace(at, 2, u"Plexlo");
-    return Quor::String(text);
+    return text;
   }();
   return tip;
 }
@@ -30,7 +35,7 @@ const Quor::String& NoDeviceTip() {
 }  // namespace
 
 PreviewControlWin::PreviewControlWin(OWL::TWindow* parent, PreviewDataPane* pane, DWORD channelFlags)
-    : OWL::TGadgetWindow(parent),
+    : FixedGadgetWindow(parent, nullptr),
       m_pane(pane),
       m_stop(channelFlags & kStartsSampling
                  ? nullptr
@@ -50,10 +55,8 @@ bool PreviewControlWin::Find(OWL::TEventInfo& info) {
       {WM_COMMAND, kSamplingStartCommand, OWL::Handler(&PreviewControlWin::EvStart)},
       {WM_COMMAND, kSamplingPauseCommand, OWL::Handler(&PreviewControlWin::EvPause)},
       {OWL::WM_COMMAND_ENABLE, 0, OWL::Handler(&PreviewControlWin::EvCommandEnable)},
-      {WM_LBUTTONDOWN, 0, OWL::Handler(&PreviewControlWin::EvLButtonDown)},
-      {WM_LBUTTONUP, 0, OWL::Handler(&PreviewControlWin::EvLButtonUp)},
   };
-  return SearchResponseTable(table, info) || OWL::TGadgetWindow::Find(info);
+  return SearchResponseTable(table, info) || FixedGadgetWindow::Find(info);
 }
 
 LRESULT PreviewControlWin::EvStop(WPARAM, LPARAM) {
@@ -82,33 +85,19 @@ LRESULT PreviewControlWin::EvCommandEnable(WPARAM, LPARAM parameter) {
   switch (enabler->GetId()) {
     case kSamplingStartCommand:
       enabler->Enable(hasDevice);
-      enabler->SetText((hasDevice ? PreviewString(kStartTipText) : NoDeviceTip()).c_str());
+      enabler->SetText((hasDevice ? TraceDisplayString(kStartTip) : NoDeviceTip()).c_str());
       break;
     case kSamplingPauseCommand:
       enabler->Enable(hasDevice && !(m_stop && m_stop->GetButtonState() == OWL::TButtonGadget::Down));
-      enabler->SetText(PreviewString(kPauseTipText).c_str());
+      enabler->SetText(TraceDisplayString(kPauseTip).c_str());
       break;
     case kSamplingStopCommand:
-      enabler->SetText(PreviewString(kStopTipText).c_str());
+      enabler->SetText(TraceDisplayString(kStopTip).c_str());
       break;
     default:
       return 0;
   }
   return 0;
-}
-
-void PreviewControlWin::TellOwner(WPARAM upOrDown) {
-  if (const HWND owner = GetParentH()) SendMessageW(owner, kControlMouseMessage, upOrDown, 0);
-}
-
-LRESULT PreviewControlWin::EvLButtonDown(WPARAM modifiers, LPARAM point) {
-  TellOwner(0);
-  return OWL::TGadgetWindow::EvLButtonDown(modifiers, point);
-}
-
-LRESULT PreviewControlWin::EvLButtonUp(WPARAM modifiers, LPARAM point) {
-  TellOwner(1);
-  return OWL::TGadgetWindow::EvLButtonUp(modifiers, point);
 }
 
 void PreviewControlWin::ShowPressed(UxSizableButtonGadget* pressed) {
@@ -132,14 +121,7 @@ void PreviewControlWin::Enable(bool enabled) {
 }
 
 void PreviewControlWin::GetPreferredSize(SIZE* size) {
-  if (!size) return;
-  *size = {0, 0};
-  for (const auto& gadget : Gadgets()) {
-    OWL::TSize desired;
-    gadget->GetDesiredSize(desired);
-    size->cx += desired.cx;
-    size->cy = std::max(size->cy, desired.cy);
-  }
+  if (size) *size = GetDesiredSize();
 }
 
 void PreviewControlWin::PressStop() {

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "controls/gadgets/ux_sizable_button_gadget.h"
-#include "platform/owl/gadgets/gadget_window.h"
-#include "tracedisplay/preview/preview_control.h"
+#include "tracedisplay/scrolling/view_controls.h"
+#include "tracedisplay/windows/fixed_gadget_window.h"
 
 namespace PendrelDraw {
 
@@ -17,10 +17,8 @@ class PreviewDataPane;
 inline constexpr UINT kSamplingStopCommand = 100;
 inline constexpr UINT kSamplingStartCommand = 101;
 inline constexpr UINT kSamplingPauseCommand = 102;
-// Sent to the strip's owner when the left button goes down (wParam 0) or up (1) on the strip.
-inline constexpr UINT kControlMouseMessage = WM_USER + 1;
 
-class PreviewControlWin final : public OWL::TGadgetWindow, public PreviewControl {
+class PreviewControlWin final : public FixedGadgetWindow, public PreviewControl {
  public:
   // Bit 30 of the pane's channel flags: the preview shows live data only, so it has no stop
   // button and starts out sampling.
@@ -43,11 +41,8 @@ class PreviewControlWin final : public OWL::TGadgetWindow, public PreviewControl
   LRESULT EvStart(WPARAM, LPARAM);
   LRESULT EvPause(WPARAM, LPARAM);
   LRESULT EvCommandEnable(WPARAM, LPARAM enabler);
-  LRESULT EvLButtonDown(WPARAM modifiers, LPARAM point);
-  LRESULT EvLButtonUp(WPARAM modifiers, LPARAM point);
   // The one pressed-looking button of the three.
   void ShowPressed(UxSizableButtonGadget* pressed);
-  void TellOwner(WPARAM upOrDown);
 
   PreviewDataPane* m_pane;
   UxSizableButtonGadget* m_stop;

@@ -11,8 +11,8 @@
 
 #include "core/com_ptr.h"
 #include "platform/pendrel/sampling_device.h"
-#include "tracedisplay/preview/preview_control.h"
 #include "tracedisplay/preview/simple_data_pane.h"
+#include "tracedisplay/scrolling/view_controls.h"
 
 namespace PendrelDraw {
 
@@ -53,7 +53,7 @@ class PreviewControlFactory {
   ~PreviewControlFactory() = default;
 };
 
-class PreviewDataPane : public SimpleDataPane, public TraceModeTarget {
+class PreviewDataPane : public SimpleDataPane {
  public:
   using TraceCallback = std::function<void(DWORD)>;
 
@@ -74,7 +74,9 @@ class PreviewDataPane : public SimpleDataPane, public TraceModeTarget {
   HRESULT AttachSource();
 
   void SetSamplingState(LONG requested);
-  void SetTraceMode(DWORD mode, DWORD argument) override;
+  // The trace control's modes: 2 stack, 4 overlay, 8 the source trace only (argument bit 0)
+  // or all traces again (bit 1).
+  void SetTraceMode(DWORD mode, DWORD argument);
   void NotifyTraceCallback(DWORD value);
   void SetTraceCallback(DWORD mask, TraceCallback callback);
 

@@ -10,7 +10,7 @@
 
 #include "core/com_ptr.h"
 #include "platform/pendrel/sampling_device.h"
-#include "platform/win32/geometry.h"
+#include "platform/win32/gdi_handles.h"
 
 namespace OWL {
 class TWindow;

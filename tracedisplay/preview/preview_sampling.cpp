@@ -6,7 +6,7 @@
 #include "platform/pendrel/document_provider.h"
 #include "platform/win32/message_box.h"
 #include "tracedisplay/preview/preview_data_pane.h"
-#include "tracedisplay/preview/preview_strings.h"
+#include "tracedisplay/windows/trace_display_resources.h"
 
 namespace PendrelDraw {
 
@@ -14,6 +14,8 @@ namespace {
 
 // A start that failed was already reported to the user.
 constexpr HRESULT kStartFailureReported = HRESULT(0xA004820F);
+constexpr UINT kCannotStartSamplingText = 314;
+constexpr UINT kSamplingCaption = 315;
 
 }  // namespace
 
@@ -69,8 +71,8 @@ void PreviewDataPane::OpenSamplingDocument() {
 
 void PreviewDataPane::ShowStartFailure(HRESULT result, const Quor::String& error) {
   if (result == kStartFailureReported) return;
-  const Quor::String& text = error.IsEmpty() ? PreviewString(kCannotStartSamplingText) : error;
-  TarnMessageBox(text, PreviewString(kSamplingCaption), MB_TASKMODAL | MB_ICONERROR, 0);
+  const Quor::String text = error.IsEmpty() ? Quor::String(TraceDisplayString(kCannotStartSamplingText)) : error;
+  TarnMessageBox(text, Quor::String(TraceDisplayString(kSamplingCaption)), MB_TASKMODAL | MB_ICONERROR, 0);
 }
 
 }  // namespace PendrelDraw

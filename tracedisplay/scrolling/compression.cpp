@@ -7,7 +7,10 @@
 #include "platform/win32/clock.h"
 #include "platform/win32/input.h"
 #include "platform/win32/window.h"
+#include "platform/owl/gadgets/command_enabler.h"
+#include "platform/win32/menus.h"
 #include "tracedisplay/datapane/data_pane.h"
+#include "tracedisplay/scrolling/compression_menu.h"
 #include "tracedisplay/steps/compression_steps.h"
 
 namespace PendrelDraw {
@@ -123,6 +126,34 @@ bool DataPane::OnMouseWheel(DWORD keys, SHORT delta, POINT point) {
   }
   m_wheelRemainder += back ? notches * kWheelNotch : -notches * kWheelNotch;
   return false;
+}
+
+}  // namespace PendrelDraw
+
+namespace PendrelDraw {
+
+void DataPane::BuildCompressionMenu(HMENU menu, int firstId, int endId) {
+  for (int position = GetMenuItemCount(menu) - 1; position >= 0; --position) {
+    DeleteMenu(menu, UINT(position), MF_BYPOSITION);
+  }
+  for (int id = firstId; id < endId; ++id) {
+    const QuorRational ratio = MenuRatio(id);
+    const UINT check = Same(ratio, m_compression) ? MF_CHECKED : MF_UNCHECKED;
+    const std::u16string text = FormatRatio(ratio.Numerator(), ratio.Denominator());
+    AppendMenuW(menu, MF_STRING | check, UINT_PTR(id), text.c_str());
+  }
+}
+
+void DataPane::GetCompressionMenuState(LONG kind, OWL::TCommandEnabler& state) {
+  if (kind != 1) return;
+  QuorRational current;
+  GetCompression(&current);
+  const bool checked = Same(MenuRatio(int(state.GetId())), current);
+  state.SetCheck(checked ? OWL::TCommandEnabler::Checked : OWL::TCommandEnabler::Unchecked);
+}
+
+void DataPane::OnCompressionMenuCommand(LONG kind, int id) {
+  if (kind == 1) SetCompression(MenuRatio(id), nullptr, true);
 }
 
 }  // namespace PendrelDraw
