@@ -27,7 +27,11 @@ Quor::ComPtr<IUnknown> PreviewDataPane::SamplingTargetOf(IUnknown* document) {
 PreviewDataPane::PreviewDataPane(IUnknown* sourceDocument)
     : SimpleDataPane(TraceSourceOf(sourceDocument).Get()), m_sourceDocument(sourceDocument) {}
 
-PreviewDataPane::~PreviewDataPane() = default;
+PreviewDataPane::~PreviewDataPane() {
+  // The device must not go on filling a document that nobody shows, nor telling this pane.
+  if (m_controller && m_state != kPreviewStopped) m_controller->Stop(0);
+  ReleaseSamplingDocument();
+}
 
 std::unique_ptr<PreviewControl> PreviewDataPane::CreateSamplingControl(DWORD channelFlags) {
   return m_controlFactory ? m_controlFactory->CreateSamplingControl(*this, channelFlags) : nullptr;

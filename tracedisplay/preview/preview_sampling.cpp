@@ -44,7 +44,7 @@ void PreviewDataPane::StartSampling() {
   if (!m_samplingDocument) OpenSamplingDocument();
   Quor::String error;
   const HRESULT result = RequestStart(error);
-  if (result == S_OK) {
+  if (SUCCEEDED(result)) {
     m_state = kPreviewSampling;
     return;
   }
