@@ -13,7 +13,7 @@ namespace {
 constexpr int kStopBitmap = 106;
 constexpr int kStartBitmap = 107;
 constexpr int kPauseBitmap = 108;
-constexpr DWORD kStartsSampling = 0x40000000;
+constexpr DWORD kNoStopButton = 0x40000000;
 
 constexpr UINT kStopTip = 304;
 constexpr UINT kStartTip = 305;
@@ -37,7 +37,7 @@ const std::u16string& NoDeviceTip() {
 PreviewControlWin::PreviewControlWin(OWL::TWindow* parent, PreviewDataPane* pane, DWORD channelFlags)
     : FixedGadgetWindow(parent, nullptr),
       m_pane(pane),
-      m_stop(channelFlags & kStartsSampling
+      m_stop(channelFlags & kNoStopButton
                  ? nullptr
                  : new UxSizableButtonGadget(kStopBitmap, kSamplingStopCommand, OWL::TButtonGadget::Exclusive)),
       m_start(new UxSizableButtonGadget(kStartBitmap, kSamplingStartCommand, OWL::TButtonGadget::Exclusive)),

@@ -20,8 +20,8 @@ inline constexpr UINT kSamplingPauseCommand = 102;
 
 class PreviewControlWin final : public FixedGadgetWindow, public PreviewControl {
  public:
-  // Bit 30 of the pane's channel flags: the preview shows live data only, so it has no stop
-  // button and starts out sampling.
+  // With bit 30 of the pane's channel flags set (a second axis) the strip has no stop button and
+  // shows start pressed; otherwise stop comes first and shows pressed.
   PreviewControlWin(OWL::TWindow* parent, PreviewDataPane* pane, DWORD channelFlags);
 
   // PreviewControl
@@ -32,7 +32,8 @@ class PreviewControlWin final : public FixedGadgetWindow, public PreviewControl 
   void PressStop() override;
 
   bool Find(OWL::TEventInfo& info) override;
-  UxSizableButtonGadget& StopButton() const { return *m_stop; }
+  // Null when the strip has no stop button.
+  UxSizableButtonGadget* StopButton() const { return m_stop; }
   UxSizableButtonGadget& StartButton() const { return *m_start; }
   UxSizableButtonGadget& PauseButton() const { return *m_pause; }
 

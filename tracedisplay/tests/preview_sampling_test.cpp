@@ -4,16 +4,13 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/com_ptr.h"
-#include "host/document/data_document.h"
-#include "host/recording/synthetic_ecg.h"
-#include "host/sampling/simulated_sampling_device.h"
-#include "host/traces/trace_data_source.h"
 #include "hostframework/this_module.h"
+#include "tracedisplay/tests/preview_sample.h"
 #include "tracedisplay/tests/preview_test_pane.h"
 
 HMODULE TraceDisplayTestResources();
@@ -126,23 +123,16 @@ class PreviewSamplingTest : public TraceDisplayTest {
   void SetUp() override {
     TraceDisplayTest::SetUp();
     ExtLib::SetThisModule(TraceDisplayTestResources());
-    PendrelHost::SyntheticEcgSettings settings;
-    settings.sampleRate = 500.0;
-    settings.duration = 20.0;
-    document = PendrelHost::OpenDocument(PendrelHost::MakeSyntheticEcg(settings).recording);
-    device = &PendrelHost::AddSimulatedDevice(*PendrelHost::AsDataDocument(document.get()));
-    source.reset(PendrelHost::CreateTraceDataSource(document.get()));
-    IUnknown* shown = nullptr;
-    const auto provider = Quor::QueryFace<IPendrelDocumentProvider>(source.get());
-    ASSERT_TRUE(provider);
-    ASSERT_EQ(provider->GetDocument(kProvideShownDocument, &shown), S_OK);
-    shownDocument.reset(shown);
+    sample = std::make_unique<PreviewSample>();
+    ASSERT_TRUE(sample->shownDocument);
+    device = sample->device;
+    shownDocument = sample->shownDocument.get();
   }
   void TearDown() override { ExtLib::SetThisModule(nullptr); }
 
   // A preview of the sample, scrolled away from its start.
   std::unique_ptr<TestPreviewPane> MakePane(bool withDevice) {
-    auto pane = std::make_unique<TestPreviewPane>(shownDocument.get());
+    auto pane = std::make_unique<TestPreviewPane>(shownDocument);
     pane->SetLaneCount(1);
     pane->AttachWindow(nullptr, nullptr);
     pane->SetPaneSize({402, 200});
@@ -170,10 +160,9 @@ class PreviewSamplingTest : public TraceDisplayTest {
   }
 
   ScratchFolder scratchFolder;
-  Tarn::HeldReference<IUnknown> document;
+  std::unique_ptr<PreviewSample> sample;
   PendrelHost::SimulatedSamplingDevice* device = nullptr;
-  Tarn::HeldReference<IPendrelTraceDataSource> source;
-  Tarn::HeldReference<IUnknown> shownDocument;
+  IUnknown* shownDocument = nullptr;
 };
 
 TEST_F(PreviewSamplingTest, SessionsOnTheBuiltInSample) {
@@ -194,7 +183,7 @@ TEST_F(PreviewSamplingTest, SessionsOnTheBuiltInSample) {
         case Scratch::None:
           EXPECT_EQ(pane->SamplingDocument(), nullptr);
           EXPECT_EQ(scratchFolder.Files(), 0u);
-          EXPECT_EQ(pane->SourceDocument(), shownDocument.get());
+          EXPECT_EQ(pane->SourceDocument(), shownDocument);
           EXPECT_EQ(pane->GetScrollPosition(), shownBefore) << "the view is back where it was";
           break;
         case Scratch::New:
