@@ -25,10 +25,8 @@ bool ReadPreference(DWORD id, Value* value, Read read) {
   ITarnSharedService* shared = GetTarnSharedService();
   if (!shared) return false;
   Quor::ComPtr<IMessage> key;
-  if (FAILED(shared->CreateKeyMessage(id, 0, 0, Quor::ComPtrOut<IMessage>::Bind(key))) || !key) {
-    return false;
-  }
-  return SUCCEEDED(read(key.Get(), value));
+  shared->CreateKeyMessage(id, 0, 0, Quor::ComPtrOut<IMessage>::Bind(key));
+  return key && SUCCEEDED(read(key.Get(), value));
 }
 
 }  // namespace
@@ -101,11 +99,8 @@ void PreviewPaneBase::FindSamplingController() {
   LONG count = 0;
   if (FAILED(devices->GetBusyWord(&busy)) || busy != 0) return;
   if (FAILED(devices->GetCount(&count)) || count <= 0) return;
-  Quor::ComPtr<IPendrelSamplingDevice> device;
-  if (FAILED(devices->GetDevice(0, Quor::ComPtrOut<IPendrelSamplingDevice>::Bind(device))) || !device) {
-    return;
-  }
-  m_samplingController = device;
+  devices->GetDevice(0, Quor::ComPtrOut<IPendrelSamplingDevice>::Bind(m_samplingController));
+  if (!m_samplingController) return;
   m_samplingController->SelectChannels(0, kAllChannels);
   Pane().AttachSamplingController(m_samplingController.Get());
 }
@@ -125,10 +120,8 @@ void PreviewPaneBase::SetTimeScale(LONG tick, LONG record, double compression) {
 void PreviewPaneBase::Refresh(LONG unitPrefix) {
   PendrelDraw::PreviewDataPane& pane = Pane();
   Quor::ComPtr<IPendrelRecordDrawer> drawer;
-  if (FAILED(pane.GetPaneDrawer(0, 0, 1, Quor::ComPtrOut<IPendrelRecordDrawer>::Bind(drawer))) ||
-      !drawer || pane.GetLaneCount() < 1) {
-    return;
-  }
+  pane.GetPaneDrawer(0, 0, 1, Quor::ComPtrOut<IPendrelRecordDrawer>::Bind(drawer));
+  if (!drawer || pane.GetLaneCount() < 1) return;
   pane.ChannelPaneAt(0)->SetAxisUnitPrefix(1, unitPrefix);
   pane.SetPaneRect(pane.GetPaneRect());
   pane.MarkAllForRedraw();
