@@ -4,15 +4,8 @@
 #include <utility>
 
 #include "platform/pendrel/device_sampling.h"
-#include "tracedisplay/panes/notice_ids.h"
 
 namespace PendrelDraw {
-
-namespace {
-
-using PreviewDocumentChanged = TypeIdClass<&GUID_PendrelPreviewDocument, 0>;
-
-}  // namespace
 
 Quor::ComPtr<IPendrelTraceDataSource> PreviewDataPane::TraceSourceOf(IUnknown* document) {
   return Quor::QueryFace<IPendrelTraceDataSource>(document);

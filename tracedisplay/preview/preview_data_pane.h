@@ -11,6 +11,7 @@
 
 #include "core/com_ptr.h"
 #include "platform/pendrel/sampling_device.h"
+#include "tracedisplay/panes/notice_ids.h"
 #include "tracedisplay/preview/simple_data_pane.h"
 #include "tracedisplay/scrolling/view_controls.h"
 
@@ -33,7 +34,8 @@ inline constexpr DWORD kWantsTraceControl = 0x1;
 // Channel flag: channel panes show a second axis.
 inline constexpr DWORD kSecondAxisFlag = 0x40000000;
 
-// The record a preview's observers get when the document it shows changes.
+// The notice a preview's observers get when the document it shows changes, and its record.
+using PreviewDocumentChanged = TypeIdClass<&GUID_PendrelPreviewDocument, 0>;
 struct PreviewDocumentNotice {
   DWORD sampling;      // 1 while the scratch document is shown
   IUnknown* document;  // held for the duration of the notice

@@ -1,3 +1,4 @@
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -8,6 +9,7 @@
 #include "tracedisplay/preview/preview_pane_base.h"
 #include "tracedisplay/tests/data_window_test.h"
 #include "tracedisplay/tests/preview_sample.h"
+#include "tracedisplay/tests/recording_drawer.h"
 
 using namespace PendrelDraw;
 
@@ -134,6 +136,40 @@ TEST_F(PreviewPaneBaseTest, AutoScaleWithoutARangeOrAnAutoScalingPaneTouchesNoAx
   base->AutoScale(false, range);
   EXPECT_EQ(axis.Low(), -3.0);
   EXPECT_EQ(axis.High(), 3.0);
+}
+
+TEST_F(PreviewPaneBaseTest, ThePreviewGoesOnThePlaceholderAtTheTimeScaleAsked) {
+  OWL::TWindow placeholder(&host);
+  placeholder.Attr.Id = 511;
+  placeholder.Attr.X = 20;
+  placeholder.Attr.Y = 30;
+  placeholder.Attr.W = 402;
+  placeholder.Attr.H = 220;
+  ASSERT_TRUE(placeholder.Create());
+  auto base = MakeBase();
+  ASSERT_TRUE(base->Window()->Create());
+  base->PlaceInDialog(host.GetHandle());
+  EXPECT_EQ(Box(base->Pane().GetPaneRect()), (std::array<LONG, 4>{20, 30, 422, 250}));
+
+  base->SetTimeScale(2500, 0, 5.0);
+  QuorRational compression;
+  base->Pane().GetCompression(&compression);
+  EXPECT_EQ(compression.ToDouble(), 5.0);
+  EXPECT_EQ(base->Pane().GetScrollPosition(), 500 + base->Pane().DataWidth())
+      << "tick 2500 stands at the left edge";
+}
+
+TEST_F(PreviewPaneBaseTest, TheUnitPrefixNeedsATraceInTheFirstLane) {
+  auto base = MakeBase();
+  ScaledAxis(*base);
+  ChannelPane& band = *base->Pane().ChannelPaneAt(0);
+  const LONG before = band.unit[0].index;
+  base->Refresh(7);
+  EXPECT_EQ(band.unit[0].index, before) << "no drawer of the first kind";
+  Quor::ComPtr<RecordingDrawer> trace(new RecordingDrawer(0x201));
+  base->Pane().SetPaneDrawerSource(0, 1, band.Adjuster(1), trace.Get());
+  base->Refresh(7);
+  EXPECT_EQ(band.unit[0].index, 7);
 }
 
 }  // namespace

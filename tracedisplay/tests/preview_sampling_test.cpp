@@ -2,6 +2,7 @@
 // device replays the sample into a scratch document that a temporary compound file backs.
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -214,6 +215,31 @@ TEST_F(PreviewSamplingTest, SessionsOnTheBuiltInSample) {
     device->Stop(0);
     EXPECT_EQ(scratchFolder.Files(), 0u) << "no temporary file is left";
   }
+}
+
+TEST_F(PreviewSamplingTest, TheSourceRestartsAndTheDeviceGoesWithAStop) {
+  auto pane = MakePane(true);
+  EXPECT_EQ(pane->AttachSource(), E_FAIL) << "no scratch document yet";
+  Tarn::ClearRecordedCalls();
+  pane->Start();
+  pane->Pause();
+  ASSERT_FALSE(device->Sampling());
+  EXPECT_EQ(pane->AttachSource(), S_OK);
+  EXPECT_TRUE(device->Sampling()) << "sampling goes on into the same scratch document";
+  EXPECT_EQ(pane->AttachSource(), S_FALSE);
+  // The observers hear which document the preview shows after each press.
+  char event[16];
+  std::snprintf(event, sizeof event, "0x%08X", PreviewDocumentChanged::Id());
+  EXPECT_EQ(CallsStartingWith(std::string("EventManager.Notify(event=") + event).size(), 2u);
+
+  // Without the device the preview stops first and shows its document again.
+  pane->AttachSamplingController(nullptr);
+  EXPECT_EQ(pane->Sampling()->stopsPressed, 1);
+  EXPECT_EQ(pane->SamplingState(), kPreviewStopped);
+  EXPECT_EQ(pane->SamplingDocument(), nullptr);
+  EXPECT_FALSE(device->Sampling());
+  EXPECT_FALSE(pane->Sampling()->IsEnabled());
+  EXPECT_EQ(scratchFolder.Files(), 0u);
 }
 
 }  // namespace
