@@ -34,14 +34,18 @@ const std::u16string& NoDeviceTip() {
 
 }  // namespace
 
-PreviewControlWin::PreviewControlWin(OWL::TWindow* parent, PreviewDataPane* pane, DWORD channelFlags)
+PreviewControlWin::PreviewControlWin(OWL::TWindow* parent, PreviewDataPane* pane,
+                                     DWORD channelFlags)
     : FixedGadgetWindow(parent, nullptr),
       m_pane(pane),
       m_stop(channelFlags & kNoStopButton
                  ? nullptr
-                 : new UxSizableButtonGadget(kStopBitmap, kSamplingStopCommand, OWL::TButtonGadget::Exclusive)),
-      m_start(new UxSizableButtonGadget(kStartBitmap, kSamplingStartCommand, OWL::TButtonGadget::Exclusive)),
-      m_pause(new UxSizableButtonGadget(kPauseBitmap, kSamplingPauseCommand, OWL::TButtonGadget::Exclusive)) {
+                 : new UxSizableButtonGadget(kStopBitmap, kSamplingStopCommand,
+                                             OWL::TButtonGadget::Exclusive)),
+      m_start(new UxSizableButtonGadget(kStartBitmap, kSamplingStartCommand,
+                                        OWL::TButtonGadget::Exclusive)),
+      m_pause(new UxSizableButtonGadget(kPauseBitmap, kSamplingPauseCommand,
+                                        OWL::TButtonGadget::Exclusive)) {
   Attr.Style &= ~WS_BORDER;
   if (m_stop) Insert(*m_stop);
   Insert(*m_start);
@@ -88,7 +92,8 @@ LRESULT PreviewControlWin::EvCommandEnable(WPARAM, LPARAM parameter) {
       enabler->SetText((hasDevice ? TraceDisplayString(kStartTip) : NoDeviceTip()).c_str());
       break;
     case kSamplingPauseCommand:
-      enabler->Enable(hasDevice && !(m_stop && m_stop->GetButtonState() == OWL::TButtonGadget::Down));
+      enabler->Enable(hasDevice &&
+                      !(m_stop && m_stop->GetButtonState() == OWL::TButtonGadget::Down));
       enabler->SetText(TraceDisplayString(kPauseTip).c_str());
       break;
     case kSamplingStopCommand:
@@ -102,7 +107,8 @@ LRESULT PreviewControlWin::EvCommandEnable(WPARAM, LPARAM parameter) {
 
 void PreviewControlWin::ShowPressed(UxSizableButtonGadget* pressed) {
   for (UxSizableButtonGadget* button : {m_stop, m_start, m_pause}) {
-    if (button) button->SetButtonState(button == pressed ? OWL::TButtonGadget::Down : OWL::TButtonGadget::Up);
+    if (button)
+      button->SetButtonState(button == pressed ? OWL::TButtonGadget::Down : OWL::TButtonGadget::Up);
   }
 }
 

@@ -13,7 +13,9 @@ Quor::ComPtr<IPendrelTraceDataSource> PreviewDataPane::TraceSourceOf(IUnknown* d
 
 Quor::ComPtr<IUnknown> PreviewDataPane::SamplingTargetOf(IUnknown* document) {
   Quor::ComPtr<IUnknown> target;
-  if (document) document->QueryInterface(IPendrelSamplingSink::iid, Quor::ComPtrOut<IUnknown>::Bind(target));
+  if (document) {
+    document->QueryInterface(IPendrelSamplingSink::iid, Quor::ComPtrOut<IUnknown>::Bind(target));
+  }
   return target;
 }
 
@@ -37,7 +39,9 @@ std::unique_ptr<PreviewControl> PreviewDataPane::CreateTraceControl(DWORD mask) 
 void PreviewDataPane::AttachWindow(void* owner, HWND window) {
   m_samplingControl = CreateSamplingControl(ChannelFlags());
   if (m_samplingControl) m_samplingControl->Enable(bool(m_controller));
-  if (m_traceControlMask & kWantsTraceControl) m_traceControl = CreateTraceControl(m_traceControlMask);
+  if (m_traceControlMask & kWantsTraceControl) {
+    m_traceControl = CreateTraceControl(m_traceControlMask);
+  }
   DataPane::AttachWindow(owner, window);
 }
 
@@ -115,7 +119,13 @@ void PreviewDataPane::ReleaseSamplingDocument() {
 }
 
 void PreviewDataPane::AttachSamplingController(IPendrelSamplingDevice* controller) {
-  if (!controller && m_state != kPreviewStopped && m_samplingControl) m_samplingControl->PressStop();
+  if (!controller && m_state != kPreviewStopped) {
+    if (m_samplingControl) {
+      m_samplingControl->PressStop();
+    } else {
+      Stop();
+    }
+  }
   if (m_samplingDocument) {
     const Quor::ComPtr<IUnknown> target = SamplingTargetOf(m_samplingDocument.Get());
     if (m_controller) m_controller->DetachTarget(0, target.Get());
@@ -137,30 +147,35 @@ HRESULT PreviewDataPane::RequestStart(Quor::String& error) {
   m_controller->SetUp(0, 0x80000000, 1);
   WORD confirm = 0;
   Quor::ComPtr<IQuorString> text;
-  HRESULT result = m_controller->RequestStart(0, &confirm, Quor::ComPtrOut<IQuorString>::Bind(text));
-  if (confirm) result = m_controller->ConfirmStart(0, 0.0, Quor::ComPtrOut<IQuorString>::Bind(text));
+  HRESULT result =
+      m_controller->RequestStart(0, &confirm, Quor::ComPtrOut<IQuorString>::Bind(text));
+  if (confirm) {
+    result = m_controller->ConfirmStart(0, 0.0, Quor::ComPtrOut<IQuorString>::Bind(text));
+  }
   if (text) error = Quor::String(text.Get());
   return result;
 }
 
 void PreviewDataPane::Stop() {
   SetSamplingState(kPreviewStopped);
-  NotifyDocument(0, m_sourceDocument.Get());
+  NotifyShownDocument();
 }
 
 void PreviewDataPane::Start() {
   SetSamplingState(kPreviewSampling);
-  NotifyDocument(1, m_samplingDocument.Get());
+  NotifyShownDocument();
 }
 
 void PreviewDataPane::Pause() {
   SetSamplingState(kPreviewPaused);
-  NotifyDocument(1, m_samplingDocument.Get());
+  NotifyShownDocument();
 }
 
-void PreviewDataPane::NotifyDocument(DWORD sampling, IUnknown* document) {
-  const Quor::ComPtr<IUnknown> held(document);
-  const PreviewDocumentNotice notice = {sampling, document};
+void PreviewDataPane::NotifyShownDocument() {
+  // A start that failed shows the previewed document again, and says so.
+  const bool scratch = bool(m_samplingDocument);
+  const Quor::ComPtr<IUnknown> held(scratch ? m_samplingDocument : m_sourceDocument);
+  const PreviewDocumentNotice notice = {scratch ? 1u : 0u, held.Get()};
   Notify(PreviewDocumentChanged::Id(), 0, &notice);
 }
 

@@ -120,7 +120,9 @@ class PreviewDataPane : public SimpleDataPane {
   // The controller set up and asked to start; the controller's result.
   HRESULT RequestStart(Quor::String& error);
   void ShowStartFailure(HRESULT result, const Quor::String& error);
-  void NotifyDocument(DWORD sampling, IUnknown* document);
+  // Tells the observers which document the pane shows: the scratch one (1) or the previewed
+  // one (0).
+  void NotifyShownDocument();
   // Stacks the traces of channel pane 0: trace 1 in the upper half, trace 2 in the lower.
   void StackTraces(ChannelPane& pane);
   static void AutoScaleAxes(ChannelPane& pane, bool second);

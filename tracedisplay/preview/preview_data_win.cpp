@@ -44,7 +44,9 @@ PreviewDataWinWButtons::PreviewDataWinWButtons(OWL::TWindow* parent, IUnknown* s
 
 std::unique_ptr<PreviewControl> PreviewDataWinWButtons::CreateTraceControl(PreviewDataPane& pane,
                                                                            DWORD mask) {
-  auto target = [&pane](LONG mode, LONG argument) { pane.SetTraceMode(DWORD(mode), DWORD(argument)); };
+  auto target = [&pane](LONG mode, LONG argument) {
+    pane.SetTraceMode(DWORD(mode), DWORD(argument));
+  };
   return Made(std::make_unique<TraceControlWin>(this, target, mask));
 }
 
@@ -80,7 +82,8 @@ void PreviewDataWinWButtons::SetShowSecondTrace(bool show) {
   }
   if (!panes.empty()) pane.Invalidate(kRedrawEverything);
   for (const TraceDrawerItem& item : m_drawers) {
-    if (show || !item.secondTrace) pane.AddDrawerToPane(DWORD(item.laneWord), item.drawer.Get(), item.paneIndex);
+    if (show || !item.secondTrace)
+      pane.AddDrawerToPane(DWORD(item.laneWord), item.drawer.Get(), item.paneIndex);
   }
 }
 

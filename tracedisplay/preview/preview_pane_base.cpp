@@ -79,7 +79,9 @@ void PreviewPaneBase::ReadDisplayPreferences() {
   Quor::ComPtr<IPendrelPreferenceStore> store;
   if (preview) preview->GetPreferenceStore(Quor::ComPtrOut<IPendrelPreferenceStore>::Bind(store));
   if (!store) return;
-  const auto readInteger = [&](IMessage* key, LONG* value) { return store->ReadInteger(key, value); };
+  const auto readInteger = [&](IMessage* key, LONG* value) {
+    return store->ReadInteger(key, value);
+  };
   LONG colourIndex = 0;
   if (ReadPreference(kPreviewGridColourPreference, &colourIndex, readInteger)) {
     m_preferenceColour = GetDefaultTraceColour(palette.Get(), colourIndex);
@@ -93,7 +95,8 @@ void PreviewPaneBase::ReadDisplayPreferences() {
 void PreviewPaneBase::FindSamplingController() {
   const auto preview = Quor::QueryFace<IPendrelPreviewDocument>(m_document);
   Quor::ComPtr<IPendrelSamplingDeviceList> devices;
-  if (preview) preview->GetSamplingDevices(Quor::ComPtrOut<IPendrelSamplingDeviceList>::Bind(devices));
+  if (preview)
+    preview->GetSamplingDevices(Quor::ComPtrOut<IPendrelSamplingDeviceList>::Bind(devices));
   if (!devices) return;
   WORD busy = 1;
   LONG count = 0;
@@ -151,11 +154,13 @@ void PreviewPaneBase::AutoScale(bool secondary, const double* range) {
   const LONG axis = secondary ? 2 : 1;
   PendrelDraw::PreviewDataPane& pane = Pane();
   if (AnyPaneAutoScales(axis)) {
-    if (IPendrelAxisAdjuster* adjuster = pane.ChannelPaneAt(0)->Adjuster(axis)) adjuster->AutoScale();
+    if (IPendrelAxisAdjuster* adjuster = pane.ChannelPaneAt(0)->Adjuster(axis))
+      adjuster->AutoScale();
   } else if (range) {
     SetAxisRange(secondary, range[0], range[1]);
   }
-  if (range && pane.GetLaneCount() > 0) pane.ChannelPaneAt(0)->ApplyAxisRange(axis, range, true, false);
+  if (range && pane.GetLaneCount() > 0)
+    pane.ChannelPaneAt(0)->ApplyAxisRange(axis, range, true, false);
 }
 
 void PreviewPaneBase::SetAxisRange(bool secondary, double minimum, double maximum) {

@@ -71,8 +71,10 @@ void PreviewDataPane::OpenSamplingDocument() {
 
 void PreviewDataPane::ShowStartFailure(HRESULT result, const Quor::String& error) {
   if (result == kStartFailureReported) return;
-  const Quor::String text = error.IsEmpty() ? Quor::String(TraceDisplayString(kCannotStartSamplingText)) : error;
-  TarnMessageBox(text, Quor::String(TraceDisplayString(kSamplingCaption)), MB_TASKMODAL | MB_ICONERROR, 0);
+  const Quor::String text =
+      error.IsEmpty() ? Quor::String(TraceDisplayString(kCannotStartSamplingText)) : error;
+  TarnMessageBox(text, Quor::String(TraceDisplayString(kSamplingCaption)),
+                 MB_TASKMODAL | MB_ICONERROR, 0);
 }
 
 }  // namespace PendrelDraw

@@ -23,11 +23,9 @@ TEST_F(PreviewDataPaneTest, LanesShowTheChannelOfTheirIndexUpToTheChannelPaneCou
     LONG checked;
   };
   const Case cases[] = {
-      {0, {0, 0xC0000000}, 0},
-      {2, {2, 0xC0000000}, 2},
+      {0, {0, 0xC0000000}, 0},  {2, {2, 0xC0000000}, 2},
       {3, kNoChannel, kNoLane},  // the channel-pane count itself is past the last lane
-      {7, kNoChannel, kNoLane},
-      {-1, kNoChannel, kNoLane},
+      {7, kNoChannel, kNoLane}, {-1, kNoChannel, kNoLane},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lane);

@@ -1,3 +1,5 @@
+#include "tracedisplay/preview/preview_pane_base.h"
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -6,7 +8,6 @@
 #include "hostframework/host_palette.h"
 #include "hostframework/host_services.h"
 #include "tracedisplay/preview/preview_data_win.h"
-#include "tracedisplay/preview/preview_pane_base.h"
 #include "tracedisplay/tests/data_window_test.h"
 #include "tracedisplay/tests/preview_sample.h"
 #include "tracedisplay/tests/recording_drawer.h"
@@ -52,7 +53,8 @@ TEST_F(PreviewPaneBaseTest, TheMetricIsTheHostsSmallestButAtLeastSixteen) {
   const struct {
     std::optional<PendrelHost::DisplaySizes> sizes;  // none: no document
     LONG metric;
-  } cases[] = {{std::nullopt, 16}, {PendrelHost::DisplaySizes{12, 20, 24}, 16},
+  } cases[] = {{std::nullopt, 16},
+               {PendrelHost::DisplaySizes{12, 20, 24}, 16},
                {PendrelHost::DisplaySizes{20, 20, 20}, 20}};
   for (const auto& c : cases) {
     if (c.sizes) sample->Data().SetDisplaySizes(*c.sizes);

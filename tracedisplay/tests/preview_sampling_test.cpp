@@ -84,7 +84,8 @@ const Session kSessions[] = {
      {"AttachTarget", "SetUp", "RequestStart", "Stop", "DetachTarget"},
      ""},
     {"a start that needs confirmation", true, std::nullopt, true,
-     {{Press::Start, kPreviewSampling, Scratch::New}, {Press::Stop, kPreviewStopped, Scratch::None}},
+     {{Press::Start, kPreviewSampling, Scratch::New},
+      {Press::Stop, kPreviewStopped, Scratch::None}},
      {"AttachTarget", "SetUp", "RequestStart", "ConfirmStart", "Stop", "DetachTarget"},
      ""},
 };
@@ -110,7 +111,9 @@ class ScratchFolder {
   }
   std::size_t Files() const {
     std::size_t count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(m_folder)) count += entry.is_regular_file();
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
+      count += entry.is_regular_file();
+    }
     return count;
   }
 

@@ -37,10 +37,13 @@ class TestPreviewPane final : public PendrelDraw::PreviewDataPane {
   explicit TestPreviewPane(IUnknown* document, bool traceControl = false)
       : PreviewDataPane(document) {
     GetTimeScale().InjectLabelMetrics(kTestLabelMetrics);
-    if (traceControl) SetTraceCallback(0xF, [this](DWORD value) { traceCallbacks.push_back(value); });
+    if (traceControl)
+      SetTraceCallback(0xF, [this](DWORD value) { traceCallbacks.push_back(value); });
   }
 
-  FakePreviewControl* Sampling() const { return static_cast<FakePreviewControl*>(SamplingControl()); }
+  FakePreviewControl* Sampling() const {
+    return static_cast<FakePreviewControl*>(SamplingControl());
+  }
   FakePreviewControl* Trace() const { return static_cast<FakePreviewControl*>(TraceControl()); }
 
   std::vector<DWORD> traceCallbacks;

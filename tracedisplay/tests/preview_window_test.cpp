@@ -33,7 +33,8 @@ class PreviewWindowTest : public DataWindowTest {
   }
 
   // Channel flags with bit 30 clear give the sampling control a stop button.
-  std::unique_ptr<PreviewDataWinWButtons> MakePreview(bool withDevice, DWORD channelFlags = 0xC0000000) {
+  std::unique_ptr<PreviewDataWinWButtons> MakePreview(bool withDevice,
+                                                      DWORD channelFlags = 0xC0000000) {
     auto window = std::make_unique<PreviewDataWinWButtons>(&host, sample->shownDocument.get());
     window->Pane().SetChannelFlags(channelFlags);
     window->Attr.W = 402;
