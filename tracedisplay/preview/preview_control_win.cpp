@@ -36,7 +36,7 @@ const std::u16string& NoDeviceTip() {
 
 PreviewControlWin::PreviewControlWin(OWL::TWindow* parent, PreviewDataPane* pane,
                                      DWORD channelFlags)
-    : FixedGadgetWindow(parent, nullptr),
+    : FixedGadgetWindow(parent, HFONT(GetStockObject(DEFAULT_GUI_FONT))),
       m_pane(pane),
       m_stop(channelFlags & kNoStopButton
                  ? nullptr
@@ -107,8 +107,8 @@ LRESULT PreviewControlWin::EvCommandEnable(WPARAM, LPARAM parameter) {
 
 void PreviewControlWin::ShowPressed(UxSizableButtonGadget* pressed) {
   for (UxSizableButtonGadget* button : {m_stop, m_start, m_pause}) {
-    if (button)
-      button->SetButtonState(button == pressed ? OWL::TButtonGadget::Down : OWL::TButtonGadget::Up);
+    if (!button) continue;
+    button->SetButtonState(button == pressed ? OWL::TButtonGadget::Down : OWL::TButtonGadget::Up);
   }
 }
 
