@@ -62,11 +62,16 @@ def stop():
     return pixels
 
 
+def play_triangle(pixels, left, right, height):
+    """A triangle pointing right, from column left to right, `height` rows above and below 8."""
+    for x in range(left, right):
+        half = (right - x) * height // (right - left)
+        fill(pixels, x, 8 - half, x + 1, 8 + half + 1, GREEN)
+
+
 def start():
     pixels = canvas()
-    for x in range(5, 12):
-        half = (12 - x) * 5 // 7
-        fill(pixels, x, 8 - half, x + 1, 8 + half + 1, GREEN)
+    play_triangle(pixels, 5, 12, 5)
     return pixels
 
 
@@ -114,9 +119,7 @@ def auto_scale():
 
 def latest_data():
     pixels = canvas()
-    for x in range(3, 10):
-        half = (10 - x) * 4 // 7
-        fill(pixels, x, 8 - half, x + 1, 8 + half + 1, GREEN)
+    play_triangle(pixels, 3, 10, 4)
     fill(pixels, 11, 3, 13, 13, BLACK)
     return pixels
 

@@ -49,8 +49,10 @@ void Document::OnSettingsCommand() {
   const HWND parent = FrameWindow(GetHostValue());
   Quor::ComPtr<Settings> copy;
   copy.Attach(m_settings->Clone());
-  SettingsDialog dialog(parent, ChannelNames(DataDocument()), *this, *copy.Get(), 0);
-  if (dialog.Execute() != IDOK) return;
+  if (RunSettingsDialog(parent, ChannelNames(DataDocument()), *this, *copy.Get(),
+                        DataDocument()) != IDOK) {
+    return;
+  }
   // The region is taken again only when the choice between the selection and the whole data
   // changed: taken on every OK, a selection moved since the analysis would make an unchanged
   // dialog clear the analysis and with it the user's beat edits.

@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "analysis/dialogs/answer_words.h"
-#include "analysis/dialogs/settings_dialog.h"
 #include "analysis/module_strings.h"
 
 namespace Rhyth {
@@ -142,34 +141,39 @@ std::pair<std::string, std::string> SplitRange(const std::string &name,
           TrimmedText(rest.substr(1))};
 }
 
-void SetField(Settings &copy, const Field &field, const std::string &text) {
+void SetField(SettingsAnswerTarget &target, const Field &field,
+              const std::string &text) {
   const double value = Number(field.label, text);
   if (field.inclusive ? value < field.least : value <= field.least) {
     throw Refusal(std::string(field.label) + " must be " +
                   (field.inclusive ? "at least " : "above ") +
                   (field.least == 0 ? "0" : "1") + ", not " + text);
   }
+  if (field.kind == Kind::kCount &&
+      (value != std::floor(value) || value > 1e6)) {
+    throw Refusal(std::string(field.label) + " takes a whole number, not " +
+                  text);
+  }
+  if (field.kind == Kind::kFlag && value != 0 && value != 1) {
+    throw Refusal(std::string(field.label) + " takes 0 or 1, not " + text);
+  }
+  if (target.ShowValue(field.label, value))
+    return;
+  Settings &copy = target.Copy();
   switch (field.kind) {
   case Kind::kNumber:
     *field.number(copy) = value;
     return;
   case Kind::kCount:
-    if (value != std::floor(value) || value > 1e6) {
-      throw Refusal(std::string(field.label) + " takes a whole number, not " +
-                    text);
-    }
     *field.count(copy) = DWORD(value);
     return;
   case Kind::kFlag:
-    if (value != 0 && value != 1) {
-      throw Refusal(std::string(field.label) + " takes 0 or 1, not " + text);
-    }
     *field.flag(copy) = BYTE(value);
     return;
   }
 }
 
-void PickPreset(SettingsDialog &dialog, const std::string &name) {
+void PickPreset(SettingsAnswerTarget &dialog, const std::string &name) {
   std::string known;
   for (DWORD preset = 0; preset < kPresetCount; ++preset) {
     const std::string species =
@@ -184,7 +188,7 @@ void PickPreset(SettingsDialog &dialog, const std::string &name) {
                 ")");
 }
 
-void ChooseChannel(SettingsDialog &dialog, const std::string &channel) {
+void ChooseChannel(SettingsAnswerTarget &dialog, const std::string &channel) {
   const auto &choices = dialog.SourceChoices();
   auto chosen =
       std::find_if(choices.begin(), choices.end(), [&](const auto &choice) {
@@ -205,7 +209,7 @@ void ChooseChannel(SettingsDialog &dialog, const std::string &channel) {
   }
 }
 
-void ApplyLine(SettingsDialog &dialog, const std::string &line) {
+void ApplyLine(SettingsAnswerTarget &dialog, const std::string &line) {
   const auto equals = line.find('=');
   if (equals == std::string::npos)
     throw Refusal("expected NAME=VALUE, not '" + line + "'");
@@ -220,53 +224,65 @@ void ApplyLine(SettingsDialog &dialog, const std::string &line) {
     const double only = Number("selectionOnly", value);
     if (only != 0 && only != 1)
       throw Refusal("selectionOnly takes 0 or 1, not " + value);
-    dialog.Copy().source.selectionOnly = BYTE(only);
+    dialog.SetSelectionOnly(only != 0);
     return;
   }
   for (const FieldPair &pair : kPairs) {
     if (FoldedName(pair.label) == key) {
       const auto [low, high] = SplitRange(pair.label, value);
-      SetField(dialog.Copy(), FieldNamed(pair.low), low);
-      return SetField(dialog.Copy(), FieldNamed(pair.high), high);
+      SetField(dialog, FieldNamed(pair.low), low);
+      return SetField(dialog, FieldNamed(pair.high), high);
     }
   }
   for (const Field &field : kFields) {
     if (FoldedName(field.label) == key ||
         (field.formerName && FoldedName(field.formerName) == key))
-      return SetField(dialog.Copy(), field, value);
+      return SetField(dialog, field, value);
   }
   throw Refusal("the settings have no field '" + name + "'");
 }
 
-// Values that each pass alone may still not fit together.
-void CheckTogether(const Settings &copy) {
-  if (copy.classifier.rrLow >= copy.classifier.rrHigh) {
-    throw Refusal("RR low limit must be below RR high limit");
-  }
-  if (copy.classifier.complexityLow >= copy.classifier.complexityHigh) {
-    throw Refusal("Complexity low limit must be below Complexity high limit");
-  }
-  if (!AreUsableValues(copy.analysis, copy.spectrum)) {
-    throw Refusal("the histogram and spectrum values do not fit together (band "
-                  "edges in order, "
-                  "a usable bin width and number of frequencies)");
-  }
+std::u16string Said(const Refusal &refusal) {
+  return Quor::String::FromUtf8(refusal.what()).ToStdWString();
 }
 
 } // namespace
 
-std::u16string
-ApplySettingsAnswerLines(SettingsDialog &dialog,
-                         const std::vector<std::u16string> &lines) {
+std::u16string ApplySettingsAnswerLine(SettingsAnswerTarget &target,
+                                       const std::u16string &line) {
   try {
-    for (const std::u16string &line : lines) {
-      ApplyLine(dialog, Quor::String(line.c_str()).ToUtf8String());
-    }
-    CheckTogether(dialog.Copy());
+    ApplyLine(target, Quor::String(line.c_str()).ToUtf8String());
   } catch (const Refusal &refusal) {
-    return Quor::String::FromUtf8(refusal.what()).ToStdWString();
+    return Said(refusal);
   }
   return {};
+}
+
+std::u16string CheckSettingsTogether(SettingsAnswerTarget &target) {
+  using Problem = SettingsAnswerTarget::TogetherProblem;
+  switch (target.CheckTogether()) {
+  case Problem::kNone:
+    return {};
+  case Problem::kRROrder:
+    return u"RR low limit must be below RR high limit";
+  case Problem::kComplexityOrder:
+    return u"Complexity low limit must be below Complexity high limit";
+  case Problem::kSpectrum:
+    break;
+  }
+  return u"the histogram and spectrum values do not fit together (band edges "
+         u"in order, a usable bin width and number of frequencies)";
+}
+
+std::u16string
+ApplySettingsAnswerLines(SettingsAnswerTarget &target,
+                         const std::vector<std::u16string> &lines) {
+  for (const std::u16string &line : lines) {
+    const std::u16string refusal = ApplySettingsAnswerLine(target, line);
+    if (!refusal.empty())
+      return refusal;
+  }
+  return CheckSettingsTogether(target);
 }
 
 } // namespace Rhyth

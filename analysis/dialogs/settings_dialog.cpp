@@ -1,24 +1,23 @@
 #include "analysis/dialogs/settings_dialog.h"
 
 #include <algorithm>
-#include <set>
 
 #include "analysis/dialogs/advanced_settings_dialog.h"
 #include "analysis/dialogs/dialog_scripts.h"
-#include "analysis/dialogs/settings_answer_lines.h"
 #include "analysis/document/document.h"
 
 namespace Rhyth {
 
 namespace {
 
-using Scripts = DialogScripts<SettingsDialog>;
+using Scripts = DialogScripts<ScriptedSettingsDialog>;
 
-constexpr DWORD kSourceWord = 0xC0000000;
+// Constant-initialised: a runner set by static construction in another unit is never lost.
+SettingsDialogRunner g_runner = nullptr;
 
-// The channels the document computes from its source: the detection chain and the channels of
-// its channel calculation.
-std::set<DWORD> OwnComputedChannels(Document& document) {
+}  // namespace
+
+std::set<DWORD> ChannelsComputedFromSource(Document& document) {
   std::set<DWORD> own(document.CalcChannels().begin(), document.CalcChannels().end());
   RhythDetector& detector = document.Detector();
   for (const Quor::String& name :
@@ -33,18 +32,28 @@ std::set<DWORD> OwnComputedChannels(Document& document) {
   return own;
 }
 
-}  // namespace
+bool SetSettingsDialogRunner(SettingsDialogRunner run) {
+  g_runner = run;
+  return true;
+}
 
-SettingsDialog::SettingsDialog(HWND parent, std::vector<Quor::String> channels,
-                               Document& document, Settings& copy, DWORD)
+int RunSettingsDialog(HWND parent, std::vector<Quor::String> channels, Document& document,
+                      Settings& copy, IUnknown* hostData) {
+  if (g_runner) return g_runner(parent, std::move(channels), document, copy, hostData);
+  ScriptedSettingsDialog dialog(parent, std::move(channels), document, copy);
+  return dialog.Execute();
+}
+
+ScriptedSettingsDialog::ScriptedSettingsDialog(HWND parent, std::vector<Quor::String> channels,
+                                               Document& document, Settings& copy)
     : m_parent(parent), m_document(document), m_copy(copy) {
-  const std::set<DWORD> own = OwnComputedChannels(document);
+  const std::set<DWORD> own = ChannelsComputedFromSource(document);
   for (DWORD index = 0; index < channels.size(); ++index) {
     if (!own.contains(index)) m_choices.push_back({index, std::move(channels[index])});
   }
 }
 
-int SettingsDialog::Execute() {
+int ScriptedSettingsDialog::Execute() {
   const win32::ModalDialogAnswer answer = Scripts::RunWithLines(*this, u"SettingsDialog");
   if (answer.answer != IDOK || answer.lines.empty()) return answer.answer;
   const std::u16string refusal = ApplySettingsAnswerLines(*this, answer.lines);
@@ -54,22 +63,22 @@ int SettingsDialog::Execute() {
   return IDCANCEL;
 }
 
-bool SettingsDialog::ChooseSource(DWORD index) {
+bool ScriptedSettingsDialog::ChooseSource(DWORD index) {
   const bool offered = std::any_of(m_choices.begin(), m_choices.end(),
                                    [index](const SourceChoice& c) { return c.index == index; });
   if (!offered) return false;
   m_copy.source.channelIndex = index;
-  m_copy.source.channelWord = kSourceWord;
+  m_copy.source.channelWord = kSourceChannelWord;
   return true;
 }
 
-void SettingsDialog::PickPreset(DWORD preset) {
+void ScriptedSettingsDialog::PickPreset(DWORD preset) {
   m_copy.ApplyDetectionPreset(preset, preset);
   m_copy.ApplyClassifierPreset(preset);
   m_copy.ApplySpectrumPreset(preset);
 }
 
-int SettingsDialog::PressAdvanced() {
+int ScriptedSettingsDialog::PressAdvanced() {
   Quor::ComPtr<Settings> clone;
   clone.Attach(m_copy.Clone());
   int answer = IDCANCEL;
@@ -81,6 +90,15 @@ int SettingsDialog::PressAdvanced() {
     m_copy.detection = clone->detection;
   }
   return answer;
+}
+
+SettingsAnswerTarget::TogetherProblem ScriptedSettingsDialog::CheckTogether() {
+  if (m_copy.classifier.rrLow >= m_copy.classifier.rrHigh) return TogetherProblem::kRROrder;
+  if (m_copy.classifier.complexityLow >= m_copy.classifier.complexityHigh) {
+    return TogetherProblem::kComplexityOrder;
+  }
+  if (!AreUsableValues(m_copy.analysis, m_copy.spectrum)) return TogetherProblem::kSpectrum;
+  return TogetherProblem::kNone;
 }
 
 void ScriptSettingsDialog(int answer, SettingsDialogScript script) {

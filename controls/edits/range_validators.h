@@ -39,6 +39,11 @@ class FltRangeValidator : public OWL::TFilterValidator {
   UINT Transfer(WCHAR* text, void* data, TTransferDirection direction) override;
   double GetMin() const { return m_min; }
   double GetMax() const { return m_max; }
+  // A range that follows other entries changes in place.
+  void SetRange(double minimum, double maximum) {
+    m_min = minimum;
+    m_max = maximum;
+  }
 
  private:
   double m_max;

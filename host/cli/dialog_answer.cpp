@@ -9,8 +9,13 @@ namespace PendrelHost {
 
 void AnswerNextDialog(const std::vector<std::u16string>& lines, const std::function<void()>& action,
                       const std::string& noDialog) {
+  AnswerNextDialog(IDOK, lines, action, noDialog);
+}
+
+void AnswerNextDialog(int answer, const std::vector<std::u16string>& lines,
+                      const std::function<void()>& action, const std::string& noDialog) {
   const std::size_t before = win32::ShownDialogs().size();
-  win32::QueueModalDialogAnswer(IDOK, lines);
+  win32::QueueModalDialogAnswer(answer, lines);
   action();
   const std::vector<win32::ShownDialog> dialogs = win32::ShownDialogs();
   if (dialogs.size() <= before) {

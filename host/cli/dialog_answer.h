@@ -14,5 +14,8 @@ namespace PendrelHost {
 // with `noDialog` when the action showed no dialog.
 void AnswerNextDialog(const std::vector<std::u16string>& lines, const std::function<void()>& action,
                       const std::string& noDialog);
+// The same with the dialog's answer (IDOK or IDCANCEL).
+void AnswerNextDialog(int answer, const std::vector<std::u16string>& lines,
+                      const std::function<void()>& action, const std::string& noDialog);
 
 }  // namespace PendrelHost

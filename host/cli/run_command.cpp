@@ -6,6 +6,7 @@
 
 #include "core/quor_string.h"
 #include "host/cli/analysis_session.h"
+#include "host/cli/dialog_lines.h"
 #include "host/cli/measurement_printer.h"
 #include "host/cli/option_values.h"
 #include "host/cli/sample_options.h"
@@ -41,6 +42,14 @@ const char* const kRunCommandUsage =
     "                             with the beat measure (Beat Period, Change in Beat Period,\n"
     "                             Beat Rate, Beat Complexity, or its code) and OK; further\n"
     "                             fields by label, e.g. calc Beat Rate; Set Guide Lines=0\n"
+    "  dialog MENU                open the dialog of this menu item and fill it in with the\n"
+    "                             lines up to ok or cancel, e.g. dialog Rhyth|Settings:\n"
+    "    type LABEL=TEXT          type into the field of this label (a pair of fields under\n"
+    "                             one label takes LOW-HIGH), e.g. type RR Interval=800-1200\n"
+    "    choose LIST=ITEM         choose an item of a list, e.g. choose Preset=Mouse\n"
+    "    click CAPTION            click a button, option or check box, e.g. click Selection\n"
+    "    ok | cancel              press OK (what the dialog refuses stops the script with its\n"
+    "                             warning and the marked fields) or Cancel\n"
     "\n"
     "The settings dialog takes its answer with OK; a setting it refuses stops the script.\n";
 
@@ -150,13 +159,15 @@ void RunLine(AnalysisSession& session, const std::string& line, std::FILE* out) 
 
 int RunScript(std::istream& script, const std::string& name, std::FILE* out, std::FILE* err) {
   AnalysisSession session;
+  ScriptedDialog dialog;
   std::string line;
-  for (int number = 1; std::getline(script, line); ++number) {
+  int number = 1;
+  for (; std::getline(script, line); ++number) {
     const std::size_t comment = line.find('#');
     if (comment != std::string::npos) line.erase(comment);
     if (Words(line).empty()) continue;
     try {
-      RunLine(session, line, out);
+      if (!dialog.TakeLine(session, line, number)) RunLine(session, line, out);
       for (const std::string& message : session.TakeMessages()) {
         std::fprintf(err, "%s:%d: the module said: %s\n", name.c_str(), number, message.c_str());
       }
@@ -164,6 +175,12 @@ int RunScript(std::istream& script, const std::string& name, std::FILE* out, std
       std::fprintf(err, "pendrel run: %s:%d: %s\n", name.c_str(), number, e.what());
       return 1;
     }
+  }
+  try {
+    dialog.Finish();
+  } catch (const std::exception& e) {
+    std::fprintf(err, "pendrel run: %s:%d: %s\n", name.c_str(), number - 1, e.what());
+    return 1;
   }
   return 0;
 }

@@ -23,4 +23,10 @@ void TCheckBox::Click() {
   TButton::Click();
 }
 
+void TRadioButton::Click() {
+  if (!IsEnabled()) return;
+  SetCheck(BF_CHECKED);
+  TButton::Click();
+}
+
 }  // namespace OWL

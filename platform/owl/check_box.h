@@ -1,6 +1,8 @@
 // The GUI framework's check box: a button that is checked or not. Click does what a person's
 // click does when the box is enabled: toggles the mark and tells the parent (WM_COMMAND with
-// BN_CLICKED); a disabled box ignores it. SetCheck changes the mark without telling.
+// BN_CLICKED); a disabled box ignores it. SetCheck changes the mark without telling. A radio
+// button is a check box that a click checks rather than toggles; its parent unchecks the others
+// of its group.
 #pragma once
 
 #include "platform/owl/controls.h"
@@ -22,6 +24,12 @@ class TCheckBox : public TButton {
 
  private:
   UINT m_check = BF_UNCHECKED;
+};
+
+class TRadioButton : public TCheckBox {
+ public:
+  using TCheckBox::TCheckBox;
+  void Click();
 };
 
 }  // namespace OWL

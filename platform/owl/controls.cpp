@@ -43,6 +43,12 @@ std::u16string TControl::GetText() const {
 
 void TControl::SetText(const std::u16string& text) { SetCaption(text); }
 
+void TEdit::SetText(const std::u16string& text) {
+  TControl::SetText(text);
+  if (const HWND parent = GetParentH())
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetId(), EN_CHANGE), reinterpret_cast<LPARAM>(GetHandle()));
+}
+
 bool TEdit::IsValid(bool reportError) {
   if (!m_validator || m_validator->IsValid(GetText())) return true;
   if (reportError) m_validator->Error(this);

@@ -87,8 +87,10 @@ class TRangeValidator : public TFilterValidator {
 // Typing into an edit control: a printable character is added at the end of the text, a
 // backspace takes the last one away. ES_NUMBER refuses anything but digits, and the text limit
 // refuses characters beyond it. WM_CHILDINVALID reports the validator's refusal to the user.
+// Every change of the text, typed or set, tells the parent (WM_COMMAND with EN_CHANGE).
 constexpr DWORD ES_NUMBER = 0x2000;
 constexpr UINT WM_CHILDINVALID = 0x7FFE;
+constexpr WORD EN_CHANGE = 0x0300;
 
 class TEdit : public TControl {
  public:
@@ -97,6 +99,8 @@ class TEdit : public TControl {
   TEdit(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"Edit") {}
 
   bool Find(TEventInfo& info) override;
+  // Replaces the text and tells the parent.
+  void SetText(const std::u16string& text);
   void SetTextLimit(int limit) { m_textLimit = limit; }
   LRESULT EvChar(WPARAM character, LPARAM);
   LRESULT EvChildInvalid(WPARAM, LPARAM);

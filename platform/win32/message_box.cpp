@@ -10,8 +10,15 @@ std::mutex& BoxMutex() {
   return mutex;
 }
 
-std::deque<win32::ModalDialogAnswer>& QueuedAnswers() {
-  static std::deque<win32::ModalDialogAnswer> answers;
+// An answer queued for a dialog (QueueModalDialogAnswer) is no box's: a notice box that pops up
+// first must not take what a script typed for the dialog.
+struct QueuedAnswer {
+  win32::ModalDialogAnswer answer;
+  bool dialogOnly;
+};
+
+std::deque<QueuedAnswer>& QueuedAnswers() {
+  static std::deque<QueuedAnswer> answers;
   return answers;
 }
 
@@ -38,10 +45,13 @@ int UnattendedAnswer(UINT style) {
   }
 }
 
-// The next queued answer, or `unattended` when none is queued. The caller holds the lock.
-win32::ModalDialogAnswer NextAnswer(int unattended) {
-  if (QueuedAnswers().empty()) return {unattended, {}};
-  win32::ModalDialogAnswer answer = std::move(QueuedAnswers().front());
+// The next queued answer, or `unattended` when none is queued (for a box, none but a dialog's).
+// The caller holds the lock.
+win32::ModalDialogAnswer NextAnswer(int unattended, bool forBox) {
+  if (QueuedAnswers().empty() || (forBox && QueuedAnswers().front().dialogOnly)) {
+    return {unattended, {}};
+  }
+  win32::ModalDialogAnswer answer = std::move(QueuedAnswers().front().answer);
   QueuedAnswers().pop_front();
   return answer;
 }
@@ -50,7 +60,7 @@ win32::ModalDialogAnswer NextAnswer(int unattended) {
 
 int MessageBoxExW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT style, WORD) {
   std::lock_guard lock(BoxMutex());
-  const int answer = NextAnswer(UnattendedAnswer(style)).answer;
+  const int answer = NextAnswer(UnattendedAnswer(style), true).answer;
   Shown().push_back({text ? text : u"", caption ? caption : u"", style, answer, owner});
   return answer;
 }
@@ -63,12 +73,12 @@ namespace win32 {
 
 void QueueMessageBoxAnswer(int answer) {
   std::lock_guard lock(BoxMutex());
-  QueuedAnswers().push_back({answer, {}});
+  QueuedAnswers().push_back({{answer, {}}, false});
 }
 
 void QueueModalDialogAnswer(int answer, std::vector<std::u16string> lines) {
   std::lock_guard lock(BoxMutex());
-  QueuedAnswers().push_back({answer, std::move(lines)});
+  QueuedAnswers().push_back({{answer, std::move(lines)}, true});
 }
 
 std::vector<ShownMessageBox> ShownMessageBoxes() {
@@ -88,7 +98,7 @@ int AnswerModalDialog(const std::u16string& name) {
 
 ModalDialogAnswer AnswerModalDialogWithLines(const std::u16string& name) {
   std::lock_guard lock(BoxMutex());
-  ModalDialogAnswer answer = NextAnswer(IDCANCEL);
+  ModalDialogAnswer answer = NextAnswer(IDCANCEL, false);
   Dialogs().push_back({name, answer.answer, {}});
   return answer;
 }

@@ -62,7 +62,8 @@ int AnswerModalDialog(const std::u16string& name);
 std::vector<ShownDialog> ShownDialogs();
 
 // A dialog's answer with lines of text that a script, knowing nothing of the dialog's code,
-// has the dialog apply before it ends, each in the dialog's own words ("NAME=VALUE").
+// has the dialog apply before it ends, each in the dialog's own words ("NAME=VALUE"). Queued
+// this way, an answer waits for the next dialog: a message box shown before it leaves it.
 struct ModalDialogAnswer {
   int answer;
   std::vector<std::u16string> lines;

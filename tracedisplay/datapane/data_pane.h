@@ -25,6 +25,7 @@
 
 namespace OWL {
 class TCommandEnabler;
+class TWindow;
 }
 
 namespace PendrelDraw {
@@ -118,6 +119,9 @@ class DataPane : public IOnlineDataSink,
   const RECT& GetPaneRect() const { return m_paneRect; }
   virtual void SetPaneSize(SIZE size);
   HWND Window() const { return m_window; }
+  // The framework window that holds the pane and gives it its window services; null for a bare
+  // pane. A pane that needs more of its window (the preview's controls) asks it through this.
+  virtual OWL::TWindow* OwningWindow() const { return nullptr; }
   // The pane's origin in its window.
   void SetOrigin(POINT origin) { m_origin = origin; }
   POINT Origin() const { return m_origin; }
@@ -132,6 +136,7 @@ class DataPane : public IOnlineDataSink,
   virtual void OnMouseMove(DWORD keys, POINT point);
   virtual void OnMouseLeave();
   virtual void OnTimer(UINT_PTR id);
+  virtual void OnNotify(WPARAM control, const NMHDR* header);
   virtual bool OnSetCursor(LONG hitTest);
 
   // Window services, without effect in a bare pane: a timer of the window, and whether the

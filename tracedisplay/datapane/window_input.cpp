@@ -35,6 +35,10 @@ void DataPane::OnMouseLeave() { BroadcastEvent(PaneEvent::MouseLeave); }
 
 void DataPane::OnTimer(UINT_PTR id) { BroadcastEvent(PaneEvent::Timer, LONG_PTR(id)); }
 
+void DataPane::OnNotify(WPARAM control, const NMHDR* header) {
+  BroadcastEvent(PaneEvent::Notify, LONG_PTR(control), reinterpret_cast<LONG_PTR>(header));
+}
+
 bool DataPane::OnSetCursor(LONG) { return false; }
 
 }  // namespace PendrelDraw

@@ -37,6 +37,7 @@ enum class PaneEvent : DWORD {
   RightButton,   // a: TRUE down, FALSE up; b: client point; c: keys
   MouseLeave,
   Timer,         // a: the timer id
+  Notify,        // a: the control id, b: the NMHDR*
 };
 
 struct IPendrelInteractiveObject : IUnknown {

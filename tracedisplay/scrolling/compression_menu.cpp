@@ -1,6 +1,7 @@
 #include "tracedisplay/scrolling/compression_menu.h"
 
 #include <array>
+#include <locale>
 #include <sstream>
 
 #include "tracedisplay/scrolling/view_controls.h"
@@ -21,6 +22,7 @@ std::u16string FormatRatio(LONGLONG numerator, LONGLONG denominator) {
   const double ratio = denominator ? double(numerator) / double(denominator) : 0.0;
   if (ratio == 0.0) return u"x?";
   std::ostringstream text;
+  text.imbue(std::locale::classic());
   text.precision(3);
   if (ratio > 999.999) {
     text << ratio / 1000 << "k:1";

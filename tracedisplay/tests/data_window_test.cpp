@@ -40,6 +40,16 @@ TEST_F(DataWindowTest, CtrlRightArrowIsTheWindowsKeyForAPageRight) {
   EXPECT_EQ(window->GetPane().codes, std::vector<LONG>{SB_PAGERIGHT});
 }
 
+TEST_F(DataWindowTest, ThePaneKnowsItsWindowAndItsWindowsHandle) {
+  auto window = MakeDataWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->GetPane().OwningWindow(), window.get());
+  EXPECT_EQ(window->GetPane().Window(), window->GetHandle());
+  EXPECT_EQ(GetFocus(), window->GetHandle()) << "the window takes the focus as it is set up";
+  window->Destroy();
+  EXPECT_EQ(window->GetPane().Window(), nullptr) << "cleaning up detaches the pane";
+}
+
 TEST_F(DataWindowTest, ASizeWithoutHeightDoesNotReachThePane) {
   auto window = MakeDataWindow();
   ASSERT_NE(window, nullptr);
@@ -101,6 +111,17 @@ TEST_F(DataWindowTest, PaintingDrawsThePaneOverTheUpdateArea) {
   EXPECT_EQ(Box(window->LastUpdateRect()), Box(window->GetClientRect()));
   RECT left{};
   EXPECT_FALSE(GetUpdateRect(window->GetHandle(), &left, FALSE)) << "the paint validated the window";
+}
+
+TEST_F(DataWindowTest, WhilePaintingIsSuspendedAPaintLeavesTheWindowValid) {
+  auto window = MakeDataWindow();
+  ASSERT_NE(window, nullptr);
+  window->GetPane().EnablePainting(false);
+  window->InvalidateWindow(false);
+  win32::testing::PumpWaiting();  // would not come back if the paint asked again
+  RECT left{};
+  EXPECT_FALSE(GetUpdateRect(window->GetHandle(), &left, FALSE));
+  EXPECT_FALSE(window->HadUpdateRegion());
 }
 
 TEST_F(DataWindowTest, TheScrollBarTakesScrollInfoOnlyOnceItsWindowExists) {

@@ -110,6 +110,27 @@ TEST_F(ZoomControlTest, TheAutoScaleHintIsTheOverrideOnceOneIsGiven) {
   EXPECT_EQ(CommandHint(zoom, ZoomControlWin::kAutoScaleCommand), u"Fit the detection window");
 }
 
+TEST_F(ZoomControlTest, EveryButtonIsAsTallAsTheRatioButtonWhichFitsTheWidestRatio) {
+  auto window = MakeDataWindow();
+  ASSERT_NE(window, nullptr);
+  ZoomControlWin* zoom = window->GetPane().Zoom();
+  ASSERT_NE(zoom, nullptr);
+  const int height = zoom->PreferredHeight();
+  EXPECT_GT(height, 0);
+  int width = 0;
+  for (const auto& gadget : zoom->Gadgets()) {
+    EXPECT_EQ(gadget->GetBounds().Height(), height);
+    EXPECT_EQ(gadget->GetBounds().left, width) << "tiled left to right";
+    width += gadget->GetBounds().Width();
+  }
+  EXPECT_EQ(zoom->Width(), width);
+  const int ratioWidth = zoom->RatioGadget()->GetBounds().Width();
+  zoom->SetRatioText(u"1:1");
+  EXPECT_EQ(zoom->Width(), width) << "a shorter text keeps the ratio button's width";
+  EXPECT_GE(zoom->Gadgets().front()->GetBounds().Width(), 16) << "the Compress glyph is loaded";
+  EXPECT_GT(ratioWidth, zoom->Gadgets().front()->GetBounds().Width());
+}
+
 TEST_F(ZoomControlTest, ExpandAndCompressStepTheCompression) {
   auto window = MakeDataWindow();
   ASSERT_NE(window, nullptr);

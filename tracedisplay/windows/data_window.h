@@ -53,6 +53,11 @@ class DataWin : public DataWinBase {
     return 0;
   }
 
+  LRESULT EvNotify(WPARAM control, LPARAM header) override {
+    m_pane.OnNotify(control, reinterpret_cast<const NMHDR*>(header));
+    return 0;
+  }
+
   void EvMove(POINT origin) override {
     DataWinBase::EvMove(origin);
     m_pane.SetOrigin(origin);
@@ -139,6 +144,7 @@ class DataWin : public DataWinBase {
     explicit BoundPane(DataWin& window, PaneArguments&&... arguments)
         : Pane(std::forward<PaneArguments>(arguments)...), m_window(window) {}
 
+    OWL::TWindow* OwningWindow() const override { return &m_window; }
     HWND ScrollBarHandle() const {
       const auto* bar = dynamic_cast<const ScrollBarWin*>(this->GetScrollBar());
       return bar ? bar->GetHandle() : nullptr;

@@ -6,9 +6,8 @@
 #include "analysis/calc/channel_calc_modes.h"
 #include "analysis/module_strings.h"
 #include "controls/dialogs/settings_warning_dialog.h"
-#include "hostframework/extlib/host_calls.h"
-#include "hostframework/host_services.h"
-#include "platform/pendrel/host_app.h"
+#include "views/dialogs/dialog_help.h"
+#include "views/dialogs/dialog_module.h"
 
 namespace Rhyth {
 
@@ -19,12 +18,6 @@ constexpr int kHelpGlyph = 1002;
 // The measures in the order the list shows them.
 constexpr LONG kListedModes[] = {kCalcModeBeatPeriod, kCalcModeBeatPeriodChange,
                                  kCalcModeBeatRate, kCalcModeBeatComplexity};
-
-// The module whose resources hold the template, the glyph and the texts.
-OWL::TModule& ResourceModule() {
-  static OWL::TModule module(u"Rhyth", ModuleResourceHandle(), false);
-  return module;
-}
 
 // The four names, loaded once per process.
 const std::vector<Quor::String>& ListedNames() {
@@ -39,13 +32,13 @@ const std::vector<Quor::String>& ListedNames() {
 }  // namespace
 
 Dialog::Dialog(OWL::TWindow* parent, DWORD word, ChannelCalcSettings* settings)
-    : Quor::DialogBase(parent, kTemplateId, &ResourceModule()),
+    : Quor::DialogBase(parent, kTemplateId, &DialogResourceModule()),
       m_word(word),
       m_settings(settings),
       m_parameter(new OWL::TComboBox(this, kParameterCombo)),
       m_guideLines(new OWL::TCheckBox(this, kGuideLinesCheck)),
       m_help(new QuorControls::TBmpTxtButton(this, kHelpButton, ModuleString(kHelpTipId),
-                                              &ResourceModule())) {
+                                              &DialogResourceModule())) {
   m_settings->AddRef();
 }
 
@@ -104,11 +97,7 @@ LRESULT Dialog::EvParameterChange(WPARAM wParam, LPARAM) {
 
 LRESULT Dialog::EvHelp(WPARAM, LPARAM) {
   static const Quor::String topic(u"Rhyth_Calculations");
-  static const Quor::String helpFile(u"RhythHelp");
-  if (ITarnHostApp* host = GetTarnHostApp()) {
-    ExtLib::TextArgument topicText(topic), fileText(helpFile);
-    host->ShowHelp(topicText, fileText);
-  }
+  ShowDialogHelp(topic);
   return 0;
 }
 

@@ -42,7 +42,7 @@ class DocumentRuns : public AnalysisHost {
   }
   // The settings command with an editor that makes `change` to the copy and answers OK.
   void EditSettings(std::function<void(Rhyth::Settings&)> change) {
-    Rhyth::ScriptSettingsDialog(IDOK, [change](Rhyth::SettingsDialog& dialog) {
+    Rhyth::ScriptSettingsDialog(IDOK, [change](Rhyth::ScriptedSettingsDialog& dialog) {
       change(dialog.Copy());
     });
     Analysis().OnCommand(Rhyth::CommandWord(1));
@@ -229,7 +229,7 @@ TEST_F(DocumentRuns, ASettingsDialogClosedWithoutAChangeDoesNothing) {
   ClearLog();
   EditSettings([](Rhyth::Settings&) {});
   EXPECT_TRUE(Notices().empty());
-  Rhyth::ScriptSettingsDialog(IDCANCEL, [](Rhyth::SettingsDialog& dialog) {
+  Rhyth::ScriptSettingsDialog(IDCANCEL, [](Rhyth::ScriptedSettingsDialog& dialog) {
     dialog.Copy().analysis.binWidth = 0.5;
   });
   Analysis().OnCommand(Rhyth::CommandWord(1));

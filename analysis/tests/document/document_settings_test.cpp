@@ -14,7 +14,7 @@ namespace AnalysisDocumentTest {
 namespace {
 
 using Strings = std::vector<std::string>;
-using Rhyth::SettingsDialog;
+using Rhyth::ScriptedSettingsDialog;
 
 class DocumentSettings : public AnalysisHost {
  protected:
@@ -54,15 +54,15 @@ TEST_F(DocumentSettings, WhatEachKindOfChangeClearsAndAnalyses) {
   } cases[] = {
       // The selection moved since the analysis: an unchanged dialog keeps the analysed region
       // and the user's edits (the Part takes the region again and clears them).
-      {"unchanged", IDOK, [](SettingsDialog&) {}, {}, true, 4500},
+      {"unchanged", IDOK, [](ScriptedSettingsDialog&) {}, {}, true, 4500},
       {"cancelled", IDCANCEL,
-       [](SettingsDialog& d) { d.Copy().detection.lowPassCutoff = 20.0; }, {}, true, 4500},
-      {"engine only", IDOK, [](SettingsDialog& d) { d.Copy().analysis.binWidth = 0.02; },
+       [](ScriptedSettingsDialog& d) { d.Copy().detection.lowPassCutoff = 20.0; }, {}, true, 4500},
+      {"engine only", IDOK, [](ScriptedSettingsDialog& d) { d.Copy().analysis.binWidth = 0.02; },
        {"start 4", "end 4"}, true, 4500},
       {"detection stages", IDOK,
-       [](SettingsDialog& d) { d.Copy().detection.lowPassCutoff = 20.0; },
+       [](ScriptedSettingsDialog& d) { d.Copy().detection.lowPassCutoff = 20.0; },
        {"start 5", "start 4", "end 4"}, false, 4500},
-      {"region mode", IDOK, [](SettingsDialog& d) { d.Copy().source.selectionOnly = 0; },
+      {"region mode", IDOK, [](ScriptedSettingsDialog& d) { d.Copy().source.selectionOnly = 0; },
        {"start 5", "start 4", "end 4"}, false, 5000},
   };
   for (const Case& c : cases) {
@@ -94,7 +94,7 @@ TEST_F(DocumentSettings, AClearingNoAnalysisFollowsStillEnds) {
   ClearLog();
   // Idle for the clearing's question, busy for the analysis.
   Data().Sampling().BecomeBusyAfter(1);
-  RunSettings(IDOK, [](SettingsDialog& d) { d.Copy().detection.lowPassCutoff = 20.0; });
+  RunSettings(IDOK, [](ScriptedSettingsDialog& d) { d.Copy().detection.lowPassCutoff = 20.0; });
   EXPECT_EQ(Notices(), (Strings{"start 5", "end 5"}));
   Data().Sampling().SetBusy(false);
 }
@@ -112,10 +112,10 @@ TEST_F(DocumentSettings, AnAnalysisOfANewRegionThatTheBusyHostStopsEndsItsCleari
 // A source computed from the source itself would make the detection chain a cycle.
 TEST_F(DocumentSettings, TheSourceListOffersNoChannelTheModuleComputes) {
   const DWORD fiducial = Analysis().Detector().GetFiducialChannel().index;
-  RunSettings(IDCANCEL, [fiducial](SettingsDialog& d) {
+  RunSettings(IDCANCEL, [fiducial](ScriptedSettingsDialog& d) {
     ASSERT_FALSE(d.SourceChoices().empty());
     EXPECT_EQ(d.SourceChoices()[0].title, u"ECG");
-    for (const SettingsDialog::SourceChoice& choice : d.SourceChoices()) {
+    for (const Rhyth::SourceChoice& choice : d.SourceChoices()) {
       EXPECT_FALSE(choice.title.ToUtf8String().starts_with("Rhyth_"))
           << choice.title.ToUtf8String();
     }
@@ -133,7 +133,7 @@ TEST_F(DocumentSettings, PresetsAndTheAdvancedDialogEditTheCopy) {
   Rhyth::ScriptAdvancedSettingsDialog(IDCANCEL, [](Rhyth::AdvancedSettingsDialog& d) {
     d.Clone().detection.minPeakHeight = 4.0;
   });
-  RunSettings(IDOK, [](SettingsDialog& d) {
+  RunSettings(IDOK, [](ScriptedSettingsDialog& d) {
     d.PickPreset(3);
     EXPECT_EQ(d.Copy().detection.preset, 3u);
     EXPECT_EQ(d.PressAdvanced(), IDOK);

@@ -1,0 +1,70 @@
+#include "host/cli/dialog_lines.h"
+
+#include <sstream>
+#include <stdexcept>
+
+#include "core/quor_string.h"
+#include "host/cli/analysis_session.h"
+#include "host/cli/dialog_answer.h"
+#include "platform/win32/message_box.h"
+
+namespace PendrelHost {
+
+namespace {
+
+std::string FirstWord(const std::string& line) {
+  std::istringstream in(line);
+  std::string word;
+  in >> word;
+  return word;
+}
+
+// The line without the blanks around it.
+std::string Trimmed(const std::string& line) {
+  const auto begin = line.find_first_not_of(" \t");
+  if (begin == std::string::npos) return {};
+  return line.substr(begin, line.find_last_not_of(" \t\r") - begin + 1);
+}
+
+std::u16string Wide(const std::string& text) { return Quor::String::FromUtf8(text).ToStdWString(); }
+
+}  // namespace
+
+bool ScriptedDialog::TakeLine(AnalysisSession& session, const std::string& line, int number) {
+  const std::string verb = FirstWord(line);
+  const bool action = verb == "type" || verb == "choose" || verb == "click";
+  const bool end = verb == "ok" || verb == "cancel";
+  if (m_menu.empty()) {
+    if (action || end) throw std::invalid_argument(verb + " needs a dialog: open one with dialog MENU");
+    if (verb != "dialog") return false;
+    const std::string menu = Trimmed(Trimmed(line).substr(verb.size()));
+    if (menu.empty()) throw std::invalid_argument("expected: dialog MENU");
+    m_menu = Wide(menu);
+    m_openedAt = number;
+    m_actions.clear();
+    return true;
+  }
+  if (action) {
+    if (Trimmed(line).size() == verb.size()) throw std::invalid_argument(verb + " needs what to act on");
+    m_actions.push_back(Wide(Trimmed(line)));
+    return true;
+  }
+  if (!end) {
+    throw std::invalid_argument("the dialog opened on line " + std::to_string(m_openedAt) +
+                                " is open: expected type, choose, click, ok or cancel");
+  }
+  const std::u16string menu = std::move(m_menu);
+  m_menu.clear();
+  AnswerNextDialog(verb == "ok" ? IDOK : IDCANCEL, m_actions, [&] { session.FireMenu(menu); },
+                   "the menu item showed no dialog");
+  return true;
+}
+
+void ScriptedDialog::Finish() const {
+  if (!m_menu.empty()) {
+    throw std::invalid_argument("the dialog opened on line " + std::to_string(m_openedAt) +
+                                " was not ended with ok or cancel");
+  }
+}
+
+}  // namespace PendrelHost
