@@ -258,6 +258,9 @@ class DataPane : public IOnlineDataSink,
   void SetStyleFlags(DWORD flags) { m_styleFlags = flags; }
   void SetBufferedDrawing(bool buffered) { m_bufferedDrawing = buffered; }
   void SetBackgroundColour(COLORREF colour) { m_background = colour; }
+  // The flags channel panes made from now on get; bit 27 also keeps follow as it is at a record
+  // start.
+  void SetChannelFlags(DWORD flags) { m_channelFlags = flags; }
   void SetMinimumLabelWidths(LONG left, LONG right);
   LONG LeftLabelWidth() const { return m_leftLabelWidth; }
   LONG RightLabelWidth() const { return m_rightLabelWidth; }
