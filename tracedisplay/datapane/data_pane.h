@@ -150,7 +150,6 @@ class DataPane : public IOnlineDataSink,
   bool ReadyFlag() const { return m_windowBound; }
   // The flags every new channel pane gets.
   DWORD ChannelFlags() const { return m_channelFlags; }
-  void SetChannelFlags(DWORD flags) { m_channelFlags = flags; }
 
   // Lanes.
   LONG GetLaneCount() const { return LONG(m_channelPanes.size()); }
