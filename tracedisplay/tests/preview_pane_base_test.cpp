@@ -89,7 +89,9 @@ TEST_F(PreviewPaneBaseTest, TheDocumentsFirstFreeDeviceSamples) {
     Tarn::ClearRecordedCalls();
     base->EnableSampling(false);
     EXPECT_EQ(base->Pane().SamplingController(), nullptr);
-    if (!ready) EXPECT_TRUE(CallsStartingWith("SamplingDevice.").empty());
+    if (!ready) {
+      EXPECT_TRUE(CallsStartingWith("SamplingDevice.").empty());
+    }
     base->EnableSampling(true);
     EXPECT_EQ(base->Pane().SamplingController() != nullptr, ready);
   }
