@@ -5,14 +5,8 @@
 
 #include <memory>
 
-#include "analysis/document/document_ids.h"
-#include "analysis/settings/change_flags.h"
-#include "analysis/tests/beat_list_source.h"
-#include "bench/day_of_intervals.h"
-#include "bench/module_documents.h"
+#include "bench/day_analysis_document.h"
 #include "host/browser/browser_class.h"
-#include "host/document/hosted_document.h"
-#include "host/recording/synthetic_ecg.h"
 #include "host/views/hosted_view.h"
 #include "views/report/report_page.h"
 #include "views/report/report_template.h"
@@ -20,19 +14,10 @@
 
 namespace {
 
-constexpr DWORD kIntervals = 100'000;
-// The engine's analysis of a day of beats, with the settings' region over it.
-void AnalyseDay(Rhyth::AnalysisEngine& engine, Rhyth::Settings& settings) {
-  auto source = RhythTest::BeatListSource::Create();
-  source->AddRecord(RhythTest::BeatsWithIntervals(BenchSupport::DayOfIntervals(kIntervals)));
-  settings.analysis.region = {0, 0, kRecordEndOffset, 0};
-  engine.AnalyseRange(Rhyth::kChangeEverything, source.Get(), settings, {7, 0xC0000000});
-}
-
 void PageOfADay(benchmark::State& state) {
   Quor::ComPtr<Rhyth::Settings> settings(new Rhyth::Settings);
   Rhyth::AnalysisEngine engine;
-  AnalyseDay(engine, *settings.Get());
+  BenchSupport::AnalyseDay(engine, *settings.Get());
   const Quor::String reportTemplate = Rhyth::LoadReportTemplate();
   std::size_t length = 0;
   for (auto _ : state) {
@@ -47,31 +32,14 @@ void PageOfADay(benchmark::State& state) {
 }
 BENCHMARK(PageOfADay)->Unit(benchmark::kMillisecond);
 
-// An analysis document whose engine holds the day; its data document is a short recording,
-// which gives the report its time texts.
-struct DayDocument {
+// The day's analysis document, with the report's view class registered.
+struct DayDocument : BenchSupport::DayAnalysisDocument {
   DayDocument() {
-    BenchSupport::StartDocumentHost();
     PendrelBrowser::RegisterBrowserClass();
     Quor::ComPtr<OwlDocViewClassBase> reportClass;
     reportClass.Attach(Rhyth::NewReportViewClass());
     GetTarnClassRegistry()->RegisterClassObject(reportClass.Get());
-    PendrelHost::SyntheticEcgSettings heart;
-    heart.duration = 10;
-    hosted = std::make_unique<PendrelHost::HostedDocument>(
-        PendrelHost::OpenDocument(PendrelHost::MakeSyntheticEcg(heart).recording));
-    hosted->StartNew();
-    for (const PendrelHost::HostedModule& module : hosted->Modules()) {
-      Quor::ComPtr<Rhyth::IRhythDocument> rhyth;
-      module.document->QueryInterface(Rhyth::IRhythDocument::iid,
-                                      Quor::ComPtrOut<Rhyth::IRhythDocument>::Bind(rhyth));
-      if (rhyth) analysis = static_cast<Rhyth::Document*>(rhyth.Get());
-    }
-    AnalyseDay(analysis->Engine(), analysis->GetSettings());
-    analysis->GetSettings().analysis.region = {0, 0, 1000, 0};
   }
-  std::unique_ptr<PendrelHost::HostedDocument> hosted;
-  Rhyth::Document* analysis = nullptr;
 };
 
 // Opens the view and waits until its page has loaded: a script runs only after the load.

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 #include "host/browser/browser_page.h"
 #include "host/framework/host_text.h"
@@ -54,6 +55,12 @@ BrowserObject::~BrowserObject() {
     if (GetWindowThreadProcessId(m_window, nullptr) == GetCurrentThreadId()) DestroyWindow(m_window);
   }
   if (m_handler) m_handler->Release();
+}
+
+BrowserObject* BrowserObject::OfWindow(HWND window) {
+  char16_t name[64] = {};
+  if (!GetClassNameW(window, name, 64) || std::u16string_view(name) != kWindowClass) return nullptr;
+  return reinterpret_cast<BrowserObject*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT BrowserObject::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

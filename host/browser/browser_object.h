@@ -39,6 +39,8 @@ class BrowserObject : public SimpleUnknownImp2<IQuorBrowser, IQuorBrowserWindow>
 
   // The page shown, for the host's own input (host/browser/browser_input.h).
   BrowserPage& Page() { return *m_page; }
+  // The browser whose window this is; null for any other window.
+  static BrowserObject* OfWindow(HWND window);
 
  private:
   explicit BrowserObject(std::shared_ptr<BrowserPage> page);

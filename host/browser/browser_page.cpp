@@ -191,6 +191,28 @@ HRESULT BrowserPage::ExecuteScript(const std::string& text) {
   return answer.result->contains("exceptionDetails") ? E_FAIL : S_OK;
 }
 
+HRESULT BrowserPage::Evaluate(const std::string& expression, json& value, std::string& error) {
+  if (m_gone || !WaitForLoad()) {
+    error = "the page is gone";
+    return E_FAIL;
+  }
+  const json params = {{"expression", expression}, {"returnByValue", true}, {"awaitPromise", true}};
+  const DevtoolsAnswer answer = m_connection->Call("Runtime.evaluate", params, m_session, BrowserTimeout());
+  if (!answer.ok || !answer.result) {
+    error = answer.error.empty() ? "the page did not answer" : answer.error;
+    return E_FAIL;
+  }
+  if (answer.result->contains("exceptionDetails")) {
+    const json& details = (*answer.result)["exceptionDetails"];
+    error = details.contains("exception") ? details["exception"].value("description", std::string())
+                                          : std::string();
+    if (error.empty()) error = details.value("text", std::string("the script threw"));
+    return E_FAIL;
+  }
+  value = answer.result->contains("result") ? (*answer.result)["result"].value("value", json()) : json();
+  return S_OK;
+}
+
 HRESULT BrowserPage::SetViewport(int width, int height) {
   // A window not sized yet still gets a page to lay out in.
   if (width <= 0 || height <= 0) width = 800, height = 600;

@@ -38,6 +38,9 @@ class BrowserPage : public std::enable_shared_from_this<BrowserPage> {
 
   HRESULT Navigate(const std::string& url);
   HRESULT ExecuteScript(const std::string& text);
+  // The value of an expression, a promise waited for, as JSON (null for undefined); E_FAIL with
+  // `error` set when it threw or the page is gone.
+  HRESULT Evaluate(const std::string& expression, nlohmann::json& value, std::string& error);
   HRESULT SetViewport(int width, int height);
   // The page as a PDF in `path`.
   HRESULT PrintToPdf(const std::string& path);

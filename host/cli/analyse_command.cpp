@@ -9,6 +9,7 @@
 #include "host/cli/measurement_printer.h"
 #include "host/cli/online_replay.h"
 #include "host/cli/open_and_analyse.h"
+#include "host/cli/plot_output.h"
 #include "host/cli/report_output.h"
 #include "host/cli/sample_options.h"
 #include "host/cli/settings_options.h"
@@ -36,6 +37,10 @@ const char* const kAnalyseCommandUsage =
     "                     tooltip shown on hover: the first 10 s, or from --from to --to\n"
     "  --report OUT       open the report view on the analysis and write the page it shows\n"
     "                     (OUT.html, UTF-8) or print it (OUT.pdf); may be given more than once\n"
+    "  --plots DIR        open the six plot views on the analysis and write each, once painted,\n"
+    "                     as DIR/<plot id>.png and DIR/<plot id>.svg (DIR is made when missing);\n"
+    "                     a view that fails is named and the others are still written\n"
+    "  --plot-size WxH    the plot views' size in pixels for --plots (default 800x600)\n"
     "  --online           replay the recording into a growing document, as the host samples,\n"
     "                     with the analysis in online mode; print the measurements at every\n"
     "                     recorded minute and when sampling stops (with --csv, CSV rows\n"
@@ -78,6 +83,8 @@ struct AnalyseOptions {
   std::optional<std::string> save;
   std::vector<std::string> reports;
   std::optional<std::string> trace;
+  std::optional<std::string> plots;
+  std::optional<ViewFrameSize> plotSize;
   SyntheticEcgSettings sample;
   bool sampleOptionGiven = false;
   OnlineOptions online;
@@ -85,7 +92,8 @@ struct AnalyseOptions {
 };
 
 bool TakesValue(const std::string& option) {
-  static const char* const kOwn[] = {"--beats", "--rr", "--save", "--report", "--trace"};
+  static const char* const kOwn[] = {"--beats", "--rr", "--save", "--report", "--trace",
+                                     "--plots", "--plot-size"};
   for (const char* own : kOwn) {
     if (option == own) return true;
   }
@@ -124,6 +132,10 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
       options.save = value;
     } else if (argument == "--trace") {
       options.trace = value;
+    } else if (argument == "--plots") {
+      options.plots = value;
+    } else if (argument == "--plot-size") {
+      options.plotSize = ParsePlotSize(value);
     } else if (argument == "--report") {
       if (!IsReportFileName(value)) {
         throw std::invalid_argument("--report writes .html or .pdf files, not " + value);
@@ -140,20 +152,24 @@ AnalyseOptions ParseAnalyseOptions(const std::vector<std::string>& arguments) {
   if (options.file && options.sampleOptionGiven) {
     throw std::invalid_argument("the built-in sample's options do not apply to a file");
   }
+  if (options.plotSize && !options.plots) throw std::invalid_argument("--plot-size applies to --plots");
   CheckOnlineOptions(options.online);
   return options;
 }
 
-int WriteOutputs(AnalysisSession& session, const AnalyseOptions& options) {
+int WriteOutputs(AnalysisSession& session, const AnalyseOptions& options, std::FILE* err) {
   if (options.beats) session.WriteBeats(*options.beats);
   if (options.rr) session.WriteRRIntervals(*options.rr);
   if (options.save) session.Save(*options.save);
   for (const std::string& report : options.reports) WriteReport(session, report);
   if (options.trace) WriteTrace(session, *options.trace, options.settings.from, options.settings.to);
-  return 0;
+  if (!options.plots) return 0;
+  return WritePlots(session, *options.plots, options.plotSize.value_or(ViewFrameSize{}), err) > 0 ? 1 : 0;
 }
 
 int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
+  // A folder the plots cannot go into stops the command before anything is analysed.
+  if (options.plots) PreparePlotFolder(*options.plots);
   AnalysisSession session(isatty(fileno(err)) ? err : nullptr);
   if (options.online.enabled) {
     // The recording grows while it is sampled: there is no span of it to select yet.
@@ -166,7 +182,7 @@ int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
     const int status = AnalyseOnline(session, options.file, options.sample, options.online,
                                      options.csv, applySettings, out, err);
     if (status != 0) return status;
-    return WriteOutputs(session, options);
+    return WriteOutputs(session, options, err);
   }
   const AnalysisResults results =
       OpenAndAnalyse(session, options.file, options.sample, options.settings, err);
@@ -180,7 +196,7 @@ int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
   } else {
     PrintMeasurementTable(results.measurements, out);
   }
-  return WriteOutputs(session, options);
+  return WriteOutputs(session, options, err);
 }
 
 }  // namespace

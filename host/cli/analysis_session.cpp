@@ -191,13 +191,14 @@ void AnalysisSession::Analyse() {
   Progress("");
 }
 
-std::unique_ptr<HostedView> AnalysisSession::OpenViewOfMenu(std::u16string_view item) {
+std::unique_ptr<HostedView> AnalysisSession::OpenViewOfMenu(std::u16string_view item,
+                                                            ViewFrameSize frame) {
   const std::size_t asked = Data().Log().ViewRequests().size();
   FireMenu(item);
   const std::vector<DWORD>& requests = Data().Log().ViewRequests();
   const std::string text = Utf8(std::u16string(item));
   if (requests.size() == asked) throw SessionError("the menu item '" + text + "' opened no view");
-  auto view = std::make_unique<HostedView>(requests.back(), ModuleDocument());
+  auto view = std::make_unique<HostedView>(requests.back(), ModuleDocument(), frame);
   if (!view->HasWindow()) throw SessionError("the view of the menu item '" + text + "' did not open");
   return view;
 }

@@ -68,8 +68,9 @@ class AnalysisSession {
   void FireMenu(std::u16string_view name);
   void Analyse();
   // Runs the menu item that asks the host for a view and opens that view on the module's
-  // document, as the host does; throws when the item asks for no view or nothing makes it.
-  std::unique_ptr<HostedView> OpenViewOfMenu(std::u16string_view item);
+  // document, as the host does, in a frame of the given size; throws when the item asks for no
+  // view or nothing makes it.
+  std::unique_ptr<HostedView> OpenViewOfMenu(std::u16string_view item, ViewFrameSize frame = {});
 
   AnalysisResults Results();
   void WriteBeats(const std::filesystem::path& path);

@@ -35,6 +35,8 @@ bool ScriptedDialog::TakeLine(AnalysisSession& session, const std::string& line,
   const bool action = verb == "type" || verb == "choose" || verb == "click";
   const bool end = verb == "ok" || verb == "cancel";
   if (m_menu.empty()) {
+    // Outside a dialog, a click is one on a point of a plot view (plot_edit_lines.h).
+    if (verb == "click") return false;
     if (action || end) throw std::invalid_argument(verb + " needs a dialog: open one with dialog MENU");
     if (verb != "dialog") return false;
     const std::string menu = Trimmed(Trimmed(line).substr(verb.size()));

@@ -16,8 +16,9 @@ class AnalysisSession;
 class ScriptedDialog {
  public:
   // Takes the line when it belongs to a dialog (the ones above); false for any other line
-  // while no dialog is open. Throws std::invalid_argument for a line out of its place and
-  // SettingsRefused with the dialog's reason when it refused what was done.
+  // while no dialog is open, "click" among them (there it clicks a plot's point). Throws
+  // std::invalid_argument for a line out of its place and SettingsRefused with the dialog's
+  // reason when it refused what was done.
   bool TakeLine(AnalysisSession& session, const std::string& line, int number);
   // Throws std::invalid_argument when a dialog is still open.
   void Finish() const;

@@ -9,6 +9,7 @@
 #include "host/cli/dialog_lines.h"
 #include "host/cli/measurement_printer.h"
 #include "host/cli/option_values.h"
+#include "host/cli/plot_edit_lines.h"
 #include "host/cli/sample_options.h"
 #include "host/cli/settings_options.h"
 #include "platform/win32/message_box.h"
@@ -42,6 +43,14 @@ const char* const kRunCommandUsage =
     "                             with the beat measure (Beat Period, Change in Beat Period,\n"
     "                             Beat Rate, Beat Complexity, or its code) and OK; further\n"
     "                             fields by label, e.g. calc Beat Rate; Set Guide Lines=0\n"
+    "  drag band EDGE HZ          drag a band edge of the spectrum plot to HZ (EDGE: VLF low,\n"
+    "                             VLF high, LF low, LF high, HF low or HF high); the edges on\n"
+    "                             its line move with it, as far as the neighbouring lines\n"
+    "  drag box EDGE VALUE        drag an edge of the classifier plot's box to VALUE (EDGE:\n"
+    "                             left or right, in ms; bottom or top, the form factor)\n"
+    "  click VIEW N               click the N-th point (from 1) of a plot view: tachogram,\n"
+    "                             rr-histogram, delta-rr-histogram, poincare, spectrum or\n"
+    "                             classifier\n"
     "  dialog MENU                open the dialog of this menu item and fill it in with the\n"
     "                             lines up to ok or cancel, e.g. dialog Rhyth|Settings:\n"
     "    type LABEL=TEXT          type into the field of this label (a pair of fields under\n"
@@ -51,7 +60,9 @@ const char* const kRunCommandUsage =
     "    ok | cancel              press OK (what the dialog refuses stops the script with its\n"
     "                             warning and the marked fields) or Cancel\n"
     "\n"
-    "The settings dialog takes its answer with OK; a setting it refuses stops the script.\n";
+    "The settings dialog takes its answer with OK; a setting it refuses stops the script.\n"
+    "Each drag and click opens its plot view, hands the view what the gesture hands it, and\n"
+    "prints what changed; a value the view refuses stops the script.\n";
 
 namespace {
 
@@ -150,7 +161,7 @@ void RunLine(AnalysisSession& session, const std::string& line, std::FILE* out) 
     SettingsRequest request;
     ParseSettingsOption("--" + verb, Rest(line, verb), request);
     ApplySettings(session, request);
-  } else {
+  } else if (!RunPlotEditLine(session, words, out)) {
     throw std::invalid_argument("unknown action '" + verb + "'");
   }
 }

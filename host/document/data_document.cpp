@@ -7,6 +7,7 @@
 #include "host/document/module_enumerator_finder.h"
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
+#include "host/recording/empty_recording.h"
 #include "platform/win32/com_object.h"
 #include "platform/win32/interlocked.h"
 
@@ -19,6 +20,7 @@ DataDocument::DataDocument(std::shared_ptr<Recording> recording)
       DocumentChannelData(static_cast<DocumentContents&>(*this)),
       DeviceSampling(static_cast<DocumentContents&>(*this), static_cast<DocumentOnlineSource&>(*this)),
       DocumentTimeText(static_cast<DocumentContents&>(*this).Source()),
+      DocumentChannelDescriptions(static_cast<DocumentContents&>(*this)),
       m_sampling(new SamplingController),
       m_selection(new HostSelection(EditableSource())),
       m_printing(new ViewPrinting),
@@ -39,7 +41,10 @@ HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
                            IPendrelOnlineDataSource, ISubject, IPendrelPropertyService,
                            IPendrelSamplingSink, IPendrelSampleIndex, IPendrelDisplaySource,
                            IPendrelDocumentTimeText, IPendrelDataRedraw,
-                           IPendrelPlotRangeStore, IPendrelPersistMessages>(
+                           IPendrelPlotRangeStore, IPendrelPersistMessages,
+                           IPendrelPreviewDocument, IPendrelDisplayMetrics, IPendrelShownRange,
+                           IPendrelChannelDescriptions, IPendrelDocumentProvider,
+                           IPendrelDocumentStorage, IPendrelTypedObjects>(
       this, iid, object);
 }
 
@@ -77,6 +82,34 @@ HRESULT DataDocument::GetViewPrinting(IPendrelViewPrinting** printing) {
   if (!printing) return E_POINTER;
   *printing = Tarn::Hold(m_printing.get()).release();
   return S_OK;
+}
+
+HRESULT DataDocument::GetDocument(DWORD flags, IUnknown** document) {
+  Tarn::RecordCall("DocumentProvider", "GetDocument", "flags=" + Tarn::HexWord(flags));
+  if (!document) return E_POINTER;
+  *document = nullptr;
+  if (flags == kProvideShownDocument) {
+    *document = Tarn::Hold(Identity()).release();
+  } else if (flags == kProvideNewDocument) {
+    *document = OpenDocument(EmptyRecordingLike(Source())).release();
+  } else {
+    return E_INVALIDARG;
+  }
+  return S_OK;
+}
+
+HRESULT DataDocument::SetStorage(DWORD, IStorage* storage) {
+  Tarn::RecordCall("DocumentStorage", "SetStorage", storage ? "storage" : "null");
+  m_storage = Tarn::Hold(storage);
+  return S_OK;
+}
+
+HRESULT DataDocument::GetObjectOfType(DWORD type, REFIID iid, void** object) {
+  Tarn::RecordCall("TypedObjects", "GetObjectOfType", "type=" + Tarn::HexWord(type));
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (type != HostWord(GUID_TarnCore, 2)) return E_NOINTERFACE;
+  return m_selection->QueryInterface(iid, object);
 }
 
 HRESULT DataDocument::Redraw(DWORD what) {

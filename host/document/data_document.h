@@ -10,7 +10,10 @@
 // IPendrelPlotRangeStore (the scale ranges of module plots, saved with the file),
 // IPendrelPersistMessages (the state messages modules sent, saved with the file), and for a
 // device that fills it,
-// IPendrelSamplingSink and IPendrelSampleIndex.
+// IPendrelSamplingSink and IPendrelSampleIndex. For a trace preview of it: IPendrelPreviewDocument,
+// IPendrelDisplayMetrics and IPendrelShownRange (see DocumentPreview), IPendrelChannelDescriptions,
+// IPendrelTypedObjects (its selection by type word), IPendrelDocumentProvider (itself, or a new
+// document laid out like it to sample into) and IPendrelDocumentStorage (the storage it keeps).
 // Not thread-safe: the host serialises the calls on a document.
 #pragma once
 
@@ -21,6 +24,8 @@
 #include "host/document/document_channel_data.h"
 #include "host/document/document_child_data.h"
 #include "host/document/device_sampling.h"
+#include "host/document/document_channel_descriptions.h"
+#include "host/document/document_preview.h"
 #include "host/document/display_settings.h"
 #include "host/document/document_contents.h"
 #include "host/document/document_data_source.h"
@@ -35,6 +40,7 @@
 #include "host/framework/held_reference.h"
 #include "host/views/view_printing.h"
 #include "platform/pendrel/data_redraw.h"
+#include "platform/pendrel/document_provider.h"
 #include "platform/pendrel/persist_messages.h"
 
 namespace PendrelHost {
@@ -49,6 +55,11 @@ class DataDocument final : private DocumentContents,
                            public DeviceSampling,
                            public DocumentTimeText,
                            public PlotRangeStore,
+                           public DocumentPreview,
+                           public DocumentChannelDescriptions,
+                           public IPendrelDocumentProvider,
+                           public IPendrelDocumentStorage,
+                           public IPendrelTypedObjects,
                            public IPendrelRecordingDocument,
                            public IPendrelModificationService,
                            public IPendrelPropertyService,
@@ -67,6 +78,15 @@ class DataDocument final : private DocumentContents,
   HRESULT GetSamplingController(IPendrelSamplingController** controller) override;
   HRESULT GetSelection(IPendrelSelection** selection) override;
   HRESULT GetViewPrinting(IPendrelViewPrinting** printing) override;
+
+  // IPendrelDocumentProvider: itself for kProvideShownDocument; for kProvideNewDocument a new
+  // document over an empty recording laid out as this one's.
+  HRESULT GetDocument(DWORD flags, IUnknown** document) override;
+  // IPendrelDocumentStorage: the document keeps the storage until it goes.
+  HRESULT SetStorage(DWORD reserved, IStorage* storage) override;
+  IStorage* Storage() const { return m_storage.get(); }
+  // IPendrelTypedObjects: the selection, by the type word (core id << 16) | 2.
+  HRESULT GetObjectOfType(DWORD type, REFIID iid, void** object) override;
 
   // IPendrelModificationService: the part's announcement is logged and the document is
   // modified.
@@ -94,6 +114,8 @@ class DataDocument final : private DocumentContents,
 
   // For the host itself: the recording and the channels, with the reasons channels fail.
   const Recording& Source() const { return DocumentContents::Source(); }
+  // The recording as shared with whatever samples into it or from it.
+  std::shared_ptr<Recording> SharedSource() const { return DocumentContents::SharedSource(); }
   ComputedChannels& Channels() { return DocumentContents::Channels(); }
   // The owner an extension named for a computed channel; empty when none did.
   std::u16string OwnerOf(std::string_view name);
@@ -115,6 +137,7 @@ class DataDocument final : private DocumentContents,
   Tarn::HeldReference<HostSelection> m_selection;
   Tarn::HeldReference<ViewPrinting> m_printing;
   Tarn::HeldReference<DisplaySettings> m_display;
+  Tarn::HeldReference<IStorage> m_storage;
   DocumentLog m_log;
   ChannelProperties m_properties;
   PersistMessageStore m_persistMessages;

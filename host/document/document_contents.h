@@ -26,6 +26,7 @@ class DocumentContents {
   DocumentContents& operator=(const DocumentContents&) = delete;
 
   const Recording& Source() const { return *m_recording; }
+  std::shared_ptr<Recording> SharedSource() const { return m_recording; }
   // For the host's own changes to the recording (its selection).
   Recording& EditableSource() { return *m_recording; }
   ComputedChannels& Channels() { return m_channels; }

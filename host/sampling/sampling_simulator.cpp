@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <cmath>
 #include <thread>
 #include <vector>
@@ -17,12 +18,15 @@ constexpr DWORD kDefaultUpdateInterval = 200;
 
 struct SamplingSimulator::Session {
   ReplayOptions options;
-  const SamplingObserver& observer;
+  SamplingObserver observer;
   std::vector<Tarn::HeldReference<IOnlineDataSink>> sinks;
   int64_t blockTicks = 1;
   std::chrono::steady_clock::time_point begun = std::chrono::steady_clock::now();
   bool stopAsked = false;
   ReplayResult result;
+  bool heldOpen = false;                // Open, Advance, Close: the record outlives the call
+  std::optional<std::size_t> record = std::nullopt;  // of the target, being sampled
+  int64_t offset = 0;                   // source tick of the record's tick 0
 
   // False once the observer asked to stop.
   bool Observe(const SamplingStep& step) {
@@ -50,12 +54,15 @@ SamplingSimulator::SamplingSimulator(const Recording& source, std::shared_ptr<Re
                                      DataDocument& document)
     : m_source(source), m_target(std::move(target)), m_document(document) {}
 
+SamplingSimulator::~SamplingSimulator() { Close(); }
+
 bool SamplingSimulator::Finished() const { return m_sourceRecord >= m_source.RecordCount(); }
 
 ReplayResult SamplingSimulator::Replay(const ReplayOptions& options,
                                        const SamplingObserver& observer) {
   Session session{.options = options, .observer = observer, .sinks = m_document.Sinks(),
                   .blockTicks = BlockTicks(options), .result = {}};
+  if (m_open) return session.result;  // one session at a time
   if (Finished()) {
     session.result.finished = true;
     return session.result;
@@ -67,6 +74,36 @@ ReplayResult SamplingSimulator::Replay(const ReplayOptions& options,
   Stop(session);
   session.result.finished = Finished();
   return session.result;
+}
+
+bool SamplingSimulator::Open(int64_t blockTicks) {
+  if (m_open || Finished()) return false;
+  auto session = std::make_unique<Session>(Session{.options = {.blockTicks = blockTicks},
+                                                   .observer = {},
+                                                   .sinks = m_document.Sinks(),
+                                                   .blockTicks = BlockTicks({.blockTicks = blockTicks}),
+                                                   .result = {}});
+  session->heldOpen = true;
+  if (!Start(*session)) return false;
+  m_open = std::move(session);
+  return true;
+}
+
+int64_t SamplingSimulator::Advance(int64_t ticks) {
+  if (!m_open || ticks <= 0) return 0;
+  Session& session = *m_open;
+  const int64_t before = session.result.ticks;
+  session.options.stopAfterTicks = before + ticks;
+  while (!Finished() && SampleRecord(session)) {
+  }
+  return session.result.ticks - before;
+}
+
+void SamplingSimulator::Close() {
+  if (!m_open) return;
+  if (m_open->record) CloseRecord(*m_open);
+  Stop(*m_open);
+  m_open.reset();
 }
 
 int64_t SamplingSimulator::BlockTicks(const ReplayOptions& options) const {
@@ -96,15 +133,32 @@ bool SamplingSimulator::Start(Session& session) {
   return true;
 }
 
+void SamplingSimulator::OpenRecord(Session& session) {
+  session.offset = m_sourceTick;
+  const std::size_t record = m_target->AddRecord(m_source.RecordStartTime(m_sourceRecord) +
+                                                 double(session.offset) / m_source.SampleRate());
+  session.record = record;
+  // Room for the whole record at once: growing by doubling would need twice the memory.
+  m_target->ReserveTicks(record, m_source.TickCount(m_sourceRecord) - session.offset);
+  TellSinks(session, [&](IOnlineDataSink& sink) { return sink.OnRecordStart(LONG(record)); });
+  session.Observe({SamplingPhase::kRecordStart, record, 0, 0});
+}
+
+void SamplingSimulator::CloseRecord(Session& session) {
+  m_target->CloseRecord(*session.record);
+  session.record.reset();
+  if (m_sourceTick >= m_source.TickCount(m_sourceRecord)) {
+    ++m_sourceRecord;
+    m_sourceTick = 0;
+  }
+}
+
 bool SamplingSimulator::SampleRecord(Session& session) {
   const int64_t sourceEnd = m_source.TickCount(m_sourceRecord);
-  const int64_t offset = m_sourceTick;  // source tick of the new record's tick 0
-  const std::size_t record =
-      m_target->AddRecord(m_source.RecordStartTime(m_sourceRecord) + double(offset) / m_source.SampleRate());
-  // Room for the whole record at once: growing by doubling would need twice the memory.
-  m_target->ReserveTicks(record, sourceEnd - offset);
-  TellSinks(session, [&](IOnlineDataSink& sink) { return sink.OnRecordStart(LONG(record)); });
-  bool going = session.Observe({SamplingPhase::kRecordStart, record, 0, 0});
+  if (!session.record) OpenRecord(session);
+  const std::size_t record = *session.record;
+  const int64_t offset = session.offset;
+  bool going = !session.stopAsked;
   while (going && m_sourceTick < sourceEnd && !session.LimitReached()) {
     const int64_t count = session.NextBlock(sourceEnd - m_sourceTick);
     const LONG from = LONG(m_sourceTick - offset);
@@ -118,20 +172,19 @@ bool SamplingSimulator::SampleRecord(Session& session) {
     session.Pace(m_source.SampleRate());
     going = session.Observe({SamplingPhase::kBlock, record, from, count});
   }
+  // A session held open keeps its record while the source record goes on.
+  if (going && session.heldOpen && m_sourceTick < sourceEnd) return false;
   // The record ends here, complete or where sampling stops; what its end settles (the last
   // beats) is read in the closing step, or by the sinks' own stop.
-  m_target->CloseRecord(record);
-  if (m_sourceTick >= sourceEnd) {
-    ++m_sourceRecord;
-    m_sourceTick = 0;
-  }
-  if (!going || session.LimitReached() || Finished()) return false;
+  CloseRecord(session);
+  if (!going || Finished() || (session.LimitReached() && !session.heldOpen)) return false;
   const LONG end = LONG(m_target->TickCount(record));
   TellSinks(session, [&](IOnlineDataSink& sink) {
     return sink.OnDataAdded(LONG(record), end, 0, VARIANT_TRUE);
   });
   TellSinks(session, [&](IOnlineDataSink& sink) { return sink.OnRecordEnd(LONG(record)); });
-  return session.Observe({SamplingPhase::kRecordClosed, record, end, 0});
+  return session.Observe({SamplingPhase::kRecordClosed, record, end, 0}) &&
+         !session.LimitReached();
 }
 
 void SamplingSimulator::AppendBlock(std::size_t record, int64_t offset, int64_t count) {
@@ -171,18 +224,6 @@ void SamplingSimulator::TellSinks(Session& session,
     const HRESULT hr = call(*sink);
     if (FAILED(hr) && session.result.firstFailure == S_OK) session.result.firstFailure = hr;
   }
-}
-
-std::shared_ptr<Recording> EmptyRecordingLike(const Recording& source) {
-  auto target = std::make_shared<Recording>(source.SampleRate());
-  target->SetStartDateTime(source.StartDateTime());
-  for (std::size_t channel = 0; channel < source.ChannelCount(); ++channel) {
-    target->AddChannel(source.Channel(channel));
-  }
-  for (std::size_t channel = 0; channel < source.EventChannelCount(); ++channel) {
-    target->AddEventChannel(source.EventChannel(channel));
-  }
-  return target;
 }
 
 }  // namespace PendrelHost

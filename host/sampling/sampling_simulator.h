@@ -2,6 +2,8 @@
 // a data document, block by block, and tells the document's online data sinks of each step in
 // the order a real acquisition does. One simulator serves one document; each Replay is one
 // sampling session, which continues the source where the last session stopped, in a new record.
+// A session may also be held open between calls (Open, Advance, Close), as a device that samples
+// while its caller goes on does: the record being sampled stays open until Close.
 // Not thread-safe: it runs on the thread that owns the document.
 //
 // A session from the command line, say:
@@ -18,6 +20,7 @@
 #include <memory>
 
 #include "host/document/data_document.h"
+#include "host/recording/empty_recording.h"
 #include "host/recording/recording.h"
 
 namespace PendrelHost {
@@ -63,8 +66,19 @@ class SamplingSimulator {
   // records (EmptyRecordingLike makes one). The source must outlive the simulator.
   SamplingSimulator(const Recording& source, std::shared_ptr<Recording> target,
                     DataDocument& document);
+  ~SamplingSimulator();
 
   ReplayResult Replay(const ReplayOptions& options, const SamplingObserver& observer = {});
+
+  // Starts a session that stays open: false (and nothing open) when a sink refused the start
+  // or the source has been replayed to its end. `blockTicks` as in ReplayOptions.
+  bool Open(int64_t blockTicks = 0);
+  // Samples up to `ticks` more ticks of the open session; the ticks sampled (fewer at the end
+  // of the source, 0 without an open session).
+  int64_t Advance(int64_t ticks);
+  // Ends the open session: closes the record being sampled and tells the sinks of the stop.
+  void Close();
+  bool IsOpen() const { return m_open != nullptr; }
 
   // Whether every tick of the source has been replayed.
   bool Finished() const;
@@ -73,7 +87,12 @@ class SamplingSimulator {
   struct Session;
   int64_t BlockTicks(const ReplayOptions& options) const;
   bool Start(Session& session);
+  // Samples the source on in the session's record (a new one when none is open); false when
+  // the session ends here or, for an open session, the ticks asked for are spent.
   bool SampleRecord(Session& session);
+  void OpenRecord(Session& session);
+  // Closes the session's record; the source moves to its next record when this one is done.
+  void CloseRecord(Session& session);
   void AppendBlock(std::size_t record, int64_t from, int64_t count);
   void Stop(Session& session);
   // Calls every sink, keeping the first failure.
@@ -84,9 +103,7 @@ class SamplingSimulator {
   DataDocument& m_document;
   std::size_t m_sourceRecord = 0;  // where the next session continues
   int64_t m_sourceTick = 0;
+  std::unique_ptr<Session> m_open;  // the session held open between calls
 };
-
-// An empty recording with the channels, event channels, rate and start of `source`.
-std::shared_ptr<Recording> EmptyRecordingLike(const Recording& source);
 
 }  // namespace PendrelHost

@@ -49,6 +49,28 @@ HRESULT TraceDataSource::UnsubscribeOnline(IOnlineDataSink* sink) {
   return m_online ? m_online->RemoveSink(sink) : S_FALSE;
 }
 
+HRESULT TraceDataSource::QueryInterface(REFIID iid, void** object) {
+  const HRESULT own = SimpleUnknownImp2::QueryInterface(iid, object);
+  if (SUCCEEDED(own) || !m_records || iid == IUnknown::iid) return own;
+  return m_records->QueryInterface(iid, object);
+}
+
+HRESULT TraceDataSource::GetDocument(DWORD flags, IUnknown** document) {
+  return Tarn::Guarded([&] {
+    Tarn::RecordCall(kService, "GetDocument", "flags=" + Tarn::HexWord(flags));
+    if (!document) return E_POINTER;
+    *document = nullptr;
+    const auto provider = QueryHeld<IPendrelDocumentProvider>(m_records.get());
+    if (!provider) return E_NOINTERFACE;
+    IUnknown* given = nullptr;
+    const HRESULT result = provider->GetDocument(flags, &given);
+    const Tarn::HeldReference<IUnknown> held(given);
+    if (FAILED(result) || !given) return FAILED(result) ? result : E_FAIL;
+    *document = CreateTraceDataSource(given);
+    return *document ? S_OK : E_NOINTERFACE;
+  });
+}
+
 IPendrelTraceDataSource* CreateTraceDataSource(IUnknown* document) {
   Tarn::HeldReference<IPendrelDataSource> records = QueryHeld<IPendrelDataSource>(document);
   if (!records) return nullptr;

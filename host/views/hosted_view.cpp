@@ -10,6 +10,7 @@
 #include "platform/pendrel/messages.h"
 #include "platform/win32/bstr.h"
 #include "platform/win32/com_object.h"
+#include "platform/win32/window.h"
 
 namespace PendrelHost {
 
@@ -76,7 +77,7 @@ Quor::ComPtr<IDocViewClass> ViewClassOf(DWORD typeWord) {
 
 }  // namespace
 
-HostedView::HostedView(DWORD typeWord, IUnknown* document) {
+HostedView::HostedView(DWORD typeWord, IUnknown* document, ViewFrameSize frameSize) {
   Tarn::RecordCall(kService, "Open", "type=" + Tarn::HexWord(typeWord));
   Quor::ComPtr<IDocViewClass> viewClass = ViewClassOf(typeWord);
   if (!viewClass) return;
@@ -85,12 +86,18 @@ HostedView::HostedView(DWORD typeWord, IUnknown* document) {
   if (!m_view) return;
   m_frame = std::make_unique<OWL::TWindow>(static_cast<OWL::TWindow*>(nullptr), u"view frame");
   m_frame->Attr.Style = WS_POPUP;
-  m_frame->Attr.W = 640;
-  m_frame->Attr.H = 480;
+  m_frame->Attr.W = frameSize.width;
+  m_frame->Attr.H = frameSize.height;
   if (!m_frame->Create()) return;
   Quor::ComPtr<ITarnHostWindow> frame(new FrameWindow(m_frame->GetHandle()));
   if (auto window = Face<IClientWindow>()) {
     m_hasWindow = window->CreateClientWindow(frame.Get()) == S_OK;
+  }
+  // As a host frame does, the view's window fills the frame's client area.
+  RECT area{};
+  const HWND client = m_hasWindow ? GetWindow(Frame(), GW_CHILD) : nullptr;
+  if (client && GetClientRect(Frame(), &area)) {
+    MoveWindow(client, 0, 0, area.right - area.left, area.bottom - area.top, TRUE);
   }
 }
 

@@ -15,11 +15,17 @@
 
 namespace PendrelHost {
 
+// The size of the frame a view opens in, in pixels.
+struct ViewFrameSize {
+  int width = 800;
+  int height = 600;
+};
+
 class HostedView {
  public:
   // No view when no registered class answers the type word with IDocViewClass, or it makes
   // none; no window when the view will not take the frame.
-  HostedView(DWORD typeWord, IUnknown* document);
+  HostedView(DWORD typeWord, IUnknown* document, ViewFrameSize frameSize = {});
   ~HostedView();
   HostedView(const HostedView&) = delete;
   HostedView& operator=(const HostedView&) = delete;

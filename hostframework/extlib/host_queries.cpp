@@ -1,9 +1,13 @@
 #include "hostframework/extlib/host_queries.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "hostframework/extlib/host_calls.h"
+#include "platform/pendrel/channel_description.h"
+#include "platform/pendrel/device_sampling.h"
 #include "platform/pendrel/framework_ids.h"
+#include "platform/pendrel/preview_document.h"
 
 namespace ExtLib {
 
@@ -12,6 +16,38 @@ namespace {
 WORD ArithmeticComponentId() {
   static const WORD id = GetTarnGuidId(GUID_TarnArithmetic);
   return id;
+}
+
+// Ticks from `start` to `end`, counted across records by the document; 0 when it cannot count.
+LONGLONG TicksBetween(IUnknown* hostDocument, PendrelPosition start, PendrelPosition end) {
+  if (start.record == end.record) return LONGLONG(end.offset) - start.offset;
+  auto index = Query<IPendrelSampleIndex>(hostDocument);
+  LONGLONG first = 0, last = 0;
+  if (!index || FAILED(index->TickToSampleIndex(start.record, start.offset, &first)) ||
+      FAILED(index->TickToSampleIndex(end.record, end.offset, &last))) {
+    return 0;
+  }
+  return last - first;
+}
+
+bool SelectedStretch(IUnknown* hostDocument, PendrelPosition* start, PendrelPosition* end) {
+  auto objects = Query<IPendrelTypedObjects>(hostDocument);
+  if (!objects) return false;
+  Quor::ComPtr<IPendrelSelection> selection;
+  objects->GetObjectOfType(GetHostSelectionTypeId(), IPendrelSelection::iid,
+                           Quor::ComPtrOut<IPendrelSelection>::Bind(selection));
+  return selection && selection->GetRange(start, end) == S_OK;
+}
+
+bool ShownStretch(IPendrelShownRange* view, PendrelPosition* start, PendrelPosition* end) {
+  return view && view->GetShownRange(start, end) == S_OK;
+}
+
+// The compression the view shows at; 1.0 without a view or an answer, or below -0.5.
+double ViewCompression(IPendrelShownRange* view) {
+  double factor = 1.0;
+  if (!view || view->GetCompression(&factor) != S_OK || factor < -0.5) return 1.0;
+  return factor;
 }
 
 }  // namespace
@@ -24,6 +60,60 @@ DWORD GetArithmeticCalcTypeId() {
 DWORD GetArithmeticSettingsTypeId() {
   static const DWORD type = (DWORD(ArithmeticComponentId()) << 16) | 1;
   return type;
+}
+
+DWORD GetHostSelectionTypeId() {
+  static const DWORD type = (DWORD(GetTarnGuidId(GUID_TarnCore)) << 16) | 2;
+  return type;
+}
+
+LONG GetMinHostMetric(IUnknown* hostObject) {
+  constexpr LONG kAbsent = 16;
+  LONG label = kAbsent, button = kAbsent, lane = kAbsent;
+  if (auto metrics = Query<IPendrelDisplayMetrics>(hostObject)) {
+    metrics->GetLabelHeight(&label);
+    metrics->GetButtonSize(&button);
+    metrics->GetLaneHeight(0, &lane);
+  }
+  return std::min({label, button, lane});
+}
+
+void ComputePreviewCompression(IUnknown* hostDocument, IUnknown* source, PendrelPosition* start,
+                               PendrelPosition* end, double* compression) {
+  PendrelPosition first = {0, 0}, last = {0, 0};
+  auto view = Query<IPendrelShownRange>(source);
+  if (!SelectedStretch(hostDocument, &first, &last) && !ShownStretch(view.Get(), &first, &last)) {
+    first = last = {0, 0};
+  }
+  if (start) *start = first;
+  if (end) *end = last;
+  const LONGLONG span = TicksBetween(hostDocument, first, last);
+  if (compression) {
+    *compression = span > 0 ? PreviewCompressionFactor(span) : ViewCompression(view.Get());
+  }
+}
+
+bool GetChannelDataText(IUnknown* hostDocument, LONG record, DWORD channel,
+                        ChannelDataText* text) {
+  auto descriptions = Query<IPendrelChannelDescriptions>(hostDocument);
+  if (!descriptions || !text) return false;
+  constexpr DWORD kDataFlags = 0x40002000;
+  Quor::ComPtr<IPendrelChannelDescription> description;
+  auto ask = [&](LONG r) {
+    return descriptions->GetChannelDescription(
+        channel, kDataFlags, r, Quor::ComPtrOut<IPendrelChannelDescription>::Bind(description));
+  };
+  if ((FAILED(ask(record)) || !description) && (FAILED(ask(-2)) || !description)) return false;
+  IQuorString* name = nullptr;
+  IQuorString* unit = nullptr;
+  description->GetName(&name);
+  description->GetUnit(&unit);
+  text->name = AdoptText(name);
+  text->unit = AdoptText(unit);
+  LONG prefix = 8;
+  description->GetUnitPrefix(&prefix);
+  text->prefix = prefix;
+  return true;
 }
 
 bool GetChannelCalc(IUnknown* hostDocument, PendrelChannelRef channel, DWORD expectedType,

@@ -419,6 +419,13 @@ HWND GetWindow(HWND handle, UINT relation) {
   return ReadWindow<HWND>(handle, nullptr, [&](Window& w) -> HWND {
     if (relation == GW_OWNER) return w.owner;
     if (relation == GW_CHILD) return w.children.empty() ? nullptr : w.children.front();
+    if (relation == GW_HWNDNEXT) {
+      // The next of the parent's children; top-level windows have no order here.
+      Window* parent = w.parent ? FindWindowLocked(w.parent) : nullptr;
+      if (!parent) return nullptr;
+      const auto at = std::find(parent->children.begin(), parent->children.end(), handle);
+      return at == parent->children.end() || at + 1 == parent->children.end() ? nullptr : *(at + 1);
+    }
     return nullptr;
   });
 }

@@ -147,6 +147,7 @@ BOOL IsChild(HWND parent, HWND window);
 DWORD GetWindowThreadProcessId(HWND window, DWORD* processId);
 HWND GetDesktopWindow();
 
+constexpr UINT GW_HWNDNEXT = 2;
 constexpr UINT GW_OWNER = 4;
 constexpr UINT GW_CHILD = 5;
 

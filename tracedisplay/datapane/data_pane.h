@@ -112,12 +112,12 @@ class DataPane : public IOnlineDataSink,
   HRESULT GetDataInterest(DWORD* interest) override;
 
   // Window and source.
-  void AttachWindow(void* owner, HWND window);
-  void DetachWindow();
+  virtual void AttachWindow(void* owner, HWND window);
+  virtual void DetachWindow();
   void SetSource(DWORD flags, IPendrelTraceDataSource* source, const LONGLONG* start);
-  void SetPaneRect(const RECT& rect);
+  virtual void SetPaneRect(const RECT& rect);
   const RECT& GetPaneRect() const { return m_paneRect; }
-  void SetPaneSize(SIZE size);
+  virtual void SetPaneSize(SIZE size);
   HWND Window() const { return m_window; }
   // The framework window that holds the pane and gives it its window services; null for a bare
   // pane. A pane that needs more of its window (the preview's controls) asks it through this.
@@ -148,6 +148,8 @@ class DataPane : public IOnlineDataSink,
   virtual HRESULT AutoScaleTime(LONG) { return E_NOTIMPL; }
   void SetReadyFlag(bool bound) override { m_windowBound = bound; }
   bool ReadyFlag() const { return m_windowBound; }
+  // The flags every new channel pane gets.
+  DWORD ChannelFlags() const { return m_channelFlags; }
 
   // Lanes.
   LONG GetLaneCount() const { return LONG(m_channelPanes.size()); }
@@ -255,6 +257,9 @@ class DataPane : public IOnlineDataSink,
   void SetStyleFlags(DWORD flags) { m_styleFlags = flags; }
   void SetBufferedDrawing(bool buffered) { m_bufferedDrawing = buffered; }
   void SetBackgroundColour(COLORREF colour) { m_background = colour; }
+  // The flags channel panes made from now on get; bit 27 also keeps follow as it is at a record
+  // start.
+  void SetChannelFlags(DWORD flags) { m_channelFlags = flags; }
   void SetMinimumLabelWidths(LONG left, LONG right);
   LONG LeftLabelWidth() const { return m_leftLabelWidth; }
   LONG RightLabelWidth() const { return m_rightLabelWidth; }

@@ -2,6 +2,8 @@
 // marks itself online, follows the newest data unless the user scrolled away, moves the sweep
 // line and the scroll position by the data that arrived, and settles the view when sampling
 // stops. The notices only set state and shift the bands; drawing is left to the paint path.
+// They come on the host's thread while the window thread paints: each takes the pane lock, so
+// that a paint sees the scroll position, the sweep line and the bands as one notice left them.
 #include <algorithm>
 
 #include "core/com_ptr.h"
@@ -23,6 +25,7 @@ bool DataPane::ForwardToDataView(const std::function<void(IOnlineDataSink*)>& no
 }
 
 HRESULT DataPane::OnRecordStart(LONG record) {
+  std::lock_guard lock(m_lock);
   if (!ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnRecordStart(record); })) return S_OK;
   m_online = true;
   m_resetPending = true;
@@ -43,6 +46,7 @@ HRESULT DataPane::OnRecordStart(LONG record) {
 }
 
 HRESULT DataPane::OnDataAdded(LONG record, LONG start, LONG count, VARIANT_BOOL more) {
+  std::lock_guard lock(m_lock);
   if (!ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnDataAdded(record, start, count, more); })) {
     return S_OK;
   }
@@ -57,6 +61,7 @@ HRESULT DataPane::OnDataAdded(LONG record, LONG start, LONG count, VARIANT_BOOL 
 }
 
 HRESULT DataPane::OnRecordEnd(LONG record) {
+  std::lock_guard lock(m_lock);
   if (!ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnRecordEnd(record); })) return S_OK;
   if (m_online) AdvanceWithNewData();
   if (m_callbacks.afterUpdate) m_callbacks.afterUpdate(record);
@@ -91,9 +96,12 @@ void DataPane::AdvanceWithNewData() {
 }
 
 HRESULT DataPane::OnSamplingStopped(DWORD reason, DWORD reserved) {
+  std::lock_guard lock(m_lock);
   if (!ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnSamplingStopped(reason, reserved); })) {
     return S_OK;
   }
+  // The bands' drawers let go of the record they followed.
+  for (ChildPaneBase* band : Bands()) band->Invalidate(reason, reserved);
   m_dataPending = false;
   if (m_moreData) return S_OK;
   const LONGLONG end = DataViewEnd();
@@ -107,12 +115,12 @@ HRESULT DataPane::OnSamplingStopped(DWORD reason, DWORD reserved) {
 }
 
 HRESULT DataPane::OnDataChanged(DWORD reserved) {
+  std::lock_guard lock(m_lock);
   if (!ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnDataChanged(reserved); })) return S_OK;
   if (m_jumpToEndAtRecordStart && IsFollowing()) MarkAllForRedraw();
   m_sweepPosition = DataWidth();
   m_online = false;
-  m_timeScale->Invalidate(reserved, 0);
-  for (ChannelPane* pane : m_channelPanes) pane->Invalidate(reserved, 0);
+  for (ChildPaneBase* band : Bands()) band->Invalidate(reserved, 0);
   BroadcastEvent(PaneEvent::DataChanged, LONG_PTR(reserved));
   UpdateScrollBar();
   if (m_callbacks.viewChanged) m_callbacks.viewChanged();
@@ -121,7 +129,12 @@ HRESULT DataPane::OnDataChanged(DWORD reserved) {
 }
 
 HRESULT DataPane::OnChannelChanged(DWORD channel) {
-  ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnChannelChanged(channel); });
+  std::lock_guard lock(m_lock);
+  if (!ForwardToDataView([&](IOnlineDataSink* sink) { sink->OnChannelChanged(channel); })) {
+    return S_OK;
+  }
+  // The bands' drawers let go of the channel's data and take it up afresh when next drawn.
+  for (ChildPaneBase* band : Bands()) band->Invalidate(channel, 0);
   return S_OK;
 }
 

@@ -70,6 +70,9 @@ void DataPane::UpdateScrollBar() {
 
 void DataPane::OnScroll(WORD code, double amount) {
   if (!m_scrollBar) return;
+  // The whole move under the pane lock: the host's online notices move the same scroll
+  // position from their own thread, and a paint must see one or the other, never half of each.
+  std::lock_guard lock(m_lock);
   m_userScrolled = true;
   if (code == SB_ENDSCROLL) {
     EndScroll(true);
@@ -90,13 +93,10 @@ void DataPane::OnScroll(WORD code, double amount) {
     default: break;
   }
   position = std::clamp<LONGLONG>(position, info.nMin, std::max<LONGLONG>(largest, info.nMin));
-  {
-    std::lock_guard lock(m_lock);
-    if (position == largest) {
-      SetFollowByUser(true, false);
-    } else if (m_follow) {
-      SetFollowByUser(false, false);
-    }
+  if (position == largest) {
+    SetFollowByUser(true, false);
+  } else if (m_follow) {
+    SetFollowByUser(false, false);
   }
   SCROLLINFO moved = info;
   moved.fMask = SIF_POS;

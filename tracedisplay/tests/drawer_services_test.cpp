@@ -4,42 +4,13 @@
 
 #include "core/com_ptr.h"
 #include "platform/win32/com_object.h"
+#include "tracedisplay/tests/range_drawer.h"
 #include "tracedisplay/tests/recording_drawer.h"
 #include "tracedisplay/tests/trace_display_test.h"
 
 using namespace PendrelDraw;
 
 namespace {
-
-// A trace drawer that reports the range of its data on an axis.
-class RangeDrawer final : public RecordingDrawer, public IPendrelUnitMapping {
- public:
-  explicit RangeDrawer(double low, double high) : RecordingDrawer(0x201), m_range{low, high} {}
-
-  HRESULT QueryInterface(REFIID iid, void** object) override {
-    if (iid != IPendrelUnitMapping::iid) return RecordingDrawer::QueryInterface(iid, object);
-    *object = static_cast<IPendrelUnitMapping*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG AddRef() override { return RecordingDrawer::AddRef(); }
-  ULONG Release() override { return RecordingDrawer::Release(); }
-  HRESULT GetUnitMapping(LONG, LONG, LONG, IQuorString**, VARIANT_BOOL*, double*,
-                         double*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT GetAxisDataRange(LONG axis, LONGLONG, LONGLONG, double* range) override {
-    axesAsked.push_back(axis);
-    range[0] = m_range[0];
-    range[1] = m_range[1];
-    return S_OK;
-  }
-
-  std::vector<LONG> axesAsked;
-
- private:
-  double m_range[2];
-};
 
 // A scale-drag source that records the options it is given.
 class OptionSource final : public SimpleUnknownImp1<IPendrelScaleDragSource, 0> {

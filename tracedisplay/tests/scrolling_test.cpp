@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <future>
 
 #include "host/document/data_document.h"
 #include "host/tests/traces/record_lengths_source.h"
@@ -388,6 +390,23 @@ TEST_F(ScrollingTest, APaneThatIgnoresOnlineDataChangesNothing) {
   EXPECT_FALSE(pane->DataPending());
   EXPECT_EQ(pane->GetScrollPosition(), 3000);
   EXPECT_EQ(calls, 0);
+}
+
+// A user's scroll on the window thread and an online notice from the host's thread each move
+// the scroll position as one step: the notice waits while the scroll is half done.
+TEST_F(ScrollingTest, AnOnlineNoticeWaitsForAUserScrollInProgress) {
+  pane->OnRecordStart(1);
+  std::future<void> host;
+  bool noticeRanDuringScroll = false;
+  pane->Bar()->onGetScrollInfo = [&] {
+    if (host.valid()) return;
+    host = std::async(std::launch::async, [&] { pane->OnRecordEnd(1); });
+    noticeRanDuringScroll =
+        host.wait_for(std::chrono::milliseconds(300)) == std::future_status::ready;
+  };
+  pane->OnScroll(SB_LINELEFT, 1.0);
+  host.wait();
+  EXPECT_FALSE(noticeRanDuringScroll);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +50,7 @@ class FakeScrollBar final : public PendrelDraw::ScrollBar {
     redraws.push_back(redraw);
   }
   void GetScrollInfo(SCROLLINFO& out) override {
+    if (onGetScrollInfo) onGetScrollInfo();
     out = info;
     out.nTrackPos = trackPosition;
   }
@@ -61,6 +63,7 @@ class FakeScrollBar final : public PendrelDraw::ScrollBar {
   SCROLLINFO last = {};
   int trackPosition = 0;
   bool enabled = false;
+  std::function<void()> onGetScrollInfo;  // runs whenever the pane reads the bar
   std::vector<bool> redraws;
 };
 

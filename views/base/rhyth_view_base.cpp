@@ -19,6 +19,22 @@ const DWORD* BrowserCommandId() {
 
 using ViewRefreshNotice = TypeIdClass<&GUID_TarnViewFramework, 8>;
 
+// The save-image message, whose parameter block is a path in UTF-16 ending in a NUL (the text
+// stops at the block's end when the NUL is missing).
+TarnEventTableEntry SaveImageEntry() {
+  constexpr TarnEventInvoker invoke = [](void* object, const TarnEventCall& call) -> LONG {
+    DWORD bytes = 0;
+    const void* block = call.message ? call.message->GetData(&bytes) : nullptr;
+    if (!block) return 1;
+    const auto* units = static_cast<const char16_t*>(block);
+    std::size_t length = 0;
+    while (length < bytes / sizeof(char16_t) && units[length] != u'\0') ++length;
+    return static_cast<RhythViewBase*>(object)->OnSaveImageMsg(
+        Quor::String(std::u16string(units, length).c_str()));
+  };
+  return {kTarnEventMessage, 0, 0xFFFF, 0, 0, &TarnConstantId<kHostSaveImageMsgId>, nullptr, invoke};
+}
+
 }  // namespace
 
 TARN_DEFINE_EVENT_TABLE(RhythViewBase, TarnEventHandlerBase,
@@ -27,6 +43,7 @@ TARN_DEFINE_EVENT_TABLE(RhythViewBase, TarnEventHandlerBase,
     EvCommandState<&RhythViewBase::EnableAlways>(&BrowserCommandId),
     EvMessage<&RhythViewBase::OnCopyMsg>(&TarnConstantId<kHostCopyMsgId>),
     EvMessage<&RhythViewBase::OnPrintMsg>(&TarnConstantId<kHostPrintMsgId>),
+    SaveImageEntry(),
     EvMessage<&RhythViewBase::OnAcknowledgeMsg>(&TarnConstantId<kHostViewAcknowledgeMsgId>),
     EvNotice<&RhythViewBase::OnAnalysisChanging>(&AnalysisChangingMsg::IdPointer),
     EvNotice<&RhythViewBase::OnAnalysisChanged>(&AnalysisChangedMsg::IdPointer),
@@ -134,6 +151,11 @@ LONG RhythViewBase::OnPrintMsg() {
   if (m_plot) {
     if (IUnknown* job = m_plot->Print(GetTitle())) job->Release();
   }
+  return 0;
+}
+
+LONG RhythViewBase::OnSaveImageMsg(const Quor::String& path) {
+  if (m_plot && path.Length() > 0) m_plot->SaveImage(path);
   return 0;
 }
 

@@ -2,7 +2,7 @@
 // view's plot window and keeps its browser control filling the client area, turns the analysis
 // document's notices into update flags (at most one refresh per changing/changed pair),
 // throttles the markup it sends to the plotting script, and answers the host's copy, print,
-// size and browser-command requests. What is plotted is the business of the series and scatter
+// save-image, size and browser-command requests. What is plotted is the business of the series and scatter
 // bases and the concrete views.
 //
 // Made by the view's document-view wrapper when the host opens the view, on the host's user
@@ -53,6 +53,8 @@ class RhythViewBase : public OWL::TWindow, public TarnCppEventHandler, public Vi
   void EnableAlways(TarnCommandState& state) { state.Enable(true); }
   LONG OnCopyMsg();
   LONG OnPrintMsg();
+  // The host's request to save the view's image into the file at `path`.
+  LONG OnSaveImageMsg(const Quor::String& path);
   LONG OnAcknowledgeMsg() { return 0; }
   // Returns 1: the changing notice is not consumed.
   LONG OnAnalysisChanging();

@@ -84,6 +84,8 @@ IUnknown* EtchViewPlot::Print(const Quor::String& title) {
   return AsUnknown(m_window->Print(title));
 }
 
+void EtchViewPlot::SaveImage(const Quor::String& path) { m_window->SaveImage(path); }
+
 Quor::EtchProxyBase* EtchViewPlot::Proxy() { return m_window->GetProxy(); }
 
 ViewPersistTask* EtchViewPlot::PersistTask() { return m_persist.get(); }

@@ -25,6 +25,7 @@ class EtchViewPlot final : public ViewPlot {
   void PlotterDataChanged(const Quor::String& plotterId, DWORD n) override;
   IUnknown* Copy() override;
   IUnknown* Print(const Quor::String& title) override;
+  void SaveImage(const Quor::String& path) override;
   Quor::EtchProxyBase* Proxy() override;
   ViewPersistTask* PersistTask() override;
 

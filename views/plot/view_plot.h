@@ -53,6 +53,9 @@ class ViewPlot {
   // A copy task or a print job with one reference, which the caller releases.
   virtual IUnknown* Copy() = 0;
   virtual IUnknown* Print(const Quor::String& title) = 0;
+  // Writes the plot into the file, of the type its extension names, once the plot has its
+  // image; a plot without an image file writer does nothing.
+  virtual void SaveImage(const Quor::String& /*path*/) {}
   // Null when there is none.
   virtual Quor::EtchProxyBase* Proxy() = 0;
   virtual ViewPersistTask* PersistTask() = 0;

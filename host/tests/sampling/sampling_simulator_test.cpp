@@ -190,6 +190,35 @@ TEST_F(SimulatedDevice, AStopInARecordEndsItAndTheNextSessionContinuesInANewReco
   EXPECT_EQ(target->RecordCount(), 3u);
 }
 
+TEST_F(SimulatedDevice, AnOpenSessionKeepsItsRecordOpenBetweenAdvancesUntilClosed) {
+  ASSERT_TRUE(simulator.Open(50));
+  EXPECT_FALSE(simulator.Open(50));  // one session at a time
+  EXPECT_EQ(simulator.Replay({}).ticks, 0);
+  EXPECT_EQ(simulator.Advance(30), 30);
+  ASSERT_EQ(target->RecordCount(), 1u);
+  EXPECT_FALSE(target->IsClosed(0));
+  // Across the end of the source's first record: it closes with its last step, the next opens.
+  EXPECT_EQ(simulator.Advance(100), 100);
+  EXPECT_EQ(sink->calls, (Calls{"starting", "record 0", "added 0 0+30 of 30", "step 0",
+                                "added 0 30+50 of 80", "step 0", "added 0 80+40 of 120",
+                                "step 0", "added 0 120+0 of 120", "step 0 closed", "record 1",
+                                "added 1 0+10 of 10", "step 1"}));
+  EXPECT_FALSE(target->IsClosed(1));
+  simulator.Close();
+  EXPECT_TRUE(target->IsClosed(1));
+  EXPECT_EQ(sink->calls.back(), "stopped");
+  EXPECT_EQ(simulator.Advance(10), 0);  // nothing open
+
+  // The next session continues the source in a new record, to its end.
+  ASSERT_TRUE(simulator.Open(50));
+  EXPECT_EQ(simulator.Advance(1000), 70);
+  EXPECT_TRUE(simulator.Finished());
+  simulator.Close();
+  ASSERT_EQ(target->RecordCount(), 3u);
+  EXPECT_EQ(target->Samples(2, 0)[0], source.Samples(1, 0)[10]);
+  EXPECT_FALSE(simulator.Open(50));  // nothing left to replay
+}
+
 TEST_F(SimulatedDevice, BlocksFollowTheShortestIntervalTheSinksAskFor) {
   // 200 ms at 100 Hz: 20 ticks; 10 ms: one tick.
   for (auto [interval, blocks] : {std::pair{200u, 10}, {10u, 200}, {5000u, 2}}) {

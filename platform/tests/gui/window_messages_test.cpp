@@ -127,6 +127,20 @@ TEST_F(WindowMessages, SetWindowPosReportsTheNewSizeAndMapsPoints) {
   DestroyWindow(parent);
 }
 
+TEST_F(WindowMessages, ChildrenAreWalkedFromTheFirstToTheLast) {
+  const HWND parent = MakeWindow(WS_OVERLAPPED, nullptr);
+  const HWND first = MakeWindow(WS_CHILD, parent);
+  const HWND second = MakeWindow(WS_CHILD, parent);
+  std::vector<HWND> walked;
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    walked.push_back(child);
+  }
+  EXPECT_EQ(walked.size(), 2u);
+  EXPECT_TRUE((walked == std::vector<HWND>{first, second} || walked == std::vector<HWND>{second, first}));
+  EXPECT_EQ(GetWindow(parent, GW_HWNDNEXT), nullptr) << "a top-level window has no next";
+  DestroyWindow(parent);
+}
+
 TEST_F(WindowMessages, SentComeBeforePostedBeforePaintAndTimers) {
   auto clock = std::make_shared<win32::FixedClock>(0, 0);
   win32::SetClock(clock);
