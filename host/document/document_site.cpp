@@ -100,12 +100,14 @@ LONG DocumentSite::HandleMessage(IMessage* message) {
 }
 
 void DocumentSite::OfferToChildren(IMessage* message) {
+  // Every child hears it, whatever the others answer: each plot bound to the document answers
+  // state messages as handled, its own or not, and must still hear the state it sent.
   // A copy: a child may leave while it handles the message.
   const std::vector<IMessageHandler*> children = m_children;
   for (IMessageHandler* child : children) {
     if (std::find(m_children.begin(), m_children.end(), child) == m_children.end()) continue;
     Tarn::HeldReference<IMessageHandler> held = Tarn::Hold(child);
-    if (child->HandleMessage(message)) return;
+    child->HandleMessage(message);
   }
 }
 

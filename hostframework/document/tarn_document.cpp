@@ -170,9 +170,11 @@ void TarnDocument::SendFrameworkNotice(DWORD type, DWORD code) {
   if (ITarnFrameworkNotice* notice = SiteFace(m_notice)) notice->Notice(type, &code);
 }
 
+IPendrelHostDocument* TarnDocument::GetHostDocument() { return SiteFace(m_hostDocument); }
+
 IUnknown* TarnDocument::GetHostValue() {
   if (!m_hostValue) {
-    if (IPendrelHostDocument* document = SiteFace(m_hostDocument)) {
+    if (IPendrelHostDocument* document = GetHostDocument()) {
       document->GetHostValue(Quor::ComPtrOut<IUnknown>::Bind(m_hostValue));
     }
   }

@@ -50,6 +50,10 @@ class TarnDocument : public ICustomDocument2,
   void SendFrameworkNotice(DWORD type, DWORD code);
   // The host's value object of the document (its frame window, among others); null without one.
   IUnknown* GetHostValue();
+  // The host document face of the document's site: its property object keeps the state
+  // messages of the document's objects, which go through the site's message handler. Not
+  // added to (the document holds it); null without a site.
+  IPendrelHostDocument* GetHostDocument();
   // Sends a message made from the description to the root of the document's handler tree.
   HRESULT SendToHost(DWORD id, const void* parameters = nullptr, DWORD bytes = 0,
                      DWORD extraFlags = 0);

@@ -56,7 +56,9 @@ RhythViewBase::RhythViewBase(HWND parent, IUnknown* document, OWL::TModule* modu
   SetParentHandle(parent);
   if (m_document) {
     m_settings = &m_document->GetSettings();
-    m_hostDocument = m_document->DataDocument();
+    // The plot binds its persist task to the document's site, which keeps the plot's
+    // state messages with the data document and hands them back when the plot opens again.
+    m_hostDocument = m_document->GetHostDocument();
   }
   m_plot = MakeViewPlot(m_hostDocument);
   Attr.Style |= WS_CLIPCHILDREN;

@@ -99,7 +99,8 @@ class RhythViewBase : public OWL::TWindow, public TarnCppEventHandler, public Vi
 
   Document* m_document = nullptr;
   Settings* m_settings = nullptr;
-  IUnknown* m_hostDocument = nullptr;  // not held: the document holds it
+  // The host document face of the document's site; not held: the document holds it.
+  IUnknown* m_hostDocument = nullptr;
 
  private:
   void SendDueMarkup();

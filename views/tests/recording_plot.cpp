@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "platform/pendrel/documents.h"
+
 namespace ViewsTest {
 
 namespace {
@@ -23,6 +25,24 @@ IUnknown* NewTask() {
   auto* task = new CountedTask;
   task->AddRef();
   return task;
+}
+
+// The store of plot ranges behind the host document's property object, where the host keeps
+// the document's state; null when there is none.
+Quor::ComPtr<IPendrelPlotRangeStore> RangeStoreOf(IUnknown* hostDocument) {
+  Quor::ComPtr<IPendrelHostDocument> document;
+  if (hostDocument) {
+    hostDocument->QueryInterface(IPendrelHostDocument::iid,
+                                 Quor::ComPtrOut<IPendrelHostDocument>::Bind(document));
+  }
+  Quor::ComPtr<IUnknown> properties;
+  if (document) document->GetPropertyObject(Quor::ComPtrOut<IUnknown>::Bind(properties));
+  Quor::ComPtr<IPendrelPlotRangeStore> store;
+  if (properties) {
+    properties->QueryInterface(IPendrelPlotRangeStore::iid,
+                               Quor::ComPtrOut<IPendrelPlotRangeStore>::Bind(store));
+  }
+  return store;
 }
 
 }  // namespace
@@ -119,12 +139,7 @@ bool RecordingPlot::SetBounds(const RECT& bounds) {
 }
 
 RecordingPlot::RecordingPlot(Log& log, RangeStore& store, IUnknown* hostDocument)
-    : m_log(log), m_store(store), proxy(log) {
-  if (hostDocument) {
-    hostDocument->QueryInterface(IPendrelPlotRangeStore::iid,
-                                 Quor::ComPtrOut<IPendrelPlotRangeStore>::Bind(m_hostRanges));
-  }
-}
+    : m_log(log), m_store(store), m_hostRanges(RangeStoreOf(hostDocument)), proxy(log) {}
 
 void RecordingPlot::BrowserCommand() { m_log.push_back("BrowserCommand()"); }
 

@@ -84,7 +84,7 @@ class RecordingPersistTask final : public Rhyth::ViewPersistTask {
 
 class RecordingPlot final : public Rhyth::ViewPlot {
  public:
-  // `hostDocument` (not held) may answer IPendrelPlotRangeStore.
+  // The property object of `hostDocument` (not held) may answer IPendrelPlotRangeStore.
   RecordingPlot(Log& log, RangeStore& store, IUnknown* hostDocument);
 
   bool CreateControl(HWND parent) override;

@@ -242,10 +242,13 @@ DataArea PlotViewsInBrowser::AreaOf(ShownView& shown) {
   area.top = MarkupNumber(markup, "topmargin", 3);
   area.width = width - area.left - MarkupNumber(markup, "rightmargin", 3);
   area.height = height - area.top - MarkupNumber(markup, "xscaleheight", 75);
-  area.x = {MarkupNumber(markup, "fullrange_xscalemax", 0),
-            MarkupNumber(markup, "fullrange_xscalemin", 0)};
-  area.y = {MarkupNumber(markup, "fullrange_yscalemax", 0),
-            MarkupNumber(markup, "fullrange_yscalemin", 0)};
+  // The ranges the scales show: the plot's stored ones, which need not be the full ranges.
+  const auto shownRange = [&](const std::string& scale) {
+    const std::string ends = "etch.get_plot('local').get_scales()[etch." + scale + "]";
+    return Rhyth::ViewRange{Number(shown, ends + ".max"), Number(shown, ends + ".min")};
+  };
+  area.x = shownRange("kXScale");
+  area.y = shownRange("kYScale");
   EXPECT_LT(area.x.min, area.x.max) << markup;
   EXPECT_LT(area.y.min, area.y.max) << markup;
   return area;

@@ -106,8 +106,8 @@ class PlotViewsInBrowser : public ViewHost {
   // The plotter's values of its data role `axis` ("xdata", "ydata"), the first `count`.
   std::vector<double> PlotterValues(ShownView& shown, const std::string& plotId,
                                     const std::string& axis, int count);
-  // Where the view's values land: the page's size, and the margins and full scale ranges
-  // its markup names.
+  // Where the view's values land: the page's size, the margins its markup names, and the
+  // ranges its scales show.
   DataArea AreaOf(ShownView& shown);
   // The composed colour nearest to `wanted` within `radius` pixels of a point.
   Rgb NearestColour(ShownView& shown, double x, double y, const Rgb& wanted, int radius = 2);
