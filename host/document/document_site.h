@@ -31,7 +31,7 @@ class DocumentSite final
   // ITarnFrameworkNotice
   HRESULT Notice(DWORD type, const DWORD* code) override;
   // IMessageHandler: the host's messages; others are not handled. A state message is kept
-  // with the data document and then offered to the children, so that the objects bound to the
+  // with the data document and then handed to every child, so that the objects bound to the
   // document hear the state they sent.
   LONG HandleMessage(IMessage* message) override;
   // The site is the root of its tree. It keeps its children without a reference: each leaves
