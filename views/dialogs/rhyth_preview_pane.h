@@ -60,6 +60,9 @@ class RhythPreviewPane final : public ExtLib::PreviewPaneBase {
   // lane.
   void EnsureScales();
   void ScaleTrace(LONG laneKind, const double* range);
+  // The extremes of a channel over the data in view, in the units shown; false when the view
+  // shows none of it.
+  bool VisibleRange(LONG channel, double* range) const;
   double LaneHeight() const;
 
   OWL::TWindow* m_dialog;
