@@ -116,7 +116,9 @@ void RhythPreviewPane::RebuildDrawers() {
   ScaleTrace(kSourceLane, m_sourceRange);
   double normalised[2] = {kNormalisedRange[0], kNormalisedRange[1]};
   const PendrelChannelRef channel = m_detector.GetNormalisedChannel();
-  if (!channel.IsNone()) VisibleRange(LONG(channel.index), normalised);
+  if (!channel.IsNone() && VisibleRange(LONG(channel.index), normalised)) {
+    SetAxisRange(true, normalised[0], normalised[1]);
+  }
   ScaleTrace(kNormalisedLane, normalised);
   Pane().MarkAllForRedraw();
 }
@@ -205,8 +207,10 @@ void RhythPreviewPane::ScaleTrace(LONG laneKind, const double* range) {
   const double margin = (range[1] - range[0]) * kTraceMargin;
   const double top = range[1] + margin;
   const double scale[2] = {-(height - 1.0) / (top - (range[0] - margin)), -top};
+  // The grid takes its rows from the axis of its lane kind.
+  IPendrelAxisAdjuster* axis = Pane().ChannelPaneAt(0)->Adjuster(laneKind);
   for (const PendrelDraw::TraceDrawerItem& item : Window()->Drawers()) {
-    item.drawer->SetTimeRange(laneKind, 0, scale, nullptr);
+    item.drawer->SetTimeRange(laneKind, 0, scale, axis);
   }
 }
 
