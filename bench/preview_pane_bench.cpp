@@ -8,9 +8,9 @@
 
 #include "bench/module_detection.h"
 #include "host/recording/synthetic_ecg.h"
-#include "platform/owl/window.h"
 #include "platform/win32/gdi.h"
 #include "views/dialogs/rhyth_preview_pane.h"
+#include "views/tests/dialogs/placeholder_dialog.h"
 
 namespace {
 
@@ -29,18 +29,10 @@ struct PreviewSession {
     document = PendrelHost::OpenDocument(PendrelHost::MakeSyntheticEcg(sample).recording);
     PendrelHost::AsDataDocument(document.get())
         ->SetShownRange(std::pair{PendrelPosition{0, 0}, PendrelPosition{kShownTicks, 0}});
-    dialog.Attr.Style = WS_POPUP | WS_VISIBLE;
-    dialog.Attr.W = kWidth + 40;
-    dialog.Attr.H = kHeight + 40;
-    placeholder.Attr.Id = 511;
-    placeholder.Attr.X = 20;
-    placeholder.Attr.Y = 20;
-    placeholder.Attr.W = kWidth;
-    placeholder.Attr.H = kHeight;
-    dialog.Create();
+    window.Create();
     settings->analysis.region = {0, 0, 0x7FFFFFFF, 0x7FFFFFFF};
     detector = std::make_unique<Rhyth::PreviewDetector>(document.get());
-    preview = std::make_unique<Rhyth::RhythPreviewPane>(&dialog, *detector, settings->source,
+    preview = std::make_unique<Rhyth::RhythPreviewPane>(&window.dialog, *detector, settings->source,
                                                         document.get());
     preview->RefreshWithSettings(*settings.Get());
     preview->Attach();
@@ -51,8 +43,7 @@ struct PreviewSession {
   }
 
   Tarn::HeldReference<IUnknown> document;
-  OWL::TWindow dialog{static_cast<OWL::TWindow*>(nullptr)};
-  OWL::TWindow placeholder{&dialog};
+  PlaceholderDialog window{kWidth, kHeight};
   Quor::ComPtr<Rhyth::Settings> settings{new Rhyth::Settings};
   std::unique_ptr<Rhyth::PreviewDetector> detector;
   std::unique_ptr<Rhyth::RhythPreviewPane> preview;

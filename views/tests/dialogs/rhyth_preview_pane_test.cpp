@@ -26,6 +26,7 @@
 #include "tracedisplay/drawers/graticule_drawer.h"
 #include "tracedisplay/tests/drawing_canvas.h"
 #include "views/dialogs/preview_picture.h"
+#include "views/tests/dialogs/placeholder_dialog.h"
 
 namespace PreviewPaneTest {
 namespace {
@@ -55,15 +56,7 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
     // The host shows the whole sample, so the preview starts with all of it.
     Data().SetShownRange(std::pair{PendrelPosition{0, 0},
                                    PendrelPosition{LONG(kSeconds * kRate) - 1, 0}});
-    dialog.Attr.Style = WS_POPUP | WS_VISIBLE;
-    dialog.Attr.W = kPlaceholderWidth + 40;
-    dialog.Attr.H = kPlaceholderHeight + 40;
-    placeholder.Attr.Id = 511;
-    placeholder.Attr.X = 20;
-    placeholder.Attr.Y = 20;
-    placeholder.Attr.W = kPlaceholderWidth;
-    placeholder.Attr.H = kPlaceholderHeight;
-    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(window.Create());
   }
   void TearDown() override {
     preview.reset();
@@ -75,7 +68,7 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
   // document's settings, then placed.
   RhythPreviewPane& Show(IUnknown* hostData) {
     detector = std::make_unique<Rhyth::PreviewDetector>(hostData);
-    preview = std::make_unique<RhythPreviewPane>(&dialog, *detector, Settings().source, hostData);
+    preview = std::make_unique<RhythPreviewPane>(&window.dialog, *detector, Settings().source, hostData);
     preview->RefreshWithSettings(Edited());
     preview->Attach();
     return *preview;
@@ -162,8 +155,7 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
   }
 
   const PendrelHost::SyntheticEcg ecg = Sample();
-  OWL::TWindow dialog{static_cast<OWL::TWindow*>(nullptr)};
-  OWL::TWindow placeholder{&dialog};
+  PlaceholderDialog window{kPlaceholderWidth, kPlaceholderHeight};
   Quor::ComPtr<Rhyth::Settings> edited;
   std::unique_ptr<Rhyth::PreviewDetector> detector;
   std::unique_ptr<RhythPreviewPane> preview;
