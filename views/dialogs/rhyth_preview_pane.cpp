@@ -1,6 +1,7 @@
 #include "views/dialogs/rhyth_preview_pane.h"
 
 #include <memory>
+#include <mutex>
 
 #include "analysis/settings/change_flags.h"
 #include "platform/pendrel/trace_ranges.h"
@@ -97,6 +98,8 @@ void RhythPreviewPane::RefreshWithSettings(const Settings& settings) {
     device->Stop(0);
     pane.UpdateScrollBar();
   }
+  // A stage whose formula the host takes anew is computed again with every stage that reads
+  // it, the beats among them: unchanged values leave the chain, and its beats, as they are.
   const DWORD stages = ChangedStages(settings);
   if (stages && m_detector.UpdateChannels(stages, &settings)) {
     m_built.Attach(settings.Clone());
@@ -106,6 +109,8 @@ void RhythPreviewPane::RefreshWithSettings(const Settings& settings) {
 }
 
 void RhythPreviewPane::RebuildDrawers() {
+  // The host's online notices reach the drawers from its own thread under the pane lock.
+  std::lock_guard lock(Pane().PaneLock());
   PendrelDraw::PreviewDataWinWButtons& window = *Window();
   window.ClearDrawers();
   AddGrid();

@@ -326,6 +326,15 @@ TEST_F(PreviewPaneSessions, ThePreviewsChannelsGoWithItsDetector) {
   }
 }
 
+TEST_F(PreviewPaneSessions, APreviewNotYetPlacedGivesNoPicture) {
+  Rhyth::PreviewDetector unplaced(hosted->DataObject());
+  RhythPreviewPane pane(&window.dialog, unplaced, Settings().source, hosted->DataObject());
+  const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / "unplaced.png";
+  std::filesystem::remove(file);
+  EXPECT_FALSE(Rhyth::WritePreviewPicture(pane, file));
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
 TEST_F(PreviewPaneSessions, APictureOfThePreviewIsWritten) {
   // One channel list, and eight seconds, which the preview shows at 5 ticks a pixel.
   Data().SetDisplayChannelCount(1);
