@@ -36,6 +36,7 @@ struct PreviewSession {
                                                         document.get());
     preview->RefreshWithSettings(*settings.Get());
     preview->Attach();
+    preview->UpdatePreview();
   }
   ~PreviewSession() {
     preview.reset();

@@ -57,12 +57,10 @@ void RhythPreviewPane::Attach() {
   PendrelPosition start = {0x7FFFFFFF, 0x7FFFFFFF};
   PendrelPosition end = {0x7FFFFFFF, 0x7FFFFFFF};
   double compression = 1.0;
-  ExtLib::ComputePreviewCompression(m_hostData.Get(), m_hostData.Get(), &start, &end,
-                                    &compression);
+  ExtLib::ComputePreviewCompression(m_hostData.Get(), m_hostData.Get(), &start, &end, &compression);
   SetTimeScale(start.offset, start.record, compression);
   if (m_dialog && m_dialog->GetHandle()) PlaceInDialog(m_dialog->GetHandle());
   EnsureScales();
-  UpdatePreview();
 }
 
 void RhythPreviewPane::UpdatePreview() {
@@ -72,8 +70,8 @@ void RhythPreviewPane::UpdatePreview() {
   }
   Refresh(m_sourceText.prefix);
   double minimum = 0.0, maximum = 0.0;
-  if (ExtLib::GetChannelValueRange(m_hostData.Get(), kFirstRecord, m_source.channelIndex,
-                                   &minimum, &maximum) &&
+  if (ExtLib::GetChannelValueRange(m_hostData.Get(), kFirstRecord, m_source.channelIndex, &minimum,
+                                   &maximum) &&
       minimum < maximum) {
     m_sourceRange[0] = minimum;
     m_sourceRange[1] = maximum;
@@ -183,12 +181,15 @@ bool RhythPreviewPane::VisibleRange(LONG channel, double* range) const {
   pane.VisiblePixels(&first, &end);
   Quor::ComPtr<IPendrelTraceRecordRange> shown;
   LONG record = 0, tick = 0;
-  if (!ranges || ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(shown)) != S_OK ||
+  if (!ranges ||
+      ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(shown)) !=
+          S_OK ||
       !shown || view->PixelToPosition(first, &record, &tick) != S_OK) {
     return false;
   }
   PendrelValueExtremes extremes = {1.0, -1.0, 1.0, 0.0};
-  if (FAILED(shown->GetExtremes(kSourceChannelWord | kExtremesAddress, record, channel, &extremes)) ||
+  if (FAILED(
+          shown->GetExtremes(kSourceChannelWord | kExtremesAddress, record, channel, &extremes)) ||
       !(extremes.minimum < extremes.maximum)) {
     return false;
   }

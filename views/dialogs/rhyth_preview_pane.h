@@ -5,10 +5,10 @@
 // channels (only the stages a changed value shapes) and the drawers.
 //
 // The dialog makes the pane in its constructor and builds the chain through RefreshWithSettings
-// (so that the pane knows which values the chain stands for), calls Attach from SetupWindow,
-// and RefreshWithSettings again with a copy of the values being edited whenever they are valid.
-// The dialog owns the pane and the detector, and destroys the pane before the detector deletes
-// its channels.
+// (so that the pane knows which values the chain stands for), calls Attach and UpdatePreview
+// from SetupWindow, and RefreshWithSettings again with a copy of the values being edited whenever
+// they are valid. The dialog owns the pane and the detector, and destroys the pane before the
+// detector deletes its channels.
 #pragma once
 
 #include "analysis/detection/detector.h"

@@ -54,8 +54,8 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
     Open(ecg.recording);
     AnalysisDocumentTest::AcceptSyntheticBeats(Settings());
     // The host shows the whole sample, so the preview starts with all of it.
-    Data().SetShownRange(std::pair{PendrelPosition{0, 0},
-                                   PendrelPosition{LONG(kSeconds * kRate) - 1, 0}});
+    Data().SetShownRange(
+        std::pair{PendrelPosition{0, 0}, PendrelPosition{LONG(kSeconds * kRate) - 1, 0}});
     ASSERT_TRUE(window.Create());
   }
   void TearDown() override {
@@ -68,9 +68,11 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
   // document's settings, then placed.
   RhythPreviewPane& Show(IUnknown* hostData) {
     detector = std::make_unique<Rhyth::PreviewDetector>(hostData);
-    preview = std::make_unique<RhythPreviewPane>(&window.dialog, *detector, Settings().source, hostData);
+    preview =
+        std::make_unique<RhythPreviewPane>(&window.dialog, *detector, Settings().source, hostData);
     preview->RefreshWithSettings(Edited());
     preview->Attach();
+    preview->UpdatePreview();
     return *preview;
   }
   RhythPreviewPane& Show() { return Show(hosted->DataObject()); }
@@ -99,7 +101,8 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
     std::set<LONG> columns;
     for (LONG x = lane.left; x < lane.right; ++x) {
       LONG grey = 0;
-      for (LONG y = lane.top; y < lane.bottom; ++y) grey += canvas.At(x, y) == PendrelDraw::kEventLineColour;
+      for (LONG y = lane.top; y < lane.bottom; ++y)
+        grey += canvas.At(x, y) == PendrelDraw::kEventLineColour;
       if (grey >= kLineShare * double(lane.bottom - lane.top)) columns.insert(x);
     }
     return columns;
@@ -169,7 +172,8 @@ TEST_F(PreviewPaneSessions, GridSourceBeatsAndNormalisedTraceInThatOrder) {
   const auto* grid = dynamic_cast<PendrelDraw::GraticuleDrawer*>(drawers[0].drawer.Get());
   ASSERT_NE(grid, nullptr);
   EXPECT_EQ(grid->GridColour(), pane.PreferenceColour());
-  const auto* source = dynamic_cast<PendrelDraw::CustomUnitsPolyLineTraceDrawer*>(drawers[1].drawer.Get());
+  const auto* source =
+      dynamic_cast<PendrelDraw::CustomUnitsPolyLineTraceDrawer*>(drawers[1].drawer.Get());
   ASSERT_NE(source, nullptr);
   EXPECT_EQ(source->Colour(), RGB(0, 90, 160)) << "the host's colour of the source channel";
   EXPECT_FALSE(drawers[1].secondTrace);
