@@ -13,6 +13,7 @@
 #include "views/dialogs/advanced_dialog_runner.h"
 #include "views/dialogs/dialog_help.h"
 #include "views/dialogs/dialog_module.h"
+#include "views/dialogs/refusal_text.h"
 #include "views/dialogs/settings_fields.h"
 
 namespace Rhyth {
@@ -29,16 +30,6 @@ constexpr UINT kNoChannelTextId = 1009;
 constexpr UINT kComputedChannelTextId = 1010;
 // The longest number text the number of frequencies is read from.
 constexpr std::size_t kCountTextLimit = 30;
-
-// The first line of the invalid-settings warning, as its template says it.
-std::u16string WarningText() {
-  const OWL::TDialogRes warning(ModuleResourceHandle(), u"INVALIDSETTINGSDLG", 0);
-  if (warning.IsOK()) {
-    for (const win32::DialogControl& control : warning.GetTemplate().controls)
-      if (control.className == u"Static" && !control.text.empty()) return control.text;
-  }
-  return u"One or more settings are invalid and need correcting.";
-}
 
 }  // namespace
 
@@ -134,15 +125,11 @@ bool SettingsDialog::CanClose() {
 }
 
 std::u16string SettingsDialog::RefusalText() {
-  std::u16string marked;
-  const auto add = [&marked](const std::u16string& what, const QuorControls::ErrorProvider& mark) {
-    if (mark.GetText().IsEmpty()) return;
-    marked += (marked.empty() ? u" Marked: " : u"; ") + what + u" (" +
-              mark.GetText().ToStdWString() + u")";
-  };
-  add(u"Data source", *m_channelMark);
-  for (const FieldEntry& field : kFields) add(Quor::String::FromUtf8(field.label).ToStdWString(), *m_marks[field.id]);
-  return WarningText() + marked;
+  std::vector<MarkedField> fields{{u"Data source", m_channelMark.get()}};
+  for (const FieldEntry& field : kFields) {
+    fields.emplace_back(Quor::String::FromUtf8(field.label).ToStdWString(), m_marks[field.id].get());
+  }
+  return Rhyth::RefusalText(fields);
 }
 
 // ---- Controls and the copy -----------------------------------------------------------------
