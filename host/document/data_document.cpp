@@ -8,6 +8,7 @@
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
 #include "host/recording/empty_recording.h"
+#include "host/traces/trace_data_source.h"
 #include "platform/win32/com_object.h"
 #include "platform/win32/interlocked.h"
 
@@ -35,6 +36,13 @@ DataDocument::~DataDocument() {
 }
 
 HRESULT DataDocument::QueryInterface(REFIID iid, void** object) {
+  // A trace display over the document (an extension's preview) is given a data source of its
+  // own, which answers the document's other faces for it.
+  if (iid == IPendrelTraceDataSource::iid) {
+    if (!object) return E_POINTER;
+    *object = CreateTraceDataSource(Identity());
+    return *object ? S_OK : E_NOINTERFACE;
+  }
   return win32::QueryFaces<DataDocument, IPendrelDataSource, IPendrelArithmeticChannels,
                            IPendrelChannelData, IPendrelChildDataContainer,
                            IPendrelRecordingDocument, IPendrelModificationService,

@@ -13,7 +13,8 @@
 // IPendrelSamplingSink and IPendrelSampleIndex. For a trace preview of it: IPendrelPreviewDocument,
 // IPendrelDisplayMetrics and IPendrelShownRange (see DocumentPreview), IPendrelChannelDescriptions,
 // IPendrelTypedObjects (its selection by type word), IPendrelDocumentProvider (itself, or a new
-// document laid out like it to sample into) and IPendrelDocumentStorage (the storage it keeps).
+// document laid out like it to sample into) and IPendrelDocumentStorage (the storage it keeps);
+// IPendrelTraceDataSource gives a new data source over the document each time it is asked.
 // Not thread-safe: the host serialises the calls on a document.
 #pragma once
 

@@ -70,8 +70,7 @@ void PreviewDataWinWButtons::AddDrawer(IPendrelRecordDrawer* drawer) {
   pane.SetSourceOption(second, 2, 0);
 }
 
-void PreviewDataWinWButtons::SetShowSecondTrace(bool show) {
-  m_showSecondTrace = show;
+void PreviewDataWinWButtons::RemoveListedDrawersFromPanes() {
   PreviewDataPane& pane = Pane();
   std::set<LONG> panes;
   for (const TraceDrawerItem& item : m_drawers) panes.insert(item.paneIndex);
@@ -81,6 +80,18 @@ void PreviewDataWinWButtons::SetShowSecondTrace(bool show) {
     }
   }
   if (!panes.empty()) pane.Invalidate(kRedrawEverything);
+}
+
+void PreviewDataWinWButtons::ClearDrawers() {
+  RemoveListedDrawersFromPanes();
+  m_drawers.clear();
+  Pane().SetSourceOption(false, 2, 0);
+}
+
+void PreviewDataWinWButtons::SetShowSecondTrace(bool show) {
+  m_showSecondTrace = show;
+  PreviewDataPane& pane = Pane();
+  RemoveListedDrawersFromPanes();
   for (const TraceDrawerItem& item : m_drawers) {
     if (show || !item.secondTrace)
       pane.AddDrawerToPane(DWORD(item.laneWord), item.drawer.Get(), item.paneIndex);

@@ -49,11 +49,16 @@ class PreviewDataWinWButtons : public PreviewDataWin {
   void AddDrawer(IPendrelRecordDrawer* drawer);
   // Shows or hides the drawers of the second trace.
   void SetShowSecondTrace(bool show);
+  // Lets every listed drawer go, from the list and from the channel panes, for a preview that
+  // rebuilds what it draws.
+  void ClearDrawers();
   bool ShowsSecondTrace() const { return m_showSecondTrace; }
   const std::vector<TraceDrawerItem>& Drawers() const { return m_drawers; }
 
  private:
   bool HasSecondTrace() const;
+  // Takes the listed drawers out of their channel panes; the list stays.
+  void RemoveListedDrawersFromPanes();
 
   std::vector<TraceDrawerItem> m_drawers;
   bool m_showSecondTrace = true;

@@ -25,15 +25,16 @@ BinnedSeries BinnedOf(const Histogram& histogram) {
 
 }  // namespace
 
-COLORREF HostChannelColour(IUnknown* dataDocument, DWORD channel, DWORD identity) {
+COLORREF HostChannelColour(IUnknown* dataDocument, DWORD channel, DWORD identity,
+                           COLORREF fallback) {
   Quor::ComPtr<IUnknown> display = DisplayObjectOf(dataDocument);
   Quor::ComPtr<IPendrelDisplayColours> colours;
   if (display) {
     display->QueryInterface(IPendrelDisplayColours::iid,
                             Quor::ComPtrOut<IPendrelDisplayColours>::Bind(colours));
   }
-  COLORREF colour = 0;
-  if (colours && FAILED(colours->GetChannelColour(channel, identity, &colour))) colour = 0;
+  COLORREF colour = fallback;
+  if (colours && FAILED(colours->GetChannelColour(channel, identity, &colour))) colour = fallback;
   return colour;
 }
 

@@ -35,8 +35,10 @@ struct PlotOptionSource {
 
 PlotOptionSource GatherPlotOptionSource(Document& document);
 
-// The colour of a channel and of grid 0 from the data document's display object.
-COLORREF HostChannelColour(IUnknown* dataDocument, DWORD channel, DWORD identity);
+// The colour of a channel and of grid 0 from the data document's display object; `fallback`
+// when the host tells no channel colour.
+COLORREF HostChannelColour(IUnknown* dataDocument, DWORD channel, DWORD identity,
+                           COLORREF fallback = 0);
 std::optional<COLORREF> HostGridColour(IUnknown* dataDocument);
 
 }  // namespace Rhyth

@@ -1,0 +1,74 @@
+// RhythPreviewPane: the live preview of beat detection in the advanced settings dialog. Over the
+// host's data it shows, in one lane, the grid, the source channel, the beats that the dialog's
+// preview detector finds as event marks, and the detector's normalised trace in standard
+// deviations. A change of the detection values rebuilds the detector's chain of host channels
+// (only when a value that shapes it changed) and the drawers. The dialog owns the pane and the
+// detector, and destroys the pane first.
+#pragma once
+
+#include "analysis/detection/detector.h"
+#include "analysis/settings/settings.h"
+#include "core/com_ptr.h"
+#include "hostframework/extlib/host_queries.h"
+#include "tracedisplay/preview/preview_data_win.h"
+#include "tracedisplay/preview/preview_pane_base.h"
+
+namespace Rhyth {
+
+// The colour of the source trace when the host gives none.
+inline constexpr COLORREF kPreviewSourceColour = RGB(255, 0, 128);
+inline constexpr COLORREF kPreviewNormalisedColour = RGB(0, 0, 0);
+
+class RhythPreviewPane final : public ExtLib::PreviewPaneBase {
+ public:
+  // `hostData` (may be null) is the host's data document, or a data source over it; the preview
+  // window is made as a child of `dialog`.
+  RhythPreviewPane(OWL::TWindow* dialog, DetectorBase& detector, const SourceParams& source,
+                   IUnknown* hostData);
+  ~RhythPreviewPane() override;
+
+  // Puts the preview over the dialog's placeholder at the stretch and compression the host
+  // shows first. Called once the dialog's window exists.
+  void Attach();
+  // Takes the source channel's texts, prefix and value range from the host, then rebuilds the
+  // drawers.
+  void UpdatePreview() override;
+  // Builds the detection chain for `settings` (a copy the dialog made of the values being
+  // edited) and shows what it finds. Sampling stops for the rebuild and goes on after it.
+  void RefreshWithSettings(const Settings& settings);
+
+  // Paints the whole preview into `dc` at its origin, as its window shows it.
+  void PaintInto(HDC dc);
+  SIZE Size() const;
+
+  PendrelDraw::PreviewDataWinWButtons& PreviewWindow() const { return *Window(); }
+  PendrelDraw::PreviewDataPane& DataPane() const { return Pane(); }
+  const std::vector<PendrelDraw::TraceDrawerItem>& Drawers() const { return Window()->Drawers(); }
+  // The source channel's name, unit and prefix as the host last told them.
+  const ExtLib::ChannelDataText& SourceText() const { return m_sourceText; }
+
+ private:
+  void RebuildDrawers();
+  void AddGrid();
+  void AddSourceTrace();
+  void AddBeatMarks();
+  void AddNormalisedTrace();
+  // The stages of the chain that `settings` changes against the values it was last built from
+  // (every stage the first time).
+  DWORD ChangedStages(const Settings& settings) const;
+  // The channel panes' scales; the traces get the gain and offset that put their range on the
+  // lane.
+  void EnsureScales();
+  void ScaleTrace(LONG laneKind, const double* range);
+  double LaneHeight() const;
+
+  OWL::TWindow* m_dialog;
+  DetectorBase& m_detector;
+  SourceParams m_source;
+  Quor::ComPtr<IUnknown> m_hostData;
+  Quor::ComPtr<Settings> m_built;
+  ExtLib::ChannelDataText m_sourceText;
+  double m_sourceRange[2] = {-1.0, 1.0};
+};
+
+}  // namespace Rhyth
