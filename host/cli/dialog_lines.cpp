@@ -42,7 +42,7 @@ bool ScriptedDialog::TakeLine(AnalysisSession& session, const std::string& line,
     const std::string menu = Trimmed(Trimmed(line).substr(verb.size()));
     if (menu.empty()) throw std::invalid_argument("expected: dialog MENU");
     m_menu = Wide(menu);
-    m_dialogs = {{number}};
+    m_dialogs = {Answered{number, IDCANCEL, {}}};
     m_open = {0};
     return true;
   }
@@ -51,7 +51,7 @@ bool ScriptedDialog::TakeLine(AnalysisSession& session, const std::string& line,
     if (what.empty()) throw std::invalid_argument(verb + " needs what to act on");
     m_dialogs[m_open.back()].lines.push_back(Wide(Trimmed(line)));
     if (verb == "click" && what.ends_with("...")) {
-      m_dialogs.push_back({number});
+      m_dialogs.push_back(Answered{number, IDCANCEL, {}});
       m_open.push_back(m_dialogs.size() - 1);
     }
     return true;

@@ -19,8 +19,6 @@ namespace {
 
 constexpr UINT kHelpTipId = 3;
 constexpr int kHelpGlyph = 1002;
-// Builds the whole preview chain, whatever changed.
-constexpr DWORD kPreviewChainFlags = 0xFF000000;
 // Slider steps: the window in tenths of a second, the height in twentieths of an S.D.
 constexpr double kWindowStep = 0.1;
 constexpr double kHeightStep = 0.05;
@@ -75,7 +73,7 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(OWL::TWindow* parent, Document& d
 
 AdvancedSettingsDialog::~AdvancedSettingsDialog() {
   m_pane.reset();
-  m_paneSource = nullptr;
+  m_paneSource.Clear();
   // The preview chain is the dialog's own: it leaves no channel behind in the user's file.
   m_detector.DeleteChannels();
   if (m_hostData) m_hostData->Release();
@@ -92,12 +90,12 @@ void AdvancedSettingsDialog::ReadSourceUnit() {
   m_noiseScale = prefixed ? std::pow(10.0, -UnitPrefixExponent(letter)) : 1.0;
 }
 
+// Without host data there is nothing to preview.
 void AdvancedSettingsDialog::MakePreview() {
   if (!m_hostData) return;
-  m_pane = std::make_unique<RhythPreviewPane>(this, &m_detector, m_clone->source.channelIndex,
-                                              m_hostData, kPreviewPlace);
+  m_pane = std::make_unique<RhythPreviewPane>(this, m_detector, m_clone->source, m_hostData);
   m_paneSource.Attach(m_pane->GetSourceInterface());
-  m_detector.UpdateChannels(kPreviewChainFlags, m_clone);
+  m_pane->RefreshWithSettings(*m_clone);
 }
 
 void AdvancedSettingsDialog::MakeControls() {
@@ -129,7 +127,10 @@ int AdvancedSettingsDialog::Execute() {
 
 void AdvancedSettingsDialog::SetupWindow() {
   Quor::DialogBase::SetupWindow();
-  if (m_pane) m_pane->Attach();
+  if (m_pane) {
+    m_pane->Attach();
+    m_pane->UpdatePreview();
+  }
   m_windowSlider->SetRange(kWindowPositions[0], kWindowPositions[1]);
   m_windowSlider->SetPosition(kWindowPositions[0]);
   m_heightUpDown->SetRange(kUpDownRange[0], kUpDownRange[1]);
@@ -219,7 +220,7 @@ void AdvancedSettingsDialog::RefreshPreview() {
   scratch.Attach(m_clone->Clone());
   const bool levelling = ReadLevellingGroup(*scratch.Get());
   const bool detection = ReadDetectionGroup(*scratch.Get());
-  if (levelling && detection) m_pane->Refresh(*scratch.Get());
+  if (levelling && detection) m_pane->RefreshWithSettings(*scratch.Get());
 }
 
 // Rounded to the nearest step: truncated, 0.3 s would land on the step below. Text that is no

@@ -75,7 +75,7 @@ class AdvancedSettingsDialog : public Quor::DialogBase {
   void Type(int id, const std::u16string& text);
   // Writes what the preview shows now as a PNG file; false when there is no preview or the file
   // could not be written.
-  bool WritePreviewPicture(const std::filesystem::path& file);
+  bool SavePreviewPicture(const std::filesystem::path& file);
 
  protected:
   std::u16string ApplyAnswerLines(const std::vector<std::u16string>& lines) override;

@@ -2,8 +2,7 @@
 // its fields and clicking its buttons; and its preview written as a picture along the way.
 #include "views/dialogs/advanced_settings_dialog.h"
 #include "views/dialogs/dialog_line_words.h"
-#include "views/dialogs/rhyth_preview_pane.h"
-#include "views/dialogs/window_picture.h"
+#include "views/dialogs/preview_picture.h"
 
 namespace Rhyth {
 
@@ -63,14 +62,14 @@ std::u16string AdvancedSettingsDialog::ClickLine(const std::u16string& caption) 
 
 std::u16string AdvancedSettingsDialog::PreviewLine(const std::u16string& file) {
   if (file.empty()) return u"preview takes the FILE to write";
-  if (!WritePreviewPicture(std::filesystem::path(file))) {
+  if (!SavePreviewPicture(std::filesystem::path(file))) {
     return u"the preview could not be written to " + file;
   }
   return {};
 }
 
-bool AdvancedSettingsDialog::WritePreviewPicture(const std::filesystem::path& file) {
-  return m_pane && WriteWindowPicture(m_pane->WindowHandle(), file);
+bool AdvancedSettingsDialog::SavePreviewPicture(const std::filesystem::path& file) {
+  return m_pane && WritePreviewPicture(*m_pane, file);
 }
 
 }  // namespace Rhyth
