@@ -110,6 +110,8 @@ void AdvancedSettingsDialog::MakeControls() {
   m_heightSlider = std::make_unique<TJSlider>(this, kHeightSlider);
   m_heightUpDown = std::make_unique<OWL::TUpDown>(this, kHeightUpDown);
   m_noiseUnit = std::make_unique<OWL::TStatic>(this, kNoiseUnit);
+  // The preview is laid over the placeholder's place.
+  m_previewPlace = std::make_unique<OWL::TStatic>(this, kPreviewPlace);
   m_help = std::make_unique<QuorControls::TBmpTxtButton>(this, kHelpButton, ModuleString(kHelpTipId),
                                                          &DialogResourceModule());
 }

@@ -130,6 +130,7 @@ class AdvancedSettingsDialog : public Quor::DialogBase {
   std::unique_ptr<TJSlider> m_heightSlider;
   std::unique_ptr<OWL::TUpDown> m_heightUpDown;
   std::unique_ptr<OWL::TStatic> m_noiseUnit;
+  std::unique_ptr<OWL::TStatic> m_previewPlace;
   std::unique_ptr<QuorControls::TBmpTxtButton> m_help;
 };
 
