@@ -96,7 +96,9 @@ TEST_F(AdvancedDialogSessions, TheWindowSliderShowsItsValueWhileDraggedAndRebuil
   ASSERT_EQ(d.WindowSlider().GetPosition(), 50) << "5 s";
   Tarn::ClearRecordedCalls();
   Drag(d.WindowSlider(), 50, 37, [&](int position) {
-    if (position == 37) EXPECT_EQ(d.Edit(AdvancedSettingsDialog::kWindowEdit).GetText(), u"3.7");
+    if (position == 37) {
+      EXPECT_EQ(d.Edit(AdvancedSettingsDialog::kWindowEdit).GetText(), u"3.7");
+    }
     EXPECT_EQ(LevellingRebuilds(), 0u) << "nothing rebuilt while dragging, at " << position;
   });
   EXPECT_EQ(d.Edit(AdvancedSettingsDialog::kWindowEdit).GetText(), u"3.7");
