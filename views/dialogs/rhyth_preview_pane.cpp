@@ -1,8 +1,10 @@
 #include "views/dialogs/rhyth_preview_pane.h"
 
 #include <memory>
+#include <mutex>
 
 #include "analysis/settings/change_flags.h"
+#include "platform/pendrel/trace_ranges.h"
 #include "tracedisplay/drawers/custom_units_trace_drawer.h"
 #include "tracedisplay/drawers/event_drawer.h"
 #include "tracedisplay/drawers/graticule_drawer.h"
@@ -18,9 +20,13 @@ constexpr DWORD kChainStages = 0xFF000000;
 // preview's trace control can hide.
 constexpr LONG kSourceLane = 1;
 constexpr LONG kNormalisedLane = 2;
-// The range the normalised trace shows, in standard deviations: its resting level near 0 and
-// the peaks of ordinary beats well inside.
+// The range the normalised trace shows, in standard deviations, when the data in view gives
+// none.
 constexpr double kNormalisedRange[2] = {-2.0, 12.0};
+// The share of a trace's range left free above and below it.
+constexpr double kTraceMargin = 0.05;
+// The address bit with which extremes are asked for in the units shown.
+constexpr DWORD kExtremesAddress = 0x2000;
 // The record whose description and value range the preview asks for first.
 constexpr LONG kFirstRecord = 0;
 
@@ -56,6 +62,7 @@ void RhythPreviewPane::Attach() {
   SetTimeScale(start.offset, start.record, compression);
   if (m_dialog && m_dialog->GetHandle()) PlaceInDialog(m_dialog->GetHandle());
   EnsureScales();
+  UpdatePreview();
 }
 
 void RhythPreviewPane::UpdatePreview() {
@@ -91,6 +98,8 @@ void RhythPreviewPane::RefreshWithSettings(const Settings& settings) {
     device->Stop(0);
     pane.UpdateScrollBar();
   }
+  // A stage whose formula the host takes anew is computed again with every stage that reads
+  // it, the beats among them: unchanged values leave the chain, and its beats, as they are.
   const DWORD stages = ChangedStages(settings);
   if (stages && m_detector.UpdateChannels(stages, &settings)) {
     m_built.Attach(settings.Clone());
@@ -100,6 +109,8 @@ void RhythPreviewPane::RefreshWithSettings(const Settings& settings) {
 }
 
 void RhythPreviewPane::RebuildDrawers() {
+  // The host's online notices reach the drawers from its own thread under the pane lock.
+  std::lock_guard lock(Pane().PaneLock());
   PendrelDraw::PreviewDataWinWButtons& window = *Window();
   window.ClearDrawers();
   AddGrid();
@@ -108,7 +119,12 @@ void RhythPreviewPane::RebuildDrawers() {
   AddNormalisedTrace();
   Pane().FlushPendingUpdates();
   ScaleTrace(kSourceLane, m_sourceRange);
-  ScaleTrace(kNormalisedLane, kNormalisedRange);
+  double normalised[2] = {kNormalisedRange[0], kNormalisedRange[1]};
+  const PendrelChannelRef channel = m_detector.GetNormalisedChannel();
+  if (!channel.IsNone() && VisibleRange(LONG(channel.index), normalised)) {
+    SetAxisRange(true, normalised[0], normalised[1]);
+  }
+  ScaleTrace(kNormalisedLane, normalised);
   Pane().MarkAllForRedraw();
 }
 
@@ -159,6 +175,28 @@ void RhythPreviewPane::EnsureScales() {
   band.AttachScales();
 }
 
+bool RhythPreviewPane::VisibleRange(LONG channel, double* range) const {
+  PendrelDraw::PreviewDataPane& pane = Pane();
+  IPendrelTraceDataView* view = pane.DataView();
+  const auto ranges = Quor::QueryFace<IPendrelTraceRangeSource>(view);
+  LONGLONG first = 0, end = 0;
+  pane.VisiblePixels(&first, &end);
+  Quor::ComPtr<IPendrelTraceRecordRange> shown;
+  LONG record = 0, tick = 0;
+  if (!ranges || ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(shown)) != S_OK ||
+      !shown || view->PixelToPosition(first, &record, &tick) != S_OK) {
+    return false;
+  }
+  PendrelValueExtremes extremes = {1.0, -1.0, 1.0, 0.0};
+  if (FAILED(shown->GetExtremes(kSourceChannelWord | kExtremesAddress, record, channel, &extremes)) ||
+      !(extremes.minimum < extremes.maximum)) {
+    return false;
+  }
+  range[0] = (extremes.minimum + extremes.offset) * extremes.scale;
+  range[1] = (extremes.maximum + extremes.offset) * extremes.scale;
+  return range[0] < range[1];
+}
+
 double RhythPreviewPane::LaneHeight() const {
   PendrelDraw::PreviewDataPane& pane = Pane();
   if (pane.GetLaneCount() < 1) return 0.0;
@@ -171,9 +209,13 @@ void RhythPreviewPane::ScaleTrace(LONG laneKind, const double* range) {
   // last.
   const double height = LaneHeight();
   if (!(height > 0.0) || !(range[1] > range[0])) return;
-  const double scale[2] = {-(height - 1.0) / (range[1] - range[0]), -range[1]};
+  const double margin = (range[1] - range[0]) * kTraceMargin;
+  const double top = range[1] + margin;
+  const double scale[2] = {-(height - 1.0) / (top - (range[0] - margin)), -top};
+  // The grid takes its rows from the axis of its lane kind.
+  IPendrelAxisAdjuster* axis = Pane().ChannelPaneAt(0)->Adjuster(laneKind);
   for (const PendrelDraw::TraceDrawerItem& item : Window()->Drawers()) {
-    item.drawer->SetTimeRange(laneKind, 0, scale, nullptr);
+    item.drawer->SetTimeRange(laneKind, 0, scale, axis);
   }
 }
 

@@ -1,9 +1,14 @@
 // RhythPreviewPane: the live preview of beat detection in the advanced settings dialog. Over the
-// host's data it shows, in one lane, the grid, the source channel, the beats that the dialog's
-// preview detector finds as event marks, and the detector's normalised trace in standard
-// deviations. A change of the detection values rebuilds the detector's chain of host channels
-// (only when a value that shapes it changed) and the drawers. The dialog owns the pane and the
-// detector, and destroys the pane first.
+// host's data it shows, in its first lane, the grid, the source channel, the beats that the
+// dialog's preview detector finds as event marks, and the detector's normalised trace in
+// standard deviations. A change of the detection values rebuilds the detector's chain of host
+// channels (only the stages a changed value shapes) and the drawers.
+//
+// The dialog makes the pane in its constructor and builds the chain through RefreshWithSettings
+// (so that the pane knows which values the chain stands for), calls Attach from SetupWindow,
+// and RefreshWithSettings again with a copy of the values being edited whenever they are valid.
+// The dialog owns the pane and the detector, and destroys the pane before the detector deletes
+// its channels.
 #pragma once
 
 #include "analysis/detection/detector.h"
@@ -33,8 +38,10 @@ class RhythPreviewPane final : public ExtLib::PreviewPaneBase {
   // Takes the source channel's texts, prefix and value range from the host, then rebuilds the
   // drawers.
   void UpdatePreview() override;
-  // Builds the detection chain for `settings` (a copy the dialog made of the values being
-  // edited) and shows what it finds. Sampling stops for the rebuild and goes on after it.
+  // Builds the stages of the detection chain that `settings` (a copy the dialog made of the
+  // values being edited) changes, and shows what the chain finds; unchanged values rebuild only
+  // the drawers. A device that samples into the preview rests for the rebuild and goes on into
+  // the same scratch document after it.
   void RefreshWithSettings(const Settings& settings);
 
   // Paints the whole preview into `dc` at its origin, as its window shows it.
@@ -60,6 +67,9 @@ class RhythPreviewPane final : public ExtLib::PreviewPaneBase {
   // lane.
   void EnsureScales();
   void ScaleTrace(LONG laneKind, const double* range);
+  // The extremes of a channel over the data in view, in the units shown; false when the view
+  // shows none of it.
+  bool VisibleRange(LONG channel, double* range) const;
   double LaneHeight() const;
 
   OWL::TWindow* m_dialog;

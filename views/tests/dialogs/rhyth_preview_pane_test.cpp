@@ -26,6 +26,7 @@
 #include "tracedisplay/drawers/graticule_drawer.h"
 #include "tracedisplay/tests/drawing_canvas.h"
 #include "views/dialogs/preview_picture.h"
+#include "views/tests/dialogs/placeholder_dialog.h"
 
 namespace PreviewPaneTest {
 namespace {
@@ -55,15 +56,7 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
     // The host shows the whole sample, so the preview starts with all of it.
     Data().SetShownRange(std::pair{PendrelPosition{0, 0},
                                    PendrelPosition{LONG(kSeconds * kRate) - 1, 0}});
-    dialog.Attr.Style = WS_POPUP | WS_VISIBLE;
-    dialog.Attr.W = kPlaceholderWidth + 40;
-    dialog.Attr.H = kPlaceholderHeight + 40;
-    placeholder.Attr.Id = 511;
-    placeholder.Attr.X = 20;
-    placeholder.Attr.Y = 20;
-    placeholder.Attr.W = kPlaceholderWidth;
-    placeholder.Attr.H = kPlaceholderHeight;
-    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(window.Create());
   }
   void TearDown() override {
     preview.reset();
@@ -75,7 +68,7 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
   // document's settings, then placed.
   RhythPreviewPane& Show(IUnknown* hostData) {
     detector = std::make_unique<Rhyth::PreviewDetector>(hostData);
-    preview = std::make_unique<RhythPreviewPane>(&dialog, *detector, Settings().source, hostData);
+    preview = std::make_unique<RhythPreviewPane>(&window.dialog, *detector, Settings().source, hostData);
     preview->RefreshWithSettings(Edited());
     preview->Attach();
     return *preview;
@@ -97,11 +90,8 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
     preview->PaintInto(canvas->Dc());
     return canvas;
   }
-  RECT Lane() const {
-    RECT lane{};
-    preview->DataPane().GetDataRect(0, &lane);
-    return lane;
-  }
+  // The first lane, where every drawer of the preview draws.
+  RECT Lane() const { return preview->DataPane().ChannelPaneAt(0)->rect; }
 
   // The columns whose grey dots stand over much of the lane: the beat lines.
   std::set<LONG> BeatLines(const DrawingCanvas& canvas) const {
@@ -122,15 +112,20 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
     LONGLONG ticks = 0, pixels = 0;
     EXPECT_EQ(view->GetRecordInformation(0, &info), S_OK);
     EXPECT_EQ(view->GetCompression(&ticks, &pixels), S_OK);
-    LONGLONG first = 0, end = 0;
-    preview->DataPane().VisiblePixels(&first, &end);
+    const PendrelDraw::PreviewDataPane& pane = preview->DataPane();
     const double pixel = double(info.firstPixel) + tick * double(pixels) / double(ticks);
-    return Lane().left + LONG(std::floor(pixel + 0.5) - double(first));
+    // The pane's right border stands at its scroll position.
+    const LONGLONG rightEdge = pane.PaneWidth() - pane.BorderWidth();
+    return LONG(rightEdge - pane.GetScrollPosition() + LONGLONG(std::floor(pixel + 0.5)));
   }
+  // The columns of the beats that the lane shows.
   std::set<LONG> ColumnsOf(const std::vector<Rhyth::FiducialEvent>& beats) const {
+    const RECT lane = Lane();
     std::set<LONG> columns;
-    for (const Rhyth::FiducialEvent& beat : beats)
-      columns.insert(ColumnOfTick(double(beat.position) + double(beat.fraction)));
+    for (const Rhyth::FiducialEvent& beat : beats) {
+      const LONG column = ColumnOfTick(double(beat.position) + double(beat.fraction));
+      if (column >= lane.left && column < lane.right) columns.insert(column);
+    }
     return columns;
   }
 
@@ -138,8 +133,9 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
   bool FindChannel(const char16_t* name, PendrelChannelRef* channel = nullptr) const {
     auto channels = DocumentTest::Face<IPendrelArithmeticChannels>(hosted->DataObject());
     PendrelChannelRef found{};
-    const Quor::String text(name);
-    const bool there = channels->FindChannel(0, text.GetInterface(), &found) == S_OK;
+    IQuorString* text = Quor::String(name).GetInterface();
+    const bool there = channels->FindChannel(0, text, &found) == S_OK;
+    text->Release();
     if (channel) *channel = found;
     return there;
   }
@@ -159,8 +155,7 @@ class PreviewPaneSessions : public AnalysisDocumentTest::AnalysisHost {
   }
 
   const PendrelHost::SyntheticEcg ecg = Sample();
-  OWL::TWindow dialog{static_cast<OWL::TWindow*>(nullptr)};
-  OWL::TWindow placeholder{&dialog};
+  PlaceholderDialog window{kPlaceholderWidth, kPlaceholderHeight};
   Quor::ComPtr<Rhyth::Settings> edited;
   std::unique_ptr<Rhyth::PreviewDetector> detector;
   std::unique_ptr<RhythPreviewPane> preview;
@@ -196,7 +191,8 @@ TEST_F(PreviewPaneSessions, GridSourceBeatsAndNormalisedTraceInThatOrder) {
   drawers[3].drawer->GetValueAt(2, 0, Quor::ComPtrOut<IQuorString>::Bind(unit), nullptr);
   ASSERT_TRUE(unit);
   EXPECT_EQ(Quor::String(unit.Get()), Quor::String(u"S.D."));
-  EXPECT_EQ(pane.SourceText().unit, Quor::String(u"mV"));
+  EXPECT_EQ(pane.SourceText().unit.ToUtf8String(), "V");
+  EXPECT_EQ(pane.SourceText().prefix, 7) << "milli";
 
   // Both traces reach the picture in their colours, inside the lane.
   const auto canvas = Painted();
@@ -304,13 +300,13 @@ TEST_F(PreviewPaneSessions, AHigherMinimumPeakHeightRemovesExactlyTheLostBeatsLi
   const std::set<LONG> allLines = BeatLines(*Painted());
   ASSERT_EQ(allLines, ColumnsOf(all));
   std::vector<Rhyth::FiducialEvent> kept;
-  for (double height = 3.5; height <= 9.0; height += 0.5) {
+  for (double height = 3.5; height <= 40.0; height += 0.5) {
     Edited().detection.minPeakHeight = height;
     pane.RefreshWithSettings(Edited());
     kept = PreviewBeats();
     if (kept.size() < all.size()) break;
   }
-  ASSERT_LT(kept.size(), all.size()) << "no height up to 9 S.D. loses a beat";
+  ASSERT_LT(kept.size(), all.size()) << "no height up to 40 S.D. loses a beat";
   ASSERT_FALSE(kept.empty());
   const std::set<LONG> keptLines = BeatLines(*Painted());
   EXPECT_EQ(keptLines, ColumnsOf(kept));
@@ -330,8 +326,21 @@ TEST_F(PreviewPaneSessions, ThePreviewsChannelsGoWithItsDetector) {
   }
 }
 
+TEST_F(PreviewPaneSessions, APreviewNotYetPlacedGivesNoPicture) {
+  Rhyth::PreviewDetector unplaced(hosted->DataObject());
+  RhythPreviewPane pane(&window.dialog, unplaced, Settings().source, hosted->DataObject());
+  const std::filesystem::path file = std::filesystem::path(testing::TempDir()) / "unplaced.png";
+  std::filesystem::remove(file);
+  EXPECT_FALSE(Rhyth::WritePreviewPicture(pane, file));
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
 TEST_F(PreviewPaneSessions, APictureOfThePreviewIsWritten) {
+  // One channel list, and eight seconds, which the preview shows at 5 ticks a pixel.
+  Data().SetDisplayChannelCount(1);
+  Data().SetShownRange(std::pair{PendrelPosition{0, 0}, PendrelPosition{LONG(8.0 * kRate), 0}});
   Show();
+  EXPECT_EQ(BeatLines(*Painted()), ColumnsOf(PreviewBeats()));
   const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "rhyth-pictures";
   std::filesystem::create_directories(folder);
   const std::filesystem::path file = folder / "analysis_preview.png";
