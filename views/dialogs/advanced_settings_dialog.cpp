@@ -129,10 +129,7 @@ int AdvancedSettingsDialog::Execute() {
 
 void AdvancedSettingsDialog::SetupWindow() {
   Quor::DialogBase::SetupWindow();
-  if (m_pane) {
-    m_pane->Attach();
-    m_pane->UpdatePreview();
-  }
+  if (m_pane) m_pane->Attach();
   m_windowSlider->SetRange(kWindowPositions[0], kWindowPositions[1]);
   m_windowSlider->SetPosition(kWindowPositions[0]);
   m_heightUpDown->SetRange(kUpDownRange[0], kUpDownRange[1]);
