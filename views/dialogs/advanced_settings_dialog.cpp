@@ -56,7 +56,7 @@ const AdvancedField& FieldOf(int id) {
 
 AdvancedSettingsDialog::AdvancedSettingsDialog(OWL::TWindow* parent, Document& document,
                                                Settings* clone, IUnknown* hostData)
-    : Quor::DialogBase(parent, kTemplateId, &DialogResourceModule()),
+    : RefusingDialog(parent, kTemplateId, &DialogResourceModule()),
       m_document(document),
       m_clone(clone),
       m_hostData(hostData),
@@ -116,17 +116,6 @@ void AdvancedSettingsDialog::MakeControls() {
                                                          &DialogResourceModule());
 }
 
-int AdvancedSettingsDialog::Execute() {
-  m_refusal.clear();
-  const std::size_t run = win32::ShownDialogs().size();
-  const int result = Quor::DialogBase::Execute();
-  // A refused OK is recorded with the warning and the marks, for the script's author.
-  if (result != IDOK && !m_refusal.empty() && run < win32::ShownDialogs().size()) {
-    win32::RefuseModalDialogRun(run, m_refusal);
-  }
-  return result;
-}
-
 void AdvancedSettingsDialog::SetupWindow() {
   Quor::DialogBase::SetupWindow();
   if (m_pane) m_pane->Attach();
@@ -148,7 +137,7 @@ bool AdvancedSettingsDialog::CanClose() {
   const bool detection = m_setUp && ReadDetectionGroup(*m_clone);
   if (edits && levelling && detection) return true;
   QuorControls::DialogSettingsWarningDlg(this).Execute();
-  m_refusal = RefusalText();
+  SetRefusal(RefusalText());
   return false;
 }
 

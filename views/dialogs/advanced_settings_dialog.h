@@ -28,13 +28,14 @@
 #include "controls/edits/validating_edit.h"
 #include "controls/errors/error_provider.h"
 #include "core/com_ptr.h"
+#include "views/dialogs/refusal_text.h"
 
 namespace Rhyth {
 
 class Document;
 class RhythPreviewPane;
 
-class AdvancedSettingsDialog : public Quor::DialogBase {
+class AdvancedSettingsDialog : public RefusingDialog {
  public:
   static constexpr int kTemplateId = 500;
   static constexpr int kWindowEdit = 501;
@@ -56,7 +57,6 @@ class AdvancedSettingsDialog : public Quor::DialogBase {
                          IUnknown* hostData);
   ~AdvancedSettingsDialog() override;
 
-  int Execute() override;
   void SetupWindow() override;
   bool CanClose() override;
   bool Find(OWL::TEventInfo& info) override;
@@ -122,7 +122,6 @@ class AdvancedSettingsDialog : public Quor::DialogBase {
   bool m_setUp = false;
   // While a slider writes its field, the field's change neither moves it nor rebuilds.
   bool m_sliderWriting = false;
-  std::u16string m_refusal;
 
   std::map<int, std::unique_ptr<DoubleEdit>> m_edits;
   std::map<int, std::unique_ptr<QuorControls::ErrorProvider>> m_marks;  // by their field's id

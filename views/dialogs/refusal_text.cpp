@@ -29,4 +29,14 @@ std::u16string RefusalText(const std::vector<MarkedField>& fields) {
   return WarningText() + marked;
 }
 
+int RefusingDialog::Execute() {
+  m_refusal.clear();
+  const std::size_t run = win32::ShownDialogs().size();
+  const int result = Quor::DialogBase::Execute();
+  if (result != IDOK && !m_refusal.empty() && run < win32::ShownDialogs().size()) {
+    win32::RefuseModalDialogRun(run, m_refusal);
+  }
+  return result;
+}
+
 }  // namespace Rhyth

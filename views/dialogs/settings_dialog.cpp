@@ -35,7 +35,7 @@ constexpr std::size_t kCountTextLimit = 30;
 
 SettingsDialog::SettingsDialog(OWL::TWindow* parent, std::vector<Quor::String> channels,
                                Document& document, Settings* copy, IUnknown* hostData)
-    : Quor::DialogBase(parent, kTemplateId, &DialogResourceModule()),
+    : RefusingDialog(parent, kTemplateId, &DialogResourceModule()),
       m_channelNames(std::move(channels)),
       m_computedChannels(ChannelsComputedFromSource(document)),
       m_document(document),
@@ -91,17 +91,6 @@ bool SettingsDialog::AdvancedEnabled() const {
 
 void SettingsDialog::EnableAdvanced(bool enable) { ::EnableWindow(m_advanced->GetHandle(), enable); }
 
-int SettingsDialog::Execute() {
-  m_refusal.clear();
-  const std::size_t run = win32::ShownDialogs().size();
-  const int result = Quor::DialogBase::Execute();
-  // A refused OK is recorded with the warning and the marks, for the script's author.
-  if (result != IDOK && !m_refusal.empty() && run < win32::ShownDialogs().size()) {
-    win32::RefuseModalDialogRun(run, m_refusal);
-  }
-  return result;
-}
-
 void SettingsDialog::SetupWindow() {
   Quor::DialogBase::SetupWindow();
   for (const Quor::String& name : m_channelNames) m_channel->AddString(name.ToStdWString());
@@ -120,7 +109,7 @@ bool SettingsDialog::CanClose() {
   const bool channel = CheckChannel();
   if (m_setUp && edits && channel && TransferFromControls(*m_copy)) return true;
   QuorControls::DialogSettingsWarningDlg(this).Execute();
-  m_refusal = RefusalText();
+  SetRefusal(RefusalText());
   return false;
 }
 
