@@ -50,8 +50,15 @@ class AdvancedDialogLines : public ::testing::Test {
 };
 
 TEST_F(AdvancedDialogLines, AHeightTypedInTheAdvancedDialogAnalysesAsTheSetOption) {
-  const fs::path scriptedBeats = folder / "scripted.csv", picture = folder / "preview.png";
+  const fs::path scriptedBeats = folder / "scripted.csv";
+  // Kept for a person to look at.
+  const fs::path pictures = fs::path(testing::TempDir()) / "rhyth-pictures";
+  fs::create_directories(pictures);
+  const fs::path picture = pictures / "advanced_dialog_preview.png";
+  fs::remove(picture);
+  // The selection is what the preview shows first; the analysis keeps to the whole channel.
   const ProcessResult scripted = Run(SampleLine() +
+                                     "select 0 8\n"
                                      "menu Rhyth|Analyse\n"
                                      "dialog Rhyth|Settings\n"
                                      "  choose Preset=Custom\n"
