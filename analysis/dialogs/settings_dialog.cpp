@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "analysis/dialogs/advanced_settings_dialog.h"
+#include "analysis/dialogs/scripted_advanced_dialog.h"
 #include "analysis/dialogs/dialog_scripts.h"
 #include "analysis/document/document.h"
 
@@ -83,7 +83,7 @@ int ScriptedSettingsDialog::PressAdvanced() {
   clone.Attach(m_copy.Clone());
   int answer = IDCANCEL;
   {
-    AdvancedSettingsDialog advanced(m_parent, m_document.Host(), *clone.Get());
+    ScriptedAdvancedDialog advanced(m_parent, m_document.Host(), *clone.Get());
     answer = advanced.Execute();
   }
   if (answer == IDOK && DetectionParams::IsDifferent(clone->detection, m_copy.detection)) {
@@ -107,7 +107,7 @@ void ScriptSettingsDialog(int answer, SettingsDialogScript script) {
 
 void ClearSettingsDialogScripts() {
   Scripts::Clear();
-  DialogScripts<AdvancedSettingsDialog>::Clear();
+  DialogScripts<ScriptedAdvancedDialog>::Clear();
 }
 
 }  // namespace Rhyth

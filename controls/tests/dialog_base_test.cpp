@@ -75,6 +75,10 @@ TEST(TJSliderTest, EachThumbTrackTellsTheDialogAtOnceAndKeepsThePosition) {
   EXPECT_EQ(dialog.positions, (std::vector<int>{10, 25, 40})) << "read back while being told";
   EXPECT_EQ(slider.GetTrackedPosition(), 40);
   EXPECT_EQ(slider.GetPosition(), 0) << "the default handling does not run";
+  // Letting go tells the dialog once more, and the thumb stays where it was let go.
+  SendMessageW(slider, WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+  EXPECT_EQ(dialog.codes.back(), 769u);
+  EXPECT_EQ(slider.GetPosition(), 40);
 
   TJSlider plain(nullptr, 121);
   plain.Attr.Style = WS_POPUP;

@@ -14,8 +14,15 @@ void AnswerNextDialog(const std::vector<std::u16string>& lines, const std::funct
 
 void AnswerNextDialog(int answer, const std::vector<std::u16string>& lines,
                       const std::function<void()>& action, const std::string& noDialog) {
+  AnswerNextDialogs({{answer, lines}}, action, noDialog);
+}
+
+void AnswerNextDialogs(const std::vector<win32::ModalDialogAnswer>& answers,
+                       const std::function<void()>& action, const std::string& noDialog) {
   const std::size_t before = win32::ShownDialogs().size();
-  win32::QueueModalDialogAnswer(answer, lines);
+  for (const win32::ModalDialogAnswer& answer : answers) {
+    win32::QueueModalDialogAnswer(answer.answer, answer.lines);
+  }
   action();
   const std::vector<win32::ShownDialog> dialogs = win32::ShownDialogs();
   if (dialogs.size() <= before) {
@@ -23,6 +30,7 @@ void AnswerNextDialog(int answer, const std::vector<std::u16string>& lines,
     win32::ClearQueuedMessageBoxAnswers();
     throw SessionError(noDialog);
   }
+  win32::ClearQueuedDialogAnswers();
   for (std::size_t i = before; i < dialogs.size(); ++i) {
     if (!dialogs[i].refusal.empty()) {
       throw SettingsRefused(Quor::String(dialogs[i].refusal.c_str()).ToUtf8String());

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/message_box.h"
+
 namespace PendrelHost {
 
 // Runs `action`, which should show one dialog, with OK and `lines` as that dialog's answer.
@@ -17,5 +19,10 @@ void AnswerNextDialog(const std::vector<std::u16string>& lines, const std::funct
 // The same with the dialog's answer (IDOK or IDCANCEL).
 void AnswerNextDialog(int answer, const std::vector<std::u16string>& lines,
                       const std::function<void()>& action, const std::string& noDialog);
+// The same for a dialog and the dialogs it opens, each answer in the order they are shown. The
+// answers of dialogs that were not shown (their opener was cancelled or refused first) are
+// dropped.
+void AnswerNextDialogs(const std::vector<win32::ModalDialogAnswer>& answers,
+                       const std::function<void()>& action, const std::string& noDialog);
 
 }  // namespace PendrelHost

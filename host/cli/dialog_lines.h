@@ -1,13 +1,18 @@
 // The lines of a session script that fill in one of the module's dialogs as a person would:
 // "dialog MENU" opens the dialog of a menu item, "type LABEL=TEXT", "choose LIST=ITEM" and
-// "click CAPTION" act on its controls, and "ok" or "cancel" ends it. Nothing reaches the module
-// until the dialog ends: the menu item then runs with the actions as the dialog's answer, and a
-// dialog that refuses them (its warning and the marked fields) stops the script with nothing
-// applied. One object per script run keeps the dialog open between its lines.
+// "click CAPTION" act on its controls, "preview FILE" has it write its preview as a picture, and
+// "ok" or "cancel" ends it. A click on a caption ending in "..." (such as "Advanced...") opens a
+// dialog of its own: the lines after it are that dialog's, up to its own ok or cancel. Nothing
+// reaches the module until the first dialog ends: the menu item then runs with the actions as
+// the dialogs' answers, and a dialog that refuses them (its warning and the marked fields) stops
+// the script with nothing applied. One object per script run keeps the dialogs open between
+// their lines.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "platform/win32/message_box.h"
 
 namespace PendrelHost {
 
@@ -24,9 +29,18 @@ class ScriptedDialog {
   void Finish() const;
 
  private:
-  std::u16string m_menu;  // empty: no dialog open
-  int m_openedAt = 0;
-  std::vector<std::u16string> m_actions;
+  // A dialog of the session and the lines it is answered with.
+  struct Answered {
+    int openedAt;
+    int answer = IDCANCEL;  // until ended with ok
+    std::vector<std::u16string> lines;
+  };
+
+  std::u16string m_menu;
+  // Every dialog of the session in the order they open, and which are still open (innermost
+  // last); none open: no dialog.
+  std::vector<Answered> m_dialogs;
+  std::vector<std::size_t> m_open;
 };
 
 }  // namespace PendrelHost

@@ -128,7 +128,9 @@ void TButton::Click() {
 bool THSlider::Find(TEventInfo& info) {
   static const TResponseTable table{
       {WM_HSCROLL, 0, [](TWindow& window, WPARAM wParam, LPARAM) -> LRESULT {
-         if (LOWORD(wParam) == SB_THUMBTRACK) static_cast<THSlider&>(window).SBThumbTrack(short(HIWORD(wParam)));
+         auto& slider = static_cast<THSlider&>(window);
+         if (LOWORD(wParam) == SB_THUMBTRACK) slider.SBThumbTrack(short(HIWORD(wParam)));
+         if (LOWORD(wParam) == SB_ENDSCROLL) slider.SBEndScroll();
          return 0;
        }},
   };
@@ -147,5 +149,24 @@ void THSlider::GetRange(int& minimum, int& maximum) const {
 }
 
 void THSlider::SetPosition(int position) { m_position = std::clamp(position, m_minimum, m_maximum); }
+
+void TUpDown::SetRange(int minimum, int maximum) {
+  m_minimum = std::min(minimum, maximum);
+  m_maximum = std::max(minimum, maximum);
+  m_position = std::clamp(m_position, m_minimum, m_maximum);
+}
+
+void TUpDown::GetRange(int& minimum, int& maximum) const {
+  minimum = m_minimum;
+  maximum = m_maximum;
+}
+
+// The parent may refuse the step by answering non-zero; otherwise the position follows it.
+void TUpDown::PressArrow(int delta) {
+  NMUPDOWN notice{{GetHandle(), UINT_PTR(GetId()), UDN_DELTAPOS}, m_position, delta};
+  const HWND parent = GetParentH();
+  if (parent && SendMessageW(parent, WM_NOTIFY, WPARAM(GetId()), reinterpret_cast<LPARAM>(&notice))) return;
+  m_position = std::clamp(m_position + delta, m_minimum, m_maximum);
+}
 
 }  // namespace OWL

@@ -132,16 +132,44 @@ class THSlider : public TControl {
       : TControl(parent, id, u"msctls_trackbar32", u"", rect) {}
   THSlider(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"msctls_trackbar32") {}
 
-  // Dragging the thumb arrives as WM_HSCROLL with SB_THUMBTRACK and the position.
+  // Dragging the thumb arrives as WM_HSCROLL with SB_THUMBTRACK and the position, letting it go
+  // as SB_ENDSCROLL.
   bool Find(TEventInfo& info) override;
   // Follows the thumb.
   virtual void SBThumbTrack(int position) { SetPosition(position); }
+  // The drag is over; the thumb stays where it was let go.
+  virtual void SBEndScroll() {}
 
   void SetRange(int minimum, int maximum);
   void GetRange(int& minimum, int& maximum) const;
   // Clamped to the range.
   void SetPosition(int position);
   int GetPosition() const { return m_position; }
+
+ private:
+  int m_minimum = 0, m_maximum = 100, m_position = 0;
+};
+
+// An up-down control: a pair of arrows beside its buddy field. Pressing an arrow asks the parent
+// to step by one (WM_NOTIFY with UDN_DELTAPOS, the position and the step); the parent moves
+// whatever the arrows step.
+constexpr UINT UDN_DELTAPOS = UINT(-722);
+
+struct NMUPDOWN {
+  NMHDR hdr;
+  int iPos;
+  int iDelta;
+};
+
+class TUpDown : public TControl {
+ public:
+  TUpDown(TWindow* parent, int resourceId) : TControl(parent, resourceId, u"msctls_updown32") {}
+
+  void SetRange(int minimum, int maximum);
+  void GetRange(int& minimum, int& maximum) const;
+  int GetPosition() const { return m_position; }
+  // A press of the up arrow (+1) or the down arrow (-1).
+  void PressArrow(int delta);
 
  private:
   int m_minimum = 0, m_maximum = 100, m_position = 0;

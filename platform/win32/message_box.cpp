@@ -130,4 +130,9 @@ void ClearQueuedMessageBoxAnswers() {
   QueuedAnswers().clear();
 }
 
+void ClearQueuedDialogAnswers() {
+  std::lock_guard lock(BoxMutex());
+  std::erase_if(QueuedAnswers(), [](const QueuedAnswer& queued) { return queued.dialogOnly; });
+}
+
 }  // namespace win32

@@ -48,6 +48,9 @@ std::vector<ShownMessageBox> ShownMessageBoxes();
 void ClearShownMessageBoxes();
 // Drops the answers queued for boxes that were not shown.
 void ClearQueuedMessageBoxAnswers();
+// Drops only the answers queued for dialogs (QueueModalDialogAnswer) that were not shown, such
+// as those of dialogs a dialog that was cancelled would have opened.
+void ClearQueuedDialogAnswers();
 
 // Modal dialogs take their answers from the same queue, in the order boxes and dialogs are
 // shown; without a queued answer a dialog is cancelled (IDCANCEL). Each run is recorded by the

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "views/dialogs/advanced_settings_dialog.h"
+
 namespace Rhyth {
 
 namespace {
@@ -30,7 +32,9 @@ bool RunAdvancedDialog(OWL::TWindow& parent, Document& document, Settings& clone
     std::lock_guard lock(RunnerMutex());
     run = Runner();
   }
-  return run && run(parent, document, clone, hostData);
+  if (run) return run(parent, document, clone, hostData);
+  AdvancedSettingsDialog dialog(&parent, document, &clone, hostData);
+  return dialog.Execute() == IDOK;
 }
 
 }  // namespace Rhyth

@@ -1,7 +1,7 @@
 // The settings dialog's way into the advanced (detection) settings dialog: "Advanced..." hands
-// a clone of its settings copy to the runner set here, which runs the advanced dialog modally
-// over it and says whether it ended with OK. Until a runner is set, the button does nothing and
-// reports "not accepted". Set while the module loads (or by a test); kept for the process.
+// a clone of its settings copy to the runner, which runs the advanced dialog modally over it and
+// says whether it ended with OK. Without a runner set (a test sets one), the advanced settings
+// dialog itself runs; kept for the process.
 #pragma once
 
 #include <functional>

@@ -13,6 +13,7 @@
 #include "views/dialogs/advanced_dialog_runner.h"
 #include "views/dialogs/dialog_help.h"
 #include "views/dialogs/dialog_module.h"
+#include "views/dialogs/refusal_text.h"
 #include "views/dialogs/settings_fields.h"
 
 namespace Rhyth {
@@ -30,21 +31,11 @@ constexpr UINT kComputedChannelTextId = 1010;
 // The longest number text the number of frequencies is read from.
 constexpr std::size_t kCountTextLimit = 30;
 
-// The first line of the invalid-settings warning, as its template says it.
-std::u16string WarningText() {
-  const OWL::TDialogRes warning(ModuleResourceHandle(), u"INVALIDSETTINGSDLG", 0);
-  if (warning.IsOK()) {
-    for (const win32::DialogControl& control : warning.GetTemplate().controls)
-      if (control.className == u"Static" && !control.text.empty()) return control.text;
-  }
-  return u"One or more settings are invalid and need correcting.";
-}
-
 }  // namespace
 
 SettingsDialog::SettingsDialog(OWL::TWindow* parent, std::vector<Quor::String> channels,
                                Document& document, Settings* copy, IUnknown* hostData)
-    : Quor::DialogBase(parent, kTemplateId, &DialogResourceModule()),
+    : RefusingDialog(parent, kTemplateId, &DialogResourceModule()),
       m_channelNames(std::move(channels)),
       m_computedChannels(ChannelsComputedFromSource(document)),
       m_document(document),
@@ -100,17 +91,6 @@ bool SettingsDialog::AdvancedEnabled() const {
 
 void SettingsDialog::EnableAdvanced(bool enable) { ::EnableWindow(m_advanced->GetHandle(), enable); }
 
-int SettingsDialog::Execute() {
-  m_refusal.clear();
-  const std::size_t run = win32::ShownDialogs().size();
-  const int result = Quor::DialogBase::Execute();
-  // A refused OK is recorded with the warning and the marks, for the script's author.
-  if (result != IDOK && !m_refusal.empty() && run < win32::ShownDialogs().size()) {
-    win32::RefuseModalDialogRun(run, m_refusal);
-  }
-  return result;
-}
-
 void SettingsDialog::SetupWindow() {
   Quor::DialogBase::SetupWindow();
   for (const Quor::String& name : m_channelNames) m_channel->AddString(name.ToStdWString());
@@ -129,20 +109,16 @@ bool SettingsDialog::CanClose() {
   const bool channel = CheckChannel();
   if (m_setUp && edits && channel && TransferFromControls(*m_copy)) return true;
   QuorControls::DialogSettingsWarningDlg(this).Execute();
-  m_refusal = RefusalText();
+  SetRefusal(RefusalText());
   return false;
 }
 
 std::u16string SettingsDialog::RefusalText() {
-  std::u16string marked;
-  const auto add = [&marked](const std::u16string& what, const QuorControls::ErrorProvider& mark) {
-    if (mark.GetText().IsEmpty()) return;
-    marked += (marked.empty() ? u" Marked: " : u"; ") + what + u" (" +
-              mark.GetText().ToStdWString() + u")";
-  };
-  add(u"Data source", *m_channelMark);
-  for (const FieldEntry& field : kFields) add(Quor::String::FromUtf8(field.label).ToStdWString(), *m_marks[field.id]);
-  return WarningText() + marked;
+  std::vector<MarkedField> fields{{u"Data source", m_channelMark.get()}};
+  for (const FieldEntry& field : kFields) {
+    fields.emplace_back(Quor::String::FromUtf8(field.label).ToStdWString(), m_marks[field.id].get());
+  }
+  return Rhyth::RefusalText(fields);
 }
 
 // ---- Controls and the copy -----------------------------------------------------------------

@@ -32,12 +32,13 @@
 #include "controls/errors/error_provider.h"
 #include "platform/owl/check_box.h"
 #include "platform/owl/combo_box.h"
+#include "views/dialogs/refusal_text.h"
 
 namespace Rhyth {
 
 class Document;
 
-class SettingsDialog : public Quor::DialogBase, private SettingsAnswerTarget {
+class SettingsDialog : public RefusingDialog, private SettingsAnswerTarget {
  public:
   static constexpr int kTemplateId = 100;
   static constexpr int kChannelCombo = 100;
@@ -71,7 +72,6 @@ class SettingsDialog : public Quor::DialogBase, private SettingsAnswerTarget {
                  Settings* copy, IUnknown* hostData);
   ~SettingsDialog() override;
 
-  int Execute() override;
   void SetupWindow() override;
   bool CanClose() override;
   bool Find(OWL::TEventInfo& info) override;
@@ -148,7 +148,6 @@ class SettingsDialog : public Quor::DialogBase, private SettingsAnswerTarget {
   Document& m_document;
   Settings* m_copy;
   IUnknown* m_hostData;
-  std::u16string m_refusal;
 
   std::unique_ptr<OWL::TComboBox> m_channel;
   std::unique_ptr<QuorControls::ErrorProvider> m_channelMark;

@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "analysis/dialogs/answer_words.h"
+#include "platform/win32/message_box.h"
+#include "views/dialogs/dialog_line_words.h"
 #include "views/dialogs/settings_dialog.h"
 #include "views/dialogs/settings_fields.h"
 
@@ -17,31 +19,6 @@ namespace {
 constexpr std::string_view kDetectionLabels[] = {
     "Low pass filter", "Window", "Noise", "Minimum peak height", "Typical QRS width",
     "Minimum period"};
-
-std::string Narrow(std::u16string_view text) {
-  return Quor::String(std::u16string(text).c_str()).ToUtf8String();
-}
-
-std::u16string Wide(const std::string& text) { return Quor::String::FromUtf8(text).ToStdWString(); }
-
-// A caption or label as a person names it: without the accelerator mark, case, blanks and the
-// colon or dots after it.
-std::string FoldedCaption(std::u16string_view caption) {
-  std::u16string plain;
-  for (const char16_t c : caption)
-    if (c != u'&') plain += c;
-  std::string folded = FoldedName(Narrow(plain));
-  while (!folded.empty() && (folded.back() == ':' || folded.back() == '.')) folded.pop_back();
-  return folded;
-}
-
-// "NAME=VALUE" as its two trimmed halves; none without "=".
-std::optional<std::pair<std::string, std::string>> NameAndValue(const std::u16string& text) {
-  const std::string line = Narrow(text);
-  const auto equals = line.find('=');
-  if (equals == std::string::npos) return std::nullopt;
-  return std::make_pair(TrimmedText(line.substr(0, equals)), TrimmedText(line.substr(equals + 1)));
-}
 
 // "LOW-HIGH": the dash between the two texts, not a number's own sign (or exponent's).
 std::optional<std::pair<std::string, std::string>> SplitPair(const std::string& text) {
@@ -62,22 +39,12 @@ void SetBox(OWL::TCheckBox& box, bool checked) {
 
 }  // namespace
 
-void SettingsDialog::Type(int id, const std::u16string& text) {
-  ValidatingEdit& edit = *m_edits.at(id);
-  for (std::size_t typed = edit.GetText().size(); typed > 0; --typed) {
-    edit.HandleMessage(WM_CHAR, WPARAM(u'\b'), 0);
-  }
-  for (const char16_t key : text) edit.HandleMessage(WM_CHAR, WPARAM(key), 0);
-}
+void SettingsDialog::Type(int id, const std::u16string& text) { TypeInto(*m_edits.at(id), text); }
 
 std::u16string SettingsDialog::ApplyAnswerLines(const std::vector<std::u16string>& lines) {
   bool fieldWords = false;
   for (const std::u16string& line : lines) {
-    const std::string text = TrimmedText(Narrow(line));
-    const auto space = text.find(' ');
-    const std::string verb = FoldedName(text.substr(0, space));
-    const std::u16string rest =
-        space == std::string::npos ? u"" : Wide(TrimmedText(text.substr(space + 1)));
+    const auto [verb, rest] = SplitVerb(line);
     std::u16string refusal;
     if (verb == "type") {
       refusal = TypeLine(rest);
@@ -98,39 +65,39 @@ std::u16string SettingsDialog::TypeLine(const std::u16string& line) {
   const auto parts = NameAndValue(line);
   if (!parts) return u"type takes LABEL=TEXT, not '" + line + u"'";
   const auto& [name, value] = *parts;
-  const std::string key = FoldedCaption(Wide(name));
+  const std::string key = FoldedCaption(WideText(name));
   for (const PairEntry& pair : kPairs) {
     if (FoldedName(pair.label) != key) continue;
     const auto halves = SplitPair(value);
-    if (!halves) return Wide(std::string(pair.label) + " takes LOW-HIGH, not '" + value + "'");
-    Type(pair.lowId, Wide(halves->first));
-    Type(pair.highId, Wide(halves->second));
+    if (!halves) return WideText(std::string(pair.label) + " takes LOW-HIGH, not '" + value + "'");
+    Type(pair.lowId, WideText(halves->first));
+    Type(pair.highId, WideText(halves->second));
     return {};
   }
   for (const FieldEntry& field : kFields) {
     if (FoldedName(field.label) != key) continue;
-    Type(field.id, Wide(value));
+    Type(field.id, WideText(value));
     return {};
   }
-  return Wide("the dialog has no field '" + name + "'");
+  return WideText("the dialog has no field '" + name + "'");
 }
 
 std::u16string SettingsDialog::ChooseLine(const std::u16string& line) {
   const auto parts = NameAndValue(line);
   if (!parts) return u"choose takes LIST=ITEM, not '" + line + u"'";
   const auto& [name, item] = *parts;
-  const std::string key = FoldedCaption(Wide(name));
+  const std::string key = FoldedCaption(WideText(name));
   OWL::TComboBox* list = key == "preset"                         ? m_preset.get()
                          : key == "datasource" || key == "channel" ? m_channel.get()
                                                                    : nullptr;
-  if (!list) return Wide("the dialog has no list '" + name + "'");
+  if (!list) return WideText("the dialog has no list '" + name + "'");
   for (int i = 0; i < list->GetCount(); ++i) {
-    if (FoldedCaption(list->GetString(i)) == FoldedCaption(Wide(item))) {
+    if (FoldedCaption(list->GetString(i)) == FoldedCaption(WideText(item))) {
       list->Choose(i);
       return {};
     }
   }
-  return Wide("the list '" + name + "' has no item '" + item + "'");
+  return WideText("the list '" + name + "' has no item '" + item + "'");
 }
 
 std::u16string SettingsDialog::ClickLine(const std::u16string& caption) {
@@ -150,8 +117,10 @@ std::u16string SettingsDialog::ClickLine(const std::u16string& caption) {
   for (OWL::TButton* button : {m_advanced.get(), static_cast<OWL::TButton*>(m_help.get())}) {
     if (FoldedCaption(button->GetText()) != key) continue;
     if (!::IsWindowEnabled(button->GetHandle())) return u"'" + caption + u"' is disabled";
+    // A dialog the button opens that refused its own lines refuses this dialog's too.
+    const std::size_t shown = win32::ShownDialogs().size();
     button->Click();
-    return {};
+    return RefusalOfRunsSince(shown);
   }
   return u"the dialog has no button '" + caption + u"'";
 }

@@ -3,7 +3,7 @@
 // what the document clears and analyses again for each kind of change.
 #include <gtest/gtest.h>
 
-#include "analysis/dialogs/advanced_settings_dialog.h"
+#include "analysis/dialogs/scripted_advanced_dialog.h"
 #include "analysis/dialogs/settings_dialog.h"
 #include "analysis/document/document_ids.h"
 #include "analysis/messages/document_messages.h"
@@ -126,11 +126,11 @@ TEST_F(DocumentSettings, TheSourceListOffersNoChannelTheModuleComputes) {
 }
 
 TEST_F(DocumentSettings, PresetsAndTheAdvancedDialogEditTheCopy) {
-  Rhyth::ScriptAdvancedSettingsDialog(IDOK, [](Rhyth::AdvancedSettingsDialog& d) {
+  Rhyth::ScriptAdvancedDialog(IDOK, [](Rhyth::ScriptedAdvancedDialog& d) {
     d.Clone().detection.minPeakHeight = 2.5;
     EXPECT_TRUE(d.UpdatePreview());
   });
-  Rhyth::ScriptAdvancedSettingsDialog(IDCANCEL, [](Rhyth::AdvancedSettingsDialog& d) {
+  Rhyth::ScriptAdvancedDialog(IDCANCEL, [](Rhyth::ScriptedAdvancedDialog& d) {
     d.Clone().detection.minPeakHeight = 4.0;
   });
   RunSettings(IDOK, [](ScriptedSettingsDialog& d) {
