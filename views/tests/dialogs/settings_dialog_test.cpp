@@ -136,7 +136,7 @@ TEST_F(SettingsDialogSessions, WhatOkHandsTheDocument) {
     bool advancedAccepts;
     std::vector<std::u16string> lines;
     Change change;  // null: refused, the document keeps its settings
-    const char16_t* refusal;
+    const char16_t* refusal = nullptr;
   } sessions[] = {
       {"RR limits typed high first", [](auto& s) { s.classifier.rrLow = 0.5; }, false,
        {u"type RR Interval=1200-800"},
