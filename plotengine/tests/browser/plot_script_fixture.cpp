@@ -305,22 +305,4 @@ void PlotScriptsInBrowser::Type(const std::string& text) {
   RunInPage("0");
 }
 
-int ColourDistance(const Rgb& a, const Rgb& b) {
-  int sum = 0;
-  for (int i = 0; i < 3; ++i) sum += (a[i] - b[i]) * (a[i] - b[i]);
-  return sum;
-}
-
-bool NearestOf(const Rgb& seen, const Rgb& wanted, const std::vector<Rgb>& others) {
-  for (const Rgb& other : others) {
-    if (ColourDistance(seen, other) <= ColourDistance(seen, wanted)) return false;
-  }
-  return true;
-}
-
-std::string RgbText(const Rgb& colour) {
-  return std::to_string(colour[0]) + "," + std::to_string(colour[1]) + "," +
-         std::to_string(colour[2]);
-}
-
 }  // namespace Quor

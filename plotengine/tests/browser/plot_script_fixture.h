@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "plotengine/tests/browser/browser_page_fixture.h"
+#include "plotengine/tests/browser/colour_distance.h"
 #include "plotengine/tests/browser/recording_etch_proxy.h"
 
 namespace Quor {
-
-using Rgb = std::array<int, 3>;
 
 // Colours the plot tests draw with and probe for.
 inline const Rgb kWhite{255, 255, 255};
@@ -98,11 +97,5 @@ class PlotScriptsInBrowser : public PlotPageInBrowser {
   std::vector<std::string> m_reports;
   bool m_leftHeld = false;
 };
-
-// Squared distance between colours.
-int ColourDistance(const Rgb& a, const Rgb& b);
-// True when `seen` is nearer to `wanted` than to each of `others`.
-bool NearestOf(const Rgb& seen, const Rgb& wanted, const std::vector<Rgb>& others);
-std::string RgbText(const Rgb& colour);
 
 }  // namespace Quor

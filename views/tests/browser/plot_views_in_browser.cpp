@@ -297,24 +297,6 @@ void PlotViewsInBrowser::Click(ShownView& shown, double x, double y) {
   Mouse(shown, int(MouseAction::Release), x, y, false);
 }
 
-int ColourDistance(const Rgb& a, const Rgb& b) {
-  int sum = 0;
-  for (int i = 0; i < 3; ++i) sum += (a[i] - b[i]) * (a[i] - b[i]);
-  return sum;
-}
-
-bool NearestOf(const Rgb& seen, const Rgb& wanted, const std::vector<Rgb>& others) {
-  for (const Rgb& other : others) {
-    if (ColourDistance(seen, other) <= ColourDistance(seen, wanted)) return false;
-  }
-  return true;
-}
-
-std::string RgbText(const Rgb& colour) {
-  return std::to_string(colour[0]) + "," + std::to_string(colour[1]) + "," +
-         std::to_string(colour[2]);
-}
-
 Rgb OverWhite(const std::string& hexColour) {
   const auto part = [&](int i) { return std::stoi(hexColour.substr(1 + 2 * i, 2), nullptr, 16); };
   const double alpha = hexColour.size() >= 9 ? part(3) / 255.0 : 1.0;

@@ -13,13 +13,17 @@
 #include <vector>
 
 #include "plotengine/tests/browser/browser_page_fixture.h"
+#include "plotengine/tests/browser/colour_distance.h"
 #include "views/base/rhyth_view_base.h"
 #include "views/plot/etch_view_plot.h"
 #include "views/tests/view_host.h"
 
 namespace ViewsTest {
 
-using Rgb = std::array<int, 3>;
+using Quor::ColourDistance;
+using Quor::NearestOf;
+using Quor::Rgb;
+using Quor::RgbText;
 
 // The real plot window of a view, logging in order the calls the view makes on it that reach the
 // page or leave the plot: "SetMarkup", "PlotterDataChanged(plot id, n)", "Copy", "Print(title)".
@@ -125,10 +129,6 @@ class PlotViewsInBrowser : public ViewHost {
   LoggedEtchPlot* made = nullptr;
 };
 
-// Squared distance between colours; whether `seen` is nearer `wanted` than each of `others`.
-int ColourDistance(const Rgb& a, const Rgb& b);
-bool NearestOf(const Rgb& seen, const Rgb& wanted, const std::vector<Rgb>& others);
-std::string RgbText(const Rgb& colour);
 // "#rrggbbaa" composed over white.
 Rgb OverWhite(const std::string& hexColour);
 // The first `count` colours "#rrggbbaa" of the markup after `key` (say "fillcolours: ").
