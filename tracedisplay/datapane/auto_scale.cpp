@@ -62,7 +62,7 @@ bool DataPane::UpdatePaneAutoScale(IUnknown* data, LONG record, LONG paneIndex) 
   }
   const DrawerSources& sources = m_drawerSources[std::size_t(paneIndex)];
   if (!sources.kind[0]) return true;
-  if (sources.drawer[0]) sources.drawer[0]->SetTimeRange(1, 0, scaled, sources.kind[0]);
+  if (sources.drawer[0]) pane->ScaleDrawer(*sources.drawer[0], 1, scaled, sources.kind[0]);
   if (pane->pendingRange & 1) {
     if (const auto adjuster = Quor::QueryFace<IPendrelAxisAdjuster>(sources.kind[0])) {
       adjuster->SetRange(scaled);
