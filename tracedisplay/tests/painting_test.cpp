@@ -408,6 +408,7 @@ TEST_F(PaintingTest, AutoScalingFollowsTheVisibleSamples) {
 
   // The first 500 pixels show ticks 0 to 4999 of record 0.
   const LONG height = pane->ChannelPaneAt(0)->Height();
+  pane->ChannelPaneAt(0)->autoScale[0] = true;
   pane->Invalidate(kRedrawLayout);
   ASSERT_EQ(traces[0]->rangesSet.size(), 1u);
   EXPECT_TRUE(SpansLane(traces[0]->rangesSet.back(), -1.0, 7.0, height));
@@ -416,6 +417,11 @@ TEST_F(PaintingTest, AutoScalingFollowsTheVisibleSamples) {
   pane->Invalidate(kRedrawLayout);
   ASSERT_EQ(traces[0]->rangesSet.size(), 2u);
   EXPECT_TRUE(SpansLane(traces[0]->rangesSet.back(), -30.0, 1.0, height));
+  // A pane that keeps the range it was given is not scaled to what comes into view.
+  pane->ChannelPaneAt(0)->autoScale[0] = false;
+  pane->SetScrollPosition(500);
+  pane->Invalidate(kRedrawLayout);
+  EXPECT_EQ(traces[0]->rangesSet.size(), 2u);
 }
 
 TEST_F(PaintingTest, RefreshingTheDrawersOfEveryPaneSucceedsAndWaitsForTheFlush) {
