@@ -4,10 +4,10 @@
 #include <mutex>
 
 #include "analysis/settings/change_flags.h"
-#include "platform/pendrel/trace_ranges.h"
 #include "tracedisplay/drawers/custom_units_trace_drawer.h"
 #include "tracedisplay/drawers/event_drawer.h"
 #include "tracedisplay/drawers/graticule_drawer.h"
+#include "tracedisplay/drawers/visible_extremes.h"
 #include "views/options/plot_option_source.h"
 
 namespace Rhyth {
@@ -179,27 +179,10 @@ void RhythPreviewPane::EnsureScales() {
 
 bool RhythPreviewPane::VisibleRange(LONG channel, double* range) const {
   PendrelDraw::PreviewDataPane& pane = Pane();
-  IPendrelTraceDataView* view = pane.DataView();
-  const auto ranges = Quor::QueryFace<IPendrelTraceRangeSource>(view);
   LONGLONG first = 0, end = 0;
   pane.VisiblePixels(&first, &end);
-  Quor::ComPtr<IPendrelTraceRecordRange> shown;
-  LONG record = 0, tick = 0;
-  if (!ranges ||
-      ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(shown)) !=
-          S_OK ||
-      !shown || view->PixelToPosition(first, &record, &tick) != S_OK) {
-    return false;
-  }
-  PendrelValueExtremes extremes = {1.0, -1.0, 1.0, 0.0};
-  if (FAILED(
-          shown->GetExtremes(kSourceChannelWord | kExtremesAddress, record, channel, &extremes)) ||
-      !(extremes.minimum < extremes.maximum)) {
-    return false;
-  }
-  range[0] = (extremes.minimum + extremes.offset) * extremes.scale;
-  range[1] = (extremes.maximum + extremes.offset) * extremes.scale;
-  return range[0] < range[1];
+  return PendrelDraw::VisibleExtremes(pane.DataView(), first, end,
+                                      kSourceChannelWord | kExtremesAddress, channel, range);
 }
 
 void RhythPreviewPane::PaintInto(HDC dc) {
