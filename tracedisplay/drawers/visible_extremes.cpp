@@ -12,14 +12,14 @@ bool VisibleExtremes(IUnknown* dataView, LONGLONG first, LONGLONG end, DWORD add
                      double* range) {
   const auto view = Quor::QueryFace<IPendrelTraceDataView>(dataView);
   const auto ranges = Quor::QueryFace<IPendrelTraceRangeSource>(dataView);
+  if (!view || !ranges) return false;
+  // The range arrives in `shown` once the statement that asks for it has ended.
   Quor::ComPtr<IPendrelTraceRecordRange> shown;
-  LONG record = 0, tick = 0;
-  if (!view || !ranges ||
-      ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(shown)) !=
-          S_OK ||
-      !shown || view->PixelToPosition(first, &record, &tick) != S_OK) {
+  if (ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(shown)) != S_OK) {
     return false;
   }
+  LONG record = 0, tick = 0;
+  if (!shown || view->PixelToPosition(first, &record, &tick) != S_OK) return false;
   // An answer left as it was started holds no value.
   PendrelValueExtremes extremes = {1.0, -1.0, 1.0, 0.0};
   if (FAILED(shown->GetExtremes(address, record, channel, &extremes)) ||

@@ -12,6 +12,7 @@
 #include "tracedisplay/panes/lane_scale.h"
 #include "tracedisplay/tests/drawing_canvas.h"
 #include "tracedisplay/tests/lane_rows.h"
+#include "tracedisplay/tests/preview_test_pane.h"
 #include "tracedisplay/tests/trace_display_test.h"
 
 using namespace PendrelDraw;
@@ -37,13 +38,20 @@ float SampleAtColumn(LONG column) {
   }
 }
 
+// The second channel's runs lie elsewhere: ten times the first's, plus 100.
+double SecondOf(double value) { return 10.0 * value + 100.0; }
+
 PendrelHost::Recording RunsRecording() {
   PendrelHost::Recording recording(1000.0);
   recording.AddChannel({"Runs", "V"});
-  std::vector<float> samples(std::size_t(kLanePaneSize.cx - 2) * kTicksPerColumn);
-  for (std::size_t t = 0; t < samples.size(); ++t) samples[t] = SampleAtColumn(LONG(t) / kTicksPerColumn);
+  recording.AddChannel({"Runs elsewhere", "V"});
+  std::vector<float> samples(std::size_t(kLanePaneSize.cx - 2) * kTicksPerColumn), second(samples.size());
+  for (std::size_t t = 0; t < samples.size(); ++t) {
+    samples[t] = SampleAtColumn(LONG(t) / kTicksPerColumn);
+    second[t] = float(SecondOf(samples[t]));
+  }
   const std::size_t record = recording.AddRecord(0.0);
-  recording.AppendSamples(record, {samples});
+  recording.AppendSamples(record, {samples, second});
   recording.CloseRecord(record);
   return recording;
 }
@@ -167,6 +175,56 @@ TEST_F(LaneScaleTest, ANewHeightRescalesTheDrawers) {
   const auto canvas = Painted();
   EXPECT_EQ(RowsInRun(*canvas, 2), std::vector<int>{int(Band().Height() - 1)});
   EXPECT_EQ(RowsInRun(*canvas, 1), std::vector<int>{0});
+}
+
+// The trace control's stacking over two real traces, one per axis of a preview's lane.
+TEST_F(LaneScaleTest, StackedTracesLieInTheUpperAndLowerHalvesOfTheLane) {
+  TestPreviewPane preview(source.get());
+  preview.SetStyleFlags(0x80000000);
+  preview.SetLaneCount(1);
+  preview.AttachWindow(nullptr, nullptr);
+  preview.SetPaneSize(kLanePaneSize);
+  preview.SetBackgroundColour(RGB(255, 255, 255));
+  ChannelPane& band = *preview.ChannelPaneAt(0);
+  band.CreateScales(0, 0);
+  band.AttachScales();
+  // The first axis shows millis: the stacking must not scale its trace twice.
+  band.SetAxisUnitPrefix(1, 7);
+  const COLORREF colours[2] = {kLaneTrace, RGB(0, 0, 200)};
+  std::vector<Quor::ComPtr<PolyLineTraceDrawer>> traces;
+  for (LONG kind = 1; kind <= 2; ++kind) {
+    TraceDrawerInit init;
+    init.laneKind = kind;
+    init.colour = &colours[kind - 1];
+    init.channelIndex = kind - 1;
+    traces.emplace_back(new PolyLineTraceDrawer(init));
+    preview.AddDrawerToPane(0, traces.back().Get(), 0);
+    preview.SetPaneDrawerSource(0, kind, band.Adjuster(kind), traces.back().Get());
+  }
+  preview.FlushPendingUpdates();
+  preview.SetTraceMode(kTraceModeStack, 0);
+
+  DrawingCanvas canvas(kLanePaneSize.cx, kLanePaneSize.cy);
+  canvas.Clear(RGB(255, 255, 255));
+  preview.FlushPendingUpdates();
+  preview.MarkAllForRedraw();
+  preview.Paint(canvas.Dc(), {0, 0, kLanePaneSize.cx, kLanePaneSize.cy}, 0);
+  const auto rows = [&](LONG run, COLORREF colour) {
+    const LONGLONG pixel = run * kRunColumns + kRunColumns / 2;
+    const LONG x = LONG(pixel - preview.GetScrollPosition() + preview.DataWidth() + preview.BorderWidth());
+    std::vector<int> found = canvas.RowsOf(x, colour);
+    for (int& row : found) row -= band.rect.top;
+    return found;
+  };
+  const long height = band.Height();
+  // Where the traces meet: the middle row (one of the two when they are even).
+  const auto middle = [height](const std::vector<int>& found) {
+    return found.size() == 1 && std::abs(2 * long(found[0]) - (height - 1)) <= 1;
+  };
+  EXPECT_EQ(rows(1, colours[0]), std::vector<int>{0}) << "the first trace's highest on top";
+  EXPECT_TRUE(middle(rows(2, colours[0]))) << "and its lowest in the middle";
+  EXPECT_TRUE(middle(rows(1, colours[1]))) << "the second's highest in the middle";
+  EXPECT_EQ(rows(2, colours[1]), std::vector<int>{int(height - 1)}) << "and its lowest at the bottom";
 }
 
 TEST(LaneScaleOfRange, EmptyRangesAndLanesGiveNoScale) {

@@ -3,7 +3,6 @@
 
 #include "core/com_ptr.h"
 #include "host/traces/axis_adjuster.h"
-#include "tracedisplay/tests/lane_rows.h"
 #include "tracedisplay/tests/preview_test_pane.h"
 #include "tracedisplay/tests/range_drawer.h"
 
@@ -75,24 +74,6 @@ TEST_F(PreviewStackTest, StackingPutsTheFirstTraceAboveTheSecond) {
   EXPECT_EQ(Range(1), (std::array<double, 2>{-2.0, 2.0}));
   EXPECT_EQ(Range(2), (std::array<double, 2>{10.0, 18.0}));
   EXPECT_EQ(Band().pendingRange, 0u);
-}
-
-TEST_F(PreviewStackTest, StackedTracesLieInTheUpperAndLowerHalvesOfTheLane) {
-  SetExtents({0.0, 2.0}, {10.0, 14.0});
-  for (LONG kind = 1; kind <= 2; ++kind) {
-    drawers[kind - 1]->laneKind = kind;
-    pane.AddDrawerToPane(0, drawers[kind - 1].Get(), 0);
-  }
-  pane.SetTraceMode(kTraceModeStack, 0);
-  const long height = Band().Height();
-  const auto upper = drawers[0]->rangesSet.back();
-  const auto lower = drawers[1]->rangesSet.back();
-  // Both meet in the middle of the lane (on one of its two middle rows when they are even).
-  const auto middle = [height](long row) { return std::abs(2 * row - (height - 1)) <= 1; };
-  EXPECT_EQ(RowOfValue(upper, 2.0), 0);
-  EXPECT_TRUE(middle(RowOfValue(upper, 0.0))) << RowOfValue(upper, 0.0);
-  EXPECT_TRUE(middle(RowOfValue(lower, 14.0))) << RowOfValue(lower, 14.0);
-  EXPECT_EQ(RowOfValue(lower, 10.0), height - 1);
 }
 
 TEST_F(PreviewStackTest, StackingASingleValuedExtentLeavesBothRangesUnchanged) {

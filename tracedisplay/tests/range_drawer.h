@@ -23,11 +23,6 @@ class RangeDrawer final : public RecordingDrawer, public IPendrelUnitMapping {
                          double*) override {
     return E_NOTIMPL;
   }
-  // A drawer given a lane kind takes only the scales of that kind, as a trace drawer does.
-  HRESULT SetTimeRange(LONG kind, DWORD ignored, const double* range, IUnknown* scale) override {
-    if (laneKind != 0 && kind != laneKind) return S_FALSE;
-    return RecordingDrawer::SetTimeRange(kind, ignored, range, scale);
-  }
   HRESULT GetAxisDataRange(LONG axis, LONGLONG, LONGLONG, double* range) override {
     axesAsked.push_back(axis);
     range[0] = m_range[0];
@@ -36,7 +31,6 @@ class RangeDrawer final : public RecordingDrawer, public IPendrelUnitMapping {
   }
 
   std::vector<LONG> axesAsked;
-  LONG laneKind = 0;
 
  private:
   double m_range[2];
