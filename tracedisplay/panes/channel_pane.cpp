@@ -186,19 +186,15 @@ IUnknown* ChannelPane::LaneSource(LONG axis) const {
   return source;
 }
 
-bool ChannelPane::ScaleFromAxes(const std::vector<IPendrelRecordDrawer*>& drawers) const {
-  bool accepted = false;
+void ChannelPane::ScaleFromAxes(const std::vector<IPendrelRecordDrawer*>& drawers) const {
   for (LONG axis = 1; axis <= 2; ++axis) {
     double range[2] = {};
     IPendrelAxisAdjuster* scale = Adjuster(axis);
     if (!scale || FAILED(scale->GetRange(range))) continue;
     Quor::ComPtr<IUnknown> source;
     source.Attach(LaneSource(axis));
-    for (IPendrelRecordDrawer* drawer : drawers) {
-      if (ScaleDrawer(*drawer, axis, range, source.Get()) == S_OK) accepted = true;
-    }
+    for (IPendrelRecordDrawer* drawer : drawers) ScaleDrawer(*drawer, axis, range, source.Get());
   }
-  return accepted;
 }
 
 void ChannelPane::OnDrawerAdded(IPendrelRecordDrawer& drawer) { ScaleFromAxes({&drawer}); }

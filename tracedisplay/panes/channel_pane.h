@@ -96,8 +96,8 @@ class ChannelPane final : public ChildPaneBase, public ChannelPaneInit {
   void ScaleByPrefix(LONG axis, double* range) const;
   // The unit text of an axis from the drawers, with its data range.
   std::u16string AxisUnitText(LONG axis, LONG record, double* range);
-  // Gives the drawers the scales of the axes' current ranges; true when one accepted.
-  bool ScaleFromAxes(const std::vector<IPendrelRecordDrawer*>& drawers) const;
+  // Gives the drawers the scales of the axes' current ranges.
+  void ScaleFromAxes(const std::vector<IPendrelRecordDrawer*>& drawers) const;
   IUnknown* LaneSource(LONG axis) const;
 
   ChannelPaneOwner& m_channelOwner;
