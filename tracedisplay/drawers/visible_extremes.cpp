@@ -15,7 +15,8 @@ bool VisibleExtremes(IUnknown* dataView, LONGLONG first, LONGLONG end, DWORD add
   if (!view || !ranges) return false;
   // The range arrives in `shown` once the statement that asks for it has ended.
   Quor::ComPtr<IPendrelTraceRecordRange> shown;
-  if (ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(shown)) != S_OK) {
+  if (ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(shown)) !=
+      S_OK) {
     return false;
   }
   LONG record = 0, tick = 0;

@@ -3,10 +3,10 @@
 // ends of a range land on.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <utility>
-
-#include <gtest/gtest.h>
 
 inline long RowOfValue(std::pair<double, double> gainOffset, double value) {
   return long(std::floor((value + gainOffset.second) * gainOffset.first));

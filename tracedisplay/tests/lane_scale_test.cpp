@@ -1,6 +1,8 @@
 // Where a lane's traces land when its axis is auto-scaled, given a range or dragged: a real
 // trace drawer over host data is painted and its rows are compared with rows computed here from
 // the samples and the lane's rectangle alone.
+#include "tracedisplay/panes/lane_scale.h"
+
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -9,7 +11,6 @@
 #include "host/traces/axis_adjuster.h"
 #include "host/traces/trace_data_source.h"
 #include "tracedisplay/drawers/polyline_trace_drawer.h"
-#include "tracedisplay/panes/lane_scale.h"
 #include "tracedisplay/tests/drawing_canvas.h"
 #include "tracedisplay/tests/lane_rows.h"
 #include "tracedisplay/tests/preview_test_pane.h"
@@ -32,9 +33,12 @@ constexpr LONG kRunColumns = 100;
 
 float SampleAtColumn(LONG column) {
   switch (column / kRunColumns) {
-    case 1: return float(kHighest);
-    case 2: return float(kLowest);
-    default: return float(kMiddle);
+    case 1:
+      return float(kHighest);
+    case 2:
+      return float(kLowest);
+    default:
+      return float(kMiddle);
   }
 }
 
@@ -45,7 +49,8 @@ PendrelHost::Recording RunsRecording() {
   PendrelHost::Recording recording(1000.0);
   recording.AddChannel({"Runs", "V"});
   recording.AddChannel({"Runs elsewhere", "V"});
-  std::vector<float> samples(std::size_t(kLanePaneSize.cx - 2) * kTicksPerColumn), second(samples.size());
+  std::vector<float> samples(std::size_t(kLanePaneSize.cx - 2) * kTicksPerColumn),
+      second(samples.size());
   for (std::size_t t = 0; t < samples.size(); ++t) {
     samples[t] = SampleAtColumn(LONG(t) / kTicksPerColumn);
     second[t] = float(SecondOf(samples[t]));
@@ -83,7 +88,9 @@ class LaneScaleTest : public TraceDisplayTest {
     pane->FlushPendingUpdates();
   }
   ChannelPane& Band() { return *pane->ChannelPaneAt(0); }
-  PendrelHost::AxisAdjuster& Axis() { return *static_cast<PendrelHost::AxisAdjuster*>(Band().Adjuster(1)); }
+  PendrelHost::AxisAdjuster& Axis() {
+    return *static_cast<PendrelHost::AxisAdjuster*>(Band().Adjuster(1));
+  }
   std::unique_ptr<DrawingCanvas> Painted() {
     auto canvas = std::make_unique<DrawingCanvas>(kLanePaneSize.cx, kLanePaneSize.cy);
     canvas->Clear(RGB(255, 255, 255));
@@ -105,7 +112,8 @@ class LaneScaleTest : public TraceDisplayTest {
   }
 
   Tarn::HeldReference<IUnknown> document = PendrelHost::OpenDocument(RunsRecording());
-  Tarn::HeldReference<IPendrelTraceDataSource> source{PendrelHost::CreateTraceDataSource(document.get())};
+  Tarn::HeldReference<IPendrelTraceDataSource> source{
+      PendrelHost::CreateTraceDataSource(document.get())};
   std::unique_ptr<TestPane> pane = std::make_unique<TestPane>(source.get());
   Quor::ComPtr<PolyLineTraceDrawer> trace;
 };
@@ -135,9 +143,8 @@ TEST_F(LaneScaleTest, ARangeGivenOrDraggedPutsAValueOnItsRow) {
   const struct {
     Way way;
     double low, high;  // the range the lane shows afterwards, in the channel's units
-  } cases[] = {{Way::ScaleRange, -10.0, 10.0},
-               {Way::PrefixedAxisRange, -2.0, 6.0},
-               {Way::Drag, -5.0, 15.0}};
+  } cases[] = {
+      {Way::ScaleRange, -10.0, 10.0}, {Way::PrefixedAxisRange, -2.0, 6.0}, {Way::Drag, -5.0, 15.0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(int(c.way));
     const double given[2] = {-10.0, 10.0};
@@ -211,7 +218,8 @@ TEST_F(LaneScaleTest, StackedTracesLieInTheUpperAndLowerHalvesOfTheLane) {
   preview.Paint(canvas.Dc(), {0, 0, kLanePaneSize.cx, kLanePaneSize.cy}, 0);
   const auto rows = [&](LONG run, COLORREF colour) {
     const LONGLONG pixel = run * kRunColumns + kRunColumns / 2;
-    const LONG x = LONG(pixel - preview.GetScrollPosition() + preview.DataWidth() + preview.BorderWidth());
+    const LONG x =
+        LONG(pixel - preview.GetScrollPosition() + preview.DataWidth() + preview.BorderWidth());
     std::vector<int> found = canvas.RowsOf(x, colour);
     for (int& row : found) row -= band.rect.top;
     return found;
@@ -224,7 +232,8 @@ TEST_F(LaneScaleTest, StackedTracesLieInTheUpperAndLowerHalvesOfTheLane) {
   EXPECT_EQ(rows(1, colours[0]), std::vector<int>{0}) << "the first trace's highest on top";
   EXPECT_TRUE(middle(rows(2, colours[0]))) << "and its lowest in the middle";
   EXPECT_TRUE(middle(rows(1, colours[1]))) << "the second's highest in the middle";
-  EXPECT_EQ(rows(2, colours[1]), std::vector<int>{int(height - 1)}) << "and its lowest at the bottom";
+  EXPECT_EQ(rows(2, colours[1]), std::vector<int>{int(height - 1)})
+      << "and its lowest at the bottom";
 }
 
 TEST(LaneScaleOfRange, EmptyRangesAndLanesGiveNoScale) {
@@ -232,7 +241,8 @@ TEST(LaneScaleOfRange, EmptyRangesAndLanesGiveNoScale) {
   const struct {
     double low, high;
     long height;
-  } refused[] = {{1.0, 1.0, 50}, {2.0, 1.0, 50}, {0.0, INFINITY, 50}, {0.0, NAN, 50}, {0.0, 1.0, 0}};
+  } refused[] = {
+      {1.0, 1.0, 50}, {2.0, 1.0, 50}, {0.0, INFINITY, 50}, {0.0, NAN, 50}, {0.0, 1.0, 0}};
   for (const auto& c : refused) EXPECT_FALSE(LaneScaleOfRange(c.low, c.high, c.height, &scale));
   // One row holds the whole range.
   ASSERT_TRUE(LaneScaleOfRange(-1.0, 1.0, 1, &scale));
