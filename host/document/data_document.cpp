@@ -8,6 +8,7 @@
 #include "host/framework/call_arguments.h"
 #include "host/framework/call_log.h"
 #include "host/recording/empty_recording.h"
+#include "host/traces/scale_factory.h"
 #include "host/traces/trace_data_source.h"
 #include "platform/win32/com_object.h"
 #include "platform/win32/interlocked.h"
@@ -166,6 +167,8 @@ std::u16string DataDocument::OwnerOf(std::string_view name) {
 Tarn::HeldReference<IUnknown> OpenDocument(std::shared_ptr<Recording> recording) {
   AddArithmeticObjectMaker();
   AddDocumentObjectMakers();
+  // The trace display of a document's views asks the host for its scales.
+  AddTraceObjectMakers();
   auto* document = new DataDocument(std::move(recording));
   return Tarn::HeldReference<IUnknown>(document->Identity());
 }

@@ -38,8 +38,11 @@ void AxisAdjuster::Log(std::string_view operation, const std::string& arguments)
 HRESULT AxisAdjuster::SetRange(const double* range) {
   if (!range) return E_POINTER;
   Log("SetRange", Range(range));
+  if (range[0] == m_range[0] && range[1] == m_range[1]) return S_OK;
   m_range[0] = range[0];
   m_range[1] = range[1];
+  // The band that shows the axis draws its traces at the new range.
+  if (m_observer) m_observer->OnScaleChanged(m_placement.axis, m_range[0], m_range[1]);
   return S_OK;
 }
 

@@ -2,7 +2,8 @@
 // unit and unit name and the auto-scale state of one vertical axis, labels round values of its
 // range, and logs every call. A test drives it as the user drags the scale (Drag) or
 // double-clicks it (RequestAutoScale); the observer, the band that shows the axis, hears of
-// both. The observer is not held: the band owns its adjusters and outlives them.
+// both, and of every other change of the range, as a range in the axis's units. The observer
+// is not held: the band owns its adjusters and outlives them.
 #pragma once
 
 #include <string>

@@ -35,8 +35,10 @@ void DataPane::AutoScaleVisible() {
   const bool sampling = m_online && (m_styleFlags & kNoAutoScaleWhileSampling);
   for (LONG i = 0; i < GetLaneCount(); ++i) {
     ChannelPane& pane = *m_channelPanes[std::size_t(i)];
-    pane.UpdateAxisUnits(sampling || !pane.autoScale[0] ? kNoVisibleRecord : record);
-    UpdatePaneAutoScale(range.Get(), record, i);
+    // A pane that keeps the range it was given is told that no data is visible.
+    const LONG shown = sampling || !pane.autoScale[0] ? kNoVisibleRecord : record;
+    pane.UpdateAxisUnits(shown);
+    UpdatePaneAutoScale(range.Get(), shown, i);
   }
 }
 
@@ -44,6 +46,7 @@ bool DataPane::UpdatePaneAutoScale(IUnknown* data, LONG record, LONG paneIndex) 
   ChannelPane* pane = ChannelPaneAt(paneIndex);
   const auto range = Quor::QueryFace<IPendrelTraceRecordRange>(data);
   if (!pane || !range) return false;
+  if (record == kNoVisibleRecord) return true;
   LONG channel[2] = {};
   GetPaneChannel(paneIndex, channel);
   PendrelValueExtremes extremes = {32000.0, -32000.0, 1.0, 0.0};
@@ -62,7 +65,7 @@ bool DataPane::UpdatePaneAutoScale(IUnknown* data, LONG record, LONG paneIndex) 
   }
   const DrawerSources& sources = m_drawerSources[std::size_t(paneIndex)];
   if (!sources.kind[0]) return true;
-  if (sources.drawer[0]) sources.drawer[0]->SetTimeRange(1, 0, scaled, sources.kind[0]);
+  if (sources.drawer[0]) pane->ScaleDrawer(*sources.drawer[0], 1, scaled, sources.kind[0]);
   if (pane->pendingRange & 1) {
     if (const auto adjuster = Quor::QueryFace<IPendrelAxisAdjuster>(sources.kind[0])) {
       adjuster->SetRange(scaled);

@@ -4,6 +4,7 @@
 #include "platform/pendrel/trace_channel_settings.h"
 #include "platform/pendrel/trace_data.h"
 #include "tracedisplay/drawers/colour_conversion.h"
+#include "tracedisplay/drawers/visible_extremes.h"
 
 namespace PendrelDraw {
 
@@ -102,6 +103,26 @@ HRESULT PolyLineTraceDrawer::GetValueAt(LONG laneKind, LONG record, IQuorString*
     TraceData()->GetUnitFlag(AddressWord(false), channel[0], flag);
   }
   return TraceData()->GetUnitText(AddressWord(false), record, channel[0], text);
+}
+
+HRESULT PolyLineTraceDrawer::QueryInterface(REFIID iid, void** object) {
+  if (iid != IPendrelUnitMapping::iid) return DrawerBase::QueryInterface(iid, object);
+  if (!object) return E_POINTER;
+  *object = static_cast<IPendrelUnitMapping*>(this);
+  AddRef();
+  return S_OK;
+}
+
+HRESULT PolyLineTraceDrawer::GetUnitMapping(LONG, LONG axis, LONG record, IQuorString** text,
+                                            VARIANT_BOOL* flag, double*, double*) {
+  return GetValueAt(axis, record, text, flag);
+}
+
+HRESULT PolyLineTraceDrawer::GetAxisDataRange(LONG axis, LONGLONG first, LONGLONG end,
+                                              double* range) {
+  if (!range) return E_POINTER;
+  if (axis != m_laneKind || channel[0] < 0) return S_FALSE;
+  return VisibleExtremes(Source(), first, end, UnitsAddress(), channel[0], range) ? S_OK : S_FALSE;
 }
 
 HRESULT PolyLineTraceDrawer::SetTimeRange(LONG laneKind, DWORD, const double* range, IUnknown*) {

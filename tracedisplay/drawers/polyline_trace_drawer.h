@@ -13,6 +13,7 @@
 #include "platform/pendrel/sweep_overlay.h"
 #include "platform/pendrel/trace_points.h"
 #include "tracedisplay/drawers/drawer_base.h"
+#include "tracedisplay/drawers/record_drawer.h"
 
 namespace PendrelDraw {
 
@@ -31,9 +32,20 @@ struct TraceDrawerInit {
   LONG secondKind = kNoChannelKind;
 };
 
-class PolyLineTraceDrawer : public DrawerBase {
+class PolyLineTraceDrawer : public DrawerBase, public IPendrelUnitMapping {
  public:
   explicit PolyLineTraceDrawer(const TraceDrawerInit& init);
+
+  HRESULT QueryInterface(REFIID iid, void** object) override;
+  ULONG AddRef() override { return DrawerBase::AddRef(); }
+  ULONG Release() override { return DrawerBase::Release(); }
+
+  // IPendrelUnitMapping: the channel's unit text as GetValueAt gives it, in the channel's own
+  // values (the mapping and range stay as the caller started them), and the extremes of the
+  // channel over data pixels, so that its axis can follow the data.
+  HRESULT GetUnitMapping(LONG fixedUnits, LONG axis, LONG record, IQuorString** text,
+                         VARIANT_BOOL* flag, double* mapping, double* range) override;
+  HRESULT GetAxisDataRange(LONG axis, LONGLONG first, LONGLONG end, double* range) override;
 
   HRESULT Attach(DWORD ignored, IUnknown* source) override;
   HRESULT GetCapabilities(DWORD ignored, DWORD* flags, LONG* leftWidth, LONG* rightWidth,

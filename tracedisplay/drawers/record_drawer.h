@@ -45,6 +45,9 @@ struct IPendrelRecordDrawer : IUnknown {
   virtual HRESULT GetValueAt(LONG laneKind, LONG record, IQuorString** text,
                              VARIANT_BOOL* flag) = 0;
   virtual HRESULT GetLaneValue(LONG record, IUnknown** value) = 0;
+  // The vertical scale of a lane kind: `range` is (gain, offset), which put a value v on row
+  // floor((v + offset) x gain) of the drawer's rectangle; the band makes them from its axis's
+  // value range (ChannelPane::ScaleDrawer). `source` is the axis's scale object.
   virtual HRESULT SetTimeRange(LONG laneKind, DWORD ignored, const double* range,
                                IUnknown* source) = 0;
   virtual HRESULT Refresh(DWORD what) = 0;

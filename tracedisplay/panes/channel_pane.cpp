@@ -5,6 +5,7 @@
 
 #include "core/com_ptr.h"
 #include "core/xquor.h"
+#include "tracedisplay/panes/lane_scale.h"
 #include "tracedisplay/panes/scale_factory_access.h"
 #include "tracedisplay/panes/unit_prefix.h"
 
@@ -153,7 +154,50 @@ void ChannelPane::SetLayout(DWORD id, const LONG* pair, const RECT& band, LONG l
     const RECT scale = {left, top, left + rightWidth, bottom};
     m_adjuster[1]->SetScaleRect(&scale);
   }
+  // The drawers' rows follow the band's height.
+  if (Height() != m_scaledHeight) {
+    m_scaledHeight = Height();
+    ScaleFromAxes(Drawers());
+  }
 }
+
+HRESULT ChannelPane::ScaleDrawer(IPendrelRecordDrawer& drawer, LONG axis, const double* range,
+                                 IUnknown* source) const {
+  if (!ValidAxis(axis) || !range) return S_FALSE;
+  // The axis shows its values in its prefixed unit; the drawers draw them in the channel's.
+  double values[2] = {range[0], range[1]};
+  const PendrelAxisUnit& u = unit[axis - 1];
+  if (PrefixScales(u.index) && u.factor != 0.0) {
+    values[0] /= u.factor;
+    values[1] /= u.factor;
+  }
+  LaneScale scale;
+  if (!LaneScaleOfRange(std::fmin(values[0], values[1]), std::fmax(values[0], values[1]), Height(),
+                        &scale)) {
+    return S_FALSE;
+  }
+  const double gainOffset[2] = {scale.gain, scale.offset};
+  return drawer.SetTimeRange(axis, 0, gainOffset, source);
+}
+
+IUnknown* ChannelPane::LaneSource(LONG axis) const {
+  IUnknown* source = nullptr;
+  Owner().DrawerServices()->GetPaneSource(Lane(), axis, &source);
+  return source;
+}
+
+void ChannelPane::ScaleFromAxes(const std::vector<IPendrelRecordDrawer*>& drawers) const {
+  for (LONG axis = 1; axis <= 2; ++axis) {
+    double range[2] = {};
+    IPendrelAxisAdjuster* scale = Adjuster(axis);
+    if (!scale || FAILED(scale->GetRange(range))) continue;
+    Quor::ComPtr<IUnknown> source;
+    source.Attach(LaneSource(axis));
+    for (IPendrelRecordDrawer* drawer : drawers) ScaleDrawer(*drawer, axis, range, source.Get());
+  }
+}
+
+void ChannelPane::OnDrawerAdded(IPendrelRecordDrawer& drawer) { ScaleFromAxes({&drawer}); }
 
 void ChannelPane::Refresh(DWORD what) {
   for (LONG axis = 1; axis <= 2; ++axis) {
@@ -289,14 +333,13 @@ HRESULT ChannelPane::OnDragEnd(LONG axis, LONG value) {
 
 HRESULT ChannelPane::OnScaleChanged(LONG axis, double first, double second) {
   std::lock_guard lock(m_channelOwner.PaneLock());
-  IUnknown* source = nullptr;
-  Owner().DrawerServices()->GetPaneSource(Lane(), axis, &source);
+  Quor::ComPtr<IUnknown> source;
+  source.Attach(LaneSource(axis));
   const double range[2] = {first, second};
   bool accepted = false;
   for (IPendrelRecordDrawer* drawer : Drawers()) {
-    if (drawer->SetTimeRange(axis, 0, range, source) == S_OK) accepted = true;
+    if (ScaleDrawer(*drawer, axis, range, source.Get()) == S_OK) accepted = true;
   }
-  if (source) source->Release();
   if (accepted) {
     MarkAllLayersDirty();
     Owner().FlushPendingUpdates();
@@ -337,6 +380,8 @@ HRESULT ChannelPane::GetAxisDataRange(LONG axis, double* range, VARIANT_BOOL* id
     }
   }
   if (fixedUnits != 0 && identityUnits) *identityUnits = VARIANT_FALSE;
+  // The scale that asks works in the axis's prefixed unit.
+  if (found) ScaleByPrefix(axis, range);
   return found ? S_OK : 1;
 }
 

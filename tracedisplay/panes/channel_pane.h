@@ -80,6 +80,14 @@ class ChannelPane final : public ChildPaneBase, public ChannelPaneInit {
 
   LONG Lane() const { return colourSlot; }
   IPendrelAxisAdjuster* Adjuster(LONG axis) const;
+  // Gives a drawer the scale that shows `range` (in the axis's prefixed units) over the band's
+  // rows, with the lane's source; the drawer's answer, S_FALSE when the range shows nothing.
+  // Every range an axis reports reaches the drawers through here.
+  HRESULT ScaleDrawer(IPendrelRecordDrawer& drawer, LONG axis, const double* range,
+                      IUnknown* source) const;
+
+ protected:
+  void OnDrawerAdded(IPendrelRecordDrawer& drawer) override;
 
  private:
   ~ChannelPane() override;
@@ -88,10 +96,15 @@ class ChannelPane final : public ChildPaneBase, public ChannelPaneInit {
   void ScaleByPrefix(LONG axis, double* range) const;
   // The unit text of an axis from the drawers, with its data range.
   std::u16string AxisUnitText(LONG axis, LONG record, double* range);
+  // Gives the drawers the scales of the axes' current ranges.
+  void ScaleFromAxes(const std::vector<IPendrelRecordDrawer*>& drawers) const;
+  IUnknown* LaneSource(LONG axis) const;
 
   ChannelPaneOwner& m_channelOwner;
   IPendrelAxisAdjuster* m_adjuster[2] = {};
   IPendrelScaleRange* m_range = nullptr;
+  // The band height the drawers' scales were made for.
+  LONG m_scaledHeight = -1;
 };
 
 }  // namespace PendrelDraw

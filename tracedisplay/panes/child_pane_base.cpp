@@ -83,6 +83,7 @@ HRESULT ChildPaneBase::AddDrawer(DWORD flags, IPendrelRecordDrawer* drawer, LONG
     PlaceLayers();
   }
   marginsStale = true;
+  OnDrawerAdded(*drawer);
   return S_OK;
 }
 

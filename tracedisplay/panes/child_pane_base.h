@@ -106,6 +106,8 @@ class ChildPaneBase : public SimpleUnknownImp1<IDragScaleObserver, 0>, public Ch
   // A copy of the record whose drawers are clones of the other band's.
   ChildPaneBase(const ChildPaneBase& other);
   ~ChildPaneBase() override;
+  // A drawer has joined the band, its extent set.
+  virtual void OnDrawerAdded(IPendrelRecordDrawer&) {}
 
  private:
   void SortDrawers();

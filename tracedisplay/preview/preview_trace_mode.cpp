@@ -49,13 +49,14 @@ void PreviewDataPane::StackTraces(ChannelPane& pane) {
     const double span = high - low;
     double range[2] = {low - span, high};
     if (axis == 2) range[0] = low, range[1] = high + span;
+    // The drawer's range came in the axis's prefixed unit: back in the channel's, which the
+    // pane shows in that unit again.
     const PendrelAxisUnit unit = pane.unit[axis - 1];
     if (PrefixScales(unit.index)) {
       range[0] *= unit.factor;
       range[1] *= unit.factor;
     }
-    if (IPendrelAxisAdjuster* scale = pane.Adjuster(axis)) scale->SetRange(range);
-    pane.pendingRange &= ~DWORD(axis);
+    pane.SetScaleRange(axis, range);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "core/xquor.h"
 #include "host/traces/axis_adjuster.h"
 #include "tracedisplay/panes/notice_ids.h"
+#include "tracedisplay/tests/lane_rows.h"
 #include "tracedisplay/tests/recording_drawer.h"
 #include "tracedisplay/tests/trace_display_test.h"
 
@@ -160,7 +161,8 @@ TEST_F(ChannelPaneTest, ADraggedScaleHoldsTheReadyFlagAndTellsTheObservers) {
   Tarn::ClearRecordedCalls();
   Axis(1).Drag(0.5);
   EXPECT_FALSE(pane.ReadyFlag());
-  EXPECT_EQ(trace->rangesSet.back(), std::make_pair(0.0, 2.0));
+  // The scale's range moved from [-1, 1] to [0, 2]: the trace shows that over the band.
+  EXPECT_TRUE(SpansLane(trace->rangesSet.back(), 0.0, 2.0, Band().Height()));
   const DWORD notice = PaneActionNotice::Id();
   EXPECT_EQ(notice & 0xFFFF, 46u);
   EXPECT_NE(notice >> 16, 0u);
@@ -190,6 +192,7 @@ TEST_F(ChannelPaneTest, TheReadyFlagIsSetWhileTheUserDrags) {
     std::vector<bool>& m_seen;
   };
   Band().AddDrawer(0, new ReadyProbe(pane, seen), 255);
+  seen.clear();  // the scales the drawer was added with
   Axis(2).Drag(1.0);
   EXPECT_EQ(seen, std::vector<bool>{true});
   EXPECT_FALSE(pane.ReadyFlag());

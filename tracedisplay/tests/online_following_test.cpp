@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/com_ptr.h"
 #include "host/document/data_document.h"
 #include "host/sampling/sampling_simulator.h"
 #include "host/traces/trace_data_source.h"

@@ -9,6 +9,7 @@
 #include "platform/pendrel/changed_event.h"
 #include "platform/pendrel/trace_ranges.h"
 #include "platform/win32/com_object.h"
+#include "tracedisplay/tests/lane_rows.h"
 #include "tracedisplay/tests/recording_drawer.h"
 #include "tracedisplay/tests/trace_display_test.h"
 #include "tracedisplay/tests/window_surface.h"
@@ -356,14 +357,16 @@ TEST_F(PaintingTest, AutoScalingAppliesTheScaledExtremesUnlessTheyAreEqual) {
   ASSERT_EQ(range->asked.size(), 1u);
   EXPECT_EQ(range->asked[0], (std::array<LONG, 3>{LONG(0xC0002000), 0, 3}));
 
-  // (value + offset) x scale, then in millis: the drawer gets it, and the scale too while it
-  // waits for a range.
+  // (value + offset) x scale, then in millis: the drawer shows it over the lane, and the scale
+  // takes it too while it waits for a range.
   range->extremes = {-1.0, 3.0, 0.5, 1.0};
   band.unit[0] = {u'm', 1000.0, 7};
   band.pendingRange = 1;
   EXPECT_TRUE(pane->UpdatePaneAutoScale(data, 0, 0));
-  ASSERT_EQ(traces[0]->rangesSet.size(), 1u);
-  EXPECT_EQ(traces[0]->rangesSet[0], (std::pair<double, double>{0.0, 2000.0}));
+  ASSERT_FALSE(traces[0]->rangesSet.empty());
+  // The drawer draws the channel's values: the millis shown are 0 to 2 of them.
+  EXPECT_TRUE(SpansLane(traces[0]->rangesSet.back(), 0.0, 2.0, band.Height()));
+  const std::size_t scaled = traces[0]->rangesSet.size();
   double shown[2] = {};
   adjuster->GetRange(shown);
   EXPECT_EQ(shown[0], 0.0);
@@ -375,7 +378,7 @@ TEST_F(PaintingTest, AutoScalingAppliesTheScaledExtremesUnlessTheyAreEqual) {
   range->result = S_OK;
   EXPECT_FALSE(pane->UpdatePaneAutoScale(data, 0, 1));
   EXPECT_FALSE(pane->UpdatePaneAutoScale(nullptr, 0, 0));
-  EXPECT_EQ(traces[0]->rangesSet.size(), 1u);
+  EXPECT_EQ(traces[0]->rangesSet.size(), scaled);
 }
 
 TEST_F(PaintingTest, AutoScalingFollowsTheVisibleSamples) {
@@ -404,14 +407,21 @@ TEST_F(PaintingTest, AutoScalingFollowsTheVisibleSamples) {
   pane->SetPaneDrawerSource(0, 1, static_cast<IPendrelRecordDrawer*>(scaleSource.Get()), traces[0].Get());
 
   // The first 500 pixels show ticks 0 to 4999 of record 0.
+  const LONG height = pane->ChannelPaneAt(0)->Height();
+  pane->ChannelPaneAt(0)->autoScale[0] = true;
   pane->Invalidate(kRedrawLayout);
   ASSERT_EQ(traces[0]->rangesSet.size(), 1u);
-  EXPECT_EQ(traces[0]->rangesSet.back(), (std::pair<double, double>{-1.0, 7.0}));
+  EXPECT_TRUE(SpansLane(traces[0]->rangesSet.back(), -1.0, 7.0, height));
   // The last 500 show ticks 7000 to 9999 of record 0 and all of record 1.
   pane->SetScrollPosition(1200);
   pane->Invalidate(kRedrawLayout);
   ASSERT_EQ(traces[0]->rangesSet.size(), 2u);
-  EXPECT_EQ(traces[0]->rangesSet.back(), (std::pair<double, double>{-30.0, 1.0}));
+  EXPECT_TRUE(SpansLane(traces[0]->rangesSet.back(), -30.0, 1.0, height));
+  // A pane that keeps the range it was given is not scaled to what comes into view.
+  pane->ChannelPaneAt(0)->autoScale[0] = false;
+  pane->SetScrollPosition(500);
+  pane->Invalidate(kRedrawLayout);
+  EXPECT_EQ(traces[0]->rangesSet.size(), 2u);
 }
 
 TEST_F(PaintingTest, RefreshingTheDrawersOfEveryPaneSucceedsAndWaitsForTheFlush) {

@@ -4,10 +4,10 @@
 #include <mutex>
 
 #include "analysis/settings/change_flags.h"
-#include "platform/pendrel/trace_ranges.h"
 #include "tracedisplay/drawers/custom_units_trace_drawer.h"
 #include "tracedisplay/drawers/event_drawer.h"
 #include "tracedisplay/drawers/graticule_drawer.h"
+#include "tracedisplay/drawers/visible_extremes.h"
 #include "views/options/plot_option_source.h"
 
 namespace Rhyth {
@@ -23,8 +23,6 @@ constexpr LONG kNormalisedLane = 2;
 // The range the normalised trace shows, in standard deviations, when the data in view gives
 // none.
 constexpr double kNormalisedRange[2] = {-2.0, 12.0};
-// The share of a trace's range left free above and below it.
-constexpr double kTraceMargin = 0.05;
 // The address bit with which extremes are asked for in the units shown.
 constexpr DWORD kExtremesAddress = 0x2000;
 // The record whose description and value range the preview asks for first.
@@ -73,8 +71,6 @@ void RhythPreviewPane::UpdatePreview() {
   if (ExtLib::GetChannelValueRange(m_hostData.Get(), kFirstRecord, m_source.channelIndex, &minimum,
                                    &maximum) &&
       minimum < maximum) {
-    m_sourceRange[0] = minimum;
-    m_sourceRange[1] = maximum;
     SetAxisRange(false, minimum, maximum);
   }
   RebuildDrawers();
@@ -110,20 +106,26 @@ void RhythPreviewPane::RebuildDrawers() {
   // The host's online notices reach the drawers from its own thread under the pane lock.
   std::lock_guard lock(Pane().PaneLock());
   PendrelDraw::PreviewDataWinWButtons& window = *Window();
+  EnsureScales();
   window.ClearDrawers();
+  for (const LONG lane : {kSourceLane, kNormalisedLane}) RegisterTrace(lane, nullptr);
   AddGrid();
   AddSourceTrace();
   AddBeatMarks();
   AddNormalisedTrace();
   Pane().FlushPendingUpdates();
-  ScaleTrace(kSourceLane, m_sourceRange);
+  // The traces take the scales of their axes; the normalised one shows what is in view.
   double normalised[2] = {kNormalisedRange[0], kNormalisedRange[1]};
   const PendrelChannelRef channel = m_detector.GetNormalisedChannel();
-  if (!channel.IsNone() && VisibleRange(LONG(channel.index), normalised)) {
-    SetAxisRange(true, normalised[0], normalised[1]);
-  }
-  ScaleTrace(kNormalisedLane, normalised);
+  if (!channel.IsNone()) VisibleRange(LONG(channel.index), normalised);
+  SetAxisRange(true, normalised[0], normalised[1]);
   Pane().MarkAllForRedraw();
+}
+
+void RhythPreviewPane::RegisterTrace(LONG laneKind, IPendrelRecordDrawer* trace) {
+  PendrelDraw::PreviewDataPane& pane = Pane();
+  if (pane.GetLaneCount() < 1) return;
+  pane.SetPaneDrawerSource(0, laneKind, pane.ChannelPaneAt(0)->Adjuster(laneKind), trace);
 }
 
 void RhythPreviewPane::AddGrid() {
@@ -142,6 +144,7 @@ void RhythPreviewPane::AddSourceTrace() {
   init.channelIndex = LONG(m_source.channelIndex);
   auto trace = Made(new PendrelDraw::CustomUnitsPolyLineTraceDrawer(
       init, std::make_shared<SourceUnitMapper>(LONG(m_source.channelIndex))));
+  RegisterTrace(kSourceLane, trace.Get());
   Window()->AddDrawer(trace.Get());
 }
 
@@ -161,6 +164,7 @@ void RhythPreviewPane::AddNormalisedTrace() {
   init.channelIndex = LONG(normalised.index);
   auto trace = Made(new PendrelDraw::CustomUnitsPolyLineTraceDrawer(
       init, std::make_shared<PPUNMapper>(LONG(normalised.index))));
+  RegisterTrace(kNormalisedLane, trace.Get());
   Window()->AddDrawer(trace.Get());
 }
 
@@ -175,49 +179,10 @@ void RhythPreviewPane::EnsureScales() {
 
 bool RhythPreviewPane::VisibleRange(LONG channel, double* range) const {
   PendrelDraw::PreviewDataPane& pane = Pane();
-  IPendrelTraceDataView* view = pane.DataView();
-  const auto ranges = Quor::QueryFace<IPendrelTraceRangeSource>(view);
   LONGLONG first = 0, end = 0;
   pane.VisiblePixels(&first, &end);
-  Quor::ComPtr<IPendrelTraceRecordRange> shown;
-  LONG record = 0, tick = 0;
-  if (!ranges ||
-      ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(shown)) !=
-          S_OK ||
-      !shown || view->PixelToPosition(first, &record, &tick) != S_OK) {
-    return false;
-  }
-  PendrelValueExtremes extremes = {1.0, -1.0, 1.0, 0.0};
-  if (FAILED(
-          shown->GetExtremes(kSourceChannelWord | kExtremesAddress, record, channel, &extremes)) ||
-      !(extremes.minimum < extremes.maximum)) {
-    return false;
-  }
-  range[0] = (extremes.minimum + extremes.offset) * extremes.scale;
-  range[1] = (extremes.maximum + extremes.offset) * extremes.scale;
-  return range[0] < range[1];
-}
-
-double RhythPreviewPane::LaneHeight() const {
-  PendrelDraw::PreviewDataPane& pane = Pane();
-  if (pane.GetLaneCount() < 1) return 0.0;
-  const RECT& lane = pane.ChannelPaneAt(0)->rect;
-  return double(lane.bottom - lane.top);
-}
-
-void RhythPreviewPane::ScaleTrace(LONG laneKind, const double* range) {
-  // Row = (value + offset) x gain: the range's top on the lane's first row, its bottom on the
-  // last.
-  const double height = LaneHeight();
-  if (!(height > 0.0) || !(range[1] > range[0])) return;
-  const double margin = (range[1] - range[0]) * kTraceMargin;
-  const double top = range[1] + margin;
-  const double scale[2] = {-(height - 1.0) / (top - (range[0] - margin)), -top};
-  // The grid takes its rows from the axis of its lane kind.
-  IPendrelAxisAdjuster* axis = Pane().ChannelPaneAt(0)->Adjuster(laneKind);
-  for (const PendrelDraw::TraceDrawerItem& item : Window()->Drawers()) {
-    item.drawer->SetTimeRange(laneKind, 0, scale, axis);
-  }
+  return PendrelDraw::VisibleExtremes(pane.DataView(), first, end,
+                                      kSourceChannelWord | kExtremesAddress, channel, range);
 }
 
 void RhythPreviewPane::PaintInto(HDC dc) {

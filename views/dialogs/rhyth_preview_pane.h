@@ -63,14 +63,14 @@ class RhythPreviewPane final : public ExtLib::PreviewPaneBase {
   // The stages of the chain that `settings` changes against the values it was last built from
   // (every stage the first time).
   DWORD ChangedStages(const Settings& settings) const;
-  // The channel panes' scales; the traces get the gain and offset that put their range on the
-  // lane.
+  // The first channel pane's scales, made once.
   void EnsureScales();
-  void ScaleTrace(LONG laneKind, const double* range);
+  // Makes a trace (or none) the first channel pane's drawer of its lane kind, with the axis of
+  // that kind as its source: the base's unit prefix and the auto-scaling find it there.
+  void RegisterTrace(LONG laneKind, IPendrelRecordDrawer* trace);
   // The extremes of a channel over the data in view, in the units shown; false when the view
   // shows none of it.
   bool VisibleRange(LONG channel, double* range) const;
-  double LaneHeight() const;
 
   OWL::TWindow* m_dialog;
   DetectorBase& m_detector;
@@ -78,7 +78,6 @@ class RhythPreviewPane final : public ExtLib::PreviewPaneBase {
   Quor::ComPtr<IUnknown> m_hostData;
   Quor::ComPtr<Settings> m_built;
   ExtLib::ChannelDataText m_sourceText;
-  double m_sourceRange[2] = {-1.0, 1.0};
 };
 
 }  // namespace Rhyth

@@ -354,5 +354,33 @@ TEST_F(PreviewPaneSessions, APictureOfThePreviewIsWritten) {
   std::cout << "picture: " << file.string() << "\n";
 }
 
+TEST_F(PreviewPaneSessions, TheSourceTraceIsTheLanesFirstDrawerAndSpansItsAxis) {
+  Data().Display().SetChannelColour(0, RGB(0, 90, 160));
+  RhythPreviewPane& pane = Show();
+  // The base's unit prefix finds the source trace as the lane's first drawer.
+  Quor::ComPtr<IPendrelRecordDrawer> first;
+  pane.DataPane().GetPaneDrawer(0, 0, 1, Quor::ComPtrOut<IPendrelRecordDrawer>::Bind(first));
+  ASSERT_EQ(first.Get(), pane.Drawers()[1].drawer.Get());
+  EXPECT_EQ(pane.DataPane().ChannelPaneAt(0)->unit[0].index, pane.SourceText().prefix);
+  // The axis shows the source's whole range, all of which is in view: the trace reaches the
+  // lane's first and last rows and no further. The beat lines and the normalised trace, which
+  // cover parts of it, go.
+  pane.PreviewWindow().SetShowSecondTrace(false);
+  LONG beats[2] = {};
+  pane.Drawers()[2].drawer->GetScale(beats);
+  pane.DataPane().ChannelPaneAt(0)->RemoveDrawers(0x40000000, beats[0], beats[1]);
+  const auto canvas = Painted();
+  const RECT lane = Lane();
+  LONG top = lane.bottom, bottom = lane.top - 1;
+  for (LONG x = lane.left; x < lane.right; ++x) {
+    for (const int y : canvas->RowsOf(x, RGB(0, 90, 160))) {
+      top = std::min<LONG>(top, y);
+      bottom = std::max<LONG>(bottom, y);
+    }
+  }
+  EXPECT_EQ(top, lane.top);
+  EXPECT_EQ(bottom, lane.bottom - 1);
+}
+
 }  // namespace
 }  // namespace PreviewPaneTest
