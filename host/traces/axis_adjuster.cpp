@@ -1,5 +1,6 @@
 #include "host/traces/axis_adjuster.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 
@@ -15,6 +16,9 @@ std::string Range(const double* range) {
   text << range[0] << ", " << range[1];
   return text.str();
 }
+
+// Pixels between two tick rows at the least.
+constexpr LONG kMinimumTickSpacing = 20;
 
 // The round step (1, 2 or 5 times a power of ten) at or above `span`.
 double RoundStepAbove(double span) {
@@ -128,7 +132,13 @@ HRESULT AxisAdjuster::GetTickRows(LONG capacity, double* values, LONG* count) {
   const double low = std::fmin(m_range[0], m_range[1]);
   const double high = std::fmax(m_range[0], m_range[1]);
   if (capacity <= 0 || !(low < high) || !std::isfinite(high - low)) return S_FALSE;
-  const double step = RoundStepAbove((high - low) / capacity);
+  // Rows closer than a label's height apart only crowd the lane: a placed scale asks for no more
+  // than fit its height at that spacing.
+  LONG wanted = capacity;
+  if (const LONG height = m_rect.bottom - m_rect.top; height > 0) {
+    wanted = std::clamp<LONG>(height / kMinimumTickSpacing, 1, capacity);
+  }
+  const double step = RoundStepAbove((high - low) / wanted);
   for (double value = std::ceil(low / step) * step; value <= high; value += step) {
     if (*count == capacity) return S_FALSE;
     values[(*count)++] = value;

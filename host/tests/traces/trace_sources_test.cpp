@@ -126,6 +126,11 @@ TEST(AxisAdjuster, KeepsItsStateAndCopiesIt) {
   EXPECT_EQ(values[5], 20.0);
   EXPECT_EQ(adjuster.GetTickRows(3, values, &count), S_OK);
   EXPECT_EQ(count, 3);  // 0, 10, 20
+  // Placed on a lane 60 pixels high, the scale asks for no rows closer than 20 pixels.
+  const RECT lane = {0, 0, 40, 60};
+  EXPECT_EQ(adjuster.SetScaleRect(&lane), S_OK);
+  EXPECT_EQ(adjuster.GetTickRows(8, values, &count), S_OK);
+  EXPECT_EQ(count, 3);  // 0, 10, 20
   held->Release();
 }
 
