@@ -8,6 +8,9 @@
 
 namespace Rhyth {
 
+// The unit of spectral power: seconds squared.
+inline constexpr char16_t kPowerUnitText[] = u"s\u00B2";
+
 struct Spectrum {
   double df = 0;         // Hz
   LONG first = 0;        // grid index of the first frequency; 1 once computed

@@ -2,6 +2,7 @@
 
 #include "analysis/document/document.h"
 #include "analysis/document/document_ids.h"
+#include "analysis/engine/hrv_spectrum.h"
 #include "core/com_call_guard.h"
 
 namespace Rhyth {
@@ -159,7 +160,7 @@ HRESULT RhythTabulonPowerBase::Calculate() {
 }
 
 Quor::String RhythTabulonPowerBase::UnitText() const {
-  return AnalysisEngine::FormatWithSIPrefix(-3, u"s\u00B2");
+  return AnalysisEngine::FormatWithSIPrefix(-3, kPowerUnitText);
 }
 
 }  // namespace Rhyth

@@ -4,6 +4,7 @@
 #include "core/com_ptr.h"
 #include "platform/pendrel/trace_ranges.h"
 #include "tracedisplay/datapane/data_pane.h"
+#include "tracedisplay/drawers/visible_extremes.h"
 #include "tracedisplay/panes/unit_prefix.h"
 
 namespace PendrelDraw {
@@ -21,14 +22,9 @@ constexpr DWORD kExtremesAddress = 0x2000;
 void DataPane::AutoScaleVisible() {
   LONGLONG first = 0, end = 0;
   VisiblePixels(&first, &end);
-  Quor::ComPtr<IPendrelTraceRecordRange> range;
-  LONG record = kNoVisibleRecord, tick = 0;
-  if (const auto ranges = Quor::QueryFace<IPendrelTraceRangeSource>(m_dataView)) {
-    if (ranges->GetRecordRange(first, end, Quor::ComPtrOut<IPendrelTraceRecordRange>::Bind(range)) != S_OK) {
-      range.Clear();
-    }
-  }
-  if (!range || m_dataView->PixelToPosition(first, &record, &tick) != S_OK) {
+  LONG record = kNoVisibleRecord;
+  const auto range = ShownRecordRange(m_dataView, first, end, &record);
+  if (!range) {
     for (ChannelPane* pane : m_channelPanes) pane->UpdateAxisUnits(kNoVisibleRecord);
     return;
   }
@@ -49,16 +45,12 @@ bool DataPane::UpdatePaneAutoScale(IUnknown* data, LONG record, LONG paneIndex) 
   if (record == kNoVisibleRecord) return true;
   LONG channel[2] = {};
   GetPaneChannel(paneIndex, channel);
-  PendrelValueExtremes extremes = {32000.0, -32000.0, 1.0, 0.0};
-  if (FAILED(range->GetExtremes(DWORD(channel[1]) | kExtremesAddress, record, channel[0], &extremes))) {
-    return false;
-  }
-  // A range without values leaves its start answer inverted: nothing to scale to.
-  if (extremes.minimum > extremes.maximum) return true;
-  double scaled[2] = {(extremes.minimum + extremes.offset) * extremes.scale,
-                      (extremes.maximum + extremes.offset) * extremes.scale};
-  // A flat trace gives no range to scale to.
-  if (scaled[0] == scaled[1]) return true;
+  double scaled[2] = {};
+  const HRESULT found =
+      ScaledExtremes(range.Get(), DWORD(channel[1]) | kExtremesAddress, record, channel[0], scaled);
+  if (FAILED(found)) return false;
+  // No values, or only one: nothing to scale to.
+  if (found != S_OK) return true;
   if (PrefixScales(pane->unit[0].index)) {
     scaled[0] *= pane->unit[0].factor;
     scaled[1] *= pane->unit[0].factor;

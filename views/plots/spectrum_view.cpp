@@ -1,5 +1,6 @@
 #include "views/plots/spectrum_view.h"
 
+#include "analysis/engine/hrv_spectrum.h"
 #include "views/classes/view_titles.h"
 #include "views/options/full_ranges.h"
 #include "views/options/plot_option_source.h"
@@ -24,7 +25,7 @@ void SpectrumView::GetDefaultRanges(IEtchEnumInfo* info, ViewRange& x, ViewRange
   SpectrumFullRange(GatherPlotOptionSource(GetDocument()), info, x, y);
 }
 
-Quor::String SpectrumView::GetUnitName() { return u"s\u00B2"; }
+Quor::String SpectrumView::GetUnitName() { return kPowerUnitText; }
 
 const DoubleArray* SpectrumView::GetData() {
   return &GetDocument().Engine().SpectrumResults().power;

@@ -1,6 +1,6 @@
-// The power spectrum view: the RR series' power in ms² against frequency, the VLF, LF and HF
-// bands shown as lines the user drags. A drag stores the new edges in the analysis settings and
-// analyses again, so every view's band powers follow.
+// The power spectrum of the RR intervals, in ms² over hertz, with the edges of the VLF, LF and
+// HF bands as lines on it. Moving a line changes the bands of the analysis itself: the edges go
+// into the settings and the analysis runs again, which renews every view's band powers.
 #pragma once
 
 #include "views/series/rhyth_view_base_yt.h"
@@ -29,8 +29,8 @@ class SpectrumView final : public RhythViewBaseYT {
   // Powers are in s² and shown in ms²: the prefix applies twice.
   double GetScaleFactor() override;
 
-  // The page reports all lines of the band element, lowest first; the first six are the band
-  // edges. Another element, or fewer lines, changes nothing.
+  // The page hands over every line of its band element in ascending order; the band edges are
+  // the first six of them. Anything else leaves the settings alone.
   void OnBandEdgesDragged(const Quor::String& elementId, const double* positions, DWORD count);
 };
 

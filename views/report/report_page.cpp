@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "analysis/engine/hrv_spectrum.h"
 #include "analysis/measurements/measurements.h"
 #include "analysis/module_strings.h"
 #include "views/report/eng_value.h"
@@ -25,7 +26,6 @@ constexpr wchar_t kSeconds[] = L"s";
 constexpr wchar_t kBeatsPerMinute[] = L"BPM";
 constexpr wchar_t kPercent[] = L"%";
 constexpr wchar_t kHertz[] = L"Hz";
-constexpr char16_t kPowerUnit[] = u"s\u00B2";
 constexpr wchar_t kNoUnit[] = L"";
 // Powers show as square milliseconds: the prefix of s², applied twice.
 constexpr int32_t kPowerExponent = -6;
@@ -124,7 +124,7 @@ void ReportPage::FeedFrequencyDomain(boost::format& page, const AnalysisEngine& 
                                      const SpectrumParams& bands) {
   page % F0(bands.vlfLow, kNoUnit) % F0(bands.vlfHigh, kHertz) % F0(bands.lfLow, kNoUnit)
        % F0(bands.lfHigh, kHertz) % F0(bands.hfLow, kNoUnit) % F0(bands.hfHigh, kHertz);
-  page % AnalysisEngine::FormatWithSIPrefix(kPowerHeaderExponent, kPowerUnit).ToUtf8String();
+  page % AnalysisEngine::FormatWithSIPrefix(kPowerHeaderExponent, kPowerUnitText).ToUtf8String();
   const Spectrum& s = engine.SpectrumResults();
   const double shared = s.total - s.vlf;
   page % P(s.total);
