@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls/drawing/opaque_image.h"
 #include "controls/gadgets/glyph_face.h"
 #include "controls/theme/ux_theme_dll.h"
 #include "core/system_info_cache.h"
@@ -34,15 +35,9 @@ std::u16string WithoutAmpersands(std::u16string text) {
 
 // The glyph's pixels, opaque, for drawing through the colour matrix.
 std::unique_ptr<Gdiplus::Bitmap> GlyphImage(HDC dc, const OWL::TBitmap& glyph) {
-  auto image = std::make_unique<Gdiplus::Bitmap>(glyph.Width(), glyph.Height());
   OWL::TMemoryDC memory(dc);
   memory.SelectObject(glyph);
-  for (int y = 0; y < glyph.Height(); ++y) {
-    for (int x = 0; x < glyph.Width(); ++x) {
-      const COLORREF c = GetPixel(memory, x, y);
-      image->SetPixel(x, y, Gdiplus::Color(255, GetRValue(c), GetGValue(c), GetBValue(c)));
-    }
-  }
+  auto image = OpaqueImageOf(memory, glyph.Width(), glyph.Height());
   memory.RestoreObjects();
   return image;
 }

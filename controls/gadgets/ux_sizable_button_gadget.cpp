@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "controls/dpi/window_dpi.h"
+#include "controls/drawing/opaque_image.h"
 #include "controls/gadgets/glyph_face.h"
 #include "controls/gadgets/ux_sizable_button_gadget_enabler.h"
 #include "controls/gdiplus_starter.h"
@@ -42,14 +43,9 @@ std::unique_ptr<Gdiplus::Bitmap> FromBitmapResource(HINSTANCE module, LPCWSTR na
   GetObjectW(bitmap, sizeof info, &info);
   std::unique_ptr<Gdiplus::Bitmap> image;
   if (info.bmWidth > 0 && info.bmHeight > 0) {
-    image = std::make_unique<Gdiplus::Bitmap>(info.bmWidth, info.bmHeight);
     const HDC dc = CreateCompatibleDC(nullptr);
     const HGDIOBJ previous = SelectObject(dc, bitmap);
-    for (int y = 0; y < info.bmHeight; ++y)
-      for (int x = 0; x < info.bmWidth; ++x) {
-        const COLORREF pixel = GetPixel(dc, x, y);
-        image->SetPixel(x, y, Gdiplus::Color(255, GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)));
-      }
+    image = OpaqueImageOf(dc, info.bmWidth, info.bmHeight);
     SelectObject(dc, previous);
     DeleteDC(dc);
   }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "host/cli/csv_numbers.h"
 #include "host/cli/option_values.h"
 #include "host/cli/plot_view_page.h"
 #include "host/document/data_document.h"
@@ -56,8 +57,8 @@ const std::string kReadBox = "(function () {" + kBox + " return found.edges ? fo
 std::string ScriptNumber(double value) {
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", value);
+  std::string text;
+  AppendShortest(text, value);
   return text;
 }
 
