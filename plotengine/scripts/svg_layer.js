@@ -3,7 +3,8 @@
 // plain decimals, colours rgba() without blanks, paths M and L only, every text carries its
 // dominant-baseline, a rect is either filled or outlined, marks are drawn through defs and use,
 // and what cannot be said in the dialect (fills of paths other than rectangles, images) is left
-// out. Made by copy for one copy and dropped with it.
+// out. Every stroked shape says fill:none, so that other SVG readers, which fill a shape black
+// by default, show it as the plot does. Made by copy for one copy and dropped with it.
 (function ($) {
   'use strict';
 
@@ -281,7 +282,7 @@
     var colour = rgbaText(this.state.strokeStyle, this.state.globalAlpha);
     var width = this.state.lineWidth * this.length_scale();
     return {visible: colour.visible && width > 0,
-            text: 'stroke:' + colour.text + ';stroke-width:' + num(width)};
+            text: 'fill:none;stroke:' + colour.text + ';stroke-width:' + num(width)};
   };
 
   // A polyline's "d"; a point written as its predecessor adds nothing and is left out.
@@ -447,7 +448,7 @@
     recorder.lineWidth = this.state.lineWidth;
     recorder.beginPath();
     draw(recorder);
-    var width = 'stroke-width:' + num(this.state.lineWidth);
+    var width = 'fill:none;stroke-width:' + num(this.state.lineWidth);
     var lines = $.grep(recorder.subpaths, function (points) { return points.length > 1; });
     if (lines.length && !recorder.ellipses.length) {
       return '<path id="' + id + '" style="' + width + '" d="' + $.map(lines, pathData).join(' ') +

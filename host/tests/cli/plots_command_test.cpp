@@ -1,6 +1,6 @@
 // `pendrel analyse --plots`: the six plot views opened on the analysis by the command line, each
 // written as a PNG through its plot window and as the SVG its page hands over for a copy, read
-// back by tools of their own (PIL, xmllint); and what the options refuse.
+// back by tools of their own (PIL, xmllint, rsvg-convert); and what the options refuse.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -41,6 +41,32 @@ bool SvgWellFormed(const fs::path& svg) {
   return std::system(("xmllint --noout '" + svg.string() + "' 2>/dev/null").c_str()) == 0;
 }
 
+// How many pixels of a PNG, laid over white, show one of the colours ("R,G,B") laid over white
+// at 40 % or more: a line's smoothed edges and a translucent fill count, a grey grid does not.
+int InkedPixels(const fs::path& png, const std::vector<std::string>& colours) {
+  std::string list;
+  for (const std::string& colour : colours) list += " " + colour;
+  const std::string counted = CommandOutput(
+      "/usr/bin/python3 -c \"import sys; from PIL import Image\n"
+      "wanted = [tuple(255 - int(v) for v in c.split(',')) for c in sys.argv[2:]]\n"
+      "image = Image.open(sys.argv[1]).convert('RGBA')\n"
+      "page = Image.new('RGBA', image.size, 'white'); page.alpha_composite(image)\n"
+      "def inked(p):\n"
+      "  q = [255 - v for v in p]\n"
+      "  for d in wanted:\n"
+      "    t = sum(a * b for a, b in zip(q, d)) / sum(a * a for a in d)\n"
+      "    if t >= 0.4 and max(abs(a - t * b) for a, b in zip(q, d)) <= 8: return True\n"
+      "  return False\n"
+      "print(sum(inked(p) for p in page.convert('RGB').getdata()))\""
+      " '" + png.string() + "'" + list);
+  try {
+    return std::stoi(counted);
+  } catch (const std::exception&) {
+    ADD_FAILURE() << counted;
+    return 0;
+  }
+}
+
 class PlotsCommand : public ::testing::Test {
  protected:
   void SetUp() override { folder = MakeTempFolder(); }
@@ -66,6 +92,41 @@ TEST_F(PlotsCommand, WritesEachViewAsPngAndSvgAtThePlotSize) {
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(plots), fs::directory_iterator()), 12)
       << "nothing but the twelve files is left behind";
+}
+
+// The colours each view draws its data in: the host's channel colour (blue; the histograms'
+// bars at 80 %), the classifier's points in their class colours but the red of its box.
+const std::vector<std::pair<std::string, std::vector<std::string>>> kSeriesColours = {
+    {"rhyth_tachogram_view", {"0,0,200"}},
+    {"rhyth_rr_histogram_view", {"0,0,200"}},
+    {"rhyth_delta_rr_histogram_view", {"0,0,200"}},
+    {"rhyth_poincare_view", {"0,0,200"}},
+    {"rhyth_spectrum_view", {"0,0,200"}},
+    {"rhyth_classifier_view", {"0,80,255", "255,0,170", "255,170,0"}}};
+
+TEST_F(PlotsCommand, TheExcerptsPlotsShowTheirSeriesAndTheSvgRendersElsewhere) {
+  if (!fs::exists(MitdbExcerpt())) GTEST_SKIP() << "no shared data at " << SharedDataFolder();
+  const fs::path plots = folder / "plots";
+  const ProcessResult result = RunPendrel(
+      {"analyse", MitdbExcerpt().string(), "--plots", plots.string(), "--plot-size", "700x500"});
+  if (result.err.find("is a browser installed") != std::string::npos) GTEST_SKIP() << result.err;
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(std::distance(fs::directory_iterator(plots), fs::directory_iterator()), 12);
+  for (const auto& [id, colours] : kSeriesColours) {
+    SCOPED_TRACE(id);
+    const fs::path png = plots / (id + ".png");
+    const fs::path svg = plots / (id + ".svg");
+    EXPECT_EQ(PngSize(png), "700 500\n");
+    EXPECT_GT(InkedPixels(png, colours), 200) << "the series is drawn";
+    ASSERT_TRUE(SvgWellFormed(svg));
+    const fs::path rendered = folder / (id + ".rendered.png");
+    ASSERT_EQ(std::system(("rsvg-convert -o '" + rendered.string() + "' '" + svg.string() + "'")
+                              .c_str()),
+              0);
+    EXPECT_GT(InkedPixels(rendered, colours), 200) << "the SVG draws the series too";
+    // Other readers fill a shape that names no fill black; here only texts, axes and outlines.
+    EXPECT_LT(InkedPixels(rendered, {"0,0,0"}), 700 * 500 / 50) << "a shape filled black";
+  }
 }
 
 TEST_F(PlotsCommand, AViewThatFailsIsNamedAndTheOthersAreStillWritten) {

@@ -331,8 +331,8 @@ TEST_F(PlotCopyInBrowser, EveryPlotterCopiesInItsColoursWithItsLabelsIntact) {
   }
   // The dialect: plain numbers, marks through definitions, every text with its baseline.
   EXPECT_THAT(svg, HasSubstr("width=\"640\" height=\"480\">"));
-  EXPECT_THAT(svg, HasSubstr("<defs><circle id=\"etch_mark_circle_4_2\" style=\"stroke-width:2\" "
-                             "cx=\"4\" cy=\"4\" r=\"4\"/>"));
+  EXPECT_THAT(svg, HasSubstr("<defs><circle id=\"etch_mark_circle_4_2\" "
+                             "style=\"fill:none;stroke-width:2\" cx=\"4\" cy=\"4\" r=\"4\"/>"));
   EXPECT_THAT(svg, HasSubstr("<use xlink:href=\"#etch_mark_cross_4_2\""));
   EXPECT_FALSE(std::regex_search(svg, std::regex("[0-9][eE][-+]?[0-9]")))
       << "a number with an exponent";
@@ -376,7 +376,8 @@ TEST_F(PlotCopyInBrowser, ACopyDuringAPaintWaitsForItsEndAndEachCopyAnswersWithI
   EXPECT_EQ(calls[1].userData, "print");
   // Both show the series the paint fetched, in its colour.
   for (const SvgCall& call : calls)
-    EXPECT_THAT(call.svg, HasSubstr("<path style=\"stroke:rgba(255,0,0,1.0020);stroke-width:3\""));
+    EXPECT_THAT(call.svg,
+                HasSubstr("<path style=\"fill:none;stroke:rgba(255,0,0,1.0020);stroke-width:3\""));
   proxy->SetDelay(0);
 }
 
