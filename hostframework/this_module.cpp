@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/win32/resources.h"
+
 namespace ExtLib {
 
 namespace {
@@ -11,5 +13,10 @@ std::atomic<HMODULE> thisModule{nullptr};
 HMODULE GetThisModule() { return thisModule.load(); }
 
 void SetThisModule(HMODULE module) { thisModule = module; }
+
+HMODULE OwnResourceModule() {
+  const HMODULE module = GetThisModule();
+  return module ? module : GetModuleHandleW(nullptr);
+}
 
 }  // namespace ExtLib

@@ -9,4 +9,8 @@ namespace ExtLib {
 HMODULE GetThisModule();
 void SetThisModule(HMODULE module);
 
+// Where this code finds its own templates, texts and images when no module is named: this module
+// once its entry has set it, else the executable (a program linked with this code, as a test is).
+HMODULE OwnResourceModule();
+
 }  // namespace ExtLib

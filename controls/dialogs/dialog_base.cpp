@@ -1,6 +1,7 @@
 #include "controls/dialogs/dialog_base.h"
 
 #include "hostframework/host_services.h"
+#include "hostframework/this_module.h"
 #include "platform/owl/application.h"
 #include "platform/pendrel/host_app.h"
 
@@ -16,7 +17,7 @@ LANGID HostLanguage() {
 }
 
 HINSTANCE InstanceOf(const OWL::TModule* module) {
-  return module ? module->GetHandle() : GetModuleHandleW(nullptr);
+  return module ? module->GetHandle() : ExtLib::OwnResourceModule();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "controls/dialogs/settings_warning_dialog.h"
 
 #include "controls/placement/work_area.h"
+#include "hostframework/this_module.h"
 #include "platform/win32/icons.h"
 
 namespace QuorControls {
@@ -39,7 +40,7 @@ class IconStatic final : public OWL::TStatic {
 DialogSettingsWarningDlg::DialogSettingsWarningDlg(OWL::TWindow* parent)
     : Quor::DialogBase(parent, u"INVALIDSETTINGSDLG", nullptr),
       m_icon(new IconStatic(this, kIconControl)),
-      m_sample(new BitmapWindow(this, new OWL::TBitmap(GetModuleHandleW(nullptr), kRedMarkBitmap))) {
+      m_sample(new BitmapWindow(this, new OWL::TBitmap(ExtLib::OwnResourceModule(), kRedMarkBitmap))) {
   SetCaption(u"Pendrel");
 }
 

@@ -3,6 +3,7 @@
 #include "controls/dialogs/settings_warning_dialog.h"
 #include "controls/tests/control_test_resources.h"
 #include "controls/tests/two_monitor_desktop.h"
+#include "hostframework/this_module.h"
 #include "platform/win32/icons.h"
 #include "platform/win32/message_box.h"
 
@@ -77,6 +78,29 @@ TEST_F(SettingsWarning, ShowsTheErrorIconAndTheRedMarkOnTheFaceColourAndOKCloses
   win32::QueueMessageBoxAnswer(IDOK);
   DialogSettingsWarningDlg modal(nullptr);
   EXPECT_EQ(modal.Execute(), IDOK);
+}
+
+// In the host the executable holds none of the warning's resources; a loaded module has them.
+TEST_F(SettingsWarning, ALoadedModuleShowsItFromItsOwnResources) {
+  win32::SetExecutableModule(nullptr);
+  ExtLib::SetThisModule(ControlTestResources());
+  {
+    DialogSettingsWarningDlg dialog(nullptr);
+    EXPECT_TRUE(dialog.HasTemplate());
+    ASSERT_TRUE(dialog.Create());
+    dialog.ShowWindow(SW_SHOW);
+    const HWND mark = dialog.RedMark().GetHandle();
+    InvalidateRect(mark, nullptr, TRUE);
+    UpdateWindow(mark);
+    const HDC dc = GetDC(mark);
+    EXPECT_EQ(GetPixel(dc, 2, 6), RGB(220, 30, 30)) << "the red mark's bitmap";
+    ReleaseDC(mark, dc);
+    dialog.Destroy();
+    win32::QueueMessageBoxAnswer(IDOK);
+    DialogSettingsWarningDlg modal(nullptr);
+    EXPECT_EQ(modal.Execute(), IDOK);
+  }
+  ExtLib::SetThisModule(nullptr);
 }
 
 }  // namespace

@@ -8,10 +8,7 @@
 
 namespace PendrelDraw {
 
-HMODULE TraceDisplayResources() {
-  const HMODULE module = ExtLib::GetThisModule();
-  return module ? module : GetModuleHandleW(nullptr);
-}
+HMODULE TraceDisplayResources() { return ExtLib::OwnResourceModule(); }
 
 OWL::TModule& TraceDisplayModule() {
   static std::mutex mutex;
