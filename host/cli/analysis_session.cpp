@@ -100,7 +100,9 @@ void AnalysisSession::Adopt(std::unique_ptr<HostedDocument> document) {
 void AnalysisSession::OpenFile(const std::filesystem::path& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) {
-    throw SessionError("cannot open " + path.string() + ": no such file");
+    const bool folder = std::filesystem::is_directory(path, error);
+    throw SessionError("cannot open " + path.string() +
+                       (folder ? ": it is a folder, not a file" : ": no such file"));
   }
   m_document.reset();
   Progress(("Reading " + path.string() + " ...").c_str());

@@ -45,6 +45,7 @@ TEST(AnalyseCommand, BadInputGivesOneLineAndAFailingStatus) {
   };
   const Case cases[] = {
       {{"analyse", "/no/such/recording.edf"}, 1, "no such file"},
+      {{"analyse", "/"}, 1, "cannot open /: it is a folder, not a file"},
       {{"analyse", "--bogus"}, 2, "unknown option --bogus"},
       {{"analyse", "--duration", "soon"}, 2, "--duration"},
       {{"analyse", "--rr"}, 2, "--rr needs a value"},
