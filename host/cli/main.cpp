@@ -12,6 +12,7 @@
 #include "host/cli/menu_command.h"
 #include "host/cli/process_heap.h"
 #include "host/cli/run_command.h"
+#include "host/cli/runtime_locale.h"
 #include "host/cli/selftest_command.h"
 #include "host/document/arithmetic_objects.h"
 #include "host/document/document_objects.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv) {
   PendrelHost::PrepareProcessHeap();
   // The module finds the host's texts (error messages among them) in the executable's table.
   win32::SetExecutableModule(PendrelResources());
+  PendrelHost::UseInstalledRuntimeLocale();
   // Before any module loads: modules look for the framework and application objects first.
   if (FAILED(PendrelHost::StartHost())) {
     std::fputs("pendrel: the host's framework services could not be registered\n", stderr);
