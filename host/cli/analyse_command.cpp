@@ -9,6 +9,7 @@
 #include "host/cli/measurement_printer.h"
 #include "host/cli/online_replay.h"
 #include "host/cli/open_and_analyse.h"
+#include "host/cli/output_files.h"
 #include "host/cli/plot_output.h"
 #include "host/cli/report_output.h"
 #include "host/cli/sample_options.h"
@@ -167,9 +168,17 @@ int WriteOutputs(AnalysisSession& session, const AnalyseOptions& options, std::F
   return WritePlots(session, *options.plots, options.plotSize.value_or(ViewFrameSize{}), err) > 0 ? 1 : 0;
 }
 
-int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
-  // A folder the plots cannot go into stops the command before anything is analysed.
+// A file or folder that cannot be written stops the command before anything is analysed.
+void CheckOutputs(const AnalyseOptions& options) {
+  for (const auto* file : {&options.beats, &options.rr, &options.save, &options.trace}) {
+    if (*file) CheckOutputFile(**file);
+  }
+  for (const std::string& report : options.reports) CheckOutputFile(report);
   if (options.plots) PreparePlotFolder(*options.plots);
+}
+
+int Analyse(const AnalyseOptions& options, std::FILE* out, std::FILE* err) {
+  CheckOutputs(options);
   AnalysisSession session(isatty(fileno(err)) ? err : nullptr);
   if (options.online.enabled) {
     // The recording grows while it is sampled: there is no span of it to select yet.

@@ -11,6 +11,7 @@
 #include "host/calc/channel_calculations.h"
 #include "host/cli/beat_mark_table.h"
 #include "host/cli/dialog_answer.h"
+#include "host/cli/output_files.h"
 #include "host/cli/settings_options.h"
 #include "host/documentfile/document_file.h"
 #include "host/documentfile/document_file_error.h"
@@ -54,12 +55,6 @@ std::optional<SaveAsFormat> RRExportFormat(const HostedDocument& document) {
     if (format.typeWord == ((DWORD(id) << 16) | kRRExportNumber)) return std::move(format);
   }
   return std::nullopt;
-}
-
-std::ofstream OpenOutput(const std::filesystem::path& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw SessionError("cannot write " + path.string());
-  return out;
 }
 
 }  // namespace
@@ -242,15 +237,14 @@ AnalysisResults AnalysisSession::Results() {
 void AnalysisSession::WriteBeats(const std::filesystem::path& path) {
   const AnalysisResults results = Results();
   const BeatMarkTable marks(Data());
-  std::ofstream out = OpenOutput(path);
-  out << "record,tick,time_s,rr_s,class,ff,colour,tooltip\n";
+  std::string table = "record,tick,time_s,rr_s,class,ff,colour,tooltip\n";
   char line[160];
   for (const Rhyth::RhythBeatRow& beat : results.beats) {
     std::snprintf(line, sizeof line, "%d,%d,%.6f,%.6f,%u,%.6g,", int(beat.record),
                   int(beat.tick), beat.time, beat.rr, unsigned(beat.beatClass), beat.ff);
-    out << line << marks.Columns(beat.record, beat.tick) << '\n';
+    table.append(line).append(marks.Columns(beat.record, beat.tick)).push_back('\n');
   }
-  if (!out.flush()) throw SessionError("cannot write " + path.string());
+  WriteWholeFile(path, table);
 }
 
 void AnalysisSession::WriteRRIntervals(const std::filesystem::path& path) {

@@ -1,13 +1,11 @@
 #include "host/cli/plot_output.h"
 
-#include <cerrno>
 #include <charconv>
-#include <cstring>
-#include <fstream>
 #include <stdexcept>
 #include <system_error>
 
 #include "core/quor_string.h"
+#include "host/cli/output_files.h"
 #include "host/cli/plot_view_page.h"
 #include "platform/pendrel/view_messages.h"
 #include "platform/win32/message_queue.h"
@@ -36,36 +34,6 @@ int PlotSide(const std::string& text, const std::string& whole) {
   return value;
 }
 
-// Moves a finished file into place; the file is gone either way.
-void MoveIntoPlace(const fs::path& from, const fs::path& to) {
-  std::error_code error;
-  fs::rename(from, to, error);
-  if (!error) return;
-  fs::remove(from);
-  throw SessionError("cannot write " + to.string() + ": " + error.message());
-}
-
-// A partial file that goes with the scope unless it was moved into place.
-struct PartialFile {
-  fs::path path;
-  ~PartialFile() {
-    std::error_code ignored;
-    fs::remove(path, ignored);
-  }
-};
-
-void WriteText(const fs::path& partial, const fs::path& path, const std::string& text) {
-  {
-    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), std::streamsize(text.size()));
-    if (!file.flush()) {
-      fs::remove(partial);
-      throw SessionError("cannot write " + path.string());
-    }
-  }
-  MoveIntoPlace(partial, path);
-}
-
 // Both files of one view. The image goes to a partial name first, so that a file of the final
 // name is only ever a whole one and a failure leaves an earlier file as it was.
 void WritePlot(AnalysisSession& session, const PlotViewKind& kind, const fs::path& folder,
@@ -83,8 +51,7 @@ void WritePlot(AnalysisSession& session, const PlotViewKind& kind, const fs::pat
   // answers the save first, on this thread while it waits here, so the image is written by
   // the time the SVG comes.
   const std::string svg = page.PrintableSvg();
-  WriteText(folder / (".partial-" + std::string(kind.plotId) + ".svg"),
-            folder / (std::string(kind.plotId) + ".svg"), svg);
+  WriteWholeFile(folder / (std::string(kind.plotId) + ".svg"), svg);
   if (!win32::WaitDispatchingSentMessages([&] { return fs::exists(partialPng); }, kImageGraceMs)) {
     throw SessionError("cannot write " + png.string() + ": the image was not saved");
   }
@@ -109,11 +76,7 @@ void PreparePlotFolder(const fs::path& folder) {
     throw SessionError("cannot write plots into " + folder.string() + ": " +
                        (error ? error.message() : std::string("not a folder")));
   }
-  const fs::path probe = folder / ".partial-probe";
-  std::ofstream file(probe, std::ios::binary | std::ios::trunc);
-  const std::string why = file.is_open() ? std::string() : std::strerror(errno);
-  file.close();
-  fs::remove(probe, error);
+  const std::string why = FolderUnwritableReason(folder);
   if (!why.empty()) throw SessionError("cannot write plots into " + folder.string() + ": " + why);
 }
 

@@ -1,11 +1,11 @@
 #include "host/cli/report_output.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "core/quor_string.h"
+#include "host/cli/output_files.h"
 #include "platform/pendrel/view_messages.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/global_memory.h"
@@ -40,18 +40,11 @@ std::u16string ClipboardText() {
   return text;
 }
 
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), std::streamsize(bytes.size()));
-  file.close();
-  if (!file) throw SessionError("cannot write " + path.string());
-}
-
 void WritePage(HostedView& view, const std::filesystem::path& path) {
   view.SendMessage(kHostCopyMsgId);
   const std::u16string page = ClipboardText();
   if (page.empty()) throw SessionError("the report view showed no page");
-  WriteFile(path, Quor::String(page).ToUtf8String());
+  WriteWholeFile(path, Quor::String(page).ToUtf8String());
 }
 
 void WritePrintedPage(HostedView& view, const std::filesystem::path& path) {
@@ -61,11 +54,14 @@ void WritePrintedPage(HostedView& view, const std::filesystem::path& path) {
   if (after.size() <= before.size()) {
     throw SessionError("the report view printed nothing: is a browser installed?");
   }
+  CheckOutputFile(path);
+  const PartialFile partial{PartialPathOf(path)};
   std::error_code error;
-  std::filesystem::copy_file(after.back(), path, std::filesystem::copy_options::overwrite_existing,
-                             error);
+  std::filesystem::copy_file(after.back(), partial.path,
+                             std::filesystem::copy_options::overwrite_existing, error);
   std::filesystem::remove(after.back());
   if (error) throw SessionError("cannot write " + path.string() + ": " + error.message());
+  MoveIntoPlace(partial.path, path);
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 #include "host/cli/csv_numbers.h"
 #include "host/cli/event_marks.h"
+#include "host/cli/output_files.h"
 #include "host/cli/trace_svg.h"
 
 namespace PendrelHost {
@@ -52,9 +52,7 @@ void WriteTrace(AnalysisSession& session, const std::filesystem::path& path,
   picture.samples = samples.subspan(std::size_t(first), std::size_t(last - first));
   picture.marks = marked->Marks(0, first, last);
 
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << TraceSvg(picture);
-  if (!out.flush()) throw SessionError("cannot write " + path.string());
+  WriteWholeFile(path, TraceSvg(picture));
 }
 
 }  // namespace PendrelHost

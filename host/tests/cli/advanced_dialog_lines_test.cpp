@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
@@ -32,10 +32,8 @@ bool IsPreviewPicture(const fs::path& png) {
   return std::system(check.c_str()) == 0;
 }
 
-class AdvancedDialogLines : public ::testing::Test {
+class AdvancedDialogLines : public InTempFolder {
  protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
   ProcessResult Run(const std::string& script) {
     WriteText(folder / "session.txt", script);
     return RunPendrel({"run", (folder / "session.txt").string()});
@@ -46,7 +44,6 @@ class AdvancedDialogLines : public ::testing::Test {
     arguments.insert(arguments.end(), options.begin(), options.end());
     return RunPendrel(arguments);
   }
-  fs::path folder;
 };
 
 TEST_F(AdvancedDialogLines, AHeightTypedInTheAdvancedDialogAnalysesAsTheSetOption) {

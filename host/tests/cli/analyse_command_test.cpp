@@ -7,20 +7,14 @@
 #include <numeric>
 #include <sstream>
 
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
 
 namespace fs = std::filesystem;
 
-class CliFiles : public ::testing::Test {
- protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string File(const std::string& name) const { return (folder / name).string(); }
-  fs::path folder;
-};
+class CliFiles : public InTempFolder {};
 
 TEST(AnalyseCommand, TheBuiltInSampleGivesTheTableOfMeasurements) {
   const ProcessResult result = RunPendrel({"analyse", "--duration", "60"});
@@ -95,6 +89,34 @@ TEST(MenuCommand, ListsTheAnalysisMenuWithItsStates) {
   EXPECT_NE(result.out.find("Rhyth|Analyse \"Analyze Channel\" enabled"), std::string::npos)
       << result.out;
   EXPECT_NE(result.out.find("Rhyth|Settings"), std::string::npos);
+}
+
+// A target that cannot be written stops the command before the analysis, saying why; whatever
+// stood there is left as it was.
+TEST_F(CliFiles, AnOutputThatCannotBeWrittenIsRefusedBeforeAnalysing) {
+  fs::create_directory(File("folder.html"));
+  const std::string missing = File("missing");
+  for (const char* option : {"--beats", "--rr", "--save", "--trace", "--report"}) {
+    const std::string name = std::string(option) == "--report" ? "out.html" : "out";
+    const struct {
+      std::string target, says;
+    } cases[] = {
+        {File("folder.html"), "cannot write " + File("folder.html") + ": it is a folder"},
+        {missing + "/" + name, "the folder " + missing + " does not exist"},
+        {"/proc/" + name, "cannot write /proc/" + name + ": "},
+    };
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(option) + " " + c.target);
+      const ProcessResult result = RunPendrel({"analyse", "--duration", "20", option, c.target});
+      EXPECT_EQ(result.status, 1);
+      EXPECT_EQ(LineCount(result.err), 1) << result.err;
+      EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+      EXPECT_EQ(result.out, "") << "nothing is analysed";
+    }
+  }
+  EXPECT_TRUE(fs::is_directory(File("folder.html")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+      << "no partial file is left";
 }
 
 TEST_F(CliFiles, ASavedDocumentGivesTheSameMeasurementsWhenOpened) {

@@ -11,7 +11,7 @@
 #include <set>
 #include <sstream>
 
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
@@ -80,13 +80,7 @@ double TooltipNumber(const std::string& tooltip, const std::string& label) {
 // Where the picture puts a time: 70 px of margin, 100 px a second from the trace's start.
 double TraceX(double time, double start) { return 70 + (time - start) * 100; }
 
-class BeatMarksOfAnalysis : public ::testing::Test {
- protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string File(const std::string& name) const { return (folder / name).string(); }
-  fs::path folder;
-};
+class BeatMarksOfAnalysis : public InTempFolder {};
 
 class BeatMarksOfExcerpt : public BeatMarksOfAnalysis {
  protected:

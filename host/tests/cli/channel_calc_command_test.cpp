@@ -6,7 +6,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
@@ -39,11 +39,8 @@ std::vector<Row> Rows(const std::string& csv) {
   return rows;
 }
 
-class ChannelCalc : public ::testing::Test {
+class ChannelCalc : public InTempFolder {
  protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
-
   // The beats `pendrel analyse` finds with the same arguments.
   std::vector<Row> AnalysedBeats(std::vector<std::string> arguments) {
     const std::string beats = (folder / "beats.csv").string();
@@ -74,7 +71,6 @@ class ChannelCalc : public ::testing::Test {
     }
   }
 
-  fs::path folder;
 };
 
 TEST_F(ChannelCalc, TheBuiltInSamplesBeatPeriodsAreItsRRIntervals) {

@@ -3,22 +3,19 @@
 // warning and marks, and dialog lines out of their place are errors.
 #include <gtest/gtest.h>
 
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
 
 namespace fs = std::filesystem;
 
-class DialogLines : public ::testing::Test {
+class DialogLines : public InTempFolder {
  protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
   ProcessResult Run(const std::string& script) {
     WriteText(folder / "session.txt", script);
     return RunPendrel({"run", (folder / "session.txt").string()});
   }
-  fs::path folder;
 };
 
 const std::string kMouseSample = "--heart-rate 600 --sample-rate 2000 --qrs-duration 0.01 --duration 30";

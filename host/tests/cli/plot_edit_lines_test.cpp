@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
@@ -27,10 +27,8 @@ std::string CsvTable(const std::string& out) {
   return header == std::string::npos ? std::string() : out.substr(header);
 }
 
-class PlotEditLines : public ::testing::Test {
+class PlotEditLines : public InTempFolder {
  protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
   ProcessResult RunScript(const std::string& lines) {
     const fs::path script = folder / "session.txt";
     WriteText(script, kOpenAndAnalyse + lines);
@@ -39,7 +37,6 @@ class PlotEditLines : public ::testing::Test {
   bool NoBrowser(const ProcessResult& result) {
     return result.err.find("is a browser installed") != std::string::npos;
   }
-  fs::path folder;
 };
 
 // Each drag gives every measurement of an analysis made from scratch with the edges it left.

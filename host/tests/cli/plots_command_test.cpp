@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
@@ -67,17 +67,14 @@ int InkedPixels(const fs::path& png, const std::vector<std::string>& colours) {
   }
 }
 
-class PlotsCommand : public ::testing::Test {
+class PlotsCommand : public InTempFolder {
  protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
   // Analyses a minute of the built-in sample with these plot options.
   ProcessResult Analyse(const std::vector<std::string>& options) {
     std::vector<std::string> arguments{"analyse", "--duration", "60"};
     arguments.insert(arguments.end(), options.begin(), options.end());
     return RunPendrel(arguments);
   }
-  fs::path folder;
 };
 
 TEST_F(PlotsCommand, WritesEachViewAsPngAndSvgAtThePlotSize) {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
@@ -42,12 +42,7 @@ std::string CellAfter(const std::string& page, const std::string& rowTitle) {
   return page.substr(start, page.find("</td>", start) - start);
 }
 
-class ReportCommand : public ::testing::Test {
- protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
-  fs::path folder;
-};
+class ReportCommand : public InTempFolder {};
 
 TEST_F(ReportCommand, WritesThePageItShowsAndItsPrintedPage) {
   const fs::path html = folder / "report.html";

@@ -5,20 +5,14 @@
 
 #include <cstdlib>
 
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
 
 namespace fs = std::filesystem;
 
-class RRExportFiles : public ::testing::Test {
- protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string File(const std::string& name) const { return (folder / name).string(); }
-  fs::path folder;
-};
+class RRExportFiles : public InTempFolder {};
 
 TEST_F(RRExportFiles, TheMitdbExcerptsIntervalsReadBackByAnIndependentReader) {
   if (!fs::exists(MitdbExcerpt())) GTEST_SKIP() << "no shared data at " << SharedDataFolder();
@@ -42,7 +36,11 @@ TEST_F(RRExportFiles, ARefusedTargetGivesTheModulesMessageAndKeepsTheEarlierFile
       {"a folder", File("folder")},
   };
   for (const auto& c : cases) {
-    const ProcessResult result = RunPendrel({"analyse", "--duration", "20", "--rr", c.target});
+    // `analyse --rr` refuses such a target before analysing; a script's export asks the module.
+    WriteText(File("export.script"), "open sample --duration 20\n"
+                                     "menu Rhyth|Analyse\n"
+                                     "export rr " + c.target + "\n");
+    const ProcessResult result = RunPendrel({"run", File("export.script")});
     EXPECT_EQ(result.status, 1) << c.what;
     EXPECT_NE(result.err.find("Rhyth Export RR Interval requires a valid Rhyth analysis."),
               std::string::npos)

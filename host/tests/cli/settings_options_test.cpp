@@ -7,22 +7,14 @@
 #include <sstream>
 
 #include "host/recording/synthetic_ecg.h"
-#include "host/tests/cli/pendrel_process.h"
+#include "host/tests/cli/temp_folder_test.h"
 
 namespace CliTest {
 namespace {
 
 namespace fs = std::filesystem;
 
-class SettingsFiles : public ::testing::Test {
-protected:
-  void SetUp() override { folder = MakeTempFolder(); }
-  void TearDown() override { fs::remove_all(folder); }
-  std::string File(const std::string &name) const {
-    return (folder / name).string();
-  }
-  fs::path folder;
-};
+class SettingsFiles : public InTempFolder {};
 
 // The times of the beats written by --beats.
 std::vector<double> BeatTimes(const std::string &csv) {
