@@ -177,7 +177,9 @@ void AnalysisSession::FireMenu(std::u16string_view name) {
   Document().Activate();
   const HRESULT hr = Tarn::FireMenuCommand(name);
   const std::string text = Utf8(std::u16string(name));
-  if (hr == E_INVALIDARG) throw SessionError("no menu item is named '" + text + "'");
+  if (hr == E_INVALIDARG) {
+    throw SessionError("no menu item is named '" + text + "' (pendrel menu lists them)");
+  }
   if (hr == E_ACCESSDENIED) throw SessionError("the menu item '" + text + "' is disabled now");
   if (FAILED(hr)) throw SessionError("the menu item '" + text + "' failed");
 }

@@ -46,6 +46,17 @@ std::string LineOf(const MenuCommandState& state) {
   return line;
 }
 
+// A name as a person types it: letters in either case, and a shown text's closing "..." left
+// out if they like ("Settings" for "Settings...").
+std::u16string Folded(std::u16string_view name) {
+  std::u16string folded(name);
+  for (char16_t& c : folded) {
+    if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
+  }
+  if (folded.ends_with(u"...")) folded.resize(folded.size() - 3);
+  return folded;
+}
+
 HRESULT Run(const MenuCommandState& state) {
   if (!state.answered || !state.enabled) return E_ACCESSDENIED;
   LONG result = 1;
@@ -72,8 +83,9 @@ std::vector<std::string> MenuStateLines() {
 HRESULT FireMenuCommand(std::u16string_view name) {
   RecordCall("Menus", "FireMenuCommand", Utf8(name));
   const std::vector<MenuCommandState> states = MenuCommandStates();
+  const std::u16string wanted = Folded(name);
   const auto found = std::find_if(states.begin(), states.end(), [&](const MenuCommandState& s) {
-    return s.text == name || s.path == name;
+    return Folded(s.text) == wanted || Folded(s.path) == wanted;
   });
   return found == states.end() ? E_INVALIDARG : Run(*found);
 }

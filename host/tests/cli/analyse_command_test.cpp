@@ -137,10 +137,21 @@ TEST_F(CliFiles, AScriptNamesItsFailingLineAndStops) {
             "print\n");
   const ProcessResult result = RunPendrel({"run", File("bad.txt")});
   EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("bad.txt:4: no menu item is named 'Rhyth|Nothing Such'"),
+  EXPECT_NE(result.err.find("bad.txt:4: no menu item is named 'Rhyth|Nothing Such' "
+                            "(pendrel menu lists them)"),
             std::string::npos)
       << result.err;
   EXPECT_EQ(result.out, "");
+}
+
+TEST_F(CliFiles, AMenuItemIsNamedAsAPersonTypesIt) {
+  WriteText(File("typed.txt"),
+            "open sample --duration 20\n"
+            "menu analyze channel\n"
+            "menu CLASSIFY ALL BEATS AS NORMAL\n"
+            "menu rhyth|clearanalysis\n");
+  const ProcessResult result = RunPendrel({"run", File("typed.txt")});
+  EXPECT_EQ(result.status, 0) << result.err;
 }
 
 TEST_F(CliFiles, AScriptAnalysesSavesAndExports) {
