@@ -161,7 +161,19 @@ class CsvReader {
     for (std::size_t column = 0; column < fields; ++column)
       m_columns.emplace_back(TrimBlanks(NextField(rest)));
     if (m_columns.front() != "time_s") {
-      Fail("the first column must be time_s, not '" + m_columns.front() + "'", m_lines.Number());
+      // Files saved with another separator, or without the line of names, say so.
+      for (const char* separator : {";", "\t"}) {
+        if (fields == 1 && line.find(separator) != std::string_view::npos) {
+          Fail(std::string("the columns are separated by ") + (*separator == ';' ? "';'" : "tabs") +
+                   ": commas separate them, and numbers have a decimal point",
+               m_lines.Number());
+        }
+      }
+      std::string reason = "the first column must be time_s, not '" + m_columns.front() + "'";
+      if (ParseNumber(m_columns.front())) {
+        reason += ": the first line names the columns, time_s and then one per channel";
+      }
+      Fail(reason, m_lines.Number());
     }
     if (m_columns.size() < 2) Fail("there is no channel column after time_s", m_lines.Number());
     m_samples.resize(m_columns.size() - 1);

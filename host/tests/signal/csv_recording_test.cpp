@@ -42,6 +42,9 @@ TEST(CsvRecording, RefusesMalformedTextNamingTheFileLineAndReason) {
   const Case cases[] = {
       {"", "bad.csv: the file is empty"},
       {"time,a\n0,1\n0.01,2\n", "bad.csv:1: the first column must be time_s, not 'time'"},
+      {"time_s;a\n0;1\n0,01;2\n", "bad.csv:1: the columns are separated by ';': commas separate"},
+      {"time_s\ta\n0\t1\n0.01\t2\n", "bad.csv:1: the columns are separated by tabs: commas"},
+      {"0,1\n0.01,2\n", "bad.csv:1: the first column must be time_s, not '0': the first line"},
       {"time_s\n0\n0.01\n", "bad.csv:1: there is no channel column after time_s"},
       {"time_s,a\n0,1\n0.01\n", "bad.csv:3: expected 2 values, found 1"},
       {"time_s,a\n0,1\n0.01,x\n", "bad.csv:3: 'x' in column a is not a number"},
