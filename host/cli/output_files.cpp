@@ -38,7 +38,9 @@ void CheckOutputFile(const fs::path& path) {
   std::error_code error;
   if (fs::is_directory(path, error)) CannotWrite(path, "it is a folder");
   const fs::path folder = FolderOf(path);
-  if (!fs::exists(folder, error)) CannotWrite(path, "the folder " + folder.string() + " does not exist");
+  if (!fs::exists(folder, error)) {
+    CannotWrite(path, "the folder " + folder.string() + " does not exist");
+  }
   if (!fs::is_directory(folder, error)) CannotWrite(path, folder.string() + " is not a folder");
   const std::string why = FolderUnwritableReason(folder);
   if (!why.empty()) CannotWrite(path, why);
@@ -54,7 +56,8 @@ void MoveIntoPlace(const fs::path& partial, const fs::path& path) {
   if (!error) return;
   std::error_code ignored;
   fs::remove(partial, ignored);
-  CannotWrite(path, fs::is_directory(path, ignored) ? std::string("it is a folder") : error.message());
+  const bool folder = fs::is_directory(path, ignored);
+  CannotWrite(path, folder ? std::string("it is a folder") : error.message());
 }
 
 void WriteWholeFile(const fs::path& path, const std::string& bytes) {

@@ -48,13 +48,13 @@ void WritePage(HostedView& view, const std::filesystem::path& path) {
 }
 
 void WritePrintedPage(HostedView& view, const std::filesystem::path& path) {
+  CheckOutputFile(path);
   const std::vector<std::string> before = win32::SpooledDocuments();
   view.SendMessage(kHostPrintMsgId);
   const std::vector<std::string> after = win32::SpooledDocuments();
   if (after.size() <= before.size()) {
     throw SessionError("the report view printed nothing: is a browser installed?");
   }
-  CheckOutputFile(path);
   const PartialFile partial{PartialPathOf(path)};
   std::error_code error;
   std::filesystem::copy_file(after.back(), partial.path,
