@@ -4,6 +4,7 @@
 
 #include "core/com_ptr.h"
 #include "platform/pendrel/unit_name.h"
+#include "views/marks/fiducial_draw_policy.h"
 #include "views/options/option_text.h"
 
 namespace Rhyth::PlotOptions {
@@ -168,8 +169,9 @@ Quor::String WriteClassifier(const PlotOptionSource& source, IEtchEnumInfo* xInf
        << u"}, "
        << u"range_y: { min:" << limits.complexityLow << u", max:" << limits.complexityHigh
        << u"}, "
-       << u"plotcolours: [" << u"#0050ffff" << u", " << u"#ff00aaff" << u", " << u"#ff0000ff"
-       << u", " << u"#ffaa00ff" << u"]" << u"}, ";
+       << u"plotcolours: [" << ColourText(kBeatMarkNormalBlue, 1.0) << u", "
+       << ColourText(kBeatMarkFFViolet, 1.0) << u", " << ColourText(kBeatMarkBothEctopicRed, 1.0)
+       << u", " << ColourText(kBeatMarkRROrange, 1.0) << u"]" << u"}, ";
   ScatterDataPieces(text, source, xInfo, yInfo);
   text << u"graticule: { colour:" << GridColourText(source) << u" }, "
        << u"xlabel: 'RR Interval (" << unitX << u")', "
