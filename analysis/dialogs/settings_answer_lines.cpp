@@ -205,7 +205,14 @@ void ChooseChannel(SettingsAnswerTarget &dialog, const std::string &channel) {
                      [&](const auto &choice) { return choice.index == index; });
   }
   if (chosen == choices.end() || !dialog.ChooseSource(chosen->index)) {
-    throw Refusal("no channel '" + channel + "' can be analysed");
+    std::string known;
+    for (const auto &choice : choices) {
+      known += (known.empty() ? "" : ", ") + std::to_string(choice.index) + " " +
+               choice.title.ToUtf8String();
+    }
+    throw Refusal("no channel '" + channel + "' can be analysed" +
+                  (known.empty() ? std::string(" (the recording has none)")
+                                 : " (the channels: " + known + ")"));
   }
 }
 
@@ -239,7 +246,8 @@ void ApplyLine(SettingsAnswerTarget &dialog, const std::string &line) {
         (field.formerName && FoldedName(field.formerName) == key))
       return SetField(dialog, field, value);
   }
-  throw Refusal("the settings have no field '" + name + "'");
+  throw Refusal("the settings have no field '" + name +
+                "' (pendrel analyse --help lists them)");
 }
 
 std::u16string Said(const Refusal &refusal) {

@@ -10,6 +10,7 @@
 #include "host/document/data_document.h"
 #include "host/calc/channel_calculations.h"
 #include "host/cli/beat_mark_table.h"
+#include "host/cli/csv_numbers.h"
 #include "host/cli/dialog_answer.h"
 #include "host/cli/output_files.h"
 #include "host/cli/settings_options.h"
@@ -162,7 +163,12 @@ void AnalysisSession::SelectSeconds(double from, std::optional<double> to) {
   const PendrelPosition start{LONG(std::llround(from * rate)), 0};
   const PendrelPosition end{to ? LONG(std::llround(*to * rate)) : kRecordEndOffset, 0};
   if (FAILED(Document().Data().Selected().SelectRange(start, end))) {
-    throw SessionError("the selection lies outside the recording");
+    const Recording& source = Document().Data().Source();
+    throw SessionError("the selection lies outside the recording" +
+                       (source.RecordCount() == 0
+                            ? std::string(", which holds no data")
+                            : ", whose first record is " +
+                                  SecondsText(double(source.TickCount(0)) / rate) + " long"));
   }
 }
 

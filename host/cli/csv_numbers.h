@@ -14,6 +14,13 @@ void AppendShortest(std::string& line, Number value) {
   line.append(text, result.ptr);
 }
 
+// "12.5 s": a time for a person to read, in its shortest exact form.
+inline std::string SecondsText(double seconds) {
+  std::string text;
+  AppendShortest(text, seconds);
+  return text + " s";
+}
+
 inline void AppendTime(std::string& line, double seconds) {
   char text[64];
   const auto result = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed, 6);

@@ -10,16 +10,6 @@
 
 namespace PendrelHost {
 
-namespace {
-
-std::string SecondsText(double seconds) {
-  std::string text;
-  AppendShortest(text, seconds);
-  return text + " s";
-}
-
-}  // namespace
-
 void WriteTrace(AnalysisSession& session, const std::filesystem::path& path,
                 std::optional<double> from, std::optional<double> to) {
   DataDocument& data = session.Data();

@@ -40,6 +40,8 @@ TEST(AnalyseCommand, BadInputGivesOneLineAndAFailingStatus) {
   const Case cases[] = {
       {{"analyse", "/no/such/recording.edf"}, 1, "no such file"},
       {{"analyse", "/"}, 1, "cannot open /: it is a folder, not a file"},
+      {{"analyse", "--duration", "20", "--from", "10", "--to", "30"}, 1,
+       "the selection lies outside the recording, whose first record is 20 s long"},
       {{"analyse", "--bogus"}, 2, "unknown option --bogus"},
       {{"analyse", "--duration", "soon"}, 2, "--duration"},
       {{"analyse", "--rr"}, 2, "--rr needs a value"},

@@ -107,7 +107,7 @@ TEST(SettingsOptions, WhatTheDialogRefusesGivesOneLineAndNothingAnalysed) {
   };
   const Case cases[] = {
       {{"--preset", "hamster"}, "no preset is named 'hamster'"},
-      {{"--set", "Colour=red"}, "no field 'Colour'"},
+      {{"--set", "Colour=red"}, "no field 'Colour' (pendrel analyse --help lists them)"},
       {{"--set", "Low pass filter=fast"},
        "Low pass filter takes a number, not 'fast'"},
       {{"--set", "Low pass filter=nan"}, "takes a number"},
@@ -118,7 +118,7 @@ TEST(SettingsOptions, WhatTheDialogRefusesGivesOneLineAndNothingAnalysed) {
        "RR low limit must be below RR high limit"},
       {{"--set", "LF high=0.01"}, "do not fit together"},
       {{"--set", "Noise"}, "--set needs NAME=VALUE"},
-      {{"--channel", "3"}, "no channel '3'"},
+      {{"--channel", "3"}, "no channel '3' can be analysed (the channels: 0 ECG)"},
       {{"--channel", "EMG"}, "no channel 'EMG'"},
       {{"--from", "soon"}, "--from needs a number"},
       {{"--from", "-1"}, "0 s or later"},
