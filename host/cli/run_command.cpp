@@ -168,7 +168,7 @@ void RunLine(AnalysisSession& session, const std::string& line, std::FILE* out) 
     ParseSettingsOption("--" + verb, Rest(line, verb), request);
     ApplySettings(session, request);
   } else if (!RunPlotEditLine(session, words, out)) {
-    throw std::invalid_argument("unknown action '" + verb + "'");
+    throw std::invalid_argument("unknown action '" + verb + "' (pendrel run --help lists them)");
   }
 }
 
