@@ -47,7 +47,10 @@ void CheckOutputFile(const fs::path& path) {
 }
 
 fs::path PartialPathOf(const fs::path& path) {
-  return FolderOf(path) / ("." + path.filename().string() + ".partial");
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about a chain of + here.
+  std::string name = ".";
+  name.append(path.filename().string()).append(".partial");
+  return FolderOf(path) / name;
 }
 
 void MoveIntoPlace(const fs::path& partial, const fs::path& path) {
