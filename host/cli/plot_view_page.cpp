@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "host/browser/page_inspection.h"
@@ -51,8 +52,10 @@ nlohmann::json PlotViewPage::Evaluate(const std::string& expression) {
   nlohmann::json value;
   std::string error;
   if (FAILED(PendrelBrowser::EvaluateInPage(m_page, expression, value, error))) {
-    // The page's exceptions read "Error: what went wrong"; the reason is what counts.
+    // The page's exceptions read "Error: what went wrong" and then the script's stack, a line
+    // a frame; the reason is what counts.
     if (error.rfind("Error: ", 0) == 0) error.erase(0, 7);
+    error.erase(std::min(error.find('\n'), error.size()));
     throw SessionError(error);
   }
   return value;

@@ -118,6 +118,7 @@ TEST_F(PlotEditLines, ALineThatCannotBeDoneStopsTheScript) {
     EXPECT_EQ(result.status, 1);
     EXPECT_THAT(result.err, HasSubstr("session.txt:3: "));
     EXPECT_THAT(result.err, HasSubstr(c.message));
+    EXPECT_EQ(LineCount(result.err), 1) << "the reason, without the page script's stack";
     EXPECT_THAT(result.out, ::testing::Not(HasSubstr("Average RR"))) << "the script stopped";
   }
 }
