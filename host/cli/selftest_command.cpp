@@ -88,13 +88,20 @@ int RunSelftestCommand(const std::vector<std::string>& arguments, std::FILE* out
   }
   const auto outcomes =
       RunRegisteredTests(options, [out](const TestOutcome& outcome) { PrintOutcome(outcome, out); });
+  // The host shuts down: the registry lets go of the tests.
+  UnitTestRegistry::Instance().Clear();
+  // A filter that matches nothing is most likely mistyped; "0 of 0 passed" would hide that.
+  if (outcomes.empty()) {
+    std::fprintf(err,
+                 "pendrel selftest: no self-test's name contains '%s' (pendrel selftest --list)\n",
+                 options.filter.c_str());
+    return 1;
+  }
   std::size_t failed = 0;
   for (const TestOutcome& outcome : outcomes) failed += outcome.ran && !outcome.passed;
   if (!options.listOnly) {
     std::fprintf(out, "%zu of %zu passed\n", outcomes.size() - failed, outcomes.size());
   }
-  // The host shuts down: the registry lets go of the tests.
-  UnitTestRegistry::Instance().Clear();
   return failed ? 1 : 0;
 }
 
