@@ -87,8 +87,24 @@ void AnalysisSession::Progress(const char* text) {
   std::fflush(m_progress);
 }
 
+namespace {
+
+// A person's chart view opens on the start of the first record, a screen of ten seconds; the
+// host tells views that start from it, as the detection preview does, that stretch.
+void ShowTheStart(DataDocument& data) {
+  constexpr double kScreenSeconds = 10.0;
+  const Recording& source = data.Source();
+  if (source.RecordCount() == 0 || source.TickCount(0) < 2) return;
+  const int64_t screen = std::llround(kScreenSeconds * source.SampleRate());
+  const LONG last = LONG(std::min<int64_t>(source.TickCount(0), screen) - 1);
+  data.SetShownRange(std::pair{PendrelPosition{0, 0}, PendrelPosition{last, 0}});
+}
+
+}  // namespace
+
 void AnalysisSession::Adopt(std::unique_ptr<HostedDocument> document) {
   m_document = std::move(document);
+  ShowTheStart(m_document->Data());
   m_document->Activate();
   Progress("");
 }

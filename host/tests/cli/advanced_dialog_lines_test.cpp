@@ -46,6 +46,27 @@ class AdvancedDialogLines : public InTempFolder {
   }
 };
 
+// Without a selection the preview starts where the host's view of a recording opens: its first
+// ten seconds, the same picture as a selection of them gives.
+TEST_F(AdvancedDialogLines, WithoutASelectionThePreviewShowsTheFirstTenSeconds) {
+  const auto previewAfter = [&](const std::string& selection, const fs::path& png) {
+    return Run(SampleLine() + selection +
+               "menu Rhyth|Analyse\n"
+               "dialog Rhyth|Settings\n"
+               "  choose Preset=Custom\n"
+               "  click Advanced...\n"
+               "    preview " + png.string() + "\n"
+               "  ok\n"
+               "ok\n");
+  };
+  const ProcessResult selected = previewAfter("select 0 10\n", folder / "selected.png");
+  ASSERT_EQ(selected.status, 0) << selected.err;
+  const ProcessResult opened = previewAfter("", folder / "opened.png");
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  ASSERT_TRUE(IsPreviewPicture(folder / "opened.png"));
+  EXPECT_EQ(ReadText(folder / "opened.png"), ReadText(folder / "selected.png"));
+}
+
 TEST_F(AdvancedDialogLines, AHeightTypedInTheAdvancedDialogAnalysesAsTheSetOption) {
   const fs::path scriptedBeats = folder / "scripted.csv";
   // Kept for a person to look at.
