@@ -168,12 +168,19 @@ int WriteOutputs(AnalysisSession& session, const AnalyseOptions& options, std::F
   return WritePlots(session, *options.plots, options.plotSize.value_or(ViewFrameSize{}), err) > 0 ? 1 : 0;
 }
 
-// A file or folder that cannot be written stops the command before anything is analysed.
+// A file or folder that cannot be written, or whose writing would replace what is analysed,
+// stops the command before anything is analysed.
 void CheckOutputs(const AnalyseOptions& options) {
-  for (const auto* file : {&options.beats, &options.rr, &options.save, &options.trace}) {
-    if (*file) CheckOutputFile(**file);
+  std::vector<std::pair<std::string, bool>> files;  // and whether it saves the document
+  for (const auto* file : {&options.beats, &options.rr, &options.trace}) {
+    if (*file) files.emplace_back(**file, false);
   }
-  for (const std::string& report : options.reports) CheckOutputFile(report);
+  if (options.save) files.emplace_back(*options.save, true);
+  for (const std::string& report : options.reports) files.emplace_back(report, false);
+  for (const auto& [file, saving] : files) {
+    if (options.file) CheckNotOverSource(file, *options.file, saving);
+    CheckOutputFile(file);
+  }
   if (options.plots) PreparePlotFolder(*options.plots);
 }
 

@@ -117,6 +117,7 @@ void AnalysisSession::OpenFile(const std::filesystem::path& path) {
                        (folder ? ": it is a folder, not a file" : ": no such file"));
   }
   m_document.reset();
+  m_openedFile.reset();
   Progress(("Reading " + path.string() + " ...").c_str());
   try {
     if (IsDocumentFile(path)) {
@@ -127,6 +128,7 @@ void AnalysisSession::OpenFile(const std::filesystem::path& path) {
       }
       m_fromDocumentFile = true;
       Adopt(std::move(opened.document));
+      m_openedFile = path;
       return;
     }
     auto hosted = std::make_unique<HostedDocument>(OpenDocument(LoadRecordingFile(path)));
@@ -134,6 +136,7 @@ void AnalysisSession::OpenFile(const std::filesystem::path& path) {
     hosted->StartNew();
     m_fromDocumentFile = false;
     Adopt(std::move(hosted));
+    m_openedFile = path;
   } catch (const RecordingError& e) {
     Progress("");
     throw SessionError(e.what());
@@ -258,7 +261,17 @@ AnalysisResults AnalysisSession::Results() {
   return out;
 }
 
+void AnalysisSession::CheckOutputTarget(const std::filesystem::path& path,
+                                        bool savingDocument) const {
+  if (m_openedFile) CheckNotOverSource(path, *m_openedFile, savingDocument);
+  // A saved document reads its recording from the file it was made from.
+  if (m_document && !m_document->RecordingFile().empty()) {
+    CheckNotOverSource(path, m_document->RecordingFile(), false);
+  }
+}
+
 void AnalysisSession::WriteBeats(const std::filesystem::path& path) {
+  CheckOutputTarget(path);
   const AnalysisResults results = Results();
   const BeatMarkTable marks(Data());
   std::string table = "record,tick,time_s,rr_s,class,ff,colour,tooltip\n";
@@ -272,6 +285,7 @@ void AnalysisSession::WriteBeats(const std::filesystem::path& path) {
 }
 
 void AnalysisSession::WriteRRIntervals(const std::filesystem::path& path) {
+  CheckOutputTarget(path);
   const std::optional<SaveAsFormat> format = RRExportFormat(Document());
   if (!format) throw SessionError("the analysis module offers no RR interval export");
   const std::size_t shown = win32::ShownMessageBoxes().size();
@@ -288,6 +302,7 @@ void AnalysisSession::WriteRRIntervals(const std::filesystem::path& path) {
 }
 
 void AnalysisSession::Save(const std::filesystem::path& path) {
+  CheckOutputTarget(path, true);
   Progress(("Saving " + path.string() + " ...").c_str());
   try {
     SaveDocumentFile(Document(), path);

@@ -73,6 +73,9 @@ class AnalysisSession {
   std::unique_ptr<HostedView> OpenViewOfMenu(std::u16string_view item, ViewFrameSize frame = {});
 
   AnalysisResults Results();
+  // Throws SessionError when writing `path` would replace the opened file or a file its
+  // recording is read from; a saved document may be saved over itself (`savingDocument`).
+  void CheckOutputTarget(const std::filesystem::path& path, bool savingDocument = false) const;
   void WriteBeats(const std::filesystem::path& path);
   // Through the host's save-as, in the module's RR interval format; an analysis without
   // intervals writes an empty file. Throws with the module's message when it refused.
@@ -104,6 +107,8 @@ class AnalysisSession {
   HostMainWindow m_mainWindow;
   std::unique_ptr<HostedDocument> m_document;
   bool m_fromDocumentFile = false;
+  // The file the open document was opened from; none for the sample and a sampled document.
+  std::optional<std::filesystem::path> m_openedFile;
 };
 
 }  // namespace PendrelHost

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "host/cli/analysis_session.h"
+#include "host/recording/recording_file.h"
 
 namespace PendrelHost {
 
@@ -44,6 +45,21 @@ void CheckOutputFile(const fs::path& path) {
   if (!fs::is_directory(folder, error)) CannotWrite(path, folder.string() + " is not a folder");
   const std::string why = FolderUnwritableReason(folder);
   if (!why.empty()) CannotWrite(path, why);
+}
+
+void CheckNotOverSource(const fs::path& target, const fs::path& source, bool savingDocument) {
+  std::error_code error;
+  if (IsDocumentFile(source)) {
+    if (!savingDocument && fs::equivalent(target, source, error)) {
+      CannotWrite(target, "it is the document being analysed, which would be lost");
+    }
+    return;
+  }
+  for (const fs::path& file : RecordingFiles(source)) {
+    if (fs::equivalent(target, file, error)) {
+      CannotWrite(target, "it is a file of the recording being analysed, which would be lost");
+    }
+  }
 }
 
 fs::path PartialPathOf(const fs::path& path) {

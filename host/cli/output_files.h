@@ -13,6 +13,12 @@ namespace PendrelHost {
 // missing or is no folder, or no file can be made there.
 void CheckOutputFile(const std::filesystem::path& path);
 
+// Throws SessionError when writing `target` would replace what is being analysed: the file
+// `source` or a file its recording is read from. A saved document may be saved over itself
+// (`savingDocument`), as saving it again does.
+void CheckNotOverSource(const std::filesystem::path& target, const std::filesystem::path& source,
+                        bool savingDocument);
+
 // Why no file can be made in `folder`; empty when one can.
 std::string FolderUnwritableReason(const std::filesystem::path& folder);
 

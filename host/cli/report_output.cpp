@@ -75,6 +75,7 @@ void WriteReport(AnalysisSession& session, const std::filesystem::path& path) {
   if (!IsReportFileName(path)) {
     throw SessionError("--report writes .html or .pdf files, not " + path.string());
   }
+  session.CheckOutputTarget(path);
   const std::unique_ptr<HostedView> view = session.OpenViewOfMenu(kReportMenuItem);
   if (IsPdf(path)) {
     WritePrintedPage(*view, path);

@@ -12,6 +12,7 @@ namespace PendrelHost {
 
 void WriteTrace(AnalysisSession& session, const std::filesystem::path& path,
                 std::optional<double> from, std::optional<double> to) {
+  session.CheckOutputTarget(path);
   DataDocument& data = session.Data();
   const std::optional<MarkedEventChannel> marked = MarkedEventChannel::Find(data);
   if (!marked) throw SessionError("no trace to draw: the analysis has no beat marks");

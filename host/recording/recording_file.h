@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 #include "host/recording/recording.h"
 
@@ -11,5 +12,9 @@ namespace PendrelHost {
 
 // Throws RecordingError naming the file and the reason.
 Recording LoadRecordingFile(const std::filesystem::path& path);
+
+// The files the recording at `path` is read from: the file itself and, for a WFDB record, its
+// header and the signal files the header names. A header that cannot be read adds nothing.
+std::vector<std::filesystem::path> RecordingFiles(const std::filesystem::path& path);
 
 }  // namespace PendrelHost

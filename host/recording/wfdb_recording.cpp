@@ -28,6 +28,12 @@ struct SignalGroup {
   std::unique_ptr<ByteSource> file;
 };
 
+// A signal file's name in a header stands beside the header unless it is absolute.
+std::filesystem::path SignalFilePath(const std::filesystem::path& header, const std::string& name) {
+  const std::filesystem::path file(name);
+  return file.is_absolute() ? file : header.parent_path() / file;
+}
+
 std::string ReadHeaderText(const std::filesystem::path& path) {
   const std::unique_ptr<ByteSource> file = OpenFileBytes(path);
   if (file->Size() > kLargestHeader) {
@@ -301,12 +307,20 @@ Recording ReadWfdbRecording(const WfdbHeader& header, std::string_view name,
 Recording LoadWfdbRecording(const std::filesystem::path& path) {
   const std::string name = path.string();
   const WfdbHeader header = ParseWfdbHeader(ReadHeaderText(path), name);
-  const std::filesystem::path folder = path.parent_path();
-  const WfdbFileOpener open = [&folder](const std::string& fileName) {
-    const std::filesystem::path file(fileName);
-    return OpenFileBytes(file.is_absolute() ? file : folder / file);
+  const WfdbFileOpener open = [&path](const std::string& fileName) {
+    return OpenFileBytes(SignalFilePath(path, fileName));
   };
   return ReadWfdbRecording(header, name, open);
+}
+
+std::vector<std::filesystem::path> WfdbSignalFiles(const std::filesystem::path& path) {
+  const WfdbHeader header = ParseWfdbHeader(ReadHeaderText(path), path.string());
+  std::vector<std::filesystem::path> files;
+  for (const WfdbSignal& signal : header.signals) {
+    const std::filesystem::path file = SignalFilePath(path, signal.fileName);
+    if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+  }
+  return files;
 }
 
 }  // namespace PendrelHost

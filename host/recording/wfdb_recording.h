@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/recording/byte_source.h"
 #include "host/recording/recording.h"
@@ -23,6 +24,10 @@ using WfdbFileOpener = std::function<std::unique_ptr<ByteSource>(const std::stri
 
 // Throws RecordingError naming the header file and the reason.
 Recording LoadWfdbRecording(const std::filesystem::path& header);
+
+// The signal files a header names, where LoadWfdbRecording reads them; throws RecordingError
+// for a header that cannot be read.
+std::vector<std::filesystem::path> WfdbSignalFiles(const std::filesystem::path& header);
 
 // The same for a header already parsed; `name` stands for the header in messages.
 Recording ReadWfdbRecording(const WfdbHeader& header, std::string_view name,

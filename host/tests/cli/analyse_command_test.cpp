@@ -121,6 +121,57 @@ TEST_F(CliFiles, AnOutputThatCannotBeWrittenIsRefusedBeforeAnalysing) {
       << "no partial file is left";
 }
 
+// An output named as the recording being analysed, one of its files, or the document it was
+// saved in would replace it: refused, and the file keeps its bytes. A document may be saved over
+// itself.
+TEST_F(CliFiles, NoOutputReplacesWhatIsAnalysed) {
+  const ProcessResult sample = RunPendrel({"channel", "--duration", "20", "Ch1"});
+  ASSERT_EQ(sample.status, 0) << sample.err;
+  WriteText(File("rec.csv"), sample.out);
+  ASSERT_EQ(RunPendrel({"analyse", File("rec.csv"), "--save", File("doc.rhy")}).status, 0);
+  const std::string document = ReadText(File("doc.rhy"));
+  const std::string recordingFile = "a file of the recording being analysed";
+  const struct {
+    std::vector<std::string> arguments;
+    std::string target, says;
+  } cases[] = {
+      {{"analyse", File("rec.csv"), "--save"}, "rec.csv", recordingFile},
+      {{"analyse", File("rec.csv"), "--rr"}, "rec.csv", recordingFile},
+      {{"analyse", File("rec.csv"), "--beats"}, "rec.csv", recordingFile},
+      {{"analyse", File("doc.rhy"), "--beats"}, "doc.rhy", "the document being analysed"},
+      // The document reads its recording from the file it was made from.
+      {{"analyse", File("doc.rhy"), "--trace"}, "rec.csv", recordingFile},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> arguments = c.arguments;
+    arguments.push_back(File(c.target));
+    SCOPED_TRACE(::testing::PrintToString(arguments));
+    const ProcessResult result = RunPendrel(arguments);
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.err.find(c.says), std::string::npos) << result.err;
+    EXPECT_EQ(ReadText(File("rec.csv")), sample.out);
+    EXPECT_EQ(ReadText(File("doc.rhy")), document);
+  }
+  WriteText(File("script.txt"), "open " + File("rec.csv") + "\nmenu Rhyth|Analyse\nexport rr " +
+                                    File("rec.csv") + "\n");
+  const ProcessResult script = RunPendrel({"run", File("script.txt")});
+  EXPECT_NE(script.err.find("script.txt:3: cannot write " + File("rec.csv")), std::string::npos)
+      << script.err;
+  EXPECT_EQ(ReadText(File("rec.csv")), sample.out);
+  const ProcessResult resaved = RunPendrel({"analyse", File("doc.rhy"), "--save", File("doc.rhy")});
+  EXPECT_EQ(resaved.status, 0) << resaved.err;
+
+  // A WFDB record's signal file, named by its header.
+  if (!fs::exists(MitdbExcerpt())) GTEST_SKIP() << "no shared data at " << SharedDataFolder();
+  for (const char* name : {"100s.hea", "100s.dat"}) {
+    fs::copy_file(MitdbExcerpt().parent_path() / name, folder / name);
+  }
+  const std::string signals = ReadText(File("100s.dat"));
+  const ProcessResult wfdb = RunPendrel({"analyse", File("100s.hea"), "--rr", File("100s.dat")});
+  EXPECT_NE(wfdb.err.find("a file of the recording being analysed"), std::string::npos) << wfdb.err;
+  EXPECT_EQ(ReadText(File("100s.dat")), signals);
+}
+
 TEST_F(CliFiles, ASavedDocumentGivesTheSameMeasurementsWhenOpened) {
   const ProcessResult saved =
       RunPendrel({"analyse", "--duration", "60", "--csv", "--save", File("doc.rhy")});
