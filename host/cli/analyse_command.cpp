@@ -49,6 +49,8 @@ const char* const kAnalyseCommandUsage =
     "  --speed X          with --online, replay at X times real time (default: as fast as\n"
     "                     possible)\n"
     "  --module PATH      the analysis module to load (default: librhyth.so beside pendrel)\n"
+    "Each file is checked before the analysis and written whole: a failed write keeps what was\n"
+    "there, and no output may replace the recording or document analysed.\n"
     "\n"
     "Settings (answered to the analysis settings dialog before the analysis):\n"
     "  --from S, --to S   analyse only these seconds of the first record (selection only)\n"
