@@ -1,5 +1,7 @@
 #include "host/cli/run_command.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -182,6 +184,8 @@ int RunScript(std::istream& script, const std::string& name, std::FILE* out, std
   std::string line;
   int number = 1;
   for (; std::getline(script, line); ++number) {
+    // Editors that save UTF-8 with a byte order mark put it before the first action.
+    if (number == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
     const std::size_t comment = line.find('#');
     if (comment != std::string::npos) line.erase(comment);
     if (Words(line).empty()) continue;
@@ -212,7 +216,8 @@ int RunRunCommand(const std::vector<std::string>& arguments, std::FILE* out, std
   }
   std::ifstream script(arguments[0]);
   if (!script) {
-    std::fprintf(err, "pendrel run: cannot read %s\n", arguments[0].c_str());
+    std::fprintf(err, "pendrel run: cannot read %s: %s\n", arguments[0].c_str(),
+                 std::strerror(errno));
     return 1;
   }
   return RunScript(script, arguments[0], out, err);

@@ -197,6 +197,21 @@ TEST_F(CliFiles, AScriptNamesItsFailingLineAndStops) {
   EXPECT_EQ(result.out, "");
 }
 
+// As editors on other systems save it: a byte order mark first, CR LF line ends.
+TEST_F(CliFiles, AScriptSavedWithAByteOrderMarkAndCrLfRuns) {
+  WriteText(File("saved.txt"), "\xEF\xBB\xBFopen sample --duration 20\r\n"
+                               "menu Rhyth|Analyse\r\n"
+                               "print csv\r\n");
+  const ProcessResult result = RunPendrel({"run", File("saved.txt")});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NEAR(Value(ParseMeasurementCsv(result.out), "Analysis End"), 20.0, 1e-9);
+  const ProcessResult missing = RunPendrel({"run", File("missing.txt")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("cannot read " + File("missing.txt") + ": No such file"),
+            std::string::npos)
+      << missing.err;
+}
+
 TEST_F(CliFiles, AMenuItemIsNamedAsAPersonTypesIt) {
   WriteText(File("typed.txt"),
             "open sample --duration 20\n"
