@@ -40,7 +40,8 @@ class IconStatic final : public OWL::TStatic {
 DialogSettingsWarningDlg::DialogSettingsWarningDlg(OWL::TWindow* parent)
     : Quor::DialogBase(parent, u"INVALIDSETTINGSDLG", nullptr),
       m_icon(new IconStatic(this, kIconControl)),
-      m_sample(new BitmapWindow(this, new OWL::TBitmap(ExtLib::OwnResourceModule(), kRedMarkBitmap))) {
+      m_sample(new BitmapWindow(this,
+                                new OWL::TBitmap(ExtLib::OwnResourceModule(), kRedMarkBitmap))) {
   SetCaption(u"Pendrel");
 }
 

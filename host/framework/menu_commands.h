@@ -32,8 +32,8 @@ TARN_API std::vector<std::string> MenuStateLines();
 
 // Runs the command of the item whose shown text (accelerator marks left out) or path is
 // `name`, in either letter case and with or without a closing "...": E_INVALIDARG when no item
-// has it, E_ACCESSDENIED when it is disabled or unanswered,
-// S_FALSE when its handler did not handle it.
+// has it, E_ACCESSDENIED when it is disabled or unanswered, S_FALSE when its handler did not
+// handle it.
 TARN_API HRESULT FireMenuCommand(std::u16string_view name);
 // The same for a command id, whether an item carries it or not.
 TARN_API HRESULT FireMenuCommandId(DWORD id);
