@@ -135,17 +135,22 @@ void RhythPreviewPane::AddGrid() {
   Window()->AddDrawer(grid.Get());
 }
 
+void RhythPreviewPane::AddTrace(LONG laneKind, COLORREF colour, LONG channel,
+                                std::shared_ptr<const PendrelDraw::UnitMapper> units) {
+  PendrelDraw::TraceDrawerInit init;
+  init.laneKind = laneKind;
+  init.colour = &colour;
+  init.channelIndex = channel;
+  auto trace = Made(new PendrelDraw::CustomUnitsPolyLineTraceDrawer(init, std::move(units)));
+  RegisterTrace(laneKind, trace.Get());
+  Window()->AddDrawer(trace.Get());
+}
+
 void RhythPreviewPane::AddSourceTrace() {
   const COLORREF colour = HostChannelColour(m_hostData.Get(), m_source.channelIndex,
                                             m_source.channelWord, kPreviewSourceColour);
-  PendrelDraw::TraceDrawerInit init;
-  init.laneKind = kSourceLane;
-  init.colour = &colour;
-  init.channelIndex = LONG(m_source.channelIndex);
-  auto trace = Made(new PendrelDraw::CustomUnitsPolyLineTraceDrawer(
-      init, std::make_shared<SourceUnitMapper>(LONG(m_source.channelIndex))));
-  RegisterTrace(kSourceLane, trace.Get());
-  Window()->AddDrawer(trace.Get());
+  const LONG channel = LONG(m_source.channelIndex);
+  AddTrace(kSourceLane, colour, channel, std::make_shared<SourceUnitMapper>(channel));
 }
 
 void RhythPreviewPane::AddBeatMarks() {
@@ -158,14 +163,9 @@ void RhythPreviewPane::AddBeatMarks() {
 void RhythPreviewPane::AddNormalisedTrace() {
   const PendrelChannelRef normalised = m_detector.GetNormalisedChannel();
   if (normalised.IsNone()) return;
-  PendrelDraw::TraceDrawerInit init;
-  init.laneKind = kNormalisedLane;
-  init.colour = &kPreviewNormalisedColour;
-  init.channelIndex = LONG(normalised.index);
-  auto trace = Made(new PendrelDraw::CustomUnitsPolyLineTraceDrawer(
-      init, std::make_shared<PPUNMapper>(LONG(normalised.index))));
-  RegisterTrace(kNormalisedLane, trace.Get());
-  Window()->AddDrawer(trace.Get());
+  const LONG channel = LONG(normalised.index);
+  AddTrace(kNormalisedLane, kPreviewNormalisedColour, channel,
+           std::make_shared<PPUNMapper>(channel));
 }
 
 void RhythPreviewPane::EnsureScales() {

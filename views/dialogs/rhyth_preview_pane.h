@@ -15,6 +15,7 @@
 #include "analysis/settings/settings.h"
 #include "core/com_ptr.h"
 #include "hostframework/extlib/host_queries.h"
+#include "tracedisplay/drawers/unit_mapper.h"
 #include "tracedisplay/preview/preview_data_win.h"
 #include "tracedisplay/preview/preview_pane_base.h"
 
@@ -57,6 +58,9 @@ class RhythPreviewPane final : public ExtLib::PreviewPaneBase {
  private:
   void RebuildDrawers();
   void AddGrid();
+  // A trace of `channel` in its lane, its values read in the mapper's units.
+  void AddTrace(LONG laneKind, COLORREF colour, LONG channel,
+                std::shared_ptr<const PendrelDraw::UnitMapper> units);
   void AddSourceTrace();
   void AddBeatMarks();
   void AddNormalisedTrace();

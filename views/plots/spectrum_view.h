@@ -1,6 +1,6 @@
-// The power spectrum of the RR intervals, in ms² over hertz, with the edges of the VLF, LF and
-// HF bands as lines on it. Moving a line changes the bands of the analysis itself: the edges go
-// into the settings and the analysis runs again, which renews every view's band powers.
+// Spectrum view: how the RR intervals' power spreads over frequency, with a draggable line at
+// each band edge. A dragged edge is kept with the analysis settings and the document analyses
+// again, so the band powers of every open view follow it.
 #pragma once
 
 #include "views/series/rhyth_view_base_yt.h"
@@ -29,8 +29,8 @@ class SpectrumView final : public RhythViewBaseYT {
   // Powers are in s² and shown in ms²: the prefix applies twice.
   double GetScaleFactor() override;
 
-  // The page hands over every line of its band element in ascending order; the band edges are
-  // the first six of them. Anything else leaves the settings alone.
+  // After a drag of the band lines: their positions, lowest first, of which the six edges lead.
+  // Notices about other elements, or with too few positions, are ignored.
   void OnBandEdgesDragged(const Quor::String& elementId, const double* positions, DWORD count);
 };
 
